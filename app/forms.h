@@ -1,0 +1,23 @@
+#pragma once
+
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+class TForm7;
+
+// The program's seven windows, one instance each, alive from start-up to the end.
+extern TForm1 *Form1; // main window
+extern TForm2 *Form2; // primer
+extern TForm3 *Form3; // practice set 1
+extern TForm4 *Form4; // practice set 2
+extern TForm5 *Form5; // practice set 3
+extern TForm6 *Form6; // practice set 4
+extern TForm7 *Form7; // practice set 5
+
+// Creates the windows in the order Form1 ... Form7, all hidden; Form1 is the main window.
+void createForms();
+// Deletes them again (tests that build the forms more than once).
+void destroyForms();

@@ -1,0 +1,31 @@
+#include "forms.h"
+#include "tform1.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    // Without a display the toolkit would abort with a terse message; say what is needed.
+    const QByteArray platformName = qgetenv("QT_QPA_PLATFORM");
+    if (platformName.isEmpty() && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
+        std::fputs("crashkit: this program opens windows and needs a graphical display "
+                   "(X11 or Wayland); none was found (DISPLAY and WAYLAND_DISPLAY are unset).\n",
+                   stderr);
+        return 2;
+#endif
+    }
+    QApplication application(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Closing a secondary window only hides it; the main window's close ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    createForms();
+    Form1->show();
+    const int result = QApplication::exec();
+    destroyForms();
+    return result;
+}

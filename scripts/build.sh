@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Configures and builds crashkit into build/<kind> (kind: release or sanitize).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+kind=${1:-release}
+case "$kind" in
+  release) options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+  sanitize) options=(-DCMAKE_BUILD_TYPE=Debug -DCRASHKIT_SANITIZE=ON) ;;
+  *) echo "unknown build kind: $kind" >&2; exit 2 ;;
+esac
+cmake -S "$root" -B "$root/build/$kind" -G Ninja "${options[@]}" "${@:2}" >/dev/null
+cmake --build "$root/build/$kind" -j "$(nproc)"

@@ -1,0 +1,284 @@
+#include "guitestsupport.h"
+
+#include "canvas.h"
+#include "exercisewindow.h"
+#include "tform1.h"
+#include "tforms.h"
+#include "windows.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+
+using guitest::child;
+
+namespace {
+
+ExerciseWindow *exerciseForm(int set)
+{
+    ExerciseWindow *windows[] = {Form3, Form4, Form5, Form6, Form7};
+    return windows[set - 1];
+}
+
+void addSets()
+{
+    QTest::addColumn<int>("set");
+    for (int set = 1; set <= 5; ++set)
+        QTest::newRow(qPrintable(QStringLiteral("set %1").arg(set))) << set;
+}
+
+// Hides and shows the window again, as closing it and choosing it in the menu does.
+void reopen(ExerciseWindow *window)
+{
+    window->hide();
+    platform::showModeless(window);
+}
+
+} // namespace
+
+class ExerciseWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        guitest::startProgram();
+        Form1->show();
+    }
+    void cleanupTestCase() { destroyForms(); }
+
+    void gridAfterShow_data() { addSets(); }
+    void gridAfterShow()
+    {
+        QFETCH(int, set);
+        ExerciseWindow *window = exerciseForm(set);
+        reopen(window);
+        const SetDefinition &data = window->set();
+        auto *grid = child<QTableWidget>(window, "StringGrid1");
+        const int rows[] = {11, 9, 7, 11, 9};
+        QCOMPARE(grid->rowCount(), rows[set - 1]);
+        QCOMPARE(grid->columnCount(), 5);
+        QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+
+        const bool wide = set == 2 || set == 5;
+        const QStringList headers = {wide ? QStringLiteral("           กิจกรรม") : QStringLiteral("     กิจกรรม"),
+                                     QStringLiteral("     ก่อนหน้า"), QStringLiteral("     ระยะปกติ"),
+                                     QStringLiteral("     ระยะเร่ง"), QStringLiteral("   ค่าใช้จ่าย/วัน")};
+        for (int column = 0; column < 5; ++column)
+            QCOMPARE(grid->item(0, column)->text(), headers[column]);
+
+        const QString prefix = wide ? QString() : QString(7, u' ');
+        const int count = static_cast<int>(data.rows.size());
+        const int activities[] = {9, 8, 6, 6, 8};
+        QCOMPARE(count, activities[set - 1]);
+        for (int k = 1; k <= count; ++k) {
+            const BuiltInRow &row = data.rows[static_cast<std::size_t>(k - 1)];
+            const char *cells[] = {row.activity, row.predecessor, row.normalDuration,
+                                   row.crashDuration, row.crashCostPerDay};
+            for (int column = 0; column < 5; ++column)
+                QCOMPARE(grid->item(k, column)->text(), prefix + QString::fromUtf8(cells[column]));
+        }
+        for (int k = count + 1; k < grid->rowCount(); ++k) {
+            for (int column = 0; column < 5; ++column)
+                QVERIFY(grid->item(k, column)->text().isEmpty());
+        }
+        // The header row cannot be selected, data cells can; nothing can be typed.
+        QVERIFY(!(grid->item(0, 0)->flags() & Qt::ItemIsSelectable));
+        QVERIFY(grid->item(1, 0)->flags() & Qt::ItemIsSelectable);
+        QVERIFY(!(grid->item(1, 0)->flags() & Qt::ItemIsEditable));
+        QCOMPARE(grid->rowHeight(1), set == 2 || set == 5 ? 29 : 25);
+        for (int column = 0; column < 5; ++column)
+            QCOMPARE(grid->columnWidth(column), data.columnWidths[static_cast<std::size_t>(column)]);
+    }
+
+    void spotChecksOfTheFirstShow()
+    {
+        reopen(Form3);
+        auto *grid = child<QTableWidget>(Form3, "StringGrid1");
+        const QStringList rowA = {"A", "-", "7", "6", "150"};
+        for (int column = 0; column < 5; ++column)
+            QCOMPARE(grid->item(1, column)->text(), QStringLiteral("       ") + rowA[column]);
+        QCOMPARE(grid->item(9, 0)->text(), QStringLiteral("       I"));
+        QCOMPARE(grid->item(8, 1)->text(), QStringLiteral("       D , E"));
+        QVERIFY(grid->item(10, 0)->text().isEmpty());
+
+        reopen(Form4);
+        grid = child<QTableWidget>(Form4, "StringGrid1");
+        QCOMPARE(grid->item(1, 0)->text(), QStringLiteral("A-รวบรวมความต้องการ"));
+        QCOMPARE(grid->item(1, 4)->text(), QStringLiteral("2200"));
+        QCOMPARE(grid->item(8, 1)->text(), QStringLiteral("E, G"));
+
+        reopen(Form6);
+        QCOMPARE(child<QTableWidget>(Form6, "StringGrid1")->item(6, 1)->text(),
+                 QStringLiteral("       D,E"));
+    }
+
+    void resetStateOfEveryControl_data() { addSets(); }
+    void resetStateOfEveryControl()
+    {
+        QFETCH(int, set);
+        ExerciseWindow *window = exerciseForm(set);
+        // Leave the window in a used state, then close and reopen it.
+        reopen(window);
+        child<QListWidget>(window, "ListBox1")->addItem(QStringLiteral("old"));
+        child<QListWidget>(window, "ListBox2")->addItem(QStringLiteral("old"));
+        child<QLineEdit>(window, "Edit28")->setText(QStringLiteral("28"));
+        child<QLineEdit>(window, "Edit29")->setText(QStringLiteral("32"));
+        child<QWidget>(window, "Panel3")->show();
+        child<QPushButton>(window, "BitBtn1")->setEnabled(false);
+        child<QPushButton>(window, "BitBtn2")->setEnabled(true);
+        child<QPushButton>(window, "BitBtn3")->setEnabled(true);
+        child<QPushButton>(window, "BitBtn5")->hide();
+        window->activityTable().working(1).normalDuration = QStringLiteral("1");
+        window->activityTable().pristine(1).normalDuration = QStringLiteral("99");
+        reopen(window);
+
+        QCOMPARE(child<QListWidget>(window, "ListBox1")->count(), 0);
+        QCOMPARE(child<QListWidget>(window, "ListBox2")->count(), 0);
+        QCOMPARE(child<QLineEdit>(window, "Edit28")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLineEdit>(window, "Edit29")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLabel>(window, "Label51")->text(), QStringLiteral("0.00"));
+        QCOMPARE(child<QLabel>(window, "Label53")->text(), QStringLiteral("-"));
+        QVERIFY(!child<QWidget>(window, "Panel3")->isVisible());
+        QVERIFY(child<QPushButton>(window, "BitBtn1")->isEnabled());
+        QVERIFY(!child<QPushButton>(window, "BitBtn2")->isEnabled());
+        QVERIFY(!child<QPushButton>(window, "BitBtn3")->isEnabled());
+        QVERIFY(child<QPushButton>(window, "BitBtn4")->isEnabled());
+        QVERIFY(child<QPushButton>(window, "BitBtn5")->isVisible());
+        QVERIFY(child<QPushButton>(window, "BitBtn6")->isEnabled());
+        QCOMPARE(window->activityTable().working(1).normalDuration,
+                 QString::fromUtf8(window->set().rows[0].normalDuration));
+        QCOMPARE(window->activityTable().pristine(1).normalDuration,
+                 QString::fromUtf8(window->set().rows[0].normalDuration));
+        // Rows beyond the last activity are never written.
+        const int m = window->activityTable().capacity();
+        for (int k = window->activityCount() + 1; k <= m; ++k) {
+            QVERIFY(window->activityTable().pristine(k).activity.isEmpty());
+            QVERIFY(window->activityTable().working(k).normalDuration.isEmpty());
+        }
+        // The drawing area is blank: every pixel the panel's white.
+        const QImage picture = child<PaintBox>(window, "PaintBox1")->canvas().image();
+        QCOMPARE(picture.pixelColor(picture.width() / 2, picture.height() / 2), QColor(Qt::white));
+    }
+
+    void analysisAndCrashingStartAtZero_data() { addSets(); }
+    void analysisAndCrashingStartAtZero()
+    {
+        QFETCH(int, set);
+        const ExerciseWindow *window = exerciseForm(set);
+        const AnalysisState &analysis = window->analysis();
+        for (int path = 0; path < 4; ++path) {
+            QCOMPARE(analysis.pathLength[static_cast<std::size_t>(path)], 0);
+            QCOMPARE(analysis.pathCrashLength[static_cast<std::size_t>(path)], 0);
+            QVERIFY(analysis.pathMarker[static_cast<std::size_t>(path)].isEmpty());
+        }
+        QCOMPARE(analysis.projectDuration, 0);
+        QCOMPARE(analysis.criticalPath, 0);
+        QCOMPARE(analysis.minimumDuration, 0);
+        QCOMPARE(window->crashing().targetDuration, 0);
+        QCOMPARE(window->crashing().remainingReduction, 0);
+        QCOMPARE(window->crashing().checkRound, 0);
+        QCOMPARE(window->crashing().totalCrashCost, 0.0);
+    }
+
+    void controlsSitWhereTheLayoutPutsThem_data() { addSets(); }
+    void controlsSitWhereTheLayoutPutsThem()
+    {
+        QFETCH(int, set);
+        ExerciseWindow *window = exerciseForm(set);
+        reopen(window);
+        const ExerciseLayout &at = window->set().layout;
+        const std::pair<const char *, QRect> fixed[] = {
+            {"Panel1", at.panel1},     {"PaintBox1", at.paintBox1}, {"BitBtn5", at.bitBtn5},
+            {"Label47", at.label47},   {"StringGrid1", at.stringGrid1}, {"BitBtn1", at.bitBtn1},
+            {"BitBtn2", at.bitBtn2},   {"BitBtn3", at.bitBtn3},   {"BitBtn6", at.bitBtn6},
+            {"Panel2", at.panel2},     {"Label48", at.label48},   {"Edit29", at.edit29},
+            {"Label49", at.label49},   {"Edit28", at.edit28},     {"BitBtn4", at.bitBtn4},
+            {"ListBox1", at.listBox1}, {"ListBox2", at.listBox2}, {"Label50", at.label50},
+            {"Label52", at.label52},   {"Panel3", at.panel3},
+        };
+        for (const auto &[name, bounds] : fixed)
+            QCOMPARE(child<QWidget>(window, name)->geometry(), bounds);
+        // Parents as designed: the edit panel belongs to the window and lies above the grid.
+        QCOMPARE(child<QWidget>(window, "StringGrid1")->parentWidget()->objectName(), QStringLiteral("Panel1"));
+        QCOMPARE(child<QWidget>(window, "Edit28")->parentWidget()->objectName(), QStringLiteral("Panel2"));
+        QCOMPARE(child<QWidget>(window, "Panel3")->parentWidget(), window);
+        const QObjectList order = window->children();
+        QVERIFY(order.indexOf(child<QWidget>(window, "Panel3")) > order.indexOf(child<QWidget>(window, "Panel1")));
+
+        // Auto-sized labels: Label53 keeps its left edge, Label51 its right edge.
+        auto *label53 = child<QLabel>(window, "Label53");
+        QCOMPARE(label53->pos(), at.label53.topLeft());
+        auto *label51 = child<QLabel>(window, "Label51");
+        QCOMPARE(label51->geometry().right(), at.label51.right());
+        QCOMPARE(label51->y(), at.label51.y());
+        QVERIFY(label51->width() >= label51->fontMetrics().horizontalAdvance(QStringLiteral("0.00")));
+
+        // Colours and fonts that differ per set.
+        QCOMPARE(child<QWidget>(window, "Panel2")->palette().color(QPalette::Window), window->set().panel2Color);
+        QCOMPARE(child<QWidget>(window, "ListBox1")->palette().color(QPalette::Base), window->set().listBox1Color);
+        QCOMPARE(label51->palette().color(QPalette::WindowText), window->set().label51TextColor);
+        QCOMPARE(child<QWidget>(window, "BitBtn5")->font().pixelSize(), set == 4 ? 19 : 21);
+        QCOMPARE(child<QWidget>(window, "Label47")->font().pixelSize(), set == 5 ? 21 : 24);
+        QCOMPARE(child<QWidget>(window, "Label52")->font().pixelSize(), set == 5 ? 21 : 19);
+        if (window->set().windowColor)
+            QCOMPARE(window->palette().color(QPalette::Window), *window->set().windowColor);
+        QVERIFY(!child<QLineEdit>(window, "Edit29")->hasFrame());
+    }
+
+    void editPanelLinesAndTabOrder_data() { addSets(); }
+    void editPanelLinesAndTabOrder()
+    {
+        QFETCH(int, set);
+        ExerciseWindow *window = exerciseForm(set);
+        const EditPanelLayout &at = window->set().editPanel;
+        const int count = window->activityCount();
+        const int numbers[9][3] = {{1, 2, 3}, {4, 5, 6}, {7, 9, 11}, {8, 10, 12}, {13, 14, 15},
+                                   {16, 17, 18}, {19, 20, 21}, {22, 23, 24}, {25, 26, 27}};
+        auto *panel = child<QWidget>(window, "Panel3");
+        for (int activity = 0; activity < count; ++activity) {
+            const int top = at.firstEditTop + 29 * activity;
+            const QRect expected[3] = {{224, top, 41, 31}, {328, top, 41, 31},
+                                       {at.costEditLeft, top, at.costEditWidth, 31}};
+            for (int i = 0; i < 3; ++i) {
+                const QByteArray name = QStringLiteral("Edit%1").arg(numbers[activity][i]).toLatin1();
+                auto *edit = child<QLineEdit>(panel, name.constData());
+                QVERIFY2(edit, name.constData());
+                QCOMPARE(edit->geometry(), expected[i]);
+                QCOMPARE(edit->font().pixelSize(), 19);
+            }
+        }
+        // No edit box for activities the set does not have.
+        QCOMPARE(panel->findChildren<QLineEdit *>().size(), 3 * count);
+        QCOMPARE(child<QLabel>(panel, "Label1")->text(), QString::fromUtf8(at.heading));
+        QCOMPARE(child<QLabel>(panel, "Label1")->pos(), at.headingAt);
+        QCOMPARE(child<QLabel>(panel, "Label1")->font().pixelSize(), set == 3 ? 19 : 21);
+
+        // Tab order follows the edit numbers: C normal leads to D normal.
+        auto *edit7 = child<QWidget>(panel, "Edit7");
+        QCOMPARE(edit7->nextInFocusChain()->objectName(), QStringLiteral("Edit8"));
+        QCOMPARE(child<QWidget>(panel, "Edit8")->nextInFocusChain()->objectName(), QStringLiteral("Edit9"));
+        QCOMPARE(child<QWidget>(panel, "Edit1")->nextInFocusChain()->objectName(), QStringLiteral("Edit2"));
+    }
+
+    void captionsFitTheirBoxes_data() { addSets(); }
+    void captionsFitTheirBoxes()
+    {
+        QFETCH(int, set);
+        ExerciseWindow *window = exerciseForm(set);
+        for (const char *name : {"Label47", "Label48", "Label49", "Label50", "Label52"}) {
+            auto *label = child<QLabel>(window, name);
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width() + 2, name);
+        }
+        for (const char *name : {"BitBtn1", "BitBtn2", "BitBtn3", "BitBtn4", "BitBtn5", "BitBtn6"}) {
+            auto *button = child<QPushButton>(window, name);
+            QVERIFY2(button->sizeHint().width() <= button->width() + 4, name);
+            QVERIFY2(!button->icon().isNull(), name);
+        }
+    }
+};
+
+QTEST_MAIN(ExerciseWindowTest)
+#include "exercisewindow_test.moc"
