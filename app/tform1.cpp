@@ -16,6 +16,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QShowEvent>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+
+#include <cmath>
 
 namespace {
 
@@ -51,8 +55,15 @@ QPlainTextEdit *makeMemo(QWidget *parent, const char *name, const QRect &bounds,
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->document()->setDocumentMargin(0);
     platform::setBackground(memo, kWindowColor);
-    memo->viewport()->setAutoFillBackground(false);
+    platform::setFieldColor(memo, kWindowColor);
     memo->setPlainText(lines.join(QLatin1Char('\n')));
+    // Six lines share the box's height; the stand-in fonts' own line spacing is taller.
+    QTextCursor cursor(memo->document());
+    cursor.select(QTextCursor::Document);
+    QTextBlockFormat spacing;
+    spacing.setLineHeight(std::floor(bounds.height() / static_cast<qreal>(lines.size())),
+                          QTextBlockFormat::FixedHeight);
+    cursor.mergeBlockFormat(spacing);
     return memo;
 }
 

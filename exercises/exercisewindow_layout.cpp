@@ -131,7 +131,7 @@ void ExerciseWindow::buildRightPanel()
 
     m_edit29 = platform::makeEdit(m_panel2, "Edit29", at.edit29, QStringLiteral("0"), bold21);
     m_edit29->setFrame(false);
-    platform::setBackground(m_edit29, m_set.panel2Color);
+    platform::setFieldColor(m_edit29, m_set.panel2Color);
 
     makeLabel(m_panel2, "Label49", at.label49, QStringLiteral("โปรดระบุจำนวนระยะเวลาที่ต้องการเร่ง : "),
               bold21);

@@ -65,10 +65,17 @@ void setBackground(QWidget *widget, const QColor &color)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, color);
-    palette.setColor(QPalette::Base, color);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
+
+void setFieldColor(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, color);
+    widget->setPalette(palette);
+}
+
 
 void setTextColor(QWidget *widget, const QColor &color)
 {
@@ -116,9 +123,7 @@ QListWidget *makeListBox(QWidget *parent, const char *name, const QRect &bounds,
     list->setFont(font);
     list->setItemDelegate(new FixedHeightDelegate(itemHeight, list));
     list->setUniformItemSizes(true);
-    QPalette palette = list->palette();
-    palette.setColor(QPalette::Base, color);
-    list->setPalette(palette);
+    setFieldColor(list, color);
     return list;
 }
 

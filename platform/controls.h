@@ -30,6 +30,9 @@ QFrame *makePanel(QWidget *parent, const char *name, const QRect &bounds, const 
                   Bevel bevel);
 
 void setBackground(QWidget *widget, const QColor &color);
+// The colour behind the text of an edit box, list or text box.
+void setFieldColor(QWidget *widget, const QColor &color);
+
 void setTextColor(QWidget *widget, const QColor &color);
 
 QLabel *makeLabel(QWidget *parent, const char *name, const QRect &bounds, const QString &text,

@@ -3,54 +3,64 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#include <cmath>
+
 namespace {
 
 struct FamilyChoice {
     QString family;
+    double sizeScale = 1.0; // stand-in pixel size per designed pixel size
     int stretch = QFont::Unstretched;
 };
 
-// Laksaman (TLWG) is drawn from TH Sarabun New and measures like TH SarabunPSK. It runs
-// about 1.35 times wider than BrowalliaUPC at the same pixel size, so as a Browallia
-// stand-in it is condensed horizontally; Thai marks stay in place.
-constexpr int kBrowalliaStandInStretch = 70;
+// The stand-in is Laksaman (TLWG), drawn from TH Sarabun New. Its stacked Thai marks
+// reach 1.29 em above the baseline and its line box is 1.67 em high, while BrowalliaUPC
+// fits its text into about 1.3 em and runs about 1.35 times narrower. Drawn at 78 % of
+// the size and condensed to 90 % width it fills the designed labels, list lines and
+// text boxes as BrowalliaUPC does.
+constexpr double kBrowalliaScale = 0.78;
+constexpr int kBrowalliaStretch = 90;
+// Against TH SarabunPSK it is slightly taller; 88 % keeps 32 px captions inside their
+// 36 px boxes.
+constexpr double kSarabunScale = 0.88;
 
-FamilyChoice choose(const QString &wanted, const QStringList &standIns, int standInStretch)
+const QStringList &standIns()
+{
+    static const QStringList families = {QStringLiteral("Laksaman"), QStringLiteral("TH Sarabun New"),
+                                         QStringLiteral("Garuda"), QStringLiteral("Loma")};
+    return families;
+}
+
+FamilyChoice choose(const QString &wanted, double scale, int stretch)
 {
     const QStringList installed = QFontDatabase::families();
     if (installed.contains(wanted, Qt::CaseInsensitive))
-        return {wanted, QFont::Unstretched};
-    for (const QString &standIn : standIns) {
+        return {wanted};
+    for (const QString &standIn : standIns()) {
         if (installed.contains(standIn, Qt::CaseInsensitive))
-            return {standIn, standInStretch};
+            return {standIn, scale, stretch};
     }
-    return {wanted, standInStretch};
+    return {wanted};
 }
 
 const FamilyChoice &browallia()
 {
     static const FamilyChoice choice =
-        choose(QStringLiteral("BrowalliaUPC"),
-               {QStringLiteral("Laksaman"), QStringLiteral("TH Sarabun New"),
-                QStringLiteral("Garuda")},
-               kBrowalliaStandInStretch);
+        choose(QStringLiteral("BrowalliaUPC"), kBrowalliaScale, kBrowalliaStretch);
     return choice;
 }
 
 const FamilyChoice &sarabun()
 {
     static const FamilyChoice choice =
-        choose(QStringLiteral("TH SarabunPSK"),
-               {QStringLiteral("TH Sarabun New"), QStringLiteral("Laksaman"),
-                QStringLiteral("Garuda")},
-               QFont::Unstretched);
+        choose(QStringLiteral("TH SarabunPSK"), kSarabunScale, QFont::Unstretched);
     return choice;
 }
 
 QFont make(const FamilyChoice &choice, int pixelHeight, bool bold)
 {
     QFont font(choice.family);
-    font.setPixelSize(pixelHeight);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixelHeight * choice.sizeScale))));
     font.setBold(bold);
     font.setStretch(choice.stretch);
     font.setStyleStrategy(QFont::PreferAntialias);

@@ -1,5 +1,6 @@
 #include "guitestsupport.h"
 
+#include "fonts.h"
 #include "tform1.h"
 #include "tform2.h"
 #include "tforms.h"
@@ -166,22 +167,21 @@ private slots:
         struct Expected {
             const char *name;
             QRect bounds;
-            int pixels;
+            QFont font;
             QString text;
         };
         const Expected labels[] = {
-            {"Label5", {106, 168, 468, 46}, 35, QStringLiteral("ชุดเสริมทักษะความรู้ด้านเทคนิค PERT/CPM")},
-            {"Label1", {64, 216, 261, 36}, 32, {}},
-            {"Label2", {336, 214, 270, 42}, 32, {}},
-            {"Label3", {36, 297, 93, 31}, 24, QStringLiteral("วัตถุประสงค์")},
-            {"Label4", {36, 507, 190, 31}, 24, QStringLiteral("ประโยชน์ที่คาดว่าจะได้รับ")},
+            {"Label5", {106, 168, 468, 46}, browalliaFont(35, true), QStringLiteral("ชุดเสริมทักษะความรู้ด้านเทคนิค PERT/CPM")},
+            {"Label1", {64, 216, 261, 36}, sarabunFont(32, true), {}},
+            {"Label2", {336, 214, 270, 42}, browalliaFont(32, true), {}},
+            {"Label3", {36, 297, 93, 31}, browalliaFont(24, true), QStringLiteral("วัตถุประสงค์")},
+            {"Label4", {36, 507, 190, 31}, browalliaFont(24, true), QStringLiteral("ประโยชน์ที่คาดว่าจะได้รับ")},
         };
         for (const Expected &e : labels) {
             auto *label = child<QLabel>(Form1, e.name);
             QVERIFY2(label, e.name);
             QCOMPARE(label->geometry(), e.bounds);
-            QCOMPARE(label->font().pixelSize(), e.pixels);
-            QVERIFY(label->font().bold());
+            QCOMPARE(label->font(), e.font);
             if (!e.text.isEmpty())
                 QCOMPARE(label->text(), e.text);
             QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= e.bounds.width(),
