@@ -50,6 +50,8 @@ public:
     void DrawNetwork();
     // Path CriticalPath in red over the picture.
     void HighlightCriticalPath();
+    // Any path of the set in red over the picture (1-based; others draw nothing).
+    void highlightPath(int pathNumber);
 
     // Button handlers: open the edit panel, cancel, save, start crashing, build, start over.
     void BitBtn1Click();

@@ -29,7 +29,12 @@ void ExerciseWindow::DrawNetwork()
 
 void ExerciseWindow::HighlightCriticalPath()
 {
-    highlightPath(m_paintBox->canvas(), m_set.network, m_set.paths, m_analysis.criticalPath);
+    highlightPath(m_analysis.criticalPath);
+}
+
+void ExerciseWindow::highlightPath(int pathNumber)
+{
+    ::highlightPath(m_paintBox->canvas(), m_set.network, m_set.paths, pathNumber);
     m_paintBox->refresh();
 }
 

@@ -3,6 +3,7 @@
 #include "exercisewindow.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <cstdio>
@@ -21,12 +22,30 @@ QString prefix(const ExerciseWindow *window)
     return QStringLiteral("form%1-set%2").arg(window->set().number + 2).arg(window->set().number);
 }
 
+void click(ExerciseWindow *window, const char *name)
+{
+    window->findChild<QPushButton *>(QString::fromLatin1(name))->click();
+}
+
 } // namespace
 
+// The edit panel, the built network, each path highlighted over it, and a crashing run
+// to the shortest duration.
 void snapshotExerciseScenarios(ExerciseWindow *window, const QString &outputDir)
 {
-    // The edit panel open over the grid.
-    window->findChild<QWidget *>(QStringLiteral("Panel3"))->show();
+    click(window, "BitBtn1");
     save(window, outputDir, prefix(window) + QStringLiteral("-editpanel"));
-    window->findChild<QWidget *>(QStringLiteral("Panel3"))->hide();
+    click(window, "BitBtn6");
+    click(window, "BitBtn5");
+    save(window, outputDir, prefix(window) + QStringLiteral("-built"));
+    for (int path = 1; path <= static_cast<int>(window->set().paths.size()); ++path) {
+        window->DrawNetwork();
+        window->highlightPath(path);
+        save(window, outputDir, prefix(window) + QStringLiteral("-path%1").arg(path));
+    }
+    click(window, "BitBtn6");
+    window->findChild<QLineEdit *>(QStringLiteral("Edit28"))
+        ->setText(QString::number(window->analysis().minimumDuration));
+    click(window, "BitBtn4");
+    save(window, outputDir, prefix(window) + QStringLiteral("-crashed"));
 }

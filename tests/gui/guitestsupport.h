@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms.h"
+#include "tform1.h"
 #include "messagebox.h"
 #include "windows.h"
 
