@@ -26,9 +26,9 @@ enum class ArrowKind { Across, AcrossTwo, Up, Down };
 struct ArrowPicture {
     QString resource; // ":/primer/..." path of the JPEG
     QString fileName; // its name under assets/primer
-    QRect box;        // relative to the centre of the circle the arrow leaves
-    QPointF tail;     // shaft start, in picture coordinates
-    QPointF tip;      // arrowhead point, in picture coordinates
+    QRect box; // relative to the centre of the circle the arrow leaves
+    QPointF tail; // shaft start, in picture coordinates
+    QPointF tip; // arrowhead point, in picture coordinates
 };
 
 inline ArrowPicture arrowPicture(ArrowKind kind)
@@ -57,13 +57,13 @@ inline ArrowPicture arrowPicture(ArrowKind kind)
     const QPointF tail(reach * dx / length, reach * dy / length);
     const QPointF tip(dx - tail.x(), dy - tail.y());
     const QPoint topLeft(static_cast<int>(std::floor(std::min(tail.x(), tip.x()))) - kArrowPadding,
-                         static_cast<int>(std::floor(std::min(tail.y(), tip.y()))) - kArrowPadding);
+        static_cast<int>(std::floor(std::min(tail.y(), tip.y()))) - kArrowPadding);
     const QPoint bottomRight(
         static_cast<int>(std::ceil(std::max(tail.x(), tip.x()))) + kArrowPadding,
         static_cast<int>(std::ceil(std::max(tail.y(), tip.y()))) + kArrowPadding);
     const QRect box(topLeft, bottomRight);
     return {QStringLiteral(":/primer/") + name, name, box, tail - QPointF(topLeft),
-            tip - QPointF(topLeft)};
+        tip - QPointF(topLeft)};
 }
 
 inline QString circleResource()

@@ -7,7 +7,10 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTextLayout>
 
+#include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <utility>
 
@@ -15,6 +18,7 @@ namespace primer {
 namespace {
 
 const QColor kGridLine(64, 64, 64);
+constexpr int kDocumentMargin = 1;
 
 // JPEG noise leaves the white around a drawing slightly off-white, hence the threshold.
 QImage withTransparentWhite(const QImage &image)
@@ -33,7 +37,7 @@ QImage withTransparentWhite(const QImage &image)
 } // namespace
 
 QLabel *makeHeading(QWidget *parent, const char *name, QPoint topLeft, const QString &text,
-                    const QFont &font, const QColor &color)
+    const QFont &font, const QColor &color)
 {
     const QFontMetrics metrics(font);
     const QRect bounds(topLeft, QSize(metrics.horizontalAdvance(text) + 2, metrics.height()));
@@ -42,68 +46,90 @@ QLabel *makeHeading(QWidget *parent, const char *name, QPoint topLeft, const QSt
     return label;
 }
 
-QPlainTextEdit *makeTextBlock(QWidget *parent, const char *name, const QRect &bounds,
-                              const QString &text, const QColor &color)
+// Lays the text out as QPlainTextEdit does: one block a paragraph, lines broken at word
+// boundaries within the width less the document margins, the leading included. The box
+// shows its last line only with two pixels to spare below the margins.
+int fittedTextHeight(const QString &text, const QFont &font, int width)
 {
-    return makeTextBlock(parent, name, bounds, text, color, sarabunFont(21));
+    qreal height = 2 * kDocumentMargin + 2;
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, font);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        qreal blockHeight = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLeadingIncluded(true);
+            line.setLineWidth(width - 2 * kDocumentMargin);
+            blockHeight += line.height();
+        }
+        layout.endLayout();
+        height += std::ceil(blockHeight);
+    }
+    return static_cast<int>(std::ceil(height));
 }
 
-QPlainTextEdit *makeTextBlock(QWidget *parent, const char *name, const QRect &bounds,
-                              const QString &text, const QColor &color, const QFont &font)
+QPlainTextEdit *makeTextBlock(QWidget *parent, const char *name, QPoint topLeft, int width,
+    const QString &text, const QColor &color)
 {
+    return makeTextBlock(parent, name, topLeft, width, text, color, sarabunFont(21));
+}
+
+QPlainTextEdit *makeTextBlock(QWidget *parent, const char *name, QPoint topLeft, int width,
+    const QString &text, const QColor &color, const QFont &font)
+{
+    const QRect bounds(topLeft, QSize(width, fittedTextHeight(text, font, width)));
     auto *block = platform::place(new QPlainTextEdit(parent), name, bounds);
     block->setFrameShape(QFrame::NoFrame);
     block->setFont(font);
     block->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     block->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     block->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    block->document()->setDocumentMargin(1);
+    block->document()->setDocumentMargin(kDocumentMargin);
     platform::setBackground(block, kPageColor);
     platform::setTextColor(block, color);
     block->setPlainText(text);
     return block;
 }
 
-platform::ImageBox *makePicture(QWidget *parent, const char *name, const QRect &bounds,
-                                const QString &resource)
+platform::ImageBox *makePicture(
+    QWidget *parent, const char *name, const QRect &bounds, const QString &resource)
 {
     return new platform::ImageBox(parent, name, bounds, jpegResource(resource));
 }
 
-platform::ImageBox *makeKeyedPicture(QWidget *parent, const char *name, const QRect &bounds,
-                                     const QString &resource)
+platform::ImageBox *makeKeyedPicture(
+    QWidget *parent, const char *name, const QRect &bounds, const QString &resource)
 {
-    return new platform::ImageBox(parent, name, bounds,
-                                  withTransparentWhite(jpegResource(resource)));
+    return new platform::ImageBox(
+        parent, name, bounds, withTransparentWhite(jpegResource(resource)));
 }
 
-platform::ImageBox *makeNextPageControl(QWidget *page, const char *imageName,
-                                        const char *captionName)
+platform::ImageBox *makeNextPageControl(
+    QWidget *page, const char *imageName, const char *captionName)
 {
     const QRect picture(page->width() - 65 - 16, 6, 65, 65);
     const QFont font = sarabunFont(21, true);
     const QString caption = QStringLiteral("หน้าถัดไป");
-    const int width = QFontMetrics(font).horizontalAdvance(caption) + 2;
-    const int height = QFontMetrics(font).height();
-    QLabel *label =
-        makeHeading(page, captionName,
-                    QPoint(picture.left() - width - 2, picture.center().y() - height / 2 + 4),
-                    caption, font, kCaptionGrey);
-    label->setToolTip(QString());
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(caption) + 2;
+    // A plain label: a click on it falls through to the page, which ignores it.
+    makeHeading(page, captionName,
+        QPoint(picture.left() - width - 2, picture.center().y() - metrics.height() / 2 + 4),
+        caption, font, kCaptionGrey);
     return makePicture(page, imageName, picture, QStringLiteral(":/primer/next.jpg"));
 }
 
 platform::ImageBox *makeClosePageControl(QWidget *page, const char *imageName)
 {
     return makePicture(page, imageName, QRect(page->width() - 40 - 18, 10, 40, 38),
-                       QStringLiteral(":/primer/close.jpg"));
+        QStringLiteral(":/primer/close.jpg"));
 }
 
-CellGrid::CellGrid(QWidget *parent, const char *name, QPoint topLeft,
-                   std::vector<int> columnWidths, std::vector<int> rowHeights, const QFont &font)
-    : QWidget(parent),
-      m_columnWidths(std::move(columnWidths)),
-      m_rowHeights(std::move(rowHeights)),
+CellGrid::CellGrid(QWidget *parent, const char *name, QPoint topLeft, std::vector<int> columnWidths,
+    std::vector<int> rowHeights, const QFont &font)
+    : QWidget(parent), m_columnWidths(std::move(columnWidths)), m_rowHeights(std::move(rowHeights)),
       m_font(font)
 {
     const int width = left(static_cast<int>(m_columnWidths.size()));
@@ -114,8 +140,7 @@ CellGrid::CellGrid(QWidget *parent, const char *name, QPoint topLeft,
 
 int CellGrid::left(int column) const
 {
-    return std::accumulate(m_columnWidths.begin(), m_columnWidths.begin() + column, 0) + column
-           + 1;
+    return std::accumulate(m_columnWidths.begin(), m_columnWidths.begin() + column, 0) + column + 1;
 }
 
 int CellGrid::top(int row) const
@@ -123,11 +148,11 @@ int CellGrid::top(int row) const
     return std::accumulate(m_rowHeights.begin(), m_rowHeights.begin() + row, 0) + row + 1;
 }
 
-QLabel *CellGrid::addCell(int row, int column, const QString &text, const QColor &color,
-                          int rowSpan, int columnSpan)
+QLabel *CellGrid::addCell(
+    int row, int column, const QString &text, const QColor &color, int rowSpan, int columnSpan)
 {
     const QRect bounds(QPoint(left(column), top(row)),
-                       QPoint(left(column + columnSpan) - 2, top(row + rowSpan) - 2));
+        QPoint(left(column + columnSpan) - 2, top(row + rowSpan) - 2));
     const QByteArray name = QStringLiteral("r%1c%2").arg(row).arg(column).toLatin1();
     QLabel *cell = platform::makeLabel(this, name.constData(), bounds, text, m_font);
     cell->setAlignment(Qt::AlignCenter);
@@ -135,8 +160,8 @@ QLabel *CellGrid::addCell(int row, int column, const QString &text, const QColor
     return cell;
 }
 
-BackgroundClickPanel::BackgroundClickPanel(QWidget *parent, const char *name, const QRect &bounds,
-                                           const QColor &color)
+BackgroundClickPanel::BackgroundClickPanel(
+    QWidget *parent, const char *name, const QRect &bounds, const QColor &color)
     : QFrame(parent)
 {
     platform::place(this, name, bounds);
@@ -148,8 +173,8 @@ BackgroundClickPanel::BackgroundClickPanel(QWidget *parent, const char *name, co
 // childAt() tells the two apart.
 void BackgroundClickPanel::mousePressEvent(QMouseEvent *event)
 {
-    m_pressedOnBackground =
-        event->button() == Qt::LeftButton && childAt(event->position().toPoint()) == nullptr;
+    m_pressedOnBackground
+        = event->button() == Qt::LeftButton && childAt(event->position().toPoint()) == nullptr;
     event->accept();
 }
 
@@ -163,8 +188,9 @@ void BackgroundClickPanel::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
-NodeDrawing::NodeDrawing(QWidget *parent, QPoint origin, const QFont &textFont)
-    : m_parent(parent), m_origin(origin), m_textFont(textFont)
+NodeDrawing::NodeDrawing(
+    QWidget *parent, const QString &prefix, QPoint origin, const QFont &textFont)
+    : m_parent(parent), m_prefix(prefix), m_origin(origin), m_textFont(textFont)
 {
 }
 
@@ -173,29 +199,59 @@ QPoint NodeDrawing::centre(int column, int row) const
     return m_origin + QPoint(column * primernet::kColumnStep, row * primernet::kRowStep);
 }
 
-platform::ImageBox *NodeDrawing::addNode(const QString &key, int column, int row,
-                                         const QString &text)
+platform::ImageBox *NodeDrawing::addNode(
+    const QString &key, int column, int row, const QString &text)
 {
     const int side = primernet::kCircleSide;
     const QRect bounds(centre(column, row) - QPoint(side / 2, side / 2), QSize(side, side));
-    const QByteArray circleName = (QStringLiteral("Node") + key).toLatin1();
-    platform::ImageBox *circle = makeKeyedPicture(m_parent, circleName.constData(), bounds,
-                                                  primernet::circleResource());
-    const QByteArray textName = (QStringLiteral("NodeText") + key).toLatin1();
-    QLabel *label =
-        platform::makeLabel(circle, textName.constData(), QRect(0, 0, side, side), text, m_textFont);
+    const QByteArray circleName = (m_prefix + QStringLiteral("Node") + key).toLatin1();
+    platform::ImageBox *circle
+        = makeKeyedPicture(m_parent, circleName.constData(), bounds, primernet::circleResource());
+    const QByteArray textName = (m_prefix + QStringLiteral("NodeText") + key).toLatin1();
+    QLabel *label = platform::makeLabel(
+        circle, textName.constData(), QRect(0, 0, side, side), text, m_textFont);
     label->setAlignment(Qt::AlignCenter);
     platform::setTextColor(label, QColor(24, 44, 112));
     return circle;
 }
 
-platform::ImageBox *NodeDrawing::addArrow(const QString &name, int column, int row,
-                                          primernet::ArrowKind kind)
+platform::ImageBox *NodeDrawing::addArrow(
+    const QString &key, int column, int row, primernet::ArrowKind kind)
 {
     const primernet::ArrowPicture picture = primernet::arrowPicture(kind);
-    const QByteArray arrowName = name.toLatin1();
+    const QByteArray arrowName = (m_prefix + QStringLiteral("Arrow") + key).toLatin1();
     return makeKeyedPicture(m_parent, arrowName.constData(),
-                            picture.box.translated(centre(column, row)), picture.resource);
+        picture.box.translated(centre(column, row)), picture.resource);
+}
+
+PageFlow::PageFlow(int top, int bottom) : m_top(top), m_bottom(bottom), m_lowest(top)
+{
+}
+
+int PageFlow::rowTop(int gap)
+{
+    m_rows.push_back({});
+    return m_rows.size() == 1 ? m_top : m_lowest + gap;
+}
+
+QWidget *PageFlow::add(QWidget *widget)
+{
+    m_rows.back().widgets.push_back(widget);
+    m_lowest = std::max(m_lowest, widget->geometry().bottom() + 1);
+    return widget;
+}
+
+void PageFlow::spread(int maxExtra)
+{
+    const int gaps = static_cast<int>(m_rows.size()) - 1;
+    if (gaps <= 0 || m_lowest >= m_bottom)
+        return;
+    const int extra = std::min(maxExtra, (m_bottom - m_lowest) / gaps);
+    for (int row = 1; row <= gaps; ++row) {
+        for (QWidget *widget : m_rows[static_cast<size_t>(row)].widgets)
+            widget->move(widget->x(), widget->y() + row * extra);
+    }
+    m_lowest += gaps * extra;
 }
 
 } // namespace primer

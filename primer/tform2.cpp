@@ -32,8 +32,8 @@ QTabBar::tab:hover:!selected { background: #f8f8f8; }
 } // namespace
 
 TForm2::TForm2(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint)
+    : QWidget(parent,
+        Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("การเร่งรัดกิจกรรมด้วย PERT/CPM"));
@@ -52,14 +52,12 @@ TForm2::TForm2(QWidget *parent)
     QWidget *tabSheet2 = addTabSheet("TabSheet2", QStringLiteral(" องค์ประกอบ PERT/CPM   "));
     QWidget *tabSheet3 = addTabSheet("TabSheet3", QStringLiteral("       การเร่งโครงการ          "));
 
-    // The sheets take their final size only once the tab widget lays itself out; the
-    // pages are placed by fixed coordinates, so that size is needed first.
-    m_pageControl->ensurePolished();
-    m_pageControl->setCurrentIndex(0);
     buildPertPages(m_tabSheet1);
     buildSymbolPages(tabSheet2);
     buildCrashingPages(tabSheet3);
-    FormShow();
+    // Only the first page of each tab shows until a picture turns the page.
+    for (QFrame *page : {m_panel126, m_panel4, m_panel5, m_panel43})
+        page->hide();
 }
 
 QWidget *TForm2::addTabSheet(const char *name, const QString &caption)

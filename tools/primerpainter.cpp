@@ -56,7 +56,7 @@ QPolygonF arrowHead(QPointF tail, QPointF tip, double length, double halfWidth)
 }
 
 void drawArrow(QPainter &painter, QPointF tail, QPointF tip, const QColor &color, bool dashed,
-               double width = 2.6)
+    double width = 2.6)
 {
     const QPolygonF head = arrowHead(tail, tip, 13.0, 5.5);
     const QPointF along = tip - tail;
@@ -82,8 +82,8 @@ QImage nextPagePicture()
     band.arcMoveTo(arc, 195.0);
     band.arcTo(arc, 195.0, -178.0);
     const QPointF end = band.currentPosition();
-    const QPolygonF head({end + QPointF(-11.0, -2.0), end + QPointF(11.0, -2.0),
-                          end + QPointF(0.0, 17.0)});
+    const QPolygonF head(
+        {end + QPointF(-11.0, -2.0), end + QPointF(11.0, -2.0), end + QPointF(0.0, 17.0)});
 
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(kDarkRed, 12.0, Qt::SolidLine, Qt::RoundCap));
@@ -101,8 +101,8 @@ QImage nextPagePicture()
     painter.drawPath(band);
     painter.setPen(Qt::NoPen);
     painter.setBrush(shade);
-    painter.drawPolygon(QPolygonF({end + QPointF(-8.0, 0.0), end + QPointF(8.0, 0.0),
-                                   end + QPointF(0.0, 13.5)}));
+    painter.drawPolygon(
+        QPolygonF({end + QPointF(-8.0, 0.0), end + QPointF(8.0, 0.0), end + QPointF(0.0, 13.5)}));
     return image;
 }
 
@@ -129,8 +129,8 @@ QImage bulletPicture()
     QImage image = blank(30, 26);
     QPainter painter(&image);
     begin(painter);
-    const QPolygonF shape({QPointF(3.0, 3.5), QPointF(27.0, 13.0), QPointF(3.0, 22.5),
-                           QPointF(9.5, 13.0)});
+    const QPolygonF shape(
+        {QPointF(3.0, 3.5), QPointF(27.0, 13.0), QPointF(3.0, 22.5), QPointF(9.5, 13.0)});
     QLinearGradient shade(0.0, 3.0, 0.0, 23.0);
     shade.setColorAt(0.0, kLightRed);
     shade.setColorAt(0.5, kRed);
@@ -188,7 +188,7 @@ struct Arc {
     int from;
     int to;
     QString label; // empty for a dummy activity
-    QPointF labelOffset;
+    QPointF labelCentre;
 };
 
 // The example project drawn with its activities on the arrows: ten events, nine
@@ -197,22 +197,35 @@ QImage activityOnArcPicture()
 {
     constexpr double radius = 16.0;
     const std::vector<Event> events = {
-        {1, {28, 120}},  {2, {108, 120}}, {3, {188, 50}},  {4, {188, 190}}, {5, {268, 120}},
-        {6, {348, 50}},  {7, {348, 190}}, {8, {428, 120}}, {9, {508, 120}}, {10, {588, 120}},
+        {1, {24, 130}},
+        {2, {94, 130}},
+        {3, {164, 40}},
+        {4, {164, 220}},
+        {5, {234, 130}},
+        {6, {304, 40}},
+        {7, {304, 220}},
+        {8, {374, 130}},
+        {9, {444, 130}},
+        {10, {514, 130}},
     };
     const std::vector<Arc> arcs = {
-        {1, 2, QStringLiteral("A=3"), {0, -15}},   {2, 3, QStringLiteral("B=2"), {-20, -12}},
-        {2, 4, QStringLiteral("C=1"), {-20, 14}},  {4, 3, QString(), {}},
-        {3, 5, QStringLiteral("D=2"), {-16, 16}},  {5, 6, QStringLiteral("E=1"), {-20, -12}},
-        {5, 7, QStringLiteral("F=2"), {-20, 14}},  {6, 7, QString(), {}},
-        {7, 8, QStringLiteral("G=4"), {20, 14}},   {8, 9, QStringLiteral("H=1"), {0, -15}},
-        {9, 10, QStringLiteral("I=1"), {0, -15}},
+        {1, 2, QStringLiteral("A=3"), {59, 114}},
+        {2, 3, QStringLiteral("B=2"), {108, 76}},
+        {2, 4, QStringLiteral("C=1"), {108, 184}},
+        {4, 3, QString(), {}},
+        {3, 5, QStringLiteral("D=2"), {186, 104}},
+        {5, 6, QStringLiteral("E=1"), {282, 104}},
+        {5, 7, QStringLiteral("F=2"), {250, 188}},
+        {6, 7, QString(), {}},
+        {7, 8, QStringLiteral("G=4"), {358, 188}},
+        {8, 9, QStringLiteral("H=1"), {409, 114}},
+        {9, 10, QStringLiteral("I=1"), {479, 114}},
     };
-    QImage image = blank(616, 240);
+    QImage image = blank(540, 262);
     QPainter painter(&image);
     begin(painter);
     QFont labelFont(QStringLiteral("Laksaman"));
-    labelFont.setPixelSize(17);
+    labelFont.setPixelSize(16);
     labelFont.setBold(true);
     QFont numberFont(QStringLiteral("Laksaman"));
     numberFont.setPixelSize(17);
@@ -224,22 +237,22 @@ QImage activityOnArcPicture()
         const QPointF along = b - a;
         const QPointF unit = along / std::hypot(along.x(), along.y());
         drawArrow(painter, a + unit * (radius + 2.0), b - unit * (radius + 2.0), kInk,
-                  arc.label.isEmpty());
+            arc.label.isEmpty());
         if (arc.label.isEmpty())
             continue;
-        const QPointF middle = (a + b) / 2.0 + arc.labelOffset;
+        const QPointF middle = arc.labelCentre;
         painter.setFont(labelFont);
         painter.setPen(QColor(200, 0, 0));
-        painter.drawText(QRectF(middle - QPointF(30, 12), QSizeF(60, 24)), Qt::AlignCenter,
-                         arc.label);
+        painter.drawText(
+            QRectF(middle - QPointF(30, 12), QSizeF(60, 24)), Qt::AlignCenter, arc.label);
     }
     for (const Event &event : events) {
         drawNode(painter, event.centre, radius);
         painter.setFont(numberFont);
         painter.setPen(kInk);
-        painter.drawText(QRectF(event.centre - QPointF(radius, radius + 1.0),
-                                QSizeF(2 * radius, 2 * radius)),
-                         Qt::AlignCenter, QString::number(event.number));
+        painter.drawText(
+            QRectF(event.centre - QPointF(radius, radius + 1.0), QSizeF(2 * radius, 2 * radius)),
+            Qt::AlignCenter, QString::number(event.number));
     }
     return image;
 }
@@ -277,10 +290,11 @@ int main(int argc, char **argv)
     written = save(legendArrowPicture(false), folder, QStringLiteral("activity.jpg")) && written;
     written = save(legendArrowPicture(true), folder, QStringLiteral("dummy.jpg")) && written;
     written = save(nodePicture(), folder, QStringLiteral("node.jpg")) && written;
-    written = save(activityOnArcPicture(), folder, QStringLiteral("activity-on-arc.jpg")) && written;
+    written
+        = save(activityOnArcPicture(), folder, QStringLiteral("activity-on-arc.jpg")) && written;
     for (const primernet::ArrowKind kind :
-         {primernet::ArrowKind::Across, primernet::ArrowKind::AcrossTwo, primernet::ArrowKind::Up,
-          primernet::ArrowKind::Down}) {
+        {primernet::ArrowKind::Across, primernet::ArrowKind::AcrossTwo, primernet::ArrowKind::Up,
+            primernet::ArrowKind::Down}) {
         const primernet::ArrowPicture geometry = primernet::arrowPicture(kind);
         written = save(networkArrowPicture(geometry), folder, geometry.fileName) && written;
     }

@@ -14,8 +14,7 @@ namespace {
 
 void savePage(QWidget *window, const QString &outputDir, const QString &page)
 {
-    const QString path =
-        QDir(outputDir).filePath(QStringLiteral("form2-primer-%1.png").arg(page));
+    const QString path = QDir(outputDir).filePath(QStringLiteral("form2-primer-%1.png").arg(page));
     if (window->grab().save(path))
         std::printf("%s\n", qPrintable(path));
     else
