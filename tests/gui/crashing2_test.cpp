@@ -19,63 +19,12 @@
 // cost, under a German system locale: the cost total takes the locale's separators,
 // 1.150,00 where the C locale writes 1,150.00.
 
-using guitest::child;
+using namespace guitest;
 
 namespace {
 
 const char *const kLeft3 = "คงเหลือวันเร่งจำนวน 3 วัน...";
 const char *const kFinished = "สิ้นสุดการเร่งโครงการ... ";
-
-// Closing the window and choosing it in the menu again: the built-in data, no logs.
-void reopen(ExerciseWindow *window)
-{
-    window->hide();
-    platform::showModeless(window);
-}
-
-void click(ExerciseWindow *window, const char *button)
-{
-    QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
-}
-
-void build(ExerciseWindow *window)
-{
-    click(window, "BitBtn5");
-}
-
-void start(ExerciseWindow *window, const QString &target)
-{
-    child<QLineEdit>(window, "Edit28")->setText(target);
-    click(window, "BitBtn4");
-}
-
-// Opens the edit panel, types the texts into the named edit boxes and saves.
-void saveEdits(ExerciseWindow *window, std::initializer_list<std::pair<const char *, QString>> texts)
-{
-    click(window, "BitBtn1");
-    for (const auto &[edit, text] : texts)
-        child<QLineEdit>(window, edit)->setText(text);
-    click(window, "BitBtn3");
-}
-
-QStringList lines(ExerciseWindow *window, const char *listBox)
-{
-    QStringList result;
-    const auto *list = child<QListWidget>(window, listBox);
-    for (int i = 0; i < list->count(); ++i)
-        result << list->item(i)->text();
-    return result;
-}
-
-// The normal durations the grid shows, blank-separated, without the cells' indent.
-QString gridDurations(ExerciseWindow *window)
-{
-    const auto *grid = child<QTableWidget>(window, "StringGrid1");
-    QStringList durations;
-    for (int k = 1; k <= window->activityCount(); ++k)
-        durations << grid->item(k, 2)->text().trimmed();
-    return durations.join(u' ');
-}
 
 struct Shown {
     platform::MessageRecord record;

@@ -20,78 +20,14 @@
 // The crashing procedure driven through the buttons of the five exercise windows. The
 // program runs under the C locale here, as in CI, where the total still reads 1,150.00.
 
-using guitest::child;
+using namespace guitest;
 
 namespace {
-
-ExerciseWindow *form(int set)
-{
-    ExerciseWindow *windows[] = {Form3, Form4, Form5, Form6, Form7};
-    return windows[set - 1];
-}
-
-void addSets()
-{
-    QTest::addColumn<int>("set");
-    for (int set = 1; set <= 5; ++set)
-        QTest::newRow(qPrintable(QStringLiteral("set %1").arg(set))) << set;
-}
-
-// Closing the window and choosing it in the menu again: the built-in data, no logs.
-void reopen(ExerciseWindow *window)
-{
-    window->hide();
-    platform::showModeless(window);
-}
 
 void activate(ExerciseWindow *window)
 {
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
-}
-
-void click(ExerciseWindow *window, const char *button)
-{
-    QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
-}
-
-void build(ExerciseWindow *window)
-{
-    click(window, "BitBtn5");
-}
-
-void start(ExerciseWindow *window, const QString &target)
-{
-    child<QLineEdit>(window, "Edit28")->setText(target);
-    click(window, "BitBtn4");
-}
-
-// Opens the edit panel, types the texts into the named edit boxes and saves.
-void saveEdits(ExerciseWindow *window, std::initializer_list<std::pair<const char *, QString>> texts)
-{
-    click(window, "BitBtn1");
-    for (const auto &[edit, text] : texts)
-        child<QLineEdit>(window, edit)->setText(text);
-    click(window, "BitBtn3");
-}
-
-QStringList lines(ExerciseWindow *window, const char *listBox)
-{
-    QStringList result;
-    const auto *list = child<QListWidget>(window, listBox);
-    for (int i = 0; i < list->count(); ++i)
-        result << list->item(i)->text();
-    return result;
-}
-
-// The normal durations the grid shows, blank-separated, without the cells' indent.
-QString gridDurations(ExerciseWindow *window)
-{
-    const auto *grid = child<QTableWidget>(window, "StringGrid1");
-    QStringList durations;
-    for (int k = 1; k <= window->activityCount(); ++k)
-        durations << grid->item(k, 2)->text().trimmed();
-    return durations.join(u' ');
 }
 
 QStringList labels(int set)
@@ -114,31 +50,6 @@ QStringList labels(int set)
                 QStringLiteral("    สายงานที่ 2 : A+B+E+H     = "),
                 QStringLiteral("    สายงานที่ 3 : A+C+F+H     = ")};
     }
-}
-
-// The real project duration: the longest route through the network that the working
-// rows' Predecessor letters describe, independent of the set's list of paths.
-int longestRoute(const ExerciseWindow *window)
-{
-    const ActivityTable &table = window->activityTable();
-    const int count = window->activityCount();
-    std::vector<int> finish(static_cast<std::size_t>(count + 1), -1);
-    std::function<int(int)> finishOf = [&](int k) {
-        int &done = finish[static_cast<std::size_t>(k)];
-        if (done < 0) {
-            int earliestStart = 0;
-            for (const QChar c : table.working(k).predecessor) {
-                if (c >= u'A' && c <= u'Z')
-                    earliestStart = std::max(earliestStart, finishOf(c.unicode() - u'A' + 1));
-            }
-            done = earliestStart + table.working(k).normalDuration.toInt();
-        }
-        return done;
-    };
-    int longest = 0;
-    for (int k = 1; k <= count; ++k)
-        longest = std::max(longest, finishOf(k));
-    return longest;
 }
 
 // Whole Baht with a comma every three digits and two decimals, as the C locale writes them.
@@ -269,7 +180,7 @@ private slots:
         QFETCH(int, target);
         QFETCH(Steps, steps);
         QFETCH(QString, durationsAfter);
-        ExerciseWindow *window = form(1);
+        ExerciseWindow *window = exerciseForm(1);
         reopen(window);
         build(window);
         Boxes boxes(window);
@@ -323,7 +234,7 @@ private slots:
     void targetsAtAndBeyondTheBounds()
     {
         QFETCH(int, set);
-        ExerciseWindow *window = form(set);
+        ExerciseWindow *window = exerciseForm(set);
         reopen(window);
         build(window);
         QCOMPARE(window->analysis().projectDuration, kProjectDuration[set - 1]);
@@ -387,7 +298,7 @@ private slots:
     void everySetCrashesToItsMinimum()
     {
         QFETCH(int, set);
-        ExerciseWindow *window = form(set);
+        ExerciseWindow *window = exerciseForm(set);
         reopen(window);
         build(window);
         const int target = kMinimumDuration[set - 1];
@@ -420,7 +331,7 @@ private slots:
 
     void hugeCostsDoNotWrap()
     {
-        ExerciseWindow *window = form(1);
+        ExerciseWindow *window = exerciseForm(1);
         reopen(window);
         const QString huge = QStringLiteral("2000000000");
         saveEdits(window, {{"Edit6", huge}, {"Edit18", huge}, {"Edit27", huge}});

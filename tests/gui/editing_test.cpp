@@ -15,12 +15,6 @@ using guitest::child;
 
 namespace {
 
-ExerciseWindow *exerciseForm(int set)
-{
-    ExerciseWindow *windows[] = {Form3, Form4, Form5, Form6, Form7};
-    return windows[set - 1];
-}
-
 void click(ExerciseWindow *window, const char *button)
 {
     QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
@@ -36,10 +30,7 @@ QString text(ExerciseWindow *window, const char *name)
 // A freshly shown window, as the menu leaves it.
 ExerciseWindow *fresh(int set)
 {
-    ExerciseWindow *window = exerciseForm(set);
-    window->hide();
-    platform::showModeless(window);
-    return window;
+    return guitest::reopen(guitest::exerciseForm(set));
 }
 
 // Opens the edit panel, types into the named edit boxes and saves.

@@ -14,27 +14,16 @@
 #include <QTableWidget>
 
 using guitest::child;
+using guitest::exerciseForm;
+using guitest::reopen;
 
 namespace {
-
-ExerciseWindow *exerciseForm(int set)
-{
-    ExerciseWindow *windows[] = {Form3, Form4, Form5, Form6, Form7};
-    return windows[set - 1];
-}
 
 void addSets()
 {
     QTest::addColumn<int>("set");
     for (int set = 1; set <= 5; ++set)
         QTest::newRow(qPrintable(QStringLiteral("set %1").arg(set))) << set;
-}
-
-// Hides and shows the window again, as closing it and choosing it in the menu does.
-void reopen(ExerciseWindow *window)
-{
-    window->hide();
-    platform::showModeless(window);
 }
 
 } // namespace

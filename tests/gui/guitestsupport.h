@@ -1,16 +1,26 @@
 #pragma once
 
+#include "exercisewindow.h"
 #include "forms.h"
 #include "tform1.h"
+#include "tforms.h"
 #include "messagebox.h"
 #include "windows.h"
 
 #include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QApplication>
 #include <QStyleFactory>
 #include <QWidget>
 #include <QtTest>
 
+#include <algorithm>
+#include <functional>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace guitest {
@@ -30,6 +40,98 @@ T *child(QObject *parent, const char *name)
     if (!found)
         qWarning("no child %s of type %s", name, T::staticMetaObject.className());
     return found;
+}
+
+// The exercise window of practice set 1..5.
+inline ExerciseWindow *exerciseForm(int set)
+{
+    ExerciseWindow *windows[] = {Form3, Form4, Form5, Form6, Form7};
+    return windows[set - 1];
+}
+
+// Hides the window and shows it again, as closing it and choosing it in the menu does.
+inline ExerciseWindow *reopen(ExerciseWindow *window)
+{
+    window->hide();
+    platform::showModeless(window);
+    return window;
+}
+
+inline void addSets()
+{
+    QTest::addColumn<int>("set");
+    for (int set = 1; set <= 5; ++set)
+        QTest::newRow(qPrintable(QStringLiteral("set %1").arg(set))) << set;
+}
+
+inline void click(QWidget *window, const char *button)
+{
+    QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
+}
+
+inline void build(ExerciseWindow *window)
+{
+    click(window, "BitBtn5");
+}
+
+inline void start(ExerciseWindow *window, const QString &target)
+{
+    child<QLineEdit>(window, "Edit28")->setText(target);
+    click(window, "BitBtn4");
+}
+
+// Opens the edit panel, types the texts into the named edit boxes and saves.
+inline void saveEdits(ExerciseWindow *window,
+                      std::initializer_list<std::pair<const char *, QString>> texts)
+{
+    click(window, "BitBtn1");
+    for (const auto &[edit, text] : texts)
+        child<QLineEdit>(window, edit)->setText(text);
+    click(window, "BitBtn3");
+}
+
+inline QStringList lines(QWidget *window, const char *listBox)
+{
+    QStringList result;
+    const auto *list = child<QListWidget>(window, listBox);
+    for (int i = 0; i < list->count(); ++i)
+        result << list->item(i)->text();
+    return result;
+}
+
+// The normal durations the grid shows, blank-separated, without the cells' indent.
+inline QString gridDurations(ExerciseWindow *window)
+{
+    const auto *grid = child<QTableWidget>(window, "StringGrid1");
+    QStringList durations;
+    for (int k = 1; k <= window->activityCount(); ++k)
+        durations << grid->item(k, 2)->text().trimmed();
+    return durations.join(u' ');
+}
+
+// The real project duration: the longest route through the network that the working
+// rows' Predecessor letters describe, independent of the set's list of paths.
+inline int longestRoute(const ExerciseWindow *window)
+{
+    const ActivityTable &table = window->activityTable();
+    const int count = window->activityCount();
+    std::vector<int> finish(static_cast<std::size_t>(count + 1), -1);
+    std::function<int(int)> finishOf = [&](int k) {
+        int &done = finish[static_cast<std::size_t>(k)];
+        if (done < 0) {
+            int earliestStart = 0;
+            for (const QChar c : table.working(k).predecessor) {
+                if (c >= u'A' && c <= u'Z')
+                    earliestStart = std::max(earliestStart, finishOf(c.unicode() - u'A' + 1));
+            }
+            done = earliestStart + table.working(k).normalDuration.toInt();
+        }
+        return done;
+    };
+    int longest = 0;
+    for (int k = 1; k <= count; ++k)
+        longest = std::max(longest, finishOf(k));
+    return longest;
 }
 
 // Answers every message box the program shows and keeps what it showed.
