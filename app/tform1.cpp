@@ -28,7 +28,8 @@ const QColor kWindowColor(128, 255, 255);
 const QStringList kObjectives = {
     QStringLiteral("1.1 เพื่อพัฒนาชุดเสริมทักษะการเร่งรัดกิจกรรมในโครงการพัฒนาซอฟต์แวร์ตามหลักการของ PERT/CPM"),
     QStringLiteral("      สำหรับรายวิชา 4391508 วิศวกรรมซอฟต์แวร์เบื้องต้น"),
-    QStringLiteral("1.2 เพื่อประเมินประสิทธิภาพของชุดเสริมทักษะในรายวิชาดังกล่าว โดยวัดผลสัมฤทธิ์ทางการเรียนของนักศึกษา"),
+    QStringLiteral(
+        "1.2 เพื่อประเมินประสิทธิภาพของชุดเสริมทักษะในรายวิชาดังกล่าว โดยวัดผลสัมฤทธิ์ทางการเรียนของนักศึกษา"),
     QStringLiteral("      ก่อนเรียนและหลังเรียน"),
     QStringLiteral("1.3 เพื่อศึกษาความพึงพอใจของนักศึกษาที่มีต่อการใช้ชุดเสริมทักษะ"),
     QStringLiteral("      ในรายวิชา 4391508 วิศวกรรมซอฟต์แวร์เบื้องต้น"),
@@ -37,7 +38,8 @@ const QStringList kObjectives = {
 const QStringList kBenefits = {
     QStringLiteral("1.1 ได้ชุดเสริมทักษะการเร่งรัดกิจกรรมในโครงการพัฒนาซอฟต์แวร์ตามหลักการของ PERT/CPM"),
     QStringLiteral("     สำหรับรายวิชา 4391508 วิศวกรรมซอฟต์แวร์เบื้องต้น"),
-    QStringLiteral("1.2 ผลสัมฤทธิ์ทางการเรียนเรื่อง PERT/CPM และการเร่งรัดกิจกรรมในโครงการพัฒนาซอฟต์แวร์ของนักศึกษา"),
+    QStringLiteral(
+        "1.2 ผลสัมฤทธิ์ทางการเรียนเรื่อง PERT/CPM และการเร่งรัดกิจกรรมในโครงการพัฒนาซอฟต์แวร์ของนักศึกษา"),
     QStringLiteral("      สูงขึ้นอย่างมีนัยสำคัญทางสถิติที่ระดับ 0.05\t"),
     QStringLiteral("1.3 นักศึกษามีความพึงพอใจต่อการใช้ชุดเสริมทักษะในรายวิชาดังกล่าว"),
     QStringLiteral("      อยู่ในระดับมาก"),
@@ -70,8 +72,9 @@ QPlainTextEdit *makeMemo(QWidget *parent, const char *name, const QRect &bounds,
 } // namespace
 
 TForm1::TForm1(QWidget *parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                              | Qt::WindowCloseButtonHint)
+    : QMainWindow(parent,
+                  Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                      | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("งานวิจัยในชั้นเรียนรายวิชา 4391508 "));
@@ -95,11 +98,11 @@ void TForm1::buildTitlePanel(QWidget *client)
     platform::makeLabel(panel1, "Label5", QRect(106, 168, 468, 46),
                         QStringLiteral("ชุดเสริมทักษะความรู้ด้านเทคนิค PERT/CPM"),
                         browalliaFont(35, true));
-    platform::makeLabel(panel1, "Label1", QRect(64, 216, 261, 36),
-                        QStringLiteral("คอมพิวเตอร์ธุรกิจ"), sarabunFont(32, true));
-    QLabel *label2 = platform::makeLabel(panel1, "Label2", QRect(336, 214, 270, 42),
-                                         QStringLiteral("คณะวิทยาการจัดการ"),
-                                         browalliaFont(32, true));
+    platform::makeLabel(panel1, "Label1", QRect(64, 216, 261, 36), QStringLiteral("คอมพิวเตอร์ธุรกิจ"),
+                        sarabunFont(32, true));
+    QLabel *label2
+        = platform::makeLabel(panel1, "Label2", QRect(336, 214, 270, 42),
+                              QStringLiteral("คณะวิทยาการจัดการ"), browalliaFont(32, true));
     label2->setAttribute(Qt::WA_TranslucentBackground);
 }
 
@@ -126,13 +129,13 @@ void TForm1::buildMenu()
         menu->menuAction()->setObjectName(QString::fromLatin1(name));
         return menu;
     };
-    auto item = [this](QMenu *menu, const char *name, const QString &caption,
-                       void (TForm1::*handler)()) {
-        QAction *action = menu->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
+    auto item
+        = [this](QMenu *menu, const char *name, const QString &caption, void (TForm1::*handler)()) {
+              QAction *action = menu->addAction(caption);
+              action->setObjectName(QString::fromLatin1(name));
+              connect(action, &QAction::triggered, this, handler);
+              return action;
+          };
 
     QMenu *research = submenu(this, "PERTCPM1", QStringLiteral("งานวิจัย"));
     bar->addMenu(research);

@@ -4,8 +4,8 @@
 
 QString pathLabel(int pathNumber, const PathDefinition &path)
 {
-    QString label = QStringLiteral("    สายงานที่ ") + QString::number(pathNumber)
-                    + QStringLiteral(" : ");
+    QString label
+        = QStringLiteral("    สายงานที่ ") + QString::number(pathNumber) + QStringLiteral(" : ");
     for (std::size_t i = 0; i < path.activities.size(); ++i) {
         if (i > 0)
             label += u'+';
@@ -40,16 +40,15 @@ QString closingPathLine(const QString &label, std::int32_t length)
 QString selectionLine(char activity, std::int32_t cost, std::int32_t cutDays,
                       const QString &unitPiece, std::int64_t iterationCost)
 {
-    return QStringLiteral("เลือกกิจกรรม ") + QLatin1Char(activity)
-           + QStringLiteral(" ค่าใช้จ่าย ") + QString::number(cost)
-           + QStringLiteral(" บาทต่อวัน  จำนวน ") + QString::number(cutDays) + unitPiece
-           + QString::number(iterationCost) + QStringLiteral(" บาท");
+    return QStringLiteral("เลือกกิจกรรม ") + QLatin1Char(activity) + QStringLiteral(" ค่าใช้จ่าย ")
+        + QString::number(cost) + QStringLiteral(" บาทต่อวัน  จำนวน ") + QString::number(cutDays)
+        + unitPiece + QString::number(iterationCost) + QStringLiteral(" บาท");
 }
 
 QString remainingMessage(std::int32_t remaining)
 {
     return QStringLiteral("คงเหลือวันเร่งจำนวน ") + QString::number(remaining)
-           + QStringLiteral(" วัน...");
+        + QStringLiteral(" วัน...");
 }
 
 const QString &finishedMessage()
@@ -60,16 +59,16 @@ const QString &finishedMessage()
 
 const QString &targetOutOfRangeMessage()
 {
-    static const QString message = QStringLiteral(
-            "ระยะเวลาที่ต้องการเร่งเกินหรือน้อยกว่าระยะเวลาปกติทั้งโครงการ..กรุณาระบุใหม่ ");
+    static const QString message
+        = QStringLiteral("ระยะเวลาที่ต้องการเร่งเกินหรือน้อยกว่าระยะเวลาปกติทั้งโครงการ..กรุณาระบุใหม่ ");
     return message;
 }
 
 const QString &cannotShortenMessage()
 {
-    static const QString message =
-            QStringLiteral("ไม่มีกิจกรรมบนสายงานวิกฤตที่เลือกเร่งได้อีก การเร่งโครงการจึงสิ้นสุดลง "
-                           "กรุณาตรวจสอบระยะเวลาและค่าใช้จ่ายเร่งของกิจกรรม แล้วสร้าง PERT/CPM ใหม่");
+    static const QString message
+        = QStringLiteral("ไม่มีกิจกรรมบนสายงานวิกฤตที่เลือกเร่งได้อีก การเร่งโครงการจึงสิ้นสุดลง "
+                         "กรุณาตรวจสอบระยะเวลาและค่าใช้จ่ายเร่งของกิจกรรม แล้วสร้าง PERT/CPM ใหม่");
     return message;
 }
 

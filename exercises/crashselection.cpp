@@ -12,11 +12,10 @@ namespace {
 // survive the clamp.
 std::int32_t daysAvailable(const ActivityRow &row)
 {
-    const std::int64_t days = std::int64_t{toWholeNumber(row.normalDuration)}
-                              - std::int64_t{toWholeNumber(row.crashDuration)};
-    return static_cast<std::int32_t>(
-            std::clamp<std::int64_t>(days, std::numeric_limits<std::int32_t>::min(),
-                                     std::numeric_limits<std::int32_t>::max()));
+    const std::int64_t days = std::int64_t {toWholeNumber(row.normalDuration)}
+        - std::int64_t {toWholeNumber(row.crashDuration)};
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        days, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 } // namespace
@@ -51,5 +50,5 @@ std::int32_t limitCut(std::int32_t cutDays, std::int32_t remainingReduction)
 
 std::int64_t iterationCost(std::int32_t cost, std::int32_t cutDays)
 {
-    return std::int64_t{cost} * cutDays;
+    return std::int64_t {cost} * cutDays;
 }

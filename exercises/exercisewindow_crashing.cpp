@@ -20,7 +20,7 @@ namespace {
 // numbers further apart than a 32-bit difference allows.
 std::int32_t remainingReduction(std::int32_t projectDuration, std::int32_t target)
 {
-    const std::int64_t difference = std::int64_t{projectDuration} - target;
+    const std::int64_t difference = std::int64_t {projectDuration} - target;
     return static_cast<std::int32_t>(
         std::clamp<std::int64_t>(difference, std::numeric_limits<std::int32_t>::min(),
                                  std::numeric_limits<std::int32_t>::max()));
@@ -42,8 +42,8 @@ void ExerciseWindow::BitBtn4Click()
         return;
     }
     m_crashing.checkRound = 1;
-    m_crashing.remainingReduction =
-        remainingReduction(m_analysis.projectDuration, m_crashing.targetDuration);
+    m_crashing.remainingReduction
+        = remainingReduction(m_analysis.projectDuration, m_crashing.targetDuration);
     m_crashing.totalCrashCost = 0.0;
     RunCrashing();
 }
@@ -52,9 +52,9 @@ void ExerciseWindow::appendPathLines(bool closing)
 {
     for (std::size_t i = 0; i < m_set.paths.size(); ++i) {
         const QString label = pathLabel(static_cast<int>(i + 1), m_set.paths[i]);
-        m_listBox1->addItem(closing ? closingPathLine(label, m_analysis.pathLength[i])
-                                    : pathLogLine(label, m_analysis.pathLength[i],
-                                                  m_analysis.pathMarker[i]));
+        m_listBox1->addItem(
+            closing ? closingPathLine(label, m_analysis.pathLength[i])
+                    : pathLogLine(label, m_analysis.pathLength[i], m_analysis.pathMarker[i]));
     }
 }
 
@@ -82,8 +82,8 @@ void ExerciseWindow::RunCrashing()
 
         FillActivityGrid();
         AnalysePaths();
-        m_crashing.remainingReduction =
-            remainingReduction(m_analysis.projectDuration, m_crashing.targetDuration);
+        m_crashing.remainingReduction
+            = remainingReduction(m_analysis.projectDuration, m_crashing.targetDuration);
 
         const std::int64_t cost = iterationCost(selection.cost, selection.cutDays);
         m_crashing.totalCrashCost += static_cast<double>(cost);

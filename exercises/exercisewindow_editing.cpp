@@ -23,7 +23,7 @@ void ExerciseWindow::DrawNetwork()
     m_paintBox->erase();
     const QPalette palette = QApplication::palette();
     drawNetwork(m_paintBox->canvas(), m_set.network, m_table,
-                NetworkColors{palette.color(QPalette::Base), palette.color(QPalette::WindowText)});
+                NetworkColors {palette.color(QPalette::Base), palette.color(QPalette::WindowText)});
     m_paintBox->refresh();
 }
 

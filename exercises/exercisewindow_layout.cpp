@@ -81,7 +81,8 @@ void ExerciseWindow::buildLeftPanel()
     makeLabel(m_panel1, "Label47", at.label47, QStringLiteral("ตารางงานของโครงการ"),
               browalliaFont(m_set.label47FontPx, true));
 
-    m_grid = place(new QTableWidget(m_set.gridRowCount, 5, m_panel1), "StringGrid1", at.stringGrid1);
+    m_grid
+        = place(new QTableWidget(m_set.gridRowCount, 5, m_panel1), "StringGrid1", at.stringGrid1);
     m_grid->setFont(browalliaFont(21));
     m_grid->horizontalHeader()->hide();
     m_grid->verticalHeader()->hide();
@@ -117,8 +118,9 @@ void ExerciseWindow::buildLeftPanel()
                                 buttonFont, glyphResource(QStringLiteral(":/glyphs/cancel.bmp")));
     m_bitBtn3 = makeGlyphButton(m_panel1, "BitBtn3", at.bitBtn3, QStringLiteral("บันทึกการปรับเปลี่ยน"),
                                 buttonFont, glyphResource(QStringLiteral(":/glyphs/save.bmp")));
-    m_bitBtn6 = makeGlyphButton(m_panel1, "BitBtn6", at.bitBtn6, QStringLiteral("เริ่มใหม่"),
-                                buttonFont, glyphResource(QStringLiteral(":/glyphs/startover.bmp")));
+    m_bitBtn6
+        = makeGlyphButton(m_panel1, "BitBtn6", at.bitBtn6, QStringLiteral("เริ่มใหม่"), buttonFont,
+                          glyphResource(QStringLiteral(":/glyphs/startover.bmp")));
 }
 
 void ExerciseWindow::buildRightPanel()
@@ -127,7 +129,8 @@ void ExerciseWindow::buildRightPanel()
     m_panel2 = platform::makePanel(this, "Panel2", at.panel2, m_set.panel2Color,
                                    platform::Bevel::Lowered);
     const QFont bold21 = browalliaFont(21, true);
-    makeLabel(m_panel2, "Label48", at.label48, QStringLiteral("ตลอดทั้งโครงการใช้เวลาทั้งสิ้น  : "), bold21);
+    makeLabel(m_panel2, "Label48", at.label48, QStringLiteral("ตลอดทั้งโครงการใช้เวลาทั้งสิ้น  : "),
+              bold21);
 
     m_edit29 = platform::makeEdit(m_panel2, "Edit29", at.edit29, QStringLiteral("0"), bold21);
     m_edit29->setFrame(false);
@@ -135,13 +138,15 @@ void ExerciseWindow::buildRightPanel()
 
     makeLabel(m_panel2, "Label49", at.label49, QStringLiteral("โปรดระบุจำนวนระยะเวลาที่ต้องการเร่ง : "),
               bold21);
-    m_edit28 = platform::makeEdit(m_panel2, "Edit28", at.edit28, QStringLiteral("0"), browalliaFont(21));
+    m_edit28
+        = platform::makeEdit(m_panel2, "Edit28", at.edit28, QStringLiteral("0"), browalliaFont(21));
 
     m_label53 = new platform::AutoSizeLabel(m_panel2, "Label53", at.label53, false);
     m_label53->setFont(bold21);
 
-    m_bitBtn4 = makeGlyphButton(m_panel2, "BitBtn4", at.bitBtn4, QStringLiteral("เริ่มดำเนินการเร่งรัด"),
-                                browalliaFont(19), glyphResource(QStringLiteral(":/glyphs/crash.bmp")));
+    m_bitBtn4
+        = makeGlyphButton(m_panel2, "BitBtn4", at.bitBtn4, QStringLiteral("เริ่มดำเนินการเร่งรัด"),
+                          browalliaFont(19), glyphResource(QStringLiteral(":/glyphs/crash.bmp")));
 
     m_listBox1 = platform::makeListBox(m_panel2, "ListBox1", at.listBox1, browalliaFont(19), 23,
                                        m_set.listBox1Color);
@@ -167,8 +172,9 @@ void ExerciseWindow::buildEditPanel()
                                    platform::Bevel::Lowered);
     m_panel3->raise();
     const QString heading = utf8(at.heading);
-    makeLabel(m_panel3, "Label1", QRect(at.headingAt, QSize(m_panel3->width() - at.headingAt.x() - 4, 29)),
-              heading, browalliaFont(at.headingFontPx, true));
+    makeLabel(m_panel3, "Label1",
+              QRect(at.headingAt, QSize(m_panel3->width() - at.headingAt.x() - 4, 29)), heading,
+              browalliaFont(at.headingFontPx, true));
 
     const QFont font19 = browalliaFont(19);
     const QFont bold19 = browalliaFont(19, true);
@@ -186,24 +192,26 @@ void ExerciseWindow::buildEditPanel()
         };
 
         makeLabel(m_panel3, captionName("ActivityCaption").constData(),
-                  QRect(at.nameLeft, captionTop, 70, 25), QStringLiteral("กิจกรรม ") + letter, bold19);
+                  QRect(at.nameLeft, captionTop, 70, 25), QStringLiteral("กิจกรรม ") + letter,
+                  bold19);
         makeLabel(m_panel3, captionName("NormalCaption").constData(),
                   QRect(at.normalCaptionLeft, captionTop, 224 - at.normalCaptionLeft - 2, 23),
                   QStringLiteral("ระยะเวลาปกติ"), font19);
         makeLabel(m_panel3, captionName("CrashCaption").constData(),
                   QRect(at.crashCaptionLeft, captionTop, 328 - at.crashCaptionLeft - 2, 23),
                   QStringLiteral("เวลาเร่ง"), font19);
-        makeLabel(m_panel3, captionName("CostCaption").constData(),
-                  QRect(at.costCaptionLeft, captionTop, at.costEditLeft - at.costCaptionLeft - 2, 23),
-                  QStringLiteral("ค่าใช้จ่ายเร่ง"), font19);
+        makeLabel(
+            m_panel3, captionName("CostCaption").constData(),
+            QRect(at.costCaptionLeft, captionTop, at.costEditLeft - at.costCaptionLeft - 2, 23),
+            QStringLiteral("ค่าใช้จ่ายเร่ง"), font19);
         makeLabel(m_panel3, captionName("UnitCaption").constData(),
                   QRect(at.unitLeft, captionTop, at.unitWidth + 8, 23), unit, font19);
 
-        std::array<QLineEdit *, 3> edits{};
-        edits[0] = platform::makeEdit(m_panel3, name(numbers[0]).constData(), QRect(224, top, 41, 31),
-                                      QStringLiteral("0"), font19);
-        edits[1] = platform::makeEdit(m_panel3, name(numbers[1]).constData(), QRect(328, top, 41, 31),
-                                      QStringLiteral("0"), font19);
+        std::array<QLineEdit *, 3> edits {};
+        edits[0] = platform::makeEdit(m_panel3, name(numbers[0]).constData(),
+                                      QRect(224, top, 41, 31), QStringLiteral("0"), font19);
+        edits[1] = platform::makeEdit(m_panel3, name(numbers[1]).constData(),
+                                      QRect(328, top, 41, 31), QStringLiteral("0"), font19);
         edits[2] = platform::makeEdit(m_panel3, name(numbers[2]).constData(),
                                       QRect(at.costEditLeft, top, at.costEditWidth, 31),
                                       QStringLiteral("0"), font19);

@@ -32,7 +32,7 @@ const NetworkLine *findLine(const NetworkGeometry &network, int from, int to)
 QString activityLabelText(char activity, const ActivityTable &table)
 {
     return QString(QLatin1Char(activity)) + QStringLiteral("= ")
-           + table.working(activityNumber(activity)).normalDuration;
+        + table.working(activityNumber(activity)).normalDuration;
 }
 
 void drawNetwork(Canvas &canvas, const NetworkGeometry &network, const ActivityTable &table,

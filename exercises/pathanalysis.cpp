@@ -12,10 +12,10 @@ QString overflowMessage(int pathNumber, PathSumOverflowError::Column column)
     if (column == PathSumOverflowError::Column::NormalDuration)
         return QStringLiteral("ผลรวมระยะเวลาปกติของสายงานที่ %1 เกินขอบเขตที่คำนวณได้ "
                               "กรุณาตรวจสอบระยะเวลาปกติของกิจกรรม")
-                .arg(pathNumber);
+            .arg(pathNumber);
     return QStringLiteral("ผลรวมเวลาเร่งของสายงานที่ %1 เกินขอบเขตที่คำนวณได้ "
                           "กรุณาตรวจสอบเวลาเร่งของกิจกรรม")
-            .arg(pathNumber);
+        .arg(pathNumber);
 }
 
 // Converts the chosen duration of every activity of the path, in path order, and adds
@@ -27,8 +27,8 @@ std::int32_t pathSum(const ActivityTable &table, const PathDefinition &path, int
     for (const char letter : path.activities) {
         const ActivityRow &row = table.working(activityNumber(letter));
         sum += toWholeNumber(column == PathSumOverflowError::Column::NormalDuration
-                                     ? row.normalDuration
-                                     : row.crashDuration);
+                                 ? row.normalDuration
+                                 : row.crashDuration);
     }
     if (sum > std::numeric_limits<std::int32_t>::max()
         || sum < std::numeric_limits<std::int32_t>::min())
@@ -58,8 +58,8 @@ void analysePaths(const ActivityTable &table, const std::vector<PathDefinition> 
     const int pathCount = static_cast<int>(paths.size());
 
     for (int k = 0; k < pathCount; ++k) {
-        state.pathLength[k] =
-                pathSum(table, paths[k], k + 1, PathSumOverflowError::Column::NormalDuration);
+        state.pathLength[k]
+            = pathSum(table, paths[k], k + 1, PathSumOverflowError::Column::NormalDuration);
         state.pathMarker[k].clear();
     }
 
@@ -75,8 +75,8 @@ void analysePaths(const ActivityTable &table, const std::vector<PathDefinition> 
     state.pathMarker[state.criticalPath - 1] = criticalPathMarker();
 
     for (int k = 0; k < pathCount; ++k)
-        state.pathCrashLength[k] =
-                pathSum(table, paths[k], k + 1, PathSumOverflowError::Column::CrashDuration);
+        state.pathCrashLength[k]
+            = pathSum(table, paths[k], k + 1, PathSumOverflowError::Column::CrashDuration);
 
     state.minimumDuration = state.pathCrashLength[0];
     for (int k = 1; k < pathCount; ++k) {

@@ -13,7 +13,7 @@
 // What the last analysis of an exercise window found; index 0 is path 1. Everything is
 // zero and empty until the first analysis, and a reset of the window leaves it alone.
 struct AnalysisState {
-    std::array<std::int32_t, 4> pathLength{}, pathCrashLength{};
+    std::array<std::int32_t, 4> pathLength {}, pathCrashLength {};
     std::int32_t projectDuration = 0, criticalPath = 0, minimumDuration = 0;
     std::array<QString, 4> pathMarker;
 };

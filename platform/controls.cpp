@@ -29,7 +29,7 @@ private:
 // Draws two bevels, an outer and an inner one, like a designer's panel with both set.
 class BevelPanel : public QFrame {
 public:
-    BevelPanel(QWidget *parent, Bevel bevel) : QFrame(parent), m_bevel(bevel) {}
+    BevelPanel(QWidget *parent, Bevel bevel) : QFrame(parent), m_bevel(bevel) { }
 
 protected:
     void paintEvent(QPaintEvent *event) override
@@ -75,7 +75,6 @@ void setFieldColor(QWidget *widget, const QColor &color)
     palette.setColor(QPalette::Base, color);
     widget->setPalette(palette);
 }
-
 
 void setTextColor(QWidget *widget, const QColor &color)
 {

@@ -15,8 +15,7 @@ class QLineEdit;
 namespace platform {
 
 // Gives a control its designer name and its place inside its parent.
-template <typename Widget>
-Widget *place(Widget *widget, const char *name, const QRect &bounds)
+template<typename Widget> Widget *place(Widget *widget, const char *name, const QRect &bounds)
 {
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(bounds);

@@ -26,8 +26,9 @@ constexpr double kSarabunScale = 0.88;
 
 const QStringList &standIns()
 {
-    static const QStringList families = {QStringLiteral("Laksaman"), QStringLiteral("TH Sarabun New"),
-                                         QStringLiteral("Garuda"), QStringLiteral("Loma")};
+    static const QStringList families
+        = {QStringLiteral("Laksaman"), QStringLiteral("TH Sarabun New"), QStringLiteral("Garuda"),
+           QStringLiteral("Loma")};
     return families;
 }
 
@@ -45,15 +46,15 @@ FamilyChoice choose(const QString &wanted, double scale, int stretch)
 
 const FamilyChoice &browallia()
 {
-    static const FamilyChoice choice =
-        choose(QStringLiteral("BrowalliaUPC"), kBrowalliaScale, kBrowalliaStretch);
+    static const FamilyChoice choice
+        = choose(QStringLiteral("BrowalliaUPC"), kBrowalliaScale, kBrowalliaStretch);
     return choice;
 }
 
 const FamilyChoice &sarabun()
 {
-    static const FamilyChoice choice =
-        choose(QStringLiteral("TH SarabunPSK"), kSarabunScale, QFont::Unstretched);
+    static const FamilyChoice choice
+        = choose(QStringLiteral("TH SarabunPSK"), kSarabunScale, QFont::Unstretched);
     return choice;
 }
 

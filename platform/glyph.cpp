@@ -29,9 +29,9 @@ QIcon glyphFromStrip(const QImage &strip)
         return icon;
     const int side = strip.height();
     icon.addPixmap(withTransparentKey(strip.copy(0, 0, side, side)), QIcon::Normal);
-    const QImage disabled =
-        strip.width() >= 2 * side ? strip.copy(side, 0, side, side)
-                                  : strip.copy(0, 0, side, side).convertToFormat(QImage::Format_Grayscale8);
+    const QImage disabled = strip.width() >= 2 * side
+        ? strip.copy(side, 0, side, side)
+        : strip.copy(0, 0, side, side).convertToFormat(QImage::Format_Grayscale8);
     icon.addPixmap(withTransparentKey(disabled), QIcon::Disabled);
     return icon;
 }

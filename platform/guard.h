@@ -11,8 +11,7 @@ namespace platform {
 
 // Runs one event handler. A failure ends the handler where it stands and is shown in
 // the application-level error box; nothing unwinds into the event loop.
-template <typename Handler>
-void runGuarded(Handler &&handler) noexcept
+template<typename Handler> void runGuarded(Handler &&handler) noexcept
 {
     try {
         std::forward<Handler>(handler)();
@@ -22,7 +21,7 @@ void runGuarded(Handler &&handler) noexcept
 }
 
 // Connects a signal to a handler method of the receiver through the guard.
-template <typename Sender, typename Signal, typename Receiver>
+template<typename Sender, typename Signal, typename Receiver>
 QMetaObject::Connection connectGuarded(Sender *sender, Signal signal, Receiver *receiver,
                                        void (Receiver::*handler)())
 {

@@ -5,8 +5,8 @@
 #include <csetjmp>
 #include <cstdio>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 namespace {
 
@@ -21,7 +21,9 @@ struct ErrorManager {
     std::longjmp(manager->jump, 1);
 }
 
-void onMessage(j_common_ptr) {}
+void onMessage(j_common_ptr)
+{
+}
 
 // libjpeg only warns when the data ends early and pads the rest of the picture with grey;
 // a cut-off file is not a decodable JPEG, so that warning fails the decoding.
@@ -35,8 +37,8 @@ void onEmit(j_common_ptr info, int level)
 // destructor. The image is allocated by the caller.
 bool decodeInto(const unsigned char *bytes, unsigned long size, QImage *image)
 {
-    jpeg_decompress_struct info{};
-    ErrorManager errors{};
+    jpeg_decompress_struct info {};
+    ErrorManager errors {};
     info.err = jpeg_std_error(&errors.base);
     errors.base.error_exit = onError;
     errors.base.output_message = onMessage;

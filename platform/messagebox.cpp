@@ -33,15 +33,15 @@ void setMessageBoxAnswerer(MessageBoxAnswerer newAnswerer)
 QMessageBox::StandardButton showMessage(QWidget *parent, MessageType type, const QString &text,
                                         QMessageBox::StandardButtons buttons)
 {
-    const QString caption = type == MessageType::Error ? QStringLiteral("Error")
-                                                       : QStringLiteral("Information");
-    return run(parent, MessageRecord{type, caption, text, buttons});
+    const QString caption
+        = type == MessageType::Error ? QStringLiteral("Error") : QStringLiteral("Information");
+    return run(parent, MessageRecord {type, caption, text, buttons});
 }
 
 void showApplicationError(const QString &text)
 {
     run(QApplication::activeWindow(),
-        MessageRecord{MessageType::Error, applicationTitle(), text, QMessageBox::Ok});
+        MessageRecord {MessageType::Error, applicationTitle(), text, QMessageBox::Ok});
 }
 
 QString applicationTitleFor(const QString &programFileName)

@@ -45,7 +45,7 @@ std::optional<std::int32_t> tryWholeNumber(const QString &text)
         return std::nullopt;
 
     // The magnitude is bounded by 2^31 at every step, so it never overflows 64 bits.
-    constexpr std::int64_t limit = std::int64_t{1} << 31;
+    constexpr std::int64_t limit = std::int64_t {1} << 31;
     std::int64_t magnitude = 0;
     for (; i < n; ++i) {
         const int digit = digitValue(text[i], base);
