@@ -61,33 +61,6 @@ QString money(qint64 baht)
     return digits + QStringLiteral(".00");
 }
 
-struct Shown {
-    platform::MessageRecord record;
-    QString label51; // the total as the box found it
-};
-
-// Answers every box (Yes where offered, else OK) and keeps what it showed.
-class Boxes {
-public:
-    explicit Boxes(ExerciseWindow *window) : m_label51(child<QLabel>(window, "Label51"))
-    {
-        platform::setMessageBoxAnswerer([this](const platform::MessageRecord &record) {
-            // A run that never ends would otherwise keep the test busy for ever.
-            if (shown.size() > 500)
-                qFatal("a crashing run does not end");
-            shown.push_back({record, m_label51->text()});
-            return record.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
-        });
-    }
-    ~Boxes() { platform::setMessageBoxAnswerer({}); }
-    Boxes(const Boxes &) = delete;
-    Boxes &operator=(const Boxes &) = delete;
-
-    std::vector<Shown> shown;
-
-private:
-    QLabel *m_label51;
-};
 
 // Every selection line of the run is well formed, in the set's unit, its iteration cost is
 // cost times days, one information box follows each, and Label51 is their sum.

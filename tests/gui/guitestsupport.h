@@ -8,6 +8,7 @@
 #include "windows.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -151,6 +152,36 @@ public:
     BoxRecorder &operator=(const BoxRecorder &) = delete;
 
     std::vector<platform::MessageRecord> boxes;
+};
+
+// A box as it was shown, with the cost total the student saw behind it.
+struct Shown {
+    platform::MessageRecord record;
+    QString label51;
+};
+
+// Answers every box (Yes where offered, else OK) and keeps what it showed together with
+// the window's cost total at that moment.
+class Boxes {
+public:
+    explicit Boxes(ExerciseWindow *window) : m_label51(child<QLabel>(window, "Label51"))
+    {
+        platform::setMessageBoxAnswerer([this](const platform::MessageRecord &record) {
+            // A run that never ends would otherwise keep the test busy for ever.
+            if (shown.size() > 500)
+                qFatal("a crashing run does not end");
+            shown.push_back({record, m_label51->text()});
+            return record.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+        });
+    }
+    ~Boxes() { platform::setMessageBoxAnswerer({}); }
+    Boxes(const Boxes &) = delete;
+    Boxes &operator=(const Boxes &) = delete;
+
+    std::vector<Shown> shown;
+
+private:
+    QLabel *m_label51;
 };
 
 } // namespace guitest
