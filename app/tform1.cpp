@@ -58,14 +58,18 @@ QPlainTextEdit *makeMemo(QWidget *parent, const char *name, const QRect &bounds,
     memo->document()->setDocumentMargin(0);
     platform::setBackground(memo, kWindowColor);
     platform::setFieldColor(memo, kWindowColor);
-    memo->setPlainText(lines.join(QLatin1Char('\n')));
     // Six lines share the box's height; the stand-in fonts' own line spacing is taller.
-    QTextCursor cursor(memo->document());
-    cursor.select(QTextCursor::Document);
+    // The spacing goes in with the text, so the document is laid out once.
     QTextBlockFormat spacing;
     spacing.setLineHeight(std::floor(bounds.height() / static_cast<qreal>(lines.size())),
                           QTextBlockFormat::FixedHeight);
-    cursor.mergeBlockFormat(spacing);
+    QTextCursor cursor(memo->document());
+    cursor.setBlockFormat(spacing);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            cursor.insertBlock(spacing);
+        cursor.insertText(lines[i]);
+    }
     return memo;
 }
 

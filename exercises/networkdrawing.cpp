@@ -38,7 +38,6 @@ QString activityLabelText(char activity, const ActivityTable &table)
 void drawNetwork(Canvas &canvas, const NetworkGeometry &network, const ActivityTable &table,
                  const NetworkColors &colors)
 {
-    canvas.erase();
     canvas.setPenColor(Qt::black);
     canvas.setBrushColor(colors.window);
     canvas.setPenWidth(3);

@@ -13,7 +13,7 @@ struct NetworkColors {
     QColor text; // node numbers and labels
 };
 
-// Draws the set's whole network over a cleared canvas: frame, nodes, lines, node
+// Draws the set's whole network on a cleared canvas (the caller clears it): frame, nodes, lines, node
 // numbers and one yellow label per activity with its NormalDuration text as it stands
 // (nothing is converted, so any text can be shown).
 void drawNetwork(Canvas &canvas, const NetworkGeometry &network, const ActivityTable &table,

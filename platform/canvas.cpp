@@ -54,7 +54,6 @@ void Canvas::rectangle(int left, int top, int right, int bottom)
 void Canvas::ellipse(int left, int top, int right, int bottom)
 {
     QPainter painter(&m_image);
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(makePen(m_penColor, m_penWidth));
     painter.setBrush(m_brushColor);
     painter.drawEllipse(figureRect(left, top, right, bottom));
@@ -63,7 +62,6 @@ void Canvas::ellipse(int left, int top, int right, int bottom)
 void Canvas::lineTo(int x, int y)
 {
     QPainter painter(&m_image);
-    painter.setRenderHint(QPainter::Antialiasing);
     QPen pen = makePen(m_penColor, m_penWidth);
     pen.setCapStyle(Qt::RoundCap);
     painter.setPen(pen);
@@ -94,7 +92,7 @@ void PaintBox::erase()
         m_canvas.setBackground(parentWidget()->palette().color(parentWidget()->backgroundRole()));
     m_canvas.resize(size());
     m_canvas.erase();
-    repaint();
+    update();
 }
 
 void PaintBox::paintEvent(QPaintEvent *)

@@ -7,7 +7,9 @@
 #include <QWidget>
 
 // Drawing state and operations on a kept image. Every operation paints at once and
-// keeps nothing else, so a QPainter is never held across calls.
+// keeps nothing else, so a QPainter is never held across calls. Figures are drawn
+// without antialiasing, as the classic Windows canvas does, which also keeps a crashing
+// iteration's redraw cheap.
 class Canvas {
 public:
     explicit Canvas(QSize size = {}, QColor background = Qt::white);
@@ -58,7 +60,7 @@ public:
 
     Canvas &canvas() { return m_canvas; }
     const Canvas &canvas() const { return m_canvas; }
-    // Clears the picture to the parent's background and shows it at once.
+    // Clears the picture to the parent's background; the area shows it at the next paint.
     void erase();
     // Shows what has been drawn on the canvas since the last call.
     void refresh() { update(); }

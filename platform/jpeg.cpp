@@ -1,6 +1,7 @@
 #include "jpeg.h"
 
 #include <QFile>
+#include <QHash>
 
 #include <csetjmp>
 #include <cstdio>
@@ -90,8 +91,16 @@ QImage decodeJpeg(const QByteArray &data)
 
 QImage jpegResource(const QString &resourcePath)
 {
+    // Pictures are shown in several places; each is decoded once. QImage shares its data,
+    // so the cached copies cost nothing more.
+    static QHash<QString, QImage> decoded;
+    const auto found = decoded.constFind(resourcePath);
+    if (found != decoded.constEnd())
+        return *found;
     QFile file(resourcePath);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return decodeJpeg(file.readAll());
+    const QImage image = decodeJpeg(file.readAll());
+    decoded.insert(resourcePath, image);
+    return image;
 }

@@ -8,5 +8,5 @@
 // that is not a decodable JPEG; never aborts the program.
 QImage decodeJpeg(const QByteArray &data);
 
-// Decodes a JPEG compiled in as a Qt resource (":/..." path).
+// Decodes a JPEG compiled in as a Qt resource (":/..." path), once per path.
 QImage jpegResource(const QString &resourcePath);
