@@ -49,12 +49,27 @@ TForm2::TForm2(QWidget *parent)
     m_pageControl->tabBar()->setDrawBase(false);
 
     m_tabSheet1 = addTabSheet("TabSheet1", QStringLiteral("          PERT/CPM           "));
-    QWidget *tabSheet2 = addTabSheet("TabSheet2", QStringLiteral(" องค์ประกอบ PERT/CPM   "));
-    QWidget *tabSheet3 = addTabSheet("TabSheet3", QStringLiteral("       การเร่งโครงการ          "));
+    m_tabSheet2 = addTabSheet("TabSheet2", QStringLiteral(" องค์ประกอบ PERT/CPM   "));
+    m_tabSheet3 = addTabSheet("TabSheet3", QStringLiteral("       การเร่งโครงการ          "));
+}
 
+void TForm2::setVisible(bool visible)
+{
+    // The pages are many text blocks and pictures; they are built when the student first
+    // opens the primer, which keeps the program's start quick. Building them before the
+    // window turns visible lets them show with it.
+    if (visible)
+        buildPages();
+    QWidget::setVisible(visible);
+}
+
+void TForm2::buildPages()
+{
+    if (m_panel2)
+        return;
     buildPertPages(m_tabSheet1);
-    buildSymbolPages(tabSheet2);
-    buildCrashingPages(tabSheet3);
+    buildSymbolPages(m_tabSheet2);
+    buildCrashingPages(m_tabSheet3);
     // Only the first page of each tab shows until a picture turns the page.
     for (QFrame *page : {m_panel126, m_panel4, m_panel5, m_panel43})
         page->hide();

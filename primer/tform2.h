@@ -24,11 +24,15 @@ public:
     void Image16Click();
     void Image17Click();
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
     QWidget *addTabSheet(const char *name, const QString &caption);
+    // Builds the three tabs' pages once, at the first show.
+    void buildPages();
     void buildPertPages(QWidget *sheet);
     void buildPertCpmPage(QWidget *sheet);
     void buildSymbolPages(QWidget *sheet);
@@ -38,6 +42,8 @@ private:
 
     QTabWidget *m_pageControl = nullptr;
     QWidget *m_tabSheet1 = nullptr;
+    QWidget *m_tabSheet2 = nullptr;
+    QWidget *m_tabSheet3 = nullptr;
     QFrame *m_panel2 = nullptr;
     QFrame *m_panel126 = nullptr;
     QFrame *m_panel4 = nullptr;
