@@ -1,0 +1,31 @@
+// The baseline for start-up: a minimal Qt Widgets program with one window holding one
+// Thai label in a Thai font, so that it loads fonts as the program does. Ended after
+// its first frame, exactly as startup_probe (see probe.h).
+
+#include "probe.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <QWidget>
+
+int main(int argc, char *argv[])
+{
+    Probe probe(argc, argv);
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+    probe.mark("QApplication");
+    QWidget window;
+    auto *label = new QLabel(QStringLiteral("ชุดเสริมทักษะความรู้ด้านเทคนิค PERT/CPM"), &window);
+    QFont font(QStringLiteral("Laksaman"));
+    font.setPixelSize(24);
+    label->setFont(font);
+    auto *layout = new QVBoxLayout(&window);
+    layout->addWidget(label);
+    probe.mark("window built");
+    probe.endAfterFirstPaint(&window);
+    window.show();
+    probe.mark("window shown");
+    return QApplication::exec();
+}
