@@ -8,6 +8,7 @@ packages=(
   libjpeg-dev
   libgtest-dev libbenchmark-dev
   fonts-thai-tlwg fontconfig
+  desktop-file-utils
   clang
 )
 

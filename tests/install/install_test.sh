@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Usage: install_test.sh <cmake> <build dir>
+# Installs the build into a temporary prefix, checks that exactly the program, its desktop entry
+# and its icons land where a desktop looks for them, then starts the installed program and
+# expects it still running two seconds later.
+set -euo pipefail
+cmake_command=$1
+build_dir=$2
+prefix=$(mktemp -d)
+program_pid=
+cleanup() {
+  if [ -n "$program_pid" ]; then
+    kill "$program_pid" 2>/dev/null || true
+    wait "$program_pid" 2>/dev/null || true
+  fi
+  rm -rf "$prefix"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$cmake_command" --install "$build_dir" --prefix "$prefix" >/dev/null
+
+icon_sizes=(16 32 48 64 128 256)
+expected=(bin/crashkit share/applications/crashkit.desktop)
+for size in "${icon_sizes[@]}"; do
+  expected+=("share/icons/hicolor/${size}x${size}/apps/crashkit.png")
+done
+# Anything else (a test program, a developer tool, a library) must not be installed.
+actual=$(cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort)
+wanted=$(printf '%s\n' "${expected[@]}" | sort)
+if [ "$actual" != "$wanted" ]; then
+  diff <(echo "$wanted") <(echo "$actual") >&2 || true
+  fail "installed files differ from the expected list (< expected, > installed)"
+fi
+[ -x "$prefix/bin/crashkit" ] || fail "bin/crashkit is not executable"
+
+# A PNG holds its width and height as big-endian words at bytes 16 and 20.
+for size in "${icon_sizes[@]}"; do
+  icon="$prefix/share/icons/hicolor/${size}x${size}/apps/crashkit.png"
+  read -r -a header <<<"$(od -An -tu1 -N24 "$icon" | tr '\n' ' ')"
+  [ "${header[1]}${header[2]}${header[3]}" = "807871" ] || fail "$icon is not a PNG"
+  width=$(((header[16] << 24) | (header[17] << 16) | (header[18] << 8) | header[19]))
+  height=$(((header[20] << 24) | (header[21] << 16) | (header[22] << 8) | header[23]))
+  [ "$width" -eq "$size" ] && [ "$height" -eq "$size" ] \
+    || fail "$icon is ${width}x${height}, its folder says ${size}x${size}"
+done
+
+desktop="$prefix/share/applications/crashkit.desktop"
+entry() { sed -n "s/^$1=//p" "$desktop"; }
+[ "$(entry Exec)" = crashkit ] || fail "Exec= does not name the installed program"
+[ "$(entry Icon)" = crashkit ] || fail "Icon= does not name the installed icon"
+[ "$(entry 'Name\[th\]')" != "" ] || fail "the desktop entry has no Thai name"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desktop entry"
+else
+  echo "desktop-file-validate not found (package desktop-file-utils); skipping that check"
+fi
+
+log="$prefix/crashkit.log"
+QT_QPA_PLATFORM=offscreen "$prefix/bin/crashkit" >"$log" 2>&1 &
+program_pid=$!
+sleep 2
+if ! kill -0 "$program_pid" 2>/dev/null; then
+  status=0
+  wait "$program_pid" || status=$?
+  program_pid=
+  cat "$log" >&2
+  fail "the installed crashkit ended within two seconds (exit status $status)"
+fi
+echo "installed crashkit runs; installed files:"
+printf '  %s\n' "${expected[@]}"
