@@ -20,6 +20,8 @@ int main(int argc, char *argv[])
 #endif
     }
     QApplication application(argc, argv);
+    // Lets a Wayland desktop match the windows to the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("crashkit"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // Closing a secondary window only hides it; the main window's close ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
