@@ -11,35 +11,14 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-using guitest::child;
+using namespace guitest;
 
 namespace {
-
-void click(ExerciseWindow *window, const char *button)
-{
-    QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
-}
-
-QString text(ExerciseWindow *window, const char *name)
-{
-    if (auto *edit = window->findChild<QLineEdit *>(QString::fromLatin1(name)))
-        return edit->text();
-    return child<QLabel>(window, name)->text();
-}
 
 // A freshly shown window, as the menu leaves it.
 ExerciseWindow *fresh(int set)
 {
     return guitest::reopen(guitest::exerciseForm(set));
-}
-
-// Opens the edit panel, types into the named edit boxes and saves.
-void saveEdits(ExerciseWindow *window, const QList<QPair<const char *, QString>> &typed)
-{
-    click(window, "BitBtn1");
-    for (const auto &[name, value] : typed)
-        child<QLineEdit>(window, name)->setText(value);
-    click(window, "BitBtn3");
 }
 
 QColor pixel(ExerciseWindow *window, int x, int y)

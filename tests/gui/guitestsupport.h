@@ -100,6 +100,14 @@ inline QStringList lines(QWidget *window, const char *listBox)
     return result;
 }
 
+// The text of an edit box or a label.
+inline QString text(QWidget *window, const char *name)
+{
+    if (auto *edit = window->findChild<QLineEdit *>(QString::fromLatin1(name)))
+        return edit->text();
+    return child<QLabel>(window, name)->text();
+}
+
 // The normal durations the grid shows, blank-separated, without the cells' indent.
 inline QString gridDurations(ExerciseWindow *window)
 {

@@ -1,4 +1,5 @@
 #include "guitestsupport.h"
+#include "studentsupport.h"
 
 #include "canvas.h"
 #include "exercisewindow.h"
@@ -20,7 +21,7 @@
 // for real. What the run must do is worked out here a second time, by a small greedy
 // crasher over plain numbers, and the program's logs, boxes and totals are held against it.
 
-using guitest::child;
+using namespace guitest;
 
 namespace {
 
@@ -187,38 +188,13 @@ QStringList shownDurations(const Exercise &e, const std::vector<int> &durations)
     return cells;
 }
 
-QStringList gridColumn(ExerciseWindow *window, int column)
-{
-    const auto *grid = child<QTableWidget>(window, "StringGrid1");
-    QStringList cells;
-    for (int row = 1; row <= window->activityCount(); ++row)
-        cells << grid->item(row, column)->text();
-    return cells;
-}
-
-QStringList lines(ExerciseWindow *window, const char *listBox)
-{
-    QStringList result;
-    const auto *list = child<QListWidget>(window, listBox);
-    for (int i = 0; i < list->count(); ++i)
-        result << list->item(i)->text();
-    return result;
-}
-
-QString text(ExerciseWindow *window, const char *name)
-{
-    if (auto *edit = window->findChild<QLineEdit *>(QString::fromLatin1(name)))
-        return edit->text();
-    return child<QLabel>(window, name)->text();
-}
-
 // The project's real duration as the grid states it: the longest route through the
 // network that the predecessor letters describe, with the durations shown.
 int longestRoute(ExerciseWindow *window)
 {
-    const QStringList names = gridColumn(window, 0);
-    const QStringList predecessors = gridColumn(window, 1);
-    const QStringList durations = gridColumn(window, 2);
+    const QStringList names = gridColumn(window, 0, window->activityCount());
+    const QStringList predecessors = gridColumn(window, 1, window->activityCount());
+    const QStringList durations = gridColumn(window, 2, window->activityCount());
     std::vector<int> finish(static_cast<std::size_t>(names.size()), -1);
     std::function<int(qsizetype)> finishOf = [&](qsizetype k) {
         int &done = finish[static_cast<std::size_t>(k)];
@@ -241,66 +217,6 @@ int longestRoute(ExerciseWindow *window)
     }
     return result;
 }
-
-struct Moment {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    int pathLines = 0;
-    int selectionLines = 0;
-    QStringList durations;
-    QString edit29;
-    QString label51;
-    QColor firstNode; // the fill of node 1 in the picture
-};
-
-// Polls for the application's modal box every few milliseconds while a run goes on, and
-// answers it with OK (or its default button) after taking note of everything in sight.
-class Student {
-public:
-    explicit Student(ExerciseWindow *window) : m_window(window)
-    {
-        m_timer.setInterval(3);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { look(); });
-        m_timer.start();
-    }
-    Student(const Student &) = delete;
-    Student &operator=(const Student &) = delete;
-
-    std::vector<Moment> moments;
-
-private:
-    void look()
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        // A run that never ends would otherwise keep the test waiting for ever.
-        if (moments.size() > 100)
-            qFatal("the program keeps showing message boxes");
-        Moment seen;
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        seen.buttons = box->standardButtons();
-        seen.pathLines = child<QListWidget>(m_window, "ListBox1")->count();
-        seen.selectionLines = child<QListWidget>(m_window, "ListBox2")->count();
-        seen.durations = gridColumn(m_window, 2);
-        seen.edit29 = text(m_window, "Edit29");
-        seen.label51 = text(m_window, "Label51");
-        seen.firstNode =
-                child<PaintBox>(m_window, "PaintBox1")->canvas().image().pixelColor(20, 165);
-        moments.push_back(seen);
-        QAbstractButton *answer = box->button(QMessageBox::Ok);
-        if (!answer)
-            answer = box->defaultButton() ? box->defaultButton() : box->buttons().value(0);
-        answer->click();
-    }
-
-    ExerciseWindow *m_window;
-    QTimer m_timer;
-};
 
 } // namespace
 
@@ -337,7 +253,7 @@ private slots:
         QVERIFY(!window->isVisible());
         child<QAction>(Form1, e.menuItem)->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        QCOMPARE(gridColumn(window, 2), shownDurations(e, e.normal));
+        QCOMPARE(gridColumn(window, 2, window->activityCount()), shownDurations(e, e.normal));
         QCOMPARE(text(window, "Edit29"), QStringLiteral("0"));
         QCOMPARE(text(window, "Label53"), QStringLiteral("-"));
         QCOMPARE(child<QListWidget>(window, "ListBox1")->count(), 0);
@@ -415,12 +331,12 @@ private slots:
             QCOMPARE(box.durations, shownDurations(e, run[i].durationsAfter));
             QCOMPARE(box.pathLines, static_cast<int>(perIteration) * iteration);
             QCOMPARE(box.selectionLines, 2 * iteration);
-            QCOMPARE(box.firstNode, e.highlight); // the critical path is drawn in red
+            QCOMPARE(box.picture.pixelColor(20, 165), e.highlight); // the critical path is drawn in red
         }
 
         QCOMPARE(text(window, "Label51"), totals.last());
         QCOMPARE(text(window, "Edit29"), QString::number(e.target));
-        QCOMPARE(gridColumn(window, 2), shownDurations(e, run.back().durationsAfter));
+        QCOMPARE(gridColumn(window, 2, window->activityCount()), shownDurations(e, run.back().durationsAfter));
         QCOMPARE(gridColumn(window, 3), shownDurations(e, e.crash));
         QCOMPARE(longestRoute(window), e.target);
 

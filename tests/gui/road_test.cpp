@@ -1,4 +1,5 @@
 #include "guitestsupport.h"
+#include "studentsupport.h"
 
 #include "canvas.h"
 #include "exercisewindow.h"
@@ -22,103 +23,9 @@
 // stands in for the student who reads each one, looks at the window behind it and presses
 // its button.
 
-using guitest::child;
+using namespace guitest;
 
 namespace {
-
-// What a message box said and what the window behind it showed at that moment.
-struct Moment {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    int pathLines = 0; // ListBox1
-    int selectionLines = 0; // ListBox2
-    QStringList durations; // the grid's NormalDuration column as shown
-    QString edit29;
-    QString label53;
-    QString label51;
-    QImage picture;
-};
-
-QStringList gridColumn(ExerciseWindow *window, int column, int rows)
-{
-    const auto *grid = child<QTableWidget>(window, "StringGrid1");
-    QStringList cells;
-    for (int row = 1; row <= rows; ++row) {
-        const QTableWidgetItem *item = grid->item(row, column);
-        cells << (item ? item->text() : QString());
-    }
-    return cells;
-}
-
-QStringList lines(ExerciseWindow *window, const char *listBox)
-{
-    QStringList result;
-    const auto *list = child<QListWidget>(window, listBox);
-    for (int i = 0; i < list->count(); ++i)
-        result << list->item(i)->text();
-    return result;
-}
-
-QString text(ExerciseWindow *window, const char *name)
-{
-    if (auto *edit = window->findChild<QLineEdit *>(QString::fromLatin1(name)))
-        return edit->text();
-    return child<QLabel>(window, name)->text();
-}
-
-const QImage &picture(ExerciseWindow *window)
-{
-    return child<PaintBox>(window, "PaintBox1")->canvas().image();
-}
-
-// Polls for the application's modal box every few milliseconds while a run goes on, and
-// answers it with OK (or its default button) after taking note of everything in sight.
-class Student {
-public:
-    explicit Student(ExerciseWindow *window) : m_window(window)
-    {
-        m_timer.setInterval(3);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { look(); });
-        m_timer.start();
-    }
-    Student(const Student &) = delete;
-    Student &operator=(const Student &) = delete;
-
-    std::vector<Moment> moments;
-
-private:
-    void look()
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        // A run that never ends would otherwise keep the test waiting for ever.
-        if (moments.size() > 100)
-            qFatal("the program keeps showing message boxes");
-        Moment seen;
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        seen.buttons = box->standardButtons();
-        seen.pathLines = child<QListWidget>(m_window, "ListBox1")->count();
-        seen.selectionLines = child<QListWidget>(m_window, "ListBox2")->count();
-        seen.durations = gridColumn(m_window, 2, m_window->activityCount());
-        seen.edit29 = text(m_window, "Edit29");
-        seen.label53 = text(m_window, "Label53");
-        seen.label51 = text(m_window, "Label51");
-        seen.picture = picture(m_window);
-        moments.push_back(seen);
-        QAbstractButton *answer = box->button(QMessageBox::Ok);
-        if (!answer)
-            answer = box->defaultButton() ? box->defaultButton() : box->buttons().value(0);
-        answer->click();
-    }
-
-    ExerciseWindow *m_window;
-    QTimer m_timer;
-};
 
 const QString kIndent = QStringLiteral("       ");
 
