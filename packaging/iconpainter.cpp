@@ -14,6 +14,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+
+#include "gearoutline.h"
 #include <QRadialGradient>
 #include <QRandomGenerator>
 #include <QTextStream>
@@ -33,34 +35,7 @@ constexpr double tipRadius = 106.0;
 
 QPainterPath gearOutline(int teeth)
 {
-    const double pitch = 2.0 * std::numbers::pi / teeth;
-    auto at = [](double radius, double angle) {
-        return centre + QPointF(radius * std::cos(angle), radius * std::sin(angle));
-    };
-    QPainterPath outline;
-    for (int tooth = 0; tooth < teeth; ++tooth) {
-        const double middle = tooth * pitch - std::numbers::pi / 2.0;
-        const std::array<QPointF, 4> flank {
-            at(rootRadius, middle - 0.27 * pitch), at(tipRadius, middle - 0.16 * pitch),
-            at(tipRadius, middle + 0.16 * pitch), at(rootRadius, middle + 0.27 * pitch)};
-        if (tooth == 0)
-            outline.moveTo(flank[0]);
-        else
-            outline.lineTo(flank[0]);
-        for (std::size_t i = 1; i < flank.size(); ++i)
-            outline.lineTo(flank[i]);
-        for (int step = 1; step <= 6; ++step)
-            outline.lineTo(at(rootRadius, middle + (0.27 + 0.46 * step / 6.0) * pitch));
-    }
-    outline.closeSubpath();
-
-    QPainterPath holes;
-    for (int hole = 0; hole < 5; ++hole) {
-        const double angle = hole * 2.0 * std::numbers::pi / 5.0 - std::numbers::pi / 2.0;
-        holes.addEllipse(at(rootRadius * 0.62, angle), rootRadius * 0.17, rootRadius * 0.17);
-    }
-    holes.addEllipse(centre, rootRadius * 0.13, rootRadius * 0.13);
-    return outline.subtracted(holes);
+    return ::gearOutline(centre, rootRadius, tipRadius, teeth);
 }
 
 // The digits get larger and fewer as the icon shrinks, so they stay a visible texture.
