@@ -79,13 +79,3 @@ QFont sarabunFont(int pixelHeight, bool bold)
 {
     return make(sarabun(), pixelHeight, bold);
 }
-
-QString browalliaFamilyInUse()
-{
-    return browallia().family;
-}
-
-QString sarabunFamilyInUse()
-{
-    return sarabun().family;
-}

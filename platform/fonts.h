@@ -7,7 +7,3 @@
 // Sizes are character heights in pixels.
 QFont browalliaFont(int pixelHeight, bool bold = false);
 QFont sarabunFont(int pixelHeight, bool bold = false);
-
-// The family actually used for each, for notes and tests.
-QString browalliaFamilyInUse();
-QString sarabunFamilyInUse();
