@@ -2,6 +2,7 @@
 // a display:  snapshots [output directory]   (default: ./snapshots)
 
 #include "forms.h"
+#include "snapshotfile.h"
 #include "messagebox.h"
 #include "windows.h"
 
@@ -20,19 +21,6 @@
 void snapshotPrimer(const QString &outputDir);
 void snapshotExerciseScenarios(ExerciseWindow *window, const QString &outputDir);
 
-namespace {
-
-void save(QWidget *window, const QString &outputDir, const QString &name)
-{
-    const QString path = QDir(outputDir).filePath(name + QStringLiteral(".png"));
-    if (!window->grab().save(path))
-        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
-    else
-        std::printf("%s\n", qPrintable(path));
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -49,7 +37,7 @@ int main(int argc, char *argv[])
 
     createForms();
     Form1->show();
-    save(Form1, outputDir, QStringLiteral("form1-main"));
+    saveSnapshot(Form1, outputDir, QStringLiteral("form1-main"));
 
     snapshotPrimer(outputDir);
 
@@ -57,7 +45,7 @@ int main(int argc, char *argv[])
     for (ExerciseWindow *window : exercises) {
         platform::showModeless(window);
         const QString name = QStringLiteral("form%1-set%2").arg(window->set().number + 2).arg(window->set().number);
-        save(window, outputDir, name);
+        saveSnapshot(window, outputDir, name);
         snapshotExerciseScenarios(window, outputDir);
         window->hide();
     }

@@ -1,6 +1,7 @@
 // Exercise-window scenarios for the snapshot tool.
 
 #include "exercisewindow.h"
+#include "snapshotfile.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -10,12 +11,6 @@
 
 namespace {
 
-void save(QWidget *window, const QString &outputDir, const QString &name)
-{
-    const QString path = QDir(outputDir).filePath(name + QStringLiteral(".png"));
-    if (window->grab().save(path))
-        std::printf("%s\n", qPrintable(path));
-}
 
 QString prefix(const ExerciseWindow *window)
 {
@@ -34,18 +29,18 @@ void click(ExerciseWindow *window, const char *name)
 void snapshotExerciseScenarios(ExerciseWindow *window, const QString &outputDir)
 {
     click(window, "BitBtn1");
-    save(window, outputDir, prefix(window) + QStringLiteral("-editpanel"));
+    saveSnapshot(window, outputDir, prefix(window) + QStringLiteral("-editpanel"));
     click(window, "BitBtn6");
     click(window, "BitBtn5");
-    save(window, outputDir, prefix(window) + QStringLiteral("-built"));
+    saveSnapshot(window, outputDir, prefix(window) + QStringLiteral("-built"));
     for (int path = 1; path <= static_cast<int>(window->set().paths.size()); ++path) {
         window->DrawNetwork();
         window->highlightPath(path);
-        save(window, outputDir, prefix(window) + QStringLiteral("-path%1").arg(path));
+        saveSnapshot(window, outputDir, prefix(window) + QStringLiteral("-path%1").arg(path));
     }
     click(window, "BitBtn6");
     window->findChild<QLineEdit *>(QStringLiteral("Edit28"))
         ->setText(QString::number(window->analysis().minimumDuration));
     click(window, "BitBtn4");
-    save(window, outputDir, prefix(window) + QStringLiteral("-crashed"));
+    saveSnapshot(window, outputDir, prefix(window) + QStringLiteral("-crashed"));
 }

@@ -2,6 +2,7 @@
 // turns them.
 
 #include "forms.h"
+#include "snapshotfile.h"
 #include "tform2.h"
 #include "windows.h"
 
@@ -10,42 +11,29 @@
 
 #include <cstdio>
 
-namespace {
-
-void savePage(QWidget *window, const QString &outputDir, const QString &page)
-{
-    const QString path = QDir(outputDir).filePath(QStringLiteral("form2-primer-%1.png").arg(page));
-    if (window->grab().save(path))
-        std::printf("%s\n", qPrintable(path));
-    else
-        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
-}
-
-} // namespace
-
 void snapshotPrimer(const QString &outputDir)
 {
     TForm2 *primer = Form2;
     auto *tabs = primer->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
     platform::showModeless(primer);
 
-    savePage(primer, outputDir, QStringLiteral("1-panel2"));
+    saveSnapshot(primer, outputDir, QStringLiteral("form2-primer-1-panel2"));
     primer->Image2Click();
-    savePage(primer, outputDir, QStringLiteral("2-panel126"));
+    saveSnapshot(primer, outputDir, QStringLiteral("form2-primer-2-panel126"));
     primer->Image43Click();
-    savePage(primer, outputDir, QStringLiteral("3-panel4"));
+    saveSnapshot(primer, outputDir, QStringLiteral("form2-primer-3-panel4"));
     primer->Image3Click();
 
     tabs->setCurrentIndex(1);
-    savePage(primer, outputDir, QStringLiteral("4-panel3"));
+    saveSnapshot(primer, outputDir, QStringLiteral("form2-primer-4-panel3"));
     primer->Image1Click();
-    savePage(primer, outputDir, QStringLiteral("5-panel5"));
+    saveSnapshot(primer, outputDir, QStringLiteral("form2-primer-5-panel5"));
     primer->Image9Click();
 
     tabs->setCurrentIndex(2);
-    savePage(primer, outputDir, QStringLiteral("6-panel42"));
+    saveSnapshot(primer, outputDir, QStringLiteral("form2-primer-6-panel42"));
     primer->Image16Click();
-    savePage(primer, outputDir, QStringLiteral("7-panel43"));
+    saveSnapshot(primer, outputDir, QStringLiteral("form2-primer-7-panel43"));
     primer->Image17Click();
 
     primer->hide();
