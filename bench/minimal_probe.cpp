@@ -1,6 +1,11 @@
 // The baseline for start-up: a minimal Qt Widgets program with one window holding one
 // Thai label in a Thai font, so that it loads fonts as the program does. Ended after
 // its first frame, exactly as startup_probe (see probe.h).
+//
+// Built a second time as sized_minimal_probe with PROBE_WINDOW_WIDTH/HEIGHT set to the
+// main window's client size: the same program with a window as large as the program's,
+// which tells how much of the difference is only the size of the window (its pixels
+// are allocated and painted once at the first frame).
 
 #include "probe.h"
 
@@ -23,6 +28,9 @@ int main(int argc, char *argv[])
     label->setFont(font);
     auto *layout = new QVBoxLayout(&window);
     layout->addWidget(label);
+#ifdef PROBE_WINDOW_WIDTH
+    window.resize(PROBE_WINDOW_WIDTH, PROBE_WINDOW_HEIGHT);
+#endif
     probe.mark("window built");
     probe.endAfterFirstPaint(&window);
     window.show();

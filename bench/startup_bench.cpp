@@ -1,5 +1,5 @@
-// Start-up benchmark: launches minimal_probe, startup_probe and mainwindow_probe (found next
-// to this program) alternately on the offscreen platform and compares their wall time from
+// Start-up benchmark: launches minimal_probe, startup_probe and sized_minimal_probe (found
+// next to this program) alternately on the offscreen platform and compares their wall time from
 // spawn to exit, their CPU time and their peak resident memory. Then runs minimal_probe and
 // startup_phases once more per round with phase timestamps and prints where the time goes.
 // Linux only: wait4 reports the child's peak memory.
@@ -7,6 +7,7 @@
 // Usage: startup_bench [runs-per-program, default 20]
 
 #include <fcntl.h>
+#include <sched.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -183,17 +184,33 @@ int main(int argc, char *argv[])
         fail("the number of runs must be at least 1");
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
+    // Virtual machines' cores can differ in speed by half; a run that lands on the slow
+    // one would pass for a slow start. Both programs run on the same single core (the
+    // children inherit this).
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    if (sched_getaffinity(0, sizeof allowed, &allowed) == 0) {
+        int core = 0;
+        while (core < CPU_SETSIZE && !CPU_ISSET(core, &allowed))
+            ++core;
+        cpu_set_t one;
+        CPU_ZERO(&one);
+        CPU_SET(core, &one);
+        if (core < CPU_SETSIZE && sched_setaffinity(0, sizeof one, &one) == 0)
+            std::printf("All runs on core %d.\n", core);
+    }
+
     const std::string directory = directoryOfThisProgram();
     Series minimal("minimal Qt program", directory + "/minimal_probe");
     Series program("crashkit", directory + "/startup_probe");
-    Series mainOnly("(only main window)", directory + "/mainwindow_probe");
+    Series sized("minimal, 1016x736", directory + "/sized_minimal_probe");
 
     // One discarded run each warms the file cache and the font configuration cache.
-    for (Series *series : {&minimal, &program, &mainOnly})
+    for (Series *series : {&minimal, &program, &sized})
         runOnce(series->program, false);
     // Alternate, and rotate who goes first, so that drifts of the machine hit all alike.
     for (int round = 0; round < runs; ++round) {
-        Series *order[] = {&minimal, &program, &mainOnly};
+        Series *order[] = {&minimal, &program, &sized};
         std::rotate(order, order + round % 3, order + 3);
         for (Series *series : order)
             series->add(runOnce(series->program, false));
@@ -208,19 +225,23 @@ int main(int argc, char *argv[])
                 "max");
     minimal.print();
     program.print();
-    mainOnly.print();
+    sized.print();
     const double ratio = median(program.milliseconds) / median(minimal.milliseconds);
-    const double extraMiB = median(program.peakMiB) - median(minimal.peakMiB);
+    const double minimumRatio
+        = *std::min_element(program.milliseconds.begin(), program.milliseconds.end())
+        / *std::min_element(minimal.milliseconds.begin(), minimal.milliseconds.end());
     const double cpuRatio = median(program.cpuMilliseconds) / median(minimal.cpuMilliseconds);
+    const double extraMiB = median(program.peakMiB) - median(minimal.peakMiB);
     std::printf("\nratio of wall medians %.2fx   (goal: at most 1.30x)  %s\n", ratio,
                 ratio <= 1.30 ? "met" : "MISSED");
+    std::printf("ratio of wall minima  %.2fx\n", minimumRatio);
     std::printf("ratio of CPU medians  %.2fx\n", cpuRatio);
     std::printf("peak memory above     %.1f MiB (goal: at most 15 MiB) %s\n", extraMiB,
                 extraMiB <= 15.0 ? "met" : "MISSED");
-    std::printf("(only main window: the program's start with the other six windows not\n"
-                " created, a what-if that the goals do not count: %.2fx, %+.1f MiB)\n\n",
-                median(mainOnly.milliseconds) / median(minimal.milliseconds),
-                median(mainOnly.peakMiB) - median(minimal.peakMiB));
+    std::printf("against the minimal program with a window as large as the main window:\n"
+                "ratio of wall medians %.2fx, peak memory above %.1f MiB\n\n",
+                median(program.milliseconds) / median(sized.milliseconds),
+                median(program.peakMiB) - median(sized.peakMiB));
 
     // The program's phases come from startup_phases, which creates the windows one by one.
     Series phases("crashkit, window by window", directory + "/startup_phases");
