@@ -47,6 +47,7 @@ void ExerciseWindow::showEvent(QShowEvent *event)
 
 void ExerciseWindow::FormShow()
 {
+    ensureControls();
     ResetExercise();
     // A reopened window always starts usable: the edit button enabled, the build button
     // shown and the drawing area blank.
@@ -57,6 +58,7 @@ void ExerciseWindow::FormShow()
 
 void ExerciseWindow::ResetExercise()
 {
+    ensureControls();
     const int count = activityCount();
     for (int k = 1; k <= count; ++k) {
         const BuiltInRow &builtIn = m_set.rows[static_cast<std::size_t>(k - 1)];
@@ -89,6 +91,7 @@ void ExerciseWindow::ResetExercise()
 
 void ExerciseWindow::FillActivityGrid()
 {
+    ensureControls();
     const QString prefix = m_set.gridCellPrefix ? kGridCellPrefix : QString();
     for (int k = 1; k <= activityCount(); ++k) {
         const ActivityRow &row = m_table.working(k);

@@ -27,6 +27,8 @@ class AutoSizeLabel;
 class ExerciseWindow : public QWidget {
     Q_OBJECT
 public:
+    // Only the window itself is made here; its controls are built the first time it turns
+    // visible or one of the operations below runs, which keeps the program's start quick.
     explicit ExerciseWindow(const SetDefinition &set, QWidget *parent = nullptr);
 
     const SetDefinition &set() const { return m_set; }
@@ -63,10 +65,14 @@ public:
     // The crashing loop, started by BitBtn4Click with the crashing state set.
     void RunCrashing();
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // Builds the controls once; every public operation calls it first.
+    void ensureControls();
     void buildLeftPanel();
     void buildRightPanel();
     void buildEditPanel();

@@ -30,6 +30,7 @@ std::int32_t remainingReduction(std::int32_t projectDuration, std::int32_t targe
 
 void ExerciseWindow::BitBtn4Click()
 {
+    ensureControls();
     m_crashing.targetDuration = toWholeNumber(m_edit28->text());
     // Check the target against the data the student sees now, not against an analysis
     // made before a save or before the window was last closed.
@@ -60,6 +61,7 @@ void ExerciseWindow::appendPathLines(bool closing)
 
 void ExerciseWindow::RunCrashing()
 {
+    ensureControls();
     bool stuck = false;
     while (m_crashing.remainingReduction > 0) {
         m_listBox1->addItem(iterationHeader(m_crashing.checkRound));

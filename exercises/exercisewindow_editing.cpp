@@ -13,6 +13,7 @@
 
 void ExerciseWindow::AnalysePaths()
 {
+    ensureControls();
     analysePaths(m_table, m_set.paths, m_analysis);
     m_edit29->setText(QString::number(m_analysis.projectDuration));
     m_label53->setCaption(minimumDurationCaption(m_analysis.minimumDuration));
@@ -20,6 +21,7 @@ void ExerciseWindow::AnalysePaths()
 
 void ExerciseWindow::DrawNetwork()
 {
+    ensureControls();
     m_paintBox->erase();
     const QPalette palette = QApplication::palette();
     drawNetwork(m_paintBox->canvas(), m_set.network, m_table,
@@ -29,17 +31,20 @@ void ExerciseWindow::DrawNetwork()
 
 void ExerciseWindow::HighlightCriticalPath()
 {
+    ensureControls();
     highlightPath(m_analysis.criticalPath);
 }
 
 void ExerciseWindow::highlightPath(int pathNumber)
 {
+    ensureControls();
     ::highlightPath(m_paintBox->canvas(), m_set.network, m_set.paths, pathNumber);
     m_paintBox->refresh();
 }
 
 void ExerciseWindow::BitBtn1Click()
 {
+    ensureControls();
     for (int k = 1; k <= activityCount(); ++k) {
         const ActivityRow &row = m_table.working(k);
         const auto &edits = m_rowEdits[static_cast<std::size_t>(k - 1)];
@@ -71,11 +76,13 @@ void ExerciseWindow::restoreBuiltInData()
 
 void ExerciseWindow::BitBtn2Click()
 {
+    ensureControls();
     restoreBuiltInData();
 }
 
 void ExerciseWindow::BitBtn3Click()
 {
+    ensureControls();
     m_listBox1->clear();
     m_listBox2->clear();
     m_edit28->setText(QStringLiteral("0"));
@@ -97,6 +104,7 @@ void ExerciseWindow::BitBtn3Click()
 
 void ExerciseWindow::BitBtn5Click()
 {
+    ensureControls();
     m_bitBtn5->setVisible(false);
     DrawNetwork();
     AnalysePaths();
@@ -104,5 +112,6 @@ void ExerciseWindow::BitBtn5Click()
 
 void ExerciseWindow::BitBtn6Click()
 {
+    ensureControls();
     restoreBuiltInData();
 }

@@ -56,6 +56,20 @@ ExerciseWindow::ExerciseWindow(const SetDefinition &set, QWidget *parent)
     setFont(browalliaFont(21));
     platform::setBackground(this, windowColor());
     platform::setOuterSize(this, set.outerSize);
+}
+
+void ExerciseWindow::setVisible(bool visible)
+{
+    // Built before the window turns visible, so that the controls show with it.
+    if (visible)
+        ensureControls();
+    QWidget::setVisible(visible);
+}
+
+void ExerciseWindow::ensureControls()
+{
+    if (m_panel1)
+        return;
     buildLeftPanel();
     buildRightPanel();
     buildEditPanel();

@@ -40,7 +40,22 @@ TForm2::TForm2(QWidget *parent)
     setFont(sarabunFont(21));
     platform::setBackground(this, kWindowColor);
     platform::setOuterSize(this, QSize(1032, 776));
+}
 
+void TForm2::setVisible(bool visible)
+{
+    // The pages are many text blocks and pictures; they are built when the student first
+    // opens the primer, which keeps the program's start quick. Building them before the
+    // window turns visible lets them show with it.
+    if (visible)
+        ensureControls();
+    QWidget::setVisible(visible);
+}
+
+void TForm2::ensureControls()
+{
+    if (m_pageControl)
+        return;
     m_pageControl = platform::place(new QTabWidget(this), "PageControl1", QRect(17, 8, 999, 705));
     m_pageControl->setStyleSheet(QString::fromLatin1(kPageControlStyle));
     m_pageControl->tabBar()->setFont(browalliaFont(21));
@@ -51,22 +66,7 @@ TForm2::TForm2(QWidget *parent)
     m_tabSheet1 = addTabSheet("TabSheet1", QStringLiteral("          PERT/CPM           "));
     m_tabSheet2 = addTabSheet("TabSheet2", QStringLiteral(" องค์ประกอบ PERT/CPM   "));
     m_tabSheet3 = addTabSheet("TabSheet3", QStringLiteral("       การเร่งโครงการ          "));
-}
 
-void TForm2::setVisible(bool visible)
-{
-    // The pages are many text blocks and pictures; they are built when the student first
-    // opens the primer, which keeps the program's start quick. Building them before the
-    // window turns visible lets them show with it.
-    if (visible)
-        buildPages();
-    QWidget::setVisible(visible);
-}
-
-void TForm2::buildPages()
-{
-    if (m_panel2)
-        return;
     buildPertPages(m_tabSheet1);
     buildSymbolPages(m_tabSheet2);
     buildCrashingPages(m_tabSheet3);
@@ -95,6 +95,7 @@ void TForm2::showEvent(QShowEvent *event)
 
 void TForm2::FormShow()
 {
+    ensureControls();
     m_panel4->hide();
     m_panel5->hide();
     m_panel43->hide();
@@ -104,42 +105,50 @@ void TForm2::FormShow()
 
 void TForm2::Image2Click()
 {
+    ensureControls();
     m_panel4->hide();
     m_panel126->show();
 }
 
 void TForm2::Image43Click()
 {
+    ensureControls();
     m_panel4->show();
 }
 
 void TForm2::Image3Click()
 {
+    ensureControls();
     m_panel4->hide();
     m_panel126->hide();
 }
 
 void TForm2::Image1Click()
 {
+    ensureControls();
     m_panel5->show();
 }
 
 void TForm2::Image9Click()
 {
+    ensureControls();
     m_panel5->hide();
 }
 
 void TForm2::Panel76Click()
 {
+    ensureControls();
     m_panel5->hide();
 }
 
 void TForm2::Image16Click()
 {
+    ensureControls();
     m_panel43->show();
 }
 
 void TForm2::Image17Click()
 {
+    ensureControls();
     m_panel43->hide();
 }

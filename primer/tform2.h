@@ -12,6 +12,8 @@ class QTabWidget;
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
+    // Only the window itself is made here; the tabs and pages are built the first time it
+    // turns visible or one of the operations below runs.
     explicit TForm2(QWidget *parent = nullptr);
 
     void FormShow();
@@ -31,8 +33,8 @@ protected:
 
 private:
     QWidget *addTabSheet(const char *name, const QString &caption);
-    // Builds the three tabs' pages once, at the first show.
-    void buildPages();
+    // Builds the tabs and their pages once; every public operation calls it first.
+    void ensureControls();
     void buildPertPages(QWidget *sheet);
     void buildPertCpmPage(QWidget *sheet);
     void buildSymbolPages(QWidget *sheet);

@@ -6,12 +6,21 @@
 
 #include <cstdio>
 
+// Pictures that could not be written; the tool's exit status tells whether any failed.
+inline int &snapshotFailures()
+{
+    static int failures = 0;
+    return failures;
+}
+
 // Writes a picture of the window as <outputDir>/<name>.png and names the file written.
 inline void saveSnapshot(QWidget *window, const QString &outputDir, const QString &name)
 {
     const QString path = QDir(outputDir).filePath(name + QStringLiteral(".png"));
-    if (window->grab().save(path))
+    if (window->grab().save(path)) {
         std::printf("%s\n", qPrintable(path));
-    else
+    } else {
         std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+        ++snapshotFailures();
+    }
 }

@@ -50,5 +50,5 @@ int main(int argc, char *argv[])
         window->hide();
     }
     destroyForms();
-    return 0;
+    return snapshotFailures() == 0 ? 0 : 1;
 }

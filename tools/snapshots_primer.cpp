@@ -14,8 +14,9 @@
 void snapshotPrimer(const QString &outputDir)
 {
     TForm2 *primer = Form2;
-    auto *tabs = primer->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
+    // The primer's pages exist once it has been shown.
     platform::showModeless(primer);
+    auto *tabs = primer->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
 
     saveSnapshot(primer, outputDir, QStringLiteral("form2-primer-1-panel2"));
     primer->Image2Click();

@@ -270,6 +270,28 @@ private slots:
             QVERIFY2(!button->icon().isNull(), name);
         }
     }
+
+    // A window builds its controls at its first show; an operation that runs before that
+    // builds them first and does its work as usual.
+    void operationsWorkOnAWindowNeverShown_data() { addSets(); }
+    void operationsWorkOnAWindowNeverShown()
+    {
+        QFETCH(int, set);
+        ExerciseWindow window(setDefinition(set));
+        QVERIFY(window.findChildren<QWidget *>().isEmpty());
+        window.ResetExercise();
+        window.BitBtn5Click();
+        QVERIFY(!window.isVisible());
+        const int duration = guitest::longestRoute(&window);
+        QCOMPARE(window.analysis().projectDuration, duration);
+        QCOMPARE(child<QLineEdit>(&window, "Edit29")->text(), QString::number(duration));
+        QVERIFY(child<QTableWidget>(&window, "StringGrid1")->item(1, 0)->text().trimmed().startsWith(u'A'));
+        // Showing it later starts it afresh, with the controls built once.
+        const qsizetype controls = window.findChildren<QWidget *>().size();
+        platform::showModeless(&window);
+        QCOMPARE(window.findChildren<QWidget *>().size(), controls);
+        QCOMPARE(child<QLineEdit>(&window, "Edit29")->text(), QStringLiteral("0"));
+    }
 };
 
 QTEST_MAIN(ExerciseWindowTest)

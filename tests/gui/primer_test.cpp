@@ -47,6 +47,7 @@ private slots:
     void showingAgainStartsAtTheFirstPage_data();
     void showingAgainStartsAtTheFirstPage();
     void raisingAVisibleWindowKeepsItsState();
+    void pageTurnsWorkOnAWindowNeverShown();
     void nextPageCaptionDoesNothing_data();
     void nextPageCaptionDoesNothing();
     void styleTwoDrawingClosesOnlyOnItsBackground_data();
@@ -286,6 +287,22 @@ void PrimerTest::raisingAVisibleWindowKeepsItsState()
     platform::showModeless(m_form);
     QCOMPARE(openPages(), before);
     QCOMPARE(topPage(), QStringLiteral("Panel43"));
+}
+
+void PrimerTest::pageTurnsWorkOnAWindowNeverShown()
+{
+    TForm2 primer;
+    QVERIFY(primer.findChildren<QWidget *>().isEmpty());
+    const auto open = [&primer](const char *page) {
+        const auto *panel = primer.findChild<QFrame *>(QString::fromLatin1(page));
+        return panel && !panel->isHidden();
+    };
+    primer.Image2Click();
+    QVERIFY(open("Panel126"));
+    primer.Image3Click();
+    QVERIFY(!open("Panel126"));
+    primer.Image16Click();
+    QVERIFY(open("Panel43"));
 }
 
 void PrimerTest::nextPageCaptionDoesNothing_data()
