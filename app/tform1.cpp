@@ -14,10 +14,11 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QTextBlockFormat>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
 
 #include <cmath>
 
@@ -45,31 +46,41 @@ const QStringList kBenefits = {
     QStringLiteral("      อยู่ในระดับมาก"),
 };
 
-QPlainTextEdit *makeMemo(QWidget *parent, const char *name, const QRect &bounds,
-                         const QStringList &lines)
+// A multi-line text box the student may type into. QTextEdit rather than QPlainTextEdit:
+// only its layout keeps the fixed line pitch below, which the six lines need to fit.
+QTextEdit *makeMemo(QWidget *parent, const char *name, const QRect &bounds,
+                    const QStringList &lines)
 {
-    auto *memo = platform::place(new QPlainTextEdit(parent), name, bounds);
+    auto *memo = platform::place(new QTextEdit(parent), name, bounds);
     memo->setFrameShape(QFrame::NoFrame);
     memo->setFont(browalliaFont(21, true));
-    memo->setTabStopDistance(memo->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 8);
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setAcceptRichText(false);
+    memo->setLineWrapMode(QTextEdit::NoWrap);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    memo->document()->setDocumentMargin(0);
     platform::setBackground(memo, kWindowColor);
     platform::setFieldColor(memo, kWindowColor);
+
+    // The text goes into a document that has no layout yet, so that nothing is laid out
+    // line by line while it is filled. Filling it is not an edit the student could undo.
+    auto *document = new QTextDocument(memo);
+    document->setDefaultFont(memo->font());
+    document->setDocumentMargin(0);
+    document->setUndoRedoEnabled(false);
     // Six lines share the box's height; the stand-in fonts' own line spacing is taller.
-    // The spacing goes in with the text, so the document is laid out once.
     QTextBlockFormat spacing;
     spacing.setLineHeight(std::floor(bounds.height() / static_cast<qreal>(lines.size())),
                           QTextBlockFormat::FixedHeight);
-    QTextCursor cursor(memo->document());
+    QTextCursor cursor(document);
     cursor.setBlockFormat(spacing);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i > 0)
             cursor.insertBlock(spacing);
         cursor.insertText(lines[i]);
     }
+    document->setUndoRedoEnabled(true);
+    memo->setDocument(document);
+    memo->setTabStopDistance(memo->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 8);
     return memo;
 }
 
@@ -114,10 +125,10 @@ void TForm1::buildTextBoxes(QWidget *client)
 {
     platform::makeLabel(client, "Label3", QRect(36, 297, 93, 31), QStringLiteral("วัตถุประสงค์"),
                         browalliaFont(24, true));
-    QPlainTextEdit *memo1 = makeMemo(client, "Memo1", QRect(45, 329, 941, 171), kObjectives);
+    QTextEdit *memo1 = makeMemo(client, "Memo1", QRect(45, 329, 941, 171), kObjectives);
     platform::makeLabel(client, "Label4", QRect(36, 507, 190, 31),
                         QStringLiteral("ประโยชน์ที่คาดว่าจะได้รับ"), browalliaFont(24, true));
-    QPlainTextEdit *memo2 = makeMemo(client, "Memo2", QRect(45, 537, 948, 163), kBenefits);
+    QTextEdit *memo2 = makeMemo(client, "Memo2", QRect(45, 537, 948, 163), kBenefits);
     setTabOrder(memo1, memo2);
 }
 

@@ -3,7 +3,6 @@
 #include <QMainWindow>
 
 class QAction;
-class QPlainTextEdit;
 
 // The title page: objectives, expected benefits and the main menu, the only way into
 // the primer and the practice sets. It has no data of its own.

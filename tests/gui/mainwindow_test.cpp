@@ -9,7 +9,10 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
+#include <QPainter>
+#include <QTextEdit>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
 
 using guitest::child;
 
@@ -45,6 +48,9 @@ private slots:
             QCOMPARE(QString::fromLatin1(forms()[i]->metaObject()->className()), classes[i]);
             QCOMPARE(forms()[i]->isVisible(), i == 0);
             QVERIFY(forms()[i]->isWindow());
+            // The primer and the practice windows are built when first opened, so that
+            // start-up builds only what the first frame shows.
+            QCOMPARE(forms()[i]->findChildren<QWidget *>().isEmpty(), i > 0);
         }
         QCOMPARE(Form1->windowTitle(), QStringLiteral("งานวิจัยในชั้นเรียนรายวิชา 4391508 "));
         QCOMPARE(Form2->windowTitle(), QStringLiteral("การเร่งรัดกิจกรรมด้วย PERT/CPM"));
@@ -191,8 +197,8 @@ private slots:
 
     void textBoxesHaveTheirLineStructure()
     {
-        auto *memo1 = child<QPlainTextEdit>(Form1, "Memo1");
-        auto *memo2 = child<QPlainTextEdit>(Form1, "Memo2");
+        auto *memo1 = child<QTextEdit>(Form1, "Memo1");
+        auto *memo2 = child<QTextEdit>(Form1, "Memo2");
         QCOMPARE(memo1->geometry(), QRect(45, 329, 941, 171));
         QCOMPARE(memo2->geometry(), QRect(45, 537, 948, 163));
         QVERIFY(!memo1->isReadOnly());
@@ -214,9 +220,58 @@ private slots:
         QVERIFY(lines2[3].endsWith(u'\t'));
         QVERIFY(lines1.join(u' ').contains(QStringLiteral("4391508")));
         // Text typed into a box stays and changes nothing else.
-        memo1->appendPlainText(QStringLiteral("typed"));
+        memo1->append(QStringLiteral("typed"));
         QVERIFY(memo1->toPlainText().endsWith(QStringLiteral("typed")));
         QVERIFY(!Form3->isVisible());
+    }
+
+    void undoInATextBoxKeepsItsOwnText()
+    {
+        auto *memo = child<QTextEdit>(Form1, "Memo2");
+        const QString original = memo->toPlainText();
+        QVERIFY(!memo->document()->isUndoAvailable());
+        memo->setFocus();
+        memo->moveCursor(QTextCursor::End);
+        QTest::keyClicks(memo, QStringLiteral("abc"));
+        QVERIFY(memo->toPlainText().endsWith(QStringLiteral("abc")));
+        for (int i = 0; i < 10; ++i)
+            QTest::keyClick(memo, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(memo->toPlainText(), original);
+    }
+
+    void textBoxesDrawTheirLinesInsideTheirBoxes()
+    {
+        for (const char *name : {"Memo1", "Memo2"}) {
+            auto *memo = child<QTextEdit>(Form1, name);
+            QTextDocument *document = memo->document();
+            QCOMPARE(document->defaultFont(), memo->font());
+            QCOMPARE(document->documentMargin(), 0.0);
+            // The six built-in lines (an earlier test typed a seventh into Memo1) lie
+            // inside the box, and so does every bit of their ink: drawn onto a taller
+            // picture, nothing of them falls below the box's height.
+            const int height = memo->viewport()->height();
+            QCOMPARE(height, memo->height());
+            QImage picture(memo->viewport()->width(), height + 40, QImage::Format_ARGB32);
+            picture.fill(Qt::transparent);
+            QPainter painter(&picture);
+            QTextBlock block = document->begin();
+            for (int line = 0; line < 6; ++line, block = block.next()) {
+                const QRectF bounds = document->documentLayout()->blockBoundingRect(block);
+                QVERIFY2(bounds.bottom() <= height, qPrintable(QStringLiteral("%1 line %2").arg(name).arg(line + 1)));
+                block.layout()->draw(&painter, QPointF(0, 0));
+            }
+            painter.end();
+            int inkedLines = 0;
+            for (int y = 0; y < picture.height(); ++y) {
+                bool ink = false;
+                for (int x = 0; x < picture.width() && !ink; ++x)
+                    ink = qAlpha(picture.pixel(x, y)) > 0;
+                if (ink && y >= height)
+                    QFAIL(qPrintable(QStringLiteral("%1: ink at y = %2, below the box").arg(name).arg(y)));
+                inkedLines += ink ? 1 : 0;
+            }
+            QVERIFY(inkedLines > height / 2);
+        }
     }
 
     void applicationTitleComesFromTheProgramFileName_data()
