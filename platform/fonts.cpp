@@ -65,6 +65,10 @@ QFont make(const FamilyChoice &choice, int pixelHeight, bool bold)
     font.setBold(bold);
     font.setStretch(choice.stretch);
     font.setStyleStrategy(QFont::PreferAntialias);
+    // Unhinted glyphs keep their designed advances, so a caption is as wide on every
+    // desktop whatever its hinting settings, and the designed boxes fit the same way
+    // everywhere. They also render several times faster, which the start-up feels.
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
