@@ -17,7 +17,12 @@ echo
 "$root/build/bench/bench/startup_bench" "$runs"
 echo
 # Qt's notes about the offscreen platform are not results.
-"$root/build/bench/bench/iteration_bench" --benchmark_repetitions=5 \
+# On one core, as the start-up runs: virtual machines' cores can differ in speed.
+pin=()
+if command -v taskset >/dev/null; then
+  pin=(taskset -c "$(taskset -cp $$ | sed 's/.*: //; s/[,-].*//')")
+fi
+"${pin[@]}" "$root/build/bench/bench/iteration_bench" --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true 2>&1 |
   grep -v -e 'XDG_RUNTIME_DIR' -e 'This plugin does not support'
 
