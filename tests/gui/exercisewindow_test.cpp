@@ -15,18 +15,8 @@
 
 using guitest::child;
 using guitest::exerciseForm;
+using guitest::addSets;
 using guitest::reopen;
-
-namespace {
-
-void addSets()
-{
-    QTest::addColumn<int>("set");
-    for (int set = 1; set <= 5; ++set)
-        QTest::newRow(qPrintable(QStringLiteral("set %1").arg(set))) << set;
-}
-
-} // namespace
 
 class ExerciseWindowTest : public QObject {
     Q_OBJECT
