@@ -4,7 +4,7 @@
 #include "fonts.h"
 #include "forms.h"
 #include "jpeg.h"
-#include "windows.h"
+#include "windowmanagement.h"
 
 #include "tform2.h"
 #include "tforms.h"

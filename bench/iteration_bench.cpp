@@ -13,7 +13,7 @@
 #include "sets.h"
 #include "tforms.h"
 #include "wholenumber.h"
-#include "windows.h"
+#include "windowmanagement.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

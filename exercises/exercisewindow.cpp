@@ -3,7 +3,7 @@
 #include "canvas.h"
 #include "controls.h"
 #include "guard.h"
-#include "windows.h"
+#include "windowmanagement.h"
 
 #include <QLineEdit>
 #include <QListWidget>

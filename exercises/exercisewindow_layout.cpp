@@ -6,7 +6,7 @@
 #include "controls.h"
 #include "fonts.h"
 #include "glyph.h"
-#include "windows.h"
+#include "windowmanagement.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -2,7 +2,7 @@
 
 #include "controls.h"
 #include "fonts.h"
-#include "windows.h"
+#include "windowmanagement.h"
 
 #include <QFrame>
 #include <QShowEvent>

@@ -4,7 +4,7 @@
 #include "forms.h"
 #include "snapshotfile.h"
 #include "messagebox.h"
-#include "windows.h"
+#include "windowmanagement.h"
 
 #include "exercisewindow.h"
 #include "tform1.h"

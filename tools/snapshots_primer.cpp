@@ -4,7 +4,7 @@
 #include "forms.h"
 #include "snapshotfile.h"
 #include "tform2.h"
-#include "windows.h"
+#include "windowmanagement.h"
 
 #include <QDir>
 #include <QTabWidget>

@@ -3,7 +3,7 @@
 #include "crashlog.h"
 #include "exercisewindow.h"
 #include "tforms.h"
-#include "windows.h"
+#include "windowmanagement.h"
 
 #include <QLabel>
 #include <QLineEdit>

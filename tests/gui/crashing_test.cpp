@@ -2,7 +2,7 @@
 
 #include "exercisewindow.h"
 #include "tforms.h"
-#include "windows.h"
+#include "windowmanagement.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 #include "exercisewindow.h"
 #include "tform1.h"
 #include "tforms.h"
-#include "windows.h"
+#include "windowmanagement.h"
 
 #include <QLabel>
 #include <QLineEdit>

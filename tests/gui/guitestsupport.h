@@ -5,7 +5,7 @@
 #include "tform1.h"
 #include "tforms.h"
 #include "messagebox.h"
-#include "windows.h"
+#include "windowmanagement.h"
 
 #include <QAction>
 #include <QLabel>

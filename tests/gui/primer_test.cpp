@@ -1,7 +1,7 @@
 #include "controls.h"
 #include "fonts.h"
 #include "tform2.h"
-#include "windows.h"
+#include "windowmanagement.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -1,4 +1,4 @@
-#include "windows.h"
+#include "windowmanagement.h"
 
 #include <QGuiApplication>
 #include <QScreen>

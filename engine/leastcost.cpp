@@ -1,0 +1,235 @@
+#include "leastcost.h"
+
+#include "schedule.h"
+
+#include <lemon/network_simplex.h>
+#include <lemon/smart_graph.h>
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+#include <utility>
+
+namespace engine {
+
+namespace {
+
+using Graph = lemon::SmartDigraph;
+// Flows are satang per time unit (the costs per unit are the capacities); costs and
+// potentials are time units.
+using Simplex = lemon::NetworkSimplex<Graph, Satang, Duration>;
+
+// The linear programme
+//   minimise  sum c_i (n_i - y_i)
+//   subject to  crash_i <= y_i <= n_i,  t(end_i) - t(start_i) >= y_i,
+//               t(start_j) >= t(end_i) for every link i -> j,
+//               t(start) <= t(start_i), t(end_i) <= t(finish),  t(finish) - t(start) <= T
+// is, with y eliminated, the dual of a minimum-cost circulation: an event node at the start
+// and at the end of every activity, and for each constraint an arc against it. A unit of
+// circulation runs start -> finish (cost T) and back along a path of the network against
+// its direction, earning each activity's normal duration for up to c_i units and its crash
+// duration beyond. The optimal potentials are event times; the circulation's cost is minus
+// the least extra cost, and its flow through the deadline arc a slope of the curve.
+class TradeOffModel {
+public:
+    explicit TradeOffModel(const Network &network)
+        : m_network(network), m_cost(m_graph), m_capacity(m_graph)
+    {
+        const int n = network.size();
+        m_graph.reserveNode(2 * n + 2);
+        m_graph.reserveArc(static_cast<int>(2 * static_cast<std::size_t>(n) + network.linkCount())
+                           + n + 1);
+        m_start = m_graph.addNode();
+        m_finish = m_graph.addNode();
+        m_begin.reserve(static_cast<std::size_t>(n));
+        m_end.reserve(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            m_begin.push_back(m_graph.addNode());
+            m_end.push_back(m_graph.addNode());
+        }
+        const Satang unbounded = std::numeric_limits<Satang>::max();
+        for (int i = 0; i < n; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            const Duration normal = network.normalDurations()[k];
+            const Duration crash = network.crashDurations()[k];
+            if (crash < normal)
+                addArc(m_end[k], m_begin[k], -normal, network.costsPerUnit()[k]);
+            addArc(m_end[k], m_begin[k], -crash, unbounded);
+            for (const int p : network.predecessors(i))
+                addArc(m_begin[k], m_end[static_cast<std::size_t>(p)], 0, unbounded);
+            if (network.predecessors(i).empty())
+                addArc(m_begin[k], m_start, 0, unbounded);
+            if (network.successors(i).empty())
+                addArc(m_finish, m_end[k], 0, unbounded);
+        }
+        m_deadline = addArc(m_start, m_finish, 0, unbounded);
+        m_simplex.emplace(m_graph);
+        m_simplex->upperMap(m_capacity);
+    }
+
+    // Precondition: shortest reachable duration <= target.
+    LeastCost solve(Duration target)
+    {
+        m_cost[m_deadline] = target;
+        m_simplex->costMap(m_cost);
+        if (m_simplex->run() != Simplex::OPTIMAL)
+            throw std::logic_error("leastCost: the circulation has no optimum");
+
+        LeastCost result;
+        result.target = target;
+        result.marginalCost = m_simplex->flow(m_deadline);
+        const int n = m_network.size();
+        result.durations.resize(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            const Duration span = m_simplex->potential(m_end[k]) - m_simplex->potential(m_begin[k]);
+            const Duration duration = std::min(m_network.normalDurations()[k], span);
+            result.durations[k] = duration;
+            result.cost
+                += m_network.costsPerUnit()[k] * (m_network.normalDurations()[k] - duration);
+        }
+        result.projectDuration = computeSchedule(m_network, result.durations).projectDuration;
+        // Strong duality: the durations read off the potentials must cost exactly minus the
+        // circulation's cost and reach the target. Anything else is a fault of this model.
+        if (result.cost != -m_simplex->totalCost<Satang>() || result.projectDuration > target)
+            throw std::logic_error("leastCost: primal and dual answers disagree");
+        return result;
+    }
+
+private:
+    Graph::Arc addArc(Graph::Node from, Graph::Node to, Duration cost, Satang capacity)
+    {
+        const Graph::Arc arc = m_graph.addArc(from, to);
+        m_cost[arc] = cost;
+        m_capacity[arc] = capacity;
+        return arc;
+    }
+
+    const Network &m_network;
+    Graph m_graph;
+    Graph::ArcMap<Duration> m_cost;
+    Graph::ArcMap<Satang> m_capacity;
+    Graph::Node m_start, m_finish;
+    std::vector<Graph::Node> m_begin, m_end;
+    Graph::Arc m_deadline;
+    std::optional<Simplex> m_simplex;
+};
+
+// a * b == c * d for non-negative 64-bit numbers, without overflow: compares the 128-bit
+// products built from 32-bit halves.
+std::pair<std::uint64_t, std::uint64_t> wideProduct(std::uint64_t a, std::uint64_t b)
+{
+    const std::uint64_t aLow = a & 0xffffffffu, aHigh = a >> 32;
+    const std::uint64_t bLow = b & 0xffffffffu, bHigh = b >> 32;
+    const std::uint64_t lowLow = aLow * bLow, lowHigh = aLow * bHigh, highLow = aHigh * bLow;
+    const std::uint64_t middle = (lowLow >> 32) + (lowHigh & 0xffffffffu) + (highLow & 0xffffffffu);
+    const std::uint64_t high = aHigh * bHigh + (lowHigh >> 32) + (highLow >> 32) + (middle >> 32);
+    const std::uint64_t low = (middle << 32) | (lowLow & 0xffffffffu);
+    return {high, low};
+}
+
+bool sameProduct(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d)
+{
+    return wideProduct(static_cast<std::uint64_t>(a), static_cast<std::uint64_t>(b))
+        == wideProduct(static_cast<std::uint64_t>(c), static_cast<std::uint64_t>(d));
+}
+
+// Whether q lies on the straight line through p and r (p.duration < q.duration < r.duration).
+// Costs fall as durations grow, so every difference below is non-negative.
+bool onChord(const CurvePoint &p, const CurvePoint &q, const CurvePoint &r)
+{
+    return sameProduct(p.cost - q.cost, r.duration - p.duration, p.cost - r.cost,
+                       q.duration - p.duration);
+}
+
+} // namespace
+
+std::optional<LeastCost> leastCost(const Network &network, Duration target)
+{
+    if (target < shortestDuration(network))
+        return std::nullopt;
+    const Schedule normal = computeSchedule(network, network.normalDurations());
+    if (target >= normal.projectDuration) {
+        LeastCost result;
+        result.target = target;
+        result.durations.assign(network.normalDurations().begin(), network.normalDurations().end());
+        result.projectDuration = normal.projectDuration;
+        return result;
+    }
+    TradeOffModel model(network);
+    return model.solve(target);
+}
+
+TimeCostCurve::TimeCostCurve(std::vector<CurvePoint> breakpoints)
+    : m_breakpoints(std::move(breakpoints))
+{
+    if (m_breakpoints.empty())
+        throw std::invalid_argument("TimeCostCurve: at least one point");
+}
+
+Satang TimeCostCurve::costAt(Duration duration) const
+{
+    if (duration >= normalDuration())
+        return 0;
+    if (duration < shortestDuration())
+        throw std::out_of_range("TimeCostCurve::costAt: below the shortest duration");
+    // Breakpoints run from long to short durations.
+    const auto after
+        = std::lower_bound(m_breakpoints.begin(), m_breakpoints.end(), duration,
+                           [](const CurvePoint &p, Duration d) { return p.duration > d; });
+    if (after->duration == duration)
+        return after->cost;
+    const CurvePoint &longer = *(after - 1), &shorter = *after;
+    // Exact: the curve is linear here and whole at whole durations. The fall in cost per unit
+    // is a whole number too (the flow through the deadline arc), so no product overflows.
+    const Satang perUnit = (shorter.cost - longer.cost) / (longer.duration - shorter.duration);
+    return longer.cost + perUnit * (longer.duration - duration);
+}
+
+std::vector<CurvePoint> TimeCostCurve::points() const
+{
+    std::vector<CurvePoint> all;
+    for (Duration d = normalDuration(); d >= shortestDuration(); --d)
+        all.push_back({d, costAt(d)});
+    return all;
+}
+
+TimeCostCurve timeCostCurve(const Network &network)
+{
+    const Duration normal = computeSchedule(network, network.normalDurations()).projectDuration;
+    const Duration shortest = shortestDuration(network);
+    if (shortest == normal)
+        return TimeCostCurve({{normal, 0}});
+
+    TradeOffModel model(network);
+    std::vector<CurvePoint> solved = {{shortest, model.solve(shortest).cost}, {normal, 0}};
+    // Intervals still to be shown linear, as indices into `solved` is awkward while it grows;
+    // keep them as point pairs instead.
+    std::vector<std::pair<CurvePoint, CurvePoint>> open = {{solved[0], solved[1]}};
+    while (!open.empty()) {
+        const auto [left, right] = open.back();
+        open.pop_back();
+        if (right.duration - left.duration < 2)
+            continue;
+        const Duration middle = left.duration + (right.duration - left.duration) / 2;
+        const CurvePoint point {middle, model.solve(middle).cost};
+        solved.push_back(point);
+        if (!onChord(left, point, right)) {
+            open.push_back({left, point});
+            open.push_back({point, right});
+        }
+    }
+    std::sort(solved.begin(), solved.end(),
+              [](const CurvePoint &a, const CurvePoint &b) { return a.duration > b.duration; });
+    std::vector<CurvePoint> breakpoints;
+    for (const CurvePoint &p : solved) {
+        if (breakpoints.size() >= 2
+            && onChord(p, breakpoints.back(), breakpoints[breakpoints.size() - 2]))
+            breakpoints.back() = p;
+        else
+            breakpoints.push_back(p);
+    }
+    return TimeCostCurve(std::move(breakpoints));
+}
+
+} // namespace engine

@@ -1,0 +1,91 @@
+#include "network.h"
+
+#include "validation.h"
+
+#include <stdexcept>
+#include <string_view>
+#include <unordered_map>
+
+namespace engine {
+
+Network::Network(const Project &project)
+{
+    const std::vector<Problem> problems = validate(project);
+    if (!problems.empty())
+        throw std::invalid_argument("the project cannot be analysed: "
+                                    + describe(problems.front(), project));
+
+    const std::size_t n = project.activities.size();
+    std::unordered_map<std::string_view, int> index;
+    index.reserve(n);
+    m_normal.reserve(n);
+    m_crash.reserve(n);
+    m_cost.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const Activity &a = project.activities[i];
+        index.emplace(a.id, static_cast<int>(i));
+        m_normal.push_back(a.normalDuration);
+        m_crash.push_back(a.crashDuration);
+        m_cost.push_back(a.crashCostPerUnit);
+    }
+
+    // Predecessors without repeats: a list naming one activity twice is one link.
+    std::vector<int> lastSeenBy(n, -1);
+    m_predecessorStart.reserve(n + 1);
+    m_predecessorStart.push_back(0);
+    std::vector<std::size_t> successorCount(n, 0);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (const std::string &id : project.activities[i].predecessors) {
+            const auto p = static_cast<std::size_t>(index.at(id));
+            if (lastSeenBy[p] == static_cast<int>(i))
+                continue;
+            lastSeenBy[p] = static_cast<int>(i);
+            m_predecessorIndex.push_back(static_cast<int>(p));
+            ++successorCount[p];
+        }
+        m_predecessorStart.push_back(m_predecessorIndex.size());
+    }
+
+    m_successorStart.assign(n + 1, 0);
+    for (std::size_t i = 0; i < n; ++i)
+        m_successorStart[i + 1] = m_successorStart[i] + successorCount[i];
+    m_successorIndex.resize(m_predecessorIndex.size());
+    std::vector<std::size_t> fill(m_successorStart.begin(), m_successorStart.end() - 1);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (const int p : predecessors(static_cast<int>(i)))
+            m_successorIndex[fill[static_cast<std::size_t>(p)]++] = static_cast<int>(i);
+    }
+
+    // Kahn's order; validation has ruled out cycles, so every activity is reached.
+    std::vector<std::size_t> waiting(n);
+    m_order.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        waiting[i] = m_predecessorStart[i + 1] - m_predecessorStart[i];
+        if (waiting[i] == 0)
+            m_order.push_back(static_cast<int>(i));
+    }
+    for (std::size_t k = 0; k < m_order.size(); ++k) {
+        for (const int s : successors(m_order[k])) {
+            if (--waiting[static_cast<std::size_t>(s)] == 0)
+                m_order.push_back(s);
+        }
+    }
+    if (m_order.size() != n)
+        throw std::logic_error("Network: a cycle passed validation");
+}
+
+std::span<const int> Network::predecessors(int activity) const
+{
+    const auto i = static_cast<std::size_t>(activity);
+    return std::span<const int>(m_predecessorIndex)
+        .subspan(m_predecessorStart[i], m_predecessorStart[i + 1] - m_predecessorStart[i]);
+}
+
+std::span<const int> Network::successors(int activity) const
+{
+    const auto i = static_cast<std::size_t>(activity);
+    return std::span<const int>(m_successorIndex)
+        .subspan(m_successorStart[i], m_successorStart[i + 1] - m_successorStart[i]);
+}
+
+} // namespace engine

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "project.h"
+
+#include <span>
+#include <vector>
+
+namespace engine {
+
+// A sound project compiled into index arrays: activity i of the project is node i.
+// Predecessor and successor lists are stored flat (compressed rows), each list without
+// repeats, and one topological order is kept, so every pass over the network is linear in
+// activities + links.
+class Network {
+public:
+    Network() = default;
+
+    // Precondition: validate(project) is empty; throws std::invalid_argument otherwise
+    // (with the first problem's description).
+    explicit Network(const Project &project);
+
+    int size() const { return static_cast<int>(m_normal.size()); }
+    std::size_t linkCount() const { return m_predecessorIndex.size(); }
+
+    std::span<const int> predecessors(int activity) const;
+    std::span<const int> successors(int activity) const;
+    // Every activity after all its predecessors.
+    std::span<const int> topologicalOrder() const { return m_order; }
+
+    std::span<const Duration> normalDurations() const { return m_normal; }
+    std::span<const Duration> crashDurations() const { return m_crash; }
+    std::span<const Satang> costsPerUnit() const { return m_cost; }
+
+private:
+    std::vector<Duration> m_normal, m_crash;
+    std::vector<Satang> m_cost;
+    std::vector<std::size_t> m_predecessorStart, m_successorStart; // size() + 1 entries
+    std::vector<int> m_predecessorIndex, m_successorIndex;
+    std::vector<int> m_order;
+};
+
+} // namespace engine

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "money.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace engine {
+
+// Whole time units (days, weeks: the project says which; nothing converts between them).
+using Duration = std::int64_t;
+
+// One activity of an activity-on-node network. Texts are UTF-8.
+struct Activity {
+    std::string id; // unique, referred to by predecessor lists
+    std::string name; // free text, may be empty
+    std::vector<std::string> predecessors; // ids of the activities that finish before it starts
+    Duration normalDuration = 0;
+    Duration crashDuration = 0; // the shortest it can be made; equal to normal: not crashable
+    Satang crashCostPerUnit = 0; // extra cost of one time unit less
+};
+
+// A project as a user or a file gives it; it may hold any mistake until validate() says
+// it is sound (see validation.h).
+struct Project {
+    std::string title;
+    std::vector<Activity> activities;
+    std::optional<Duration> target; // the duration the planner wants, when saved with the file
+};
+
+// Bounds that keep every sum of the engine exact in 64 bits.
+inline constexpr std::size_t kMaxActivities = 1'000'000;
+inline constexpr Duration kMaxDuration = 1'000'000; // per activity
+inline constexpr Satang kMaxCostPerUnit = 100'000'000'000; // 1,000,000,000 Baht
+inline constexpr Satang kMaxTotalCrashCost = 1'000'000'000'000'000; // 10^13 Baht
+inline constexpr std::size_t kMaxIdLength = 100; // bytes
+inline constexpr std::size_t kMaxNameLength = 1000; // bytes
+
+} // namespace engine

@@ -1,0 +1,108 @@
+#include "schedule.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace engine {
+
+Schedule computeSchedule(const Network &network, std::span<const Duration> durations)
+{
+    const auto n = static_cast<std::size_t>(network.size());
+    if (durations.size() != n)
+        throw std::invalid_argument("computeSchedule: one duration per activity");
+    Schedule s;
+    s.earliestStart.assign(n, 0);
+    s.earliestFinish.assign(n, 0);
+    for (const int a : network.topologicalOrder()) {
+        const auto i = static_cast<std::size_t>(a);
+        Duration start = 0;
+        for (const int p : network.predecessors(a))
+            start = std::max(start, s.earliestFinish[static_cast<std::size_t>(p)]);
+        s.earliestStart[i] = start;
+        s.earliestFinish[i] = start + durations[i];
+        s.projectDuration = std::max(s.projectDuration, s.earliestFinish[i]);
+    }
+    s.latestStart.assign(n, 0);
+    s.latestFinish.assign(n, 0);
+    const std::span<const int> order = network.topologicalOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        const auto i = static_cast<std::size_t>(*it);
+        Duration finish = s.projectDuration;
+        for (const int next : network.successors(*it))
+            finish = std::min(finish, s.latestStart[static_cast<std::size_t>(next)]);
+        s.latestFinish[i] = finish;
+        s.latestStart[i] = finish - durations[i];
+    }
+    return s;
+}
+
+std::vector<int> criticalActivities(const Schedule &schedule)
+{
+    std::vector<int> critical;
+    for (std::size_t i = 0; i < schedule.earliestStart.size(); ++i) {
+        if (schedule.isCritical(static_cast<int>(i)))
+            critical.push_back(static_cast<int>(i));
+    }
+    return critical;
+}
+
+CriticalPaths listCriticalPaths(const Network &network, const Schedule &schedule, std::size_t limit)
+{
+    CriticalPaths result;
+    if (network.size() == 0)
+        return result;
+    // A link continues a critical path when both ends are critical and the successor
+    // starts the moment the predecessor finishes. From every critical activity such a link
+    // leads on to the project's end, so the depth-first walk below never dead-ends.
+    auto continues = [&](int from, int to) {
+        return schedule.isCritical(to)
+            && schedule.earliestStart[static_cast<std::size_t>(to)]
+            == schedule.earliestFinish[static_cast<std::size_t>(from)];
+    };
+    auto ends = [&](int a) {
+        return network.successors(a).empty()
+            && schedule.earliestFinish[static_cast<std::size_t>(a)] == schedule.projectDuration;
+    };
+    struct Frame {
+        int activity;
+        std::size_t next;
+    };
+    std::vector<Frame> stack;
+    std::vector<int> path;
+    for (int start = 0; start < network.size(); ++start) {
+        if (!network.predecessors(start).empty() || !schedule.isCritical(start)
+            || schedule.earliestStart[static_cast<std::size_t>(start)] != 0)
+            continue;
+        stack.push_back({start, 0});
+        path.push_back(start);
+        while (!stack.empty()) {
+            Frame &top = stack.back();
+            const std::span<const int> next = network.successors(top.activity);
+            if (top.next == 0 && ends(top.activity)) {
+                if (result.paths.size() == limit) {
+                    result.complete = false;
+                    return result;
+                }
+                result.paths.push_back(path);
+            }
+            while (top.next < next.size() && !continues(top.activity, next[top.next]))
+                ++top.next;
+            if (top.next < next.size()) {
+                const int to = next[top.next++];
+                stack.push_back({to, 0});
+                path.push_back(to);
+            } else {
+                stack.pop_back();
+                path.pop_back();
+            }
+        }
+    }
+    return result;
+}
+
+Duration shortestDuration(const Network &network)
+{
+    return computeSchedule(network, network.crashDurations()).projectDuration;
+}
+
+} // namespace engine

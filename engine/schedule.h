@@ -1,0 +1,48 @@
+#pragma once
+
+#include "network.h"
+
+#include <cstddef>
+#include <span>
+#include <vector>
+
+namespace engine {
+
+// The critical path method's times for one set of durations: every activity starts as
+// early as its predecessors allow (project start 0); latest times are counted back from
+// the project duration. A network without activities has duration 0.
+struct Schedule {
+    std::vector<Duration> earliestStart, earliestFinish, latestStart, latestFinish;
+    Duration projectDuration = 0;
+
+    Duration totalFloat(int activity) const
+    {
+        return latestStart[static_cast<std::size_t>(activity)]
+            - earliestStart[static_cast<std::size_t>(activity)];
+    }
+    bool isCritical(int activity) const { return totalFloat(activity) == 0; }
+};
+
+// CPM forward and backward pass; durations holds one whole number per activity (>= 0).
+// Linear in activities + links.
+Schedule computeSchedule(const Network &network, std::span<const Duration> durations);
+
+// The critical activities, ascending.
+std::vector<int> criticalActivities(const Schedule &schedule);
+
+// Critical paths, each a list of activities from one without predecessors to one without
+// successors whose durations add up to the project duration, in depth-first order (lower
+// activity indices first). Their number can grow exponentially with the network, so at
+// most `limit` are listed; `complete` says whether that was all of them. Time linear in
+// the paths' total length once the critical network is marked.
+struct CriticalPaths {
+    std::vector<std::vector<int>> paths;
+    bool complete = true;
+};
+CriticalPaths listCriticalPaths(const Network &network, const Schedule &schedule,
+                                std::size_t limit);
+
+// The project duration with every activity fully crashed: the shortest reachable one.
+Duration shortestDuration(const Network &network);
+
+} // namespace engine

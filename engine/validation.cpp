@@ -1,0 +1,273 @@
+#include "validation.h"
+
+#include <algorithm>
+#include <string_view>
+#include <unordered_map>
+
+namespace engine {
+
+namespace {
+
+bool badIdCharacter(std::string_view id)
+{
+    if (id.front() == ' ' || id.back() == ' ')
+        return true;
+    return std::any_of(id.begin(), id.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return c == ',' || c == ';' || byte < 0x20 || byte == 0x7f;
+    });
+}
+
+// The predecessor links as indices, unknown ids and self-references left out (they are
+// problems of their own).
+std::vector<std::vector<int>>
+knownPredecessors(const Project &project, const std::unordered_map<std::string_view, int> &index)
+{
+    std::vector<std::vector<int>> predecessors(project.activities.size());
+    for (std::size_t i = 0; i < project.activities.size(); ++i) {
+        for (const std::string &id : project.activities[i].predecessors) {
+            const auto found = index.find(id);
+            if (found != index.end() && found->second != static_cast<int>(i))
+                predecessors[i].push_back(found->second);
+        }
+    }
+    return predecessors;
+}
+
+// One cycle in every strongly connected group of activities that has one, found without
+// recursion (Tarjan's algorithm over the predecessor links), each listed so that every
+// activity is a predecessor of the next.
+std::vector<std::vector<int>> findCycles(const std::vector<std::vector<int>> &predecessors)
+{
+    const int n = static_cast<int>(predecessors.size());
+    std::vector<int> order(static_cast<std::size_t>(n), -1), low(static_cast<std::size_t>(n), 0),
+        component(static_cast<std::size_t>(n), -1);
+    std::vector<int> stack, path;
+    std::vector<std::size_t> next(static_cast<std::size_t>(n), 0);
+    std::vector<bool> onStack(static_cast<std::size_t>(n), false);
+    std::vector<std::vector<int>> groups;
+    int counter = 0;
+    for (int root = 0; root < n; ++root) {
+        if (order[static_cast<std::size_t>(root)] >= 0)
+            continue;
+        path.push_back(root);
+        while (!path.empty()) {
+            const auto v = static_cast<std::size_t>(path.back());
+            if (next[v] == 0 && order[v] < 0) {
+                order[v] = low[v] = counter++;
+                stack.push_back(static_cast<int>(v));
+                onStack[v] = true;
+            }
+            if (next[v] < predecessors[v].size()) {
+                const auto w = static_cast<std::size_t>(predecessors[v][next[v]++]);
+                if (order[w] < 0)
+                    path.push_back(static_cast<int>(w));
+                else if (onStack[w])
+                    low[v] = std::min(low[v], order[w]);
+                continue;
+            }
+            path.pop_back();
+            if (!path.empty()) {
+                const auto parent = static_cast<std::size_t>(path.back());
+                low[parent] = std::min(low[parent], low[v]);
+            }
+            if (low[v] == order[v]) {
+                std::vector<int> group;
+                int w;
+                do {
+                    w = stack.back();
+                    stack.pop_back();
+                    onStack[static_cast<std::size_t>(w)] = false;
+                    component[static_cast<std::size_t>(w)] = static_cast<int>(groups.size());
+                    group.push_back(w);
+                } while (w != static_cast<int>(v));
+                groups.push_back(std::move(group));
+            }
+        }
+    }
+
+    std::vector<std::vector<int>> cycles;
+    std::vector<int> seenAt(static_cast<std::size_t>(n), -1);
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        if (groups[g].size() < 2)
+            continue;
+        // Walk from the group's lowest activity to a predecessor inside the group until an
+        // activity repeats; the walk from its first visit on is a cycle, found backwards.
+        int v = *std::min_element(groups[g].begin(), groups[g].end());
+        std::vector<int> walk;
+        while (seenAt[static_cast<std::size_t>(v)] < 0) {
+            seenAt[static_cast<std::size_t>(v)] = static_cast<int>(walk.size());
+            walk.push_back(v);
+            for (const int p : predecessors[static_cast<std::size_t>(v)]) {
+                if (component[static_cast<std::size_t>(p)] == static_cast<int>(g)) {
+                    v = p;
+                    break;
+                }
+            }
+        }
+        std::vector<int> cycle(walk.begin() + seenAt[static_cast<std::size_t>(v)], walk.end());
+        std::reverse(cycle.begin(), cycle.end());
+        // Start at the cycle's lowest activity, keeping the order.
+        std::rotate(cycle.begin(), std::min_element(cycle.begin(), cycle.end()), cycle.end());
+        cycles.push_back(std::move(cycle));
+    }
+    return cycles;
+}
+
+std::string quoted(std::string_view text)
+{
+    return "'" + std::string(text) + "'";
+}
+
+std::string activityName(const Project &project, int activity)
+{
+    if (activity < 0 || static_cast<std::size_t>(activity) >= project.activities.size())
+        return "the project";
+    const std::string &id = project.activities[static_cast<std::size_t>(activity)].id;
+    if (id.empty())
+        return "activity in row " + std::to_string(activity + 1);
+    return "activity " + id;
+}
+
+} // namespace
+
+std::vector<Problem> validate(const Project &project)
+{
+    std::vector<Problem> problems;
+    if (project.activities.size() > kMaxActivities) {
+        problems.push_back({ProblemKind::TooManyActivities, -1, {}, {}});
+        return problems;
+    }
+
+    std::unordered_map<std::string_view, int> index;
+    index.reserve(project.activities.size());
+    for (std::size_t i = 0; i < project.activities.size(); ++i) {
+        const std::string &id = project.activities[i].id;
+        if (!id.empty() && !index.emplace(id, static_cast<int>(i)).second)
+            continue;
+    }
+
+    // The largest total crash cost before it stops mattering how much larger it is.
+    Satang totalCrashCost = 0;
+    bool totalTooLarge = false;
+    for (std::size_t i = 0; i < project.activities.size(); ++i) {
+        const Activity &a = project.activities[i];
+        const int at = static_cast<int>(i);
+        auto report = [&](ProblemKind kind, std::string detail = {}) {
+            problems.push_back({kind, at, std::move(detail), {}});
+        };
+        if (a.id.empty())
+            report(ProblemKind::EmptyId);
+        else if (a.id.size() > kMaxIdLength)
+            report(ProblemKind::IdTooLong);
+        else if (badIdCharacter(a.id))
+            report(ProblemKind::BadIdCharacter);
+        if (!a.id.empty() && index.at(a.id) != at)
+            report(ProblemKind::DuplicateId);
+        if (a.name.size() > kMaxNameLength)
+            report(ProblemKind::NameTooLong);
+        for (const std::string &p : a.predecessors) {
+            const auto found = index.find(p);
+            if (found == index.end())
+                report(ProblemKind::UnknownPredecessor, p);
+            else if (p == a.id)
+                report(ProblemKind::OwnPredecessor);
+        }
+
+        bool durationsInRange = true;
+        if (a.normalDuration < 0) {
+            report(ProblemKind::NegativeNormalDuration);
+            durationsInRange = false;
+        } else if (a.normalDuration > kMaxDuration) {
+            report(ProblemKind::NormalDurationTooLarge);
+            durationsInRange = false;
+        }
+        if (a.crashDuration < 0) {
+            report(ProblemKind::NegativeCrashDuration);
+            durationsInRange = false;
+        } else if (a.crashDuration > kMaxDuration) {
+            report(ProblemKind::CrashDurationTooLarge);
+            durationsInRange = false;
+        }
+        bool costInRange = true;
+        if (a.crashCostPerUnit < 0) {
+            report(ProblemKind::NegativeCost);
+            costInRange = false;
+        } else if (a.crashCostPerUnit > kMaxCostPerUnit) {
+            report(ProblemKind::CostTooLarge);
+            costInRange = false;
+        }
+        if (durationsInRange && a.crashDuration > a.normalDuration)
+            report(ProblemKind::CrashAboveNormal);
+        else if (durationsInRange && costInRange && !totalTooLarge) {
+            // Both factors are bounded (10^6 and 10^11), so the product fits in 64 bits.
+            totalCrashCost += a.crashCostPerUnit * (a.normalDuration - a.crashDuration);
+            totalTooLarge = totalCrashCost > kMaxTotalCrashCost;
+        }
+    }
+
+    for (std::vector<int> &cycle : findCycles(knownPredecessors(project, index)))
+        problems.push_back({ProblemKind::Cycle, cycle.front(), {}, std::move(cycle)});
+
+    if (totalTooLarge)
+        problems.push_back({ProblemKind::TotalCrashCostTooLarge, -1, {}, {}});
+    if (project.target && *project.target < 0)
+        problems.push_back({ProblemKind::NegativeTarget, -1, {}, {}});
+    return problems;
+}
+
+std::string describe(const Problem &problem, const Project &project)
+{
+    const std::string who = activityName(project, problem.activity);
+    switch (problem.kind) {
+    case ProblemKind::TooManyActivities:
+        return "the project has " + std::to_string(project.activities.size())
+            + " activities; at most " + std::to_string(kMaxActivities) + " are allowed";
+    case ProblemKind::EmptyId:
+        return who + ": the activity has no id";
+    case ProblemKind::IdTooLong:
+        return who.substr(0, 40) + "...: the id is longer than " + std::to_string(kMaxIdLength)
+            + " bytes";
+    case ProblemKind::BadIdCharacter:
+        return who
+            + ": an id may not contain a comma, a semicolon or a control character, nor begin or "
+              "end with a blank";
+    case ProblemKind::NameTooLong:
+        return who + ": the name is longer than " + std::to_string(kMaxNameLength) + " bytes";
+    case ProblemKind::DuplicateId:
+        return who + ": another activity before it has the same id";
+    case ProblemKind::UnknownPredecessor:
+        return who + ": predecessor " + quoted(problem.detail) + " is not an activity";
+    case ProblemKind::OwnPredecessor:
+        return who + ": the activity is its own predecessor";
+    case ProblemKind::Cycle: {
+        std::string text = "the predecessors form a cycle: ";
+        for (const int a : problem.cycle)
+            text += project.activities.at(static_cast<std::size_t>(a)).id + " -> ";
+        text += project.activities.at(static_cast<std::size_t>(problem.cycle.front())).id;
+        return text;
+    }
+    case ProblemKind::NegativeNormalDuration:
+        return who + ": the normal duration is negative";
+    case ProblemKind::NegativeCrashDuration:
+        return who + ": the crash duration is negative";
+    case ProblemKind::NegativeCost:
+        return who + ": the crash cost per unit is negative";
+    case ProblemKind::NormalDurationTooLarge:
+        return who + ": the normal duration is above " + std::to_string(kMaxDuration);
+    case ProblemKind::CrashDurationTooLarge:
+        return who + ": the crash duration is above " + std::to_string(kMaxDuration);
+    case ProblemKind::CostTooLarge:
+        return who + ": the crash cost per unit is above " + formatBaht(kMaxCostPerUnit) + " Baht";
+    case ProblemKind::CrashAboveNormal:
+        return who + ": the crash duration is longer than the normal duration";
+    case ProblemKind::TotalCrashCostTooLarge:
+        return "crashing every activity fully would cost more than "
+            + formatBaht(kMaxTotalCrashCost) + " Baht";
+    case ProblemKind::NegativeTarget:
+        return "the target duration is negative";
+    }
+    return who + ": unknown problem";
+}
+
+} // namespace engine
