@@ -54,9 +54,11 @@ void analysePaths(std::span<const Path> paths, const Cells &cells, PathAnalysis 
         throw std::invalid_argument("analysePaths: a practice set has one to four paths");
     const std::size_t count = paths.size();
 
-    for (std::size_t k = 0; k < count; ++k)
+    for (std::size_t k = 0; k < count; ++k) {
         analysis.pathLength[k] = pathSum(paths[k], cells, static_cast<int>(k + 1),
                                          PathSumOverflow::Column::NormalDuration);
+        analysis.marked[k] = false;
+    }
 
     // Strictly greater only: among equally long paths the lowest-numbered stays critical.
     analysis.projectDuration = analysis.pathLength[0];
@@ -67,6 +69,7 @@ void analysePaths(std::span<const Path> paths, const Cells &cells, PathAnalysis 
             analysis.criticalPath = static_cast<std::int32_t>(k + 1);
         }
     }
+    analysis.marked[static_cast<std::size_t>(analysis.criticalPath - 1)] = true;
 
     for (std::size_t k = 0; k < count; ++k)
         analysis.pathCrashLength[k] = pathSum(paths[k], cells, static_cast<int>(k + 1),

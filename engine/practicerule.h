@@ -34,6 +34,9 @@ struct PathAnalysis {
     std::int32_t projectDuration = 0;
     std::int32_t criticalPath = 0; // 1-based: the first path of the greatest length
     std::int32_t minimumDuration = 0; // the longest fully crashed path
+    // Which paths carry the critical-path marker in the log: after an analysis only the
+    // critical one; a path's mark is cleared as soon as its new length is stored.
+    std::array<bool, kMaxPaths> marked {};
 };
 
 // A path whose durations add up beyond the 32-bit signed range.
@@ -49,9 +52,10 @@ private:
     Column m_column;
 };
 
-// Recomputes the analysis: the normal length of every path in path order, the project
-// duration and critical path (ties go to the lower number), then the crashed lengths and
-// the minimum duration. Each value is stored as soon as it is known. Precondition: 1 to 4
+// Recomputes the analysis: the normal length of every path in path order (clearing its
+// mark), the project duration and critical path (ties go to the lower number) with its
+// mark, then the crashed lengths and the minimum duration. Each value is stored as soon as
+// it is known. Precondition: 1 to 4
 // paths of known activities (std::invalid_argument otherwise).
 void analysePaths(std::span<const Path> paths, const Cells &cells, PathAnalysis &analysis);
 

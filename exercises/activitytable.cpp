@@ -20,3 +20,21 @@ const ActivityRow &ActivityTable::row(int number) const
         throw std::out_of_range("activity table row");
     return m_rows[static_cast<std::size_t>(number - 1)];
 }
+
+ActivityRow builtInRow(const BuiltInRow &row)
+{
+    return {QString::fromUtf8(row.activity), QString::fromUtf8(row.predecessor),
+            QString::fromUtf8(row.normalDuration), QString::fromUtf8(row.crashDuration),
+            QString::fromUtf8(row.crashCostPerDay)};
+}
+
+ActivityTable builtInTable(const PracticeSet &set)
+{
+    ActivityTable table(set.capacity);
+    for (std::size_t k = 0; k < set.rows.size(); ++k) {
+        const int activity = static_cast<int>(k + 1);
+        table.pristine(activity) = builtInRow(set.rows[k]);
+        table.working(activity) = table.pristine(activity);
+    }
+    return table;
+}

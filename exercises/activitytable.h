@@ -1,5 +1,7 @@
 #pragma once
 
+#include "practiceset.h"
+
 #include <QString>
 
 #include <vector>
@@ -42,3 +44,9 @@ inline int activityNumber(char letter)
 {
     return letter - 'A' + 1;
 }
+
+// A built-in row's texts as a table row.
+ActivityRow builtInRow(const BuiltInRow &row);
+
+// A set's table as a reset leaves it: the built-in rows in the pristine and the working half.
+ActivityTable builtInTable(const PracticeSet &set);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "setdefinition.h"
+#include "practiceset.h"
 
 #include <QLocale>
 #include <QString>

@@ -60,13 +60,8 @@ void ExerciseWindow::ResetExercise()
 {
     ensureControls();
     const int count = activityCount();
-    for (int k = 1; k <= count; ++k) {
-        const BuiltInRow &builtIn = m_set.rows[static_cast<std::size_t>(k - 1)];
-        m_table.pristine(k) = ActivityRow {
-            QString::fromUtf8(builtIn.activity), QString::fromUtf8(builtIn.predecessor),
-            QString::fromUtf8(builtIn.normalDuration), QString::fromUtf8(builtIn.crashDuration),
-            QString::fromUtf8(builtIn.crashCostPerDay)};
-    }
+    for (int k = 1; k <= count; ++k)
+        m_table.pristine(k) = builtInRow(m_set.practice.rows[static_cast<std::size_t>(k - 1)]);
     for (int k = 1; k <= count; ++k)
         m_table.working(k) = m_table.pristine(k);
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "activitytable.h"
-#include "crashingstate.h"
 #include "pathanalysis.h"
+#include "practicerule.h"
 #include "setdefinition.h"
 
 #include <QWidget>
@@ -22,6 +22,9 @@ namespace platform {
 class AutoSizeLabel;
 }
 
+// What a crashing run keeps between clicks; zero until the first run.
+using CrashingState = engine::practice::RunState;
+
 // The practice-set window. One class serves all five sets; a set differs only in the
 // data of its SetDefinition. Operations keep the names the course material uses.
 class ExerciseWindow : public QWidget {
@@ -36,7 +39,7 @@ public:
     ActivityTable &activityTable() { return m_table; }
     const AnalysisState &analysis() const { return m_analysis; }
     const CrashingState &crashing() const { return m_crashing; }
-    int activityCount() const { return static_cast<int>(m_set.rows.size()); }
+    int activityCount() const { return static_cast<int>(m_set.practice.rows.size()); }
 
     // Show handler: runs each time the window turns from hidden to visible.
     void FormShow();
@@ -71,6 +74,10 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // One iteration's logs, drawing, cut, grid, analysis, total and message box around the
+    // practice rule's loop.
+    class CrashingIteration;
+
     // Builds the controls once; every public operation calls it first.
     void ensureControls();
     void buildLeftPanel();

@@ -1,105 +1,96 @@
-// The crashing procedure of an exercise window.
+// The crashing procedure of an exercise window: the practice rule's loop, shown.
 
 #include "exercisewindow.h"
 
 #include "controls.h"
 #include "crashlog.h"
-#include "crashselection.h"
 #include "messagebox.h"
+#include "tablecells.h"
 #include "wholenumber.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 
-#include <limits>
+class ExerciseWindow::CrashingIteration : public engine::practice::Iteration {
+public:
+    explicit CrashingIteration(ExerciseWindow &window) : m_window(window) { }
 
-namespace {
+    // The logs and the picture show the state before this iteration's cut.
+    void begin(const engine::practice::RunState &run) override
+    {
+        m_window.m_listBox1->addItem(iterationHeader(run.checkRound));
+        m_window.appendPathLines(false);
+        m_window.DrawNetwork();
+        m_window.HighlightCriticalPath();
+        m_window.m_listBox2->addItem(iterationHeader(run.checkRound));
+    }
 
-// Project duration less target, held inside 32 bits; edited data can put the two
-// numbers further apart than a 32-bit difference allows.
-std::int32_t remainingReduction(std::int32_t projectDuration, std::int32_t target)
-{
-    const std::int64_t difference = std::int64_t {projectDuration} - target;
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(difference, std::numeric_limits<std::int32_t>::min(),
-                                 std::numeric_limits<std::int32_t>::max()));
-}
+    void shorten(int activity, std::int32_t days) override
+    {
+        shortenActivity(m_window.m_table, activity, days);
+    }
 
-} // namespace
+    void reanalyse() override
+    {
+        m_window.FillActivityGrid();
+        m_window.AnalysePaths();
+    }
+
+    void end(const engine::practice::RunState &run, const engine::practice::Selection &selection,
+             std::int64_t cost) override
+    {
+        m_window.m_label51->setCaption(formatTotalCost(run.totalCrashCost, QLocale::system()));
+        m_window.m_listBox2->addItem(selectionLine(
+            static_cast<char>('A' + selection.activity), selection.cost, selection.cutDays,
+            QString::fromUtf8(m_window.m_set.practice.unitPiece), cost));
+        platform::showMessage(&m_window, platform::MessageType::Information,
+                              run.remainingReduction > 0 ? remainingMessage(run.remainingReduction)
+                                                         : finishedMessage());
+    }
+
+private:
+    ExerciseWindow &m_window;
+};
 
 void ExerciseWindow::BitBtn4Click()
 {
     ensureControls();
-    m_crashing.targetDuration = toWholeNumber(m_edit28->text());
+    const std::int32_t target = toWholeNumber(m_edit28->text());
+    m_crashing.targetDuration = target;
     // Check the target against the data the student sees now, not against an analysis
     // made before a save or before the window was last closed.
     AnalysePaths();
-    if (m_crashing.targetDuration > m_analysis.projectDuration
-        || m_crashing.targetDuration < m_analysis.minimumDuration) {
+    if (!engine::practice::targetInRange(target, m_analysis)) {
         platform::showMessage(this, platform::MessageType::Error, targetOutOfRangeMessage(),
                               QMessageBox::Yes);
         m_edit28->setFocus();
         return;
     }
-    m_crashing.checkRound = 1;
-    m_crashing.remainingReduction
-        = remainingReduction(m_analysis.projectDuration, m_crashing.targetDuration);
-    m_crashing.totalCrashCost = 0.0;
+    engine::practice::startRun(m_crashing, target, m_analysis);
     RunCrashing();
 }
 
 void ExerciseWindow::appendPathLines(bool closing)
 {
-    for (std::size_t i = 0; i < m_set.paths.size(); ++i) {
-        const QString label = pathLabel(static_cast<int>(i + 1), m_set.paths[i]);
+    for (std::size_t i = 0; i < m_set.practice.paths.size(); ++i) {
+        const QString label = pathLabel(static_cast<int>(i + 1), m_set.practice.paths[i]);
         m_listBox1->addItem(
             closing ? closingPathLine(label, m_analysis.pathLength[i])
-                    : pathLogLine(label, m_analysis.pathLength[i], m_analysis.pathMarker[i]));
+                    : pathLogLine(label, m_analysis.pathLength[i], pathMarker(m_analysis, i)));
     }
 }
 
 void ExerciseWindow::RunCrashing()
 {
     ensureControls();
-    bool stuck = false;
-    while (m_crashing.remainingReduction > 0) {
-        m_listBox1->addItem(iterationHeader(m_crashing.checkRound));
-        appendPathLines(false);
-        DrawNetwork();
-        HighlightCriticalPath();
-        m_listBox2->addItem(iterationHeader(m_crashing.checkRound));
-
-        const std::size_t critical = static_cast<std::size_t>(m_analysis.criticalPath - 1);
-        CrashSelection selection = selectActivity(m_table, m_set.paths.at(critical).activities);
-        if (!selection.isMade()) {
-            // Nothing on the critical path can be shortened: another iteration would
-            // meet the same state again.
-            stuck = true;
-            break;
-        }
-        selection.cutDays = limitCut(selection.cutDays, m_crashing.remainingReduction);
-        ActivityRow &row = m_table.working(activityNumber(selection.activity));
-        row.normalDuration = QString::number(toWholeNumber(row.normalDuration) - selection.cutDays);
-
-        FillActivityGrid();
-        AnalysePaths();
-        m_crashing.remainingReduction
-            = remainingReduction(m_analysis.projectDuration, m_crashing.targetDuration);
-
-        const std::int64_t cost = iterationCost(selection.cost, selection.cutDays);
-        m_crashing.totalCrashCost += static_cast<double>(cost);
-        m_label51->setCaption(formatTotalCost(m_crashing.totalCrashCost, QLocale::system()));
-        m_listBox2->addItem(selectionLine(selection.activity, selection.cost, selection.cutDays,
-                                          QString::fromUtf8(m_set.unitPiece), cost));
-        platform::showMessage(this, platform::MessageType::Information,
-                              m_crashing.remainingReduction > 0
-                                  ? remainingMessage(m_crashing.remainingReduction)
-                                  : finishedMessage());
-        ++m_crashing.checkRound;
-    }
+    CrashingIteration iteration(*this);
+    const engine::practice::RunEnd end = engine::practice::runCrashing(
+        m_crashing, m_set.practice.routes, m_analysis, TableCells(m_table), iteration);
     m_listBox1->addItem(closingLine());
     appendPathLines(true);
-    if (stuck)
+    // Nothing on the critical path can be shortened: another iteration would meet the same
+    // state again, so the run ends and says why.
+    if (end == engine::practice::RunEnd::CannotShorten)
         platform::showMessage(this, platform::MessageType::Information, cannotShortenMessage());
 }

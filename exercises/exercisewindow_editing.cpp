@@ -14,7 +14,7 @@
 void ExerciseWindow::AnalysePaths()
 {
     ensureControls();
-    analysePaths(m_table, m_set.paths, m_analysis);
+    analysePaths(m_table, m_set.practice.routes, m_analysis);
     m_edit29->setText(QString::number(m_analysis.projectDuration));
     m_label53->setCaption(minimumDurationCaption(m_analysis.minimumDuration));
 }
@@ -38,7 +38,7 @@ void ExerciseWindow::HighlightCriticalPath()
 void ExerciseWindow::highlightPath(int pathNumber)
 {
     ensureControls();
-    ::highlightPath(m_paintBox->canvas(), m_set.network, m_set.paths, pathNumber);
+    ::highlightPath(m_paintBox->canvas(), m_set.network, pathNumber);
     m_paintBox->refresh();
 }
 

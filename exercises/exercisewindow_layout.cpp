@@ -49,9 +49,9 @@ QColor buttonFace()
 } // namespace
 
 ExerciseWindow::ExerciseWindow(const SetDefinition &set, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_set(set), m_table(set.capacity)
+    : QWidget(parent, Qt::Window), m_set(set), m_table(set.practice.capacity)
 {
-    setObjectName(QStringLiteral("Form%1").arg(set.number + 2));
+    setObjectName(QStringLiteral("Form%1").arg(set.practice.number + 2));
     setWindowTitle(utf8(set.caption));
     setFont(browalliaFont(21));
     platform::setBackground(this, windowColor());

@@ -56,26 +56,25 @@ void drawNetwork(Canvas &canvas, const NetworkGeometry &network, const ActivityT
         canvas.textOut(label.at.x(), label.at.y(), activityLabelText(label.activity, table));
 }
 
-void highlightPath(Canvas &canvas, const NetworkGeometry &network,
-                   const std::vector<PathDefinition> &paths, int pathNumber)
+void highlightPath(Canvas &canvas, const NetworkGeometry &network, int pathNumber)
 {
     canvas.setPenColor(QColor(255, 0, 0));
     canvas.setPenWidth(4);
     canvas.setBrushColor(network.highlightFill);
-    if (pathNumber < 1 || pathNumber > static_cast<int>(paths.size()))
+    if (pathNumber < 1 || pathNumber > static_cast<int>(network.pathHighlights.size()))
         return;
-    const PathDefinition &path = paths[static_cast<std::size_t>(pathNumber - 1)];
-    for (int node : path.highlightNodes) {
+    const PathHighlight &path = network.pathHighlights[static_cast<std::size_t>(pathNumber - 1)];
+    for (int node : path.nodes) {
         if (const NodeBox *box = nodeBox(network, node))
             canvas.ellipse(box->left, box->top, box->right, box->bottom);
     }
-    for (const auto &[from, to] : path.highlightLines) {
+    for (const auto &[from, to] : path.lines) {
         if (const NetworkLine *line = findLine(network, from, to)) {
             canvas.moveTo(line->start.x(), line->start.y());
             canvas.lineTo(line->end.x(), line->end.y());
         }
     }
-    for (int node : path.highlightNodes) {
+    for (int node : path.nodes) {
         if (const NodeBox *box = nodeBox(network, node))
             drawNodeNumber(canvas, *box, node);
     }

@@ -21,8 +21,7 @@ void drawNetwork(Canvas &canvas, const NetworkGeometry &network, const ActivityT
 
 // Draws one path over the picture: red outlines and lines 4 px wide, nodes filled with
 // the set's highlight colour and numbered again. pathNumber outside 1..paths draws nothing.
-void highlightPath(Canvas &canvas, const NetworkGeometry &network,
-                   const std::vector<PathDefinition> &paths, int pathNumber);
+void highlightPath(Canvas &canvas, const NetworkGeometry &network, int pathNumber);
 
 // The label text of an activity: "A= " followed by its NormalDuration text.
 QString activityLabelText(char activity, const ActivityTable &table);

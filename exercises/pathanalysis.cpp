@@ -1,9 +1,6 @@
 #include "pathanalysis.h"
 
-#include "wholenumber.h"
-
-#include <limits>
-#include <stdexcept>
+#include "tablecells.h"
 
 namespace {
 
@@ -16,24 +13,6 @@ QString overflowMessage(int pathNumber, PathSumOverflowError::Column column)
     return QStringLiteral("ผลรวมเวลาเร่งของสายงานที่ %1 เกินขอบเขตที่คำนวณได้ "
                           "กรุณาตรวจสอบเวลาเร่งของกิจกรรม")
         .arg(pathNumber);
-}
-
-// Converts the chosen duration of every activity of the path, in path order, and adds
-// them up. The sum is kept in 64 bits, which cannot overflow for any path of a table.
-std::int32_t pathSum(const ActivityTable &table, const PathDefinition &path, int pathNumber,
-                     PathSumOverflowError::Column column)
-{
-    std::int64_t sum = 0;
-    for (const char letter : path.activities) {
-        const ActivityRow &row = table.working(activityNumber(letter));
-        sum += toWholeNumber(column == PathSumOverflowError::Column::NormalDuration
-                                 ? row.normalDuration
-                                 : row.crashDuration);
-    }
-    if (sum > std::numeric_limits<std::int32_t>::max()
-        || sum < std::numeric_limits<std::int32_t>::min())
-        throw PathSumOverflowError(pathNumber, column);
-    return static_cast<std::int32_t>(sum);
 }
 
 } // namespace
@@ -50,38 +29,19 @@ const QString &criticalPathMarker()
     return marker;
 }
 
-void analysePaths(const ActivityTable &table, const std::vector<PathDefinition> &paths,
+QString pathMarker(const AnalysisState &state, std::size_t path)
+{
+    return state.marked.at(path) ? criticalPathMarker() : QString();
+}
+
+void analysePaths(const ActivityTable &table, std::span<const engine::practice::Path> routes,
                   AnalysisState &state)
 {
-    if (paths.empty() || paths.size() > state.pathLength.size())
-        throw std::invalid_argument("analysePaths: a set has one to four paths");
-    const int pathCount = static_cast<int>(paths.size());
-
-    for (int k = 0; k < pathCount; ++k) {
-        state.pathLength[k]
-            = pathSum(table, paths[k], k + 1, PathSumOverflowError::Column::NormalDuration);
-        state.pathMarker[k].clear();
-    }
-
-    // Strictly greater only: among equally long paths the lowest-numbered stays critical.
-    state.projectDuration = state.pathLength[0];
-    state.criticalPath = 1;
-    for (int k = 1; k < pathCount; ++k) {
-        if (state.pathLength[k] > state.projectDuration) {
-            state.projectDuration = state.pathLength[k];
-            state.criticalPath = k + 1;
-        }
-    }
-    state.pathMarker[state.criticalPath - 1] = criticalPathMarker();
-
-    for (int k = 0; k < pathCount; ++k)
-        state.pathCrashLength[k]
-            = pathSum(table, paths[k], k + 1, PathSumOverflowError::Column::CrashDuration);
-
-    state.minimumDuration = state.pathCrashLength[0];
-    for (int k = 1; k < pathCount; ++k) {
-        if (state.pathCrashLength[k] > state.minimumDuration)
-            state.minimumDuration = state.pathCrashLength[k];
+    try {
+        engine::practice::analysePaths(routes, TableCells(table), state);
+    } catch (const engine::practice::PathSumOverflow &overflow) {
+        // The window shows the error box of the program's own errors, in Thai.
+        throw PathSumOverflowError(overflow.pathNumber(), overflow.column());
     }
 }
 

@@ -2,27 +2,22 @@
 
 #include "activitytable.h"
 #include "applicationerror.h"
-#include "setdefinition.h"
+#include "practicerule.h"
 
 #include <QString>
 
-#include <array>
 #include <cstdint>
-#include <vector>
+#include <span>
 
-// What the last analysis of an exercise window found; index 0 is path 1. Everything is
-// zero and empty until the first analysis, and a reset of the window leaves it alone.
-struct AnalysisState {
-    std::array<std::int32_t, 4> pathLength {}, pathCrashLength {};
-    std::int32_t projectDuration = 0, criticalPath = 0, minimumDuration = 0;
-    std::array<QString, 4> pathMarker;
-};
+// What the last analysis of an exercise window found (path 1 at index 0). Everything is
+// zero and unmarked until the first analysis, and a reset of the window leaves it alone.
+using AnalysisState = engine::practice::PathAnalysis;
 
 // A path whose durations add up to more than a 32-bit signed integer can hold. Every
 // single duration converts, so only the sum can say that the data are unusable.
 class PathSumOverflowError : public ApplicationError {
 public:
-    enum class Column { NormalDuration, CrashDuration };
+    using Column = engine::practice::PathSumOverflow::Column;
 
     PathSumOverflowError(int pathNumber, Column column);
     int pathNumber() const noexcept { return m_pathNumber; }
@@ -36,13 +31,17 @@ private:
 // "<---- สายงานวิกฤต", the marker of the critical path.
 const QString &criticalPathMarker();
 
-// Recomputes the whole analysis from the working rows: the path lengths (sums of
-// NormalDuration), project duration, critical path (the first longest path), the crashed
-// lengths (sums of CrashDuration) and the minimum duration. Durations are whole numbers
-// of the set's time unit. Each value is stored as soon as it is known, so a
-// ConversionError or PathSumOverflowError leaves everything computed before it in place.
-// Precondition: 1 to 4 paths, each naming activities that exist in the table.
-void analysePaths(const ActivityTable &table, const std::vector<PathDefinition> &paths,
+// The marker behind path k (0-based) in the crashing log: the critical-path marker when
+// the path is marked, else empty.
+QString pathMarker(const AnalysisState &state, std::size_t path);
+
+// Recomputes the whole analysis from the working rows with the practice sets' rule: path
+// lengths (sums of NormalDuration), project duration, critical path (the first longest
+// path), crashed lengths (sums of CrashDuration) and the minimum duration, in whole time
+// units. Each value is stored as soon as it is known, so a ConversionError or
+// PathSumOverflowError leaves everything computed before it in place.
+// Precondition: 1 to 4 routes, each naming activities that exist in the table.
+void analysePaths(const ActivityTable &table, std::span<const engine::practice::Path> routes,
                   AnalysisState &state);
 
 // The caption under the target field: "ควร >= " and the minimum duration.

@@ -44,7 +44,7 @@ int main(int argc, char *argv[])
     ExerciseWindow *exercises[] = {Form3, Form4, Form5, Form6, Form7};
     for (ExerciseWindow *window : exercises) {
         platform::showModeless(window);
-        const QString name = QStringLiteral("form%1-set%2").arg(window->set().number + 2).arg(window->set().number);
+        const QString name = QStringLiteral("form%1-set%2").arg(window->set().practice.number + 2).arg(window->set().practice.number);
         saveSnapshot(window, outputDir, name);
         snapshotExerciseScenarios(window, outputDir);
         window->hide();

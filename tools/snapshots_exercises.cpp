@@ -14,7 +14,7 @@ namespace {
 
 QString prefix(const ExerciseWindow *window)
 {
-    return QStringLiteral("form%1-set%2").arg(window->set().number + 2).arg(window->set().number);
+    return QStringLiteral("form%1-set%2").arg(window->set().practice.number + 2).arg(window->set().practice.number);
 }
 
 void click(ExerciseWindow *window, const char *name)
@@ -33,7 +33,7 @@ void snapshotExerciseScenarios(ExerciseWindow *window, const QString &outputDir)
     click(window, "BitBtn6");
     click(window, "BitBtn5");
     saveSnapshot(window, outputDir, prefix(window) + QStringLiteral("-built"));
-    for (int path = 1; path <= static_cast<int>(window->set().paths.size()); ++path) {
+    for (int path = 1; path <= static_cast<int>(window->set().practice.paths.size()); ++path) {
         window->DrawNetwork();
         window->highlightPath(path);
         saveSnapshot(window, outputDir, prefix(window) + QStringLiteral("-path%1").arg(path));

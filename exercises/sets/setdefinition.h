@@ -1,5 +1,7 @@
 #pragma once
 
+#include "practiceset.h"
+
 #include <QColor>
 #include <QPoint>
 #include <QRect>
@@ -11,15 +13,8 @@
 #include <utility>
 #include <vector>
 
-// Everything that differs between the practice sets, as plain data. Texts are UTF-8.
-
-struct BuiltInRow {
-    const char *activity;
-    const char *predecessor;
-    const char *normalDuration;
-    const char *crashDuration;
-    const char *crashCostPerDay;
-};
+// Everything that differs between the practice sets' windows, as plain data. Texts are
+// UTF-8. The set's own data (rows, paths, unit) is its PracticeSet.
 
 // A node's circle by its 50 x 50 bounding box, right and bottom exclusive.
 struct NodeBox {
@@ -39,14 +34,10 @@ struct ActivityLabel {
     QPoint at;
 };
 
-struct PathDefinition {
-    // Activity letters from the first node to the last; also the crashing candidate list.
-    std::string_view activities;
-    // Blanks between the letters and " = " in the path's log label.
-    int labelFill;
-    // What the critical-path highlight redraws, in path order.
-    std::vector<int> highlightNodes;
-    std::vector<std::pair<int, int>> highlightLines;
+// What the highlight of one path redraws, in path order.
+struct PathHighlight {
+    std::vector<int> nodes;
+    std::vector<std::pair<int, int>> lines;
 };
 
 struct NetworkGeometry {
@@ -54,6 +45,7 @@ struct NetworkGeometry {
     std::vector<NodeBox> nodes; // node 1 first
     std::vector<NetworkLine> lines; // in drawing order
     std::vector<ActivityLabel> labels; // in letter order
+    std::vector<PathHighlight> pathHighlights; // path 1 first
     QColor highlightFill;
 };
 
@@ -80,15 +72,12 @@ struct EditPanelLayout {
 enum class WindowPlacement { CentredOnDesktop, AtDesignedPosition };
 
 struct SetDefinition {
-    int number; // 1..5
+    const PracticeSet &practice;
     const char *caption;
     QSize outerSize;
     WindowPlacement placement;
     QPoint designedPosition; // used with AtDesignedPosition
     std::optional<QColor> windowColor; // none: the system's button-face colour
-
-    int capacity; // m: 10 or 8
-    std::vector<BuiltInRow> rows; // activities A, B, ... in order
 
     int gridRowCount; // header row included
     int gridRowHeight;
@@ -106,7 +95,5 @@ struct SetDefinition {
     ExerciseLayout layout;
     EditPanelLayout editPanel;
 
-    std::vector<PathDefinition> paths; // path 1 first
-    const char *unitPiece; // of the crashing selection line
     NetworkGeometry network;
 };

@@ -90,7 +90,7 @@ void ExerciseDriver::checkConversionQuote(const Box &box, const Rows &rows, bool
 // An overflow box must name a path whose durations all convert and add up beyond 32 bits.
 void ExerciseDriver::checkOverflow(const Box &box, const Rows &rows, const SetDefinition &set)
 {
-    const PathDefinition &path = set.paths[static_cast<std::size_t>(box.overflowPath - 1)];
+    const PathDefinition &path = set.practice.paths[static_cast<std::size_t>(box.overflowPath - 1)];
     std::int64_t sum = 0;
     for (const char letter : path.activities) {
         const auto value
@@ -232,7 +232,7 @@ void ExerciseDriver::checkFinishedRun(int index, std::int32_t target)
     if (guitest::child<QLineEdit>(window, "Edit29")->text() != QString::number(target))
         fail("a finished run shows a project duration other than the target");
     const QStringList log = guitest::lines(window, "ListBox1");
-    const auto paths = static_cast<qsizetype>(window->set().paths.size());
+    const auto paths = static_cast<qsizetype>(window->set().practice.paths.size());
     if (log.size() < paths + 1 || log[log.size() - paths - 1] != u"สิ้นสุดการเร่งโครงการ...."_qs)
         fail("a finished run did not write its closing lines");
     std::int64_t closingLongest = INT64_MIN;

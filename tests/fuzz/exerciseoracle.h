@@ -39,10 +39,8 @@ inline Rows workingRows(const ExerciseWindow &window)
 inline Rows builtInRows(const SetDefinition &set)
 {
     Rows rows;
-    for (const BuiltInRow &row : set.rows)
-        rows.push_back({QString::fromUtf8(row.activity), QString::fromUtf8(row.predecessor),
-                        QString::fromUtf8(row.normalDuration), QString::fromUtf8(row.crashDuration),
-                        QString::fromUtf8(row.crashCostPerDay)});
+    for (const BuiltInRow &row : set.practice.rows)
+        rows.push_back(builtInRow(row));
     return rows;
 }
 
@@ -118,7 +116,7 @@ inline std::int64_t clampTo32(std::int64_t value)
 // True when every listed path of the set sums, in both columns, to a 32-bit number.
 inline bool pathSumsFit(const Rows &rows, const SetDefinition &set)
 {
-    for (const PathDefinition &path : set.paths) {
+    for (const PathDefinition &path : set.practice.paths) {
         for (const Column column : {Column::Normal, Column::Crash}) {
             std::int64_t sum = 0;
             for (const char letter : path.activities)
@@ -177,7 +175,7 @@ inline Box classify(const platform::MessageRecord &record, const SetDefinition &
             box.kind = BoxKind::ConversionError;
             box.quoted = text.mid(1, text.size() - 1 - conversionEnd.size());
         }
-        for (int path = 1; path <= static_cast<int>(set.paths.size()); ++path) {
+        for (int path = 1; path <= static_cast<int>(set.practice.paths.size()); ++path) {
             for (const auto column : {PathSumOverflowError::Column::NormalDuration,
                                       PathSumOverflowError::Column::CrashDuration}) {
                 if (text == PathSumOverflowError(path, column).message()) {

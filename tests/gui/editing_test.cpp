@@ -65,8 +65,8 @@ private slots:
         QCOMPARE(text(window, "Edit29"), duration);
         QCOMPARE(text(window, "Label53"), bound);
         int markers = 0;
-        for (const QString &marker : window->analysis().pathMarker)
-            markers += marker.isEmpty() ? 0 : 1;
+        for (std::size_t path = 0; path < 4; ++path)
+            markers += pathMarker(window->analysis(), path).isEmpty() ? 0 : 1;
         QCOMPARE(markers, 1);
         // The frame is drawn in black, the inside of node 1 in the window colour.
         QCOMPARE(pixel(window, 1, 1), QColor(Qt::black));

@@ -50,11 +50,11 @@ private slots:
             QCOMPARE(grid->item(0, column)->text(), headers[column]);
 
         const QString prefix = wide ? QString() : QString(7, u' ');
-        const int count = static_cast<int>(data.rows.size());
+        const int count = static_cast<int>(data.practice.rows.size());
         const int activities[] = {9, 8, 6, 6, 8};
         QCOMPARE(count, activities[set - 1]);
         for (int k = 1; k <= count; ++k) {
-            const BuiltInRow &row = data.rows[static_cast<std::size_t>(k - 1)];
+            const BuiltInRow &row = data.practice.rows[static_cast<std::size_t>(k - 1)];
             const char *cells[] = {row.activity, row.predecessor, row.normalDuration,
                                    row.crashDuration, row.crashCostPerDay};
             for (int column = 0; column < 5; ++column)
@@ -129,9 +129,9 @@ private slots:
         QVERIFY(child<QPushButton>(window, "BitBtn5")->isVisible());
         QVERIFY(child<QPushButton>(window, "BitBtn6")->isEnabled());
         QCOMPARE(window->activityTable().working(1).normalDuration,
-                 QString::fromUtf8(window->set().rows[0].normalDuration));
+                 QString::fromUtf8(window->set().practice.rows[0].normalDuration));
         QCOMPARE(window->activityTable().pristine(1).normalDuration,
-                 QString::fromUtf8(window->set().rows[0].normalDuration));
+                 QString::fromUtf8(window->set().practice.rows[0].normalDuration));
         // Rows beyond the last activity are never written.
         const int m = window->activityTable().capacity();
         for (int k = window->activityCount() + 1; k <= m; ++k) {
@@ -152,7 +152,7 @@ private slots:
         for (int path = 0; path < 4; ++path) {
             QCOMPARE(analysis.pathLength[static_cast<std::size_t>(path)], 0);
             QCOMPARE(analysis.pathCrashLength[static_cast<std::size_t>(path)], 0);
-            QVERIFY(analysis.pathMarker[static_cast<std::size_t>(path)].isEmpty());
+            QVERIFY(pathMarker(analysis, static_cast<std::size_t>(path)).isEmpty());
         }
         QCOMPARE(analysis.projectDuration, 0);
         QCOMPARE(analysis.criticalPath, 0);

@@ -67,14 +67,14 @@ QImage reference(ExerciseWindow *window, const QStringList &durations, int path)
     const Canvas &shown = child<PaintBox>(window, "PaintBox1")->canvas();
     Canvas canvas(shown.image().size(), shown.background());
     canvas.setFont(shown.font());
-    ActivityTable table(window->set().capacity);
+    ActivityTable table(window->set().practice.capacity);
     for (int k = 1; k <= window->activityCount(); ++k)
         table.working(k).normalDuration = durations[k - 1];
     const QPalette palette = QApplication::palette();
     drawNetwork(canvas, window->set().network, table,
                 NetworkColors{palette.color(QPalette::Base), palette.color(QPalette::WindowText)});
     if (path > 0)
-        highlightPath(canvas, window->set().network, window->set().paths, path);
+        highlightPath(canvas, window->set().network, path);
     return canvas.image();
 }
 

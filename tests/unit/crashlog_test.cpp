@@ -14,10 +14,10 @@ TEST(CrashLog, PathLabels)
         const char *expected;
     };
     const Case cases[] = {
-        {1, {"ACG", 0, {}, {}}, "    สายงานที่ 1 : A+C+G = "},
-        {1, {"ABDEH", 2, {}, {}}, "    สายงานที่ 1 : A+B+D+E+H   = "},
-        {2, {"BDF", 2, {}, {}}, "    สายงานที่ 2 : B+D+F   = "},
-        {2, {"ABEH", 4, {}, {}}, "    สายงานที่ 2 : A+B+E+H     = "},
+        {1, {"ACG", 0}, "    สายงานที่ 1 : A+C+G = "},
+        {1, {"ABDEH", 2}, "    สายงานที่ 1 : A+B+D+E+H   = "},
+        {2, {"BDF", 2}, "    สายงานที่ 2 : B+D+F   = "},
+        {2, {"ABEH", 4}, "    สายงานที่ 2 : A+B+E+H     = "},
     };
     for (const Case &c : cases)
         EXPECT_EQ(pathLabel(c.pathNumber, c.path), QString::fromUtf8(c.expected));
@@ -28,9 +28,9 @@ TEST(CrashLog, LabelsOfASetShareOneLength)
     const qsizetype lengths[] = {26, 32, 26, 28, 32};
     for (int number = 1; number <= 5; ++number) {
         const SetDefinition &set = setDefinition(number);
-        for (std::size_t k = 0; k < set.paths.size(); ++k) {
+        for (std::size_t k = 0; k < set.practice.paths.size(); ++k) {
             SCOPED_TRACE(testing::Message() << "set " << number << " path " << k + 1);
-            const QString label = pathLabel(static_cast<int>(k + 1), set.paths[k]);
+            const QString label = pathLabel(static_cast<int>(k + 1), set.practice.paths[k]);
             EXPECT_EQ(label.size(), lengths[number - 1]);
             EXPECT_TRUE(label.endsWith(QStringLiteral(" = ")));
         }
@@ -62,7 +62,7 @@ TEST(CrashLog, SelectionLines)
     // The sets' own unit pieces: weeks in sets 2 and 5, days elsewhere.
     for (int number = 1; number <= 5; ++number) {
         const bool weeks = number == 2 || number == 5;
-        EXPECT_EQ(QString::fromUtf8(setDefinition(number).unitPiece),
+        EXPECT_EQ(QString::fromUtf8(setDefinition(number).practice.unitPiece),
                   weeks ? QStringLiteral(" สัปดาห์  = ") : QStringLiteral(" วัน  = "))
                 << "set " << number;
     }

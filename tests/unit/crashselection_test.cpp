@@ -1,6 +1,8 @@
-#include "crashselection.h"
 #include "pathanalysis.h"
+#include "practicerule.h"
 #include "sets.h"
+#include "tablecells.h"
+#include "tablecrashing.h"
 #include "wholenumber.h"
 
 #include <gtest/gtest.h>
@@ -10,17 +12,20 @@
 
 namespace {
 
-ActivityTable builtInTable(const SetDefinition &set)
+using engine::practice::Selection;
+
+// The selection's activity letter, or a blank when none was chosen.
+char letterOf(const Selection &selection)
 {
-    ActivityTable table(set.capacity);
-    for (int k = 1; k <= static_cast<int>(set.rows.size()); ++k) {
-        const BuiltInRow &source = set.rows[static_cast<std::size_t>(k - 1)];
-        table.working(k) = {QString::fromUtf8(source.activity), QString::fromUtf8(source.predecessor),
-                            QString::fromUtf8(source.normalDuration),
-                            QString::fromUtf8(source.crashDuration),
-                            QString::fromUtf8(source.crashCostPerDay)};
-    }
-    return table;
+    return selection.isMade() ? static_cast<char>('A' + selection.activity) : ' ';
+}
+
+Selection selectOn(const ActivityTable &table, std::string_view letters)
+{
+    engine::practice::Path candidates;
+    for (const char letter : letters)
+        candidates.push_back(letter - 'A');
+    return engine::practice::selectOnPath(candidates, TableCells(table));
 }
 
 // Activities A, B, ... with normal duration, crash duration and cost per day.
@@ -40,7 +45,7 @@ ActivityTable cellTable(const std::vector<Cells> &cells)
     return table;
 }
 
-struct Iteration {
+struct IterationRecord {
     std::int32_t criticalPath;
     char chosen;
     std::int32_t cost, cutDays;
@@ -49,10 +54,10 @@ struct Iteration {
     std::int32_t remainingAfter;
     double totalAfter;
 
-    bool operator==(const Iteration &) const = default;
+    bool operator==(const IterationRecord &) const = default;
 };
 
-void PrintTo(const Iteration &i, std::ostream *out)
+void PrintTo(const IterationRecord &i, std::ostream *out)
 {
     *out << "{path " << i.criticalPath << ", " << i.chosen << ", cost " << i.cost << ", cut "
          << i.cutDays << ", " << i.iterationCost << " Baht, lengths";
@@ -61,47 +66,51 @@ void PrintTo(const Iteration &i, std::ostream *out)
     *out << ", remaining " << i.remainingAfter << ", total " << i.totalAfter << '}';
 }
 
-// The crashing loop as the exercise window runs it, on the table alone: pick, cut, write
-// the new duration back, analyse again, charge. Stops early if nothing can be picked.
-std::vector<Iteration> crash(ActivityTable &table, const SetDefinition &set, std::int32_t target)
-{
-    AnalysisState state;
-    analysePaths(table, set.paths, state);
-    std::int32_t remaining = state.projectDuration - target;
-    double total = 0;
-    std::vector<Iteration> iterations;
-    while (remaining > 0) {
-        const std::int32_t critical = state.criticalPath;
-        const CrashSelection selection =
-                selectActivity(table, set.paths[static_cast<std::size_t>(critical - 1)].activities);
-        if (!selection.isMade())
-            break;
-        const std::int32_t cut = limitCut(selection.cutDays, remaining);
-        ActivityRow &row = table.working(activityNumber(selection.activity));
-        row.normalDuration = QString::number(toWholeNumber(row.normalDuration) - cut);
-        analysePaths(table, set.paths, state);
-        remaining = state.projectDuration - target;
-        const std::int64_t cost = iterationCost(selection.cost, cut);
-        total += static_cast<double>(cost);
-        iterations.push_back({critical, selection.activity, selection.cost, cut, cost,
-                              {state.pathLength.begin(),
-                               state.pathLength.begin() + static_cast<std::ptrdiff_t>(set.paths.size())},
-                              remaining, total});
+// Records what every iteration of the practice rule's loop chose, on the table alone.
+class Recorder : public TableIteration {
+public:
+    Recorder(ActivityTable &table, const PracticeSet &set, AnalysisState &analysis)
+        : TableIteration(table, set.routes, analysis), m_set(set), m_analysis(analysis)
+    {
     }
-    return iterations;
+    void begin(const engine::practice::RunState &) override { m_critical = m_analysis.criticalPath; }
+    void end(const engine::practice::RunState &run, const Selection &selection,
+             std::int64_t cost) override
+    {
+        iterations.push_back(
+            {m_critical, letterOf(selection), selection.cost, selection.cutDays, cost,
+             {m_analysis.pathLength.begin(),
+              m_analysis.pathLength.begin() + static_cast<std::ptrdiff_t>(m_set.paths.size())},
+             run.remainingReduction, run.totalCrashCost});
+    }
+    std::vector<IterationRecord> iterations;
+
+private:
+    const PracticeSet &m_set;
+    AnalysisState &m_analysis;
+    std::int32_t m_critical = 0;
+};
+
+std::vector<IterationRecord> crash(ActivityTable &table, const PracticeSet &set, std::int32_t target)
+{
+    AnalysisState analysis;
+    engine::practice::RunState run;
+    Recorder recorder(table, set, analysis);
+    EXPECT_TRUE(crashTable(table, set.routes, target, analysis, run, recorder).has_value());
+    return recorder.iterations;
 }
 
 TEST(Crashing, SetOneDownToTwentyEight)
 {
-    ActivityTable table = builtInTable(setDefinition(1));
-    const std::vector<Iteration> expected = {
+    ActivityTable table = builtInTable(practiceSet(1));
+    const std::vector<IterationRecord> expected = {
         {4, 'B', 75, 2, 150, {29, 31, 27, 30}, 3, 150},
         {2, 'H', 100, 1, 100, {29, 30, 26, 30}, 2, 250},
         {2, 'D', 125, 2, 250, {29, 28, 26, 30}, 2, 500},
         {4, 'F', 100, 2, 200, {29, 28, 26, 28}, 1, 700},
         {1, 'A', 150, 1, 150, {28, 27, 26, 28}, 0, 850},
     };
-    EXPECT_EQ(crash(table, setDefinition(1), 28), expected);
+    EXPECT_EQ(crash(table, practiceSet(1), 28), expected);
     // Cuts never go below the crash durations.
     for (int k = 1; k <= 9; ++k)
         EXPECT_GE(toWholeNumber(table.working(k).normalDuration),
@@ -110,8 +119,8 @@ TEST(Crashing, SetOneDownToTwentyEight)
 
 TEST(Crashing, SetOneDownToItsMinimum)
 {
-    ActivityTable table = builtInTable(setDefinition(1));
-    const std::vector<Iteration> expected = {
+    ActivityTable table = builtInTable(practiceSet(1));
+    const std::vector<IterationRecord> expected = {
         {4, 'B', 75, 2, 150, {29, 31, 27, 30}, 4, 150},
         {2, 'H', 100, 1, 100, {29, 30, 26, 30}, 3, 250},
         {2, 'D', 125, 2, 250, {29, 28, 26, 30}, 3, 500},
@@ -119,21 +128,21 @@ TEST(Crashing, SetOneDownToItsMinimum)
         {1, 'A', 150, 1, 150, {28, 27, 26, 27}, 1, 950},
         {1, 'C', 200, 1, 200, {27, 27, 26, 27}, 0, 1150},
     };
-    EXPECT_EQ(crash(table, setDefinition(1), 27), expected);
+    EXPECT_EQ(crash(table, practiceSet(1), 27), expected);
 }
 
 TEST(Crashing, EqualCostKeepsTheEarlierCandidate)
 {
     // Set 2, path 1 A+B+D+E+H: A (2200) is replaced by B (2000), then D (1800); E costs
     // 1800 too and does not replace D.
-    const SetDefinition &set = setDefinition(2);
+    const PracticeSet &set = practiceSet(2);
     const ActivityTable table = builtInTable(set);
     AnalysisState state;
-    analysePaths(table, set.paths, state);
+    analysePaths(table, set.routes, state);
     ASSERT_EQ(state.criticalPath, 1);
-    const CrashSelection selection =
-            selectActivity(table, set.paths[static_cast<std::size_t>(state.criticalPath - 1)].activities);
-    EXPECT_EQ(selection.activity, 'D');
+    const Selection selection = engine::practice::selectOnPath(
+        set.routes[static_cast<std::size_t>(state.criticalPath - 1)], TableCells(table));
+    EXPECT_EQ(letterOf(selection), 'D');
     EXPECT_EQ(selection.cost, 1800);
     EXPECT_EQ(selection.cutDays, 1);
 }
@@ -144,7 +153,10 @@ TEST(Crashing, SelectionRule)
     struct Case {
         const char *name;
         std::vector<Cells> cells; // candidates A, B, C in this order
-        CrashSelection expected;
+        struct {
+            char activity = ' '; // blank: none chosen
+            std::int32_t cost = 999999, cutDays = 0;
+        } expected;
     };
     const Case cases[] = {
         {"first taken at any cost",
@@ -178,11 +190,10 @@ TEST(Crashing, SelectionRule)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const CrashSelection selection = selectActivity(cellTable(c.cells), "ABC");
-        EXPECT_EQ(selection.activity, c.expected.activity);
+        const Selection selection = selectOn(cellTable(c.cells), "ABC");
+        EXPECT_EQ(letterOf(selection), c.expected.activity);
         EXPECT_EQ(selection.cost, c.expected.cost);
         EXPECT_EQ(selection.cutDays, c.expected.cutDays);
-        EXPECT_EQ(selection.isMade(), c.expected.activity != ' ');
     }
 }
 
@@ -206,11 +217,11 @@ TEST(Crashing, BadCellsMeetOnlyWhenExamined)
         SCOPED_TRACE(c.name);
         const ActivityTable table = cellTable(c.cells);
         if (!c.badText) {
-            EXPECT_NO_THROW(selectActivity(table, "AB"));
+            EXPECT_NO_THROW(selectOn(table, "AB"));
             continue;
         }
         try {
-            selectActivity(table, "AB");
+            selectOn(table, "AB");
             ADD_FAILURE() << "no conversion error";
         } catch (const ConversionError &error) {
             EXPECT_EQ(error.text(), QString::fromUtf8(c.badText));
@@ -225,13 +236,13 @@ TEST(Crashing, CutAndCost)
     };
     for (const Cut &c : {Cut{3, 2, 2}, Cut{2, 2, 2}, Cut{1, 5, 1},
                          Cut{std::numeric_limits<std::int32_t>::max(), 4, 4}})
-        EXPECT_EQ(limitCut(c.days, c.remaining), c.expected) << c.days << " " << c.remaining;
+        EXPECT_EQ(engine::practice::limitCut(c.days, c.remaining), c.expected) << c.days << " " << c.remaining;
 
-    EXPECT_EQ(iterationCost(75, 2), 150);
-    EXPECT_EQ(iterationCost(999999, 0), 0);
+    EXPECT_EQ(engine::practice::iterationCost(75, 2), 150);
+    EXPECT_EQ(engine::practice::iterationCost(999999, 0), 0);
     // Beyond 32 bits: the product of two large edited values stays exact.
-    EXPECT_EQ(iterationCost(2000000000, 3), std::int64_t{6000000000});
-    EXPECT_EQ(iterationCost(-2000000000, 2000000000), std::int64_t{-4000000000000000000});
+    EXPECT_EQ(engine::practice::iterationCost(2000000000, 3), std::int64_t{6000000000});
+    EXPECT_EQ(engine::practice::iterationCost(-2000000000, 2000000000), std::int64_t{-4000000000000000000});
 }
 
 } // namespace

@@ -8,23 +8,6 @@
 
 namespace {
 
-// The working rows of a set as ResetExercise leaves them.
-ActivityTable builtInTable(const SetDefinition &set)
-{
-    ActivityTable table(set.capacity);
-    for (int k = 1; k <= static_cast<int>(set.rows.size()); ++k) {
-        const BuiltInRow &source = set.rows[static_cast<std::size_t>(k - 1)];
-        const ActivityRow row{QString::fromUtf8(source.activity),
-                              QString::fromUtf8(source.predecessor),
-                              QString::fromUtf8(source.normalDuration),
-                              QString::fromUtf8(source.crashDuration),
-                              QString::fromUtf8(source.crashCostPerDay)};
-        table.pristine(k) = row;
-        table.working(k) = row;
-    }
-    return table;
-}
-
 // A table whose activities A, B, ... have the given normal and crash durations.
 ActivityTable durationTable(const std::vector<std::pair<QString, QString>> &durations)
 {
@@ -37,11 +20,15 @@ ActivityTable durationTable(const std::vector<std::pair<QString, QString>> &dura
     return table;
 }
 
-std::vector<PathDefinition> pathsOf(std::initializer_list<std::string_view> activities)
+std::vector<engine::practice::Path> pathsOf(std::initializer_list<std::string_view> activities)
 {
-    std::vector<PathDefinition> paths;
-    for (const std::string_view letters : activities)
-        paths.push_back({letters, 0, {}, {}});
+    std::vector<engine::practice::Path> paths;
+    for (const std::string_view letters : activities) {
+        engine::practice::Path path;
+        for (const char letter : letters)
+            path.push_back(letter - 'A');
+        paths.push_back(path);
+    }
     return paths;
 }
 
@@ -54,8 +41,7 @@ AnalysisState earlierState()
     state.projectDuration = 301;
     state.criticalPath = 3;
     state.minimumDuration = 302;
-    state.pathMarker = {QStringLiteral("m1"), QStringLiteral("m2"), QStringLiteral("m3"),
-                        QStringLiteral("m4")};
+    state.marked = {true, true, true, true};
     return state;
 }
 
@@ -69,7 +55,7 @@ void expectSingleMarker(const AnalysisState &state, int pathCount)
 {
     for (int k = 1; k <= pathCount; ++k) {
         SCOPED_TRACE(k);
-        EXPECT_EQ(state.pathMarker[static_cast<std::size_t>(k - 1)],
+        EXPECT_EQ(pathMarker(state, static_cast<std::size_t>(k - 1)),
                   k == state.criticalPath ? criticalPathMarker() : QString());
     }
 }
@@ -94,10 +80,10 @@ TEST(PathAnalysis, BuiltInDataOfEverySet)
         SCOPED_TRACE(expected.set);
         const SetDefinition &set = setDefinition(expected.set);
         const int pathCount = static_cast<int>(expected.lengths.size());
-        ASSERT_EQ(set.paths.size(), expected.lengths.size());
+        ASSERT_EQ(set.practice.routes.size(), expected.lengths.size());
 
         AnalysisState state;
-        analysePaths(builtInTable(set), set.paths, state);
+        analysePaths(builtInTable(set.practice), set.practice.routes, state);
         EXPECT_EQ(firstOf(state.pathLength, pathCount), expected.lengths);
         EXPECT_EQ(state.projectDuration, expected.project);
         EXPECT_EQ(state.criticalPath, expected.critical);
@@ -107,7 +93,7 @@ TEST(PathAnalysis, BuiltInDataOfEverySet)
         for (int k = pathCount; k < 4; ++k) {
             EXPECT_EQ(state.pathLength[static_cast<std::size_t>(k)], 0);
             EXPECT_EQ(state.pathCrashLength[static_cast<std::size_t>(k)], 0);
-            EXPECT_TRUE(state.pathMarker[static_cast<std::size_t>(k)].isEmpty());
+            EXPECT_FALSE(state.marked[static_cast<std::size_t>(k)]);
         }
     }
 }
@@ -120,10 +106,10 @@ TEST(PathAnalysis, MinimumDurationCaption)
 
 TEST(PathAnalysis, EqualLengthsGoToTheLowestPath)
 {
-    ActivityTable set3 = builtInTable(setDefinition(3));
+    ActivityTable set3 = builtInTable(setDefinition(3).practice);
     set3.working(activityNumber('A')).normalDuration = QStringLiteral("12");
     AnalysisState state;
-    analysePaths(set3, setDefinition(3).paths, state);
+    analysePaths(set3, setDefinition(3).practice.routes, state);
     EXPECT_EQ(state.pathLength[0], 29);
     EXPECT_EQ(state.pathLength[1], 29);
     EXPECT_EQ(state.criticalPath, 1);
@@ -140,13 +126,13 @@ TEST(PathAnalysis, EqualLengthsGoToTheLowestPath)
 TEST(PathAnalysis, MarkerMovesWithTheCriticalPath)
 {
     const SetDefinition &set = setDefinition(1);
-    ActivityTable table = builtInTable(set);
+    ActivityTable table = builtInTable(set.practice);
     AnalysisState state;
-    analysePaths(table, set.paths, state);
+    analysePaths(table, set.practice.routes, state);
     ASSERT_EQ(state.criticalPath, 4);
 
     table.working(activityNumber('D')).normalDuration = QStringLiteral("15"); // A+D+H = 35
-    analysePaths(table, set.paths, state);
+    analysePaths(table, set.practice.routes, state);
     EXPECT_EQ(state.criticalPath, 2);
     EXPECT_EQ(state.projectDuration, 35);
     expectSingleMarker(state, 4);
@@ -155,9 +141,9 @@ TEST(PathAnalysis, MarkerMovesWithTheCriticalPath)
 TEST(PathAnalysis, ReadsOnlyTheDurationsOfListedActivities)
 {
     const SetDefinition &set = setDefinition(1);
-    ActivityTable table = builtInTable(set);
+    ActivityTable table = builtInTable(set.practice);
     AnalysisState before;
-    analysePaths(table, set.paths, before);
+    analysePaths(table, set.practice.routes, before);
 
     for (int k = 1; k <= 9; ++k) {
         ActivityRow &row = table.working(k);
@@ -169,7 +155,7 @@ TEST(PathAnalysis, ReadsOnlyTheDurationsOfListedActivities)
     table.pristine(activityNumber('A')).normalDuration = QStringLiteral("junk");
 
     AnalysisState after;
-    analysePaths(table, set.paths, after);
+    analysePaths(table, set.practice.routes, after);
     EXPECT_EQ(after.pathLength, before.pathLength);
     EXPECT_EQ(after.pathCrashLength, before.pathCrashLength);
     EXPECT_EQ(after.minimumDuration, before.minimumDuration);
@@ -214,14 +200,14 @@ TEST(PathAnalysis, BadCellLeavesThePartialState)
         for (const Place &place : places) {
             SCOPED_TRACE(std::string(1, place.activity) + (place.crashColumn ? " crash " : " normal ")
                          + bad.toStdString());
-            ActivityTable table = builtInTable(set);
+            ActivityTable table = builtInTable(set.practice);
             ActivityRow &row = table.working(activityNumber(place.activity));
             (place.crashColumn ? row.crashDuration : row.normalDuration) = bad;
 
             const AnalysisState old = earlierState();
             AnalysisState state = old;
             try {
-                analysePaths(table, set.paths, state);
+                analysePaths(table, set.practice.routes, state);
                 ADD_FAILURE() << "no conversion error";
             } catch (const ConversionError &error) {
                 EXPECT_EQ(error.text(), bad);
@@ -232,10 +218,10 @@ TEST(PathAnalysis, BadCellLeavesThePartialState)
                 SCOPED_TRACE(k + 1);
                 if (!place.crashColumn) {
                     EXPECT_EQ(state.pathLength[k], k < done ? lengths[k] : old.pathLength[k]);
-                    EXPECT_EQ(state.pathMarker[k], k < done ? QString() : old.pathMarker[k]);
+                    EXPECT_EQ(state.marked[k], k < done ? false : old.marked[k]);
                 } else {
                     EXPECT_EQ(state.pathLength[k], lengths[k]);
-                    EXPECT_EQ(state.pathMarker[k], k == 3 ? criticalPathMarker() : QString());
+                    EXPECT_EQ(state.marked[k], k == 3);
                 }
                 const bool crashDone = place.crashColumn && k < done;
                 EXPECT_EQ(state.pathCrashLength[k],
@@ -278,8 +264,8 @@ TEST(PathAnalysis, SumsOutsideThe32BitRange)
         }
         EXPECT_EQ(state.pathLength[0], c.crashColumn ? 5 : 1);
         EXPECT_EQ(state.pathLength[1], c.crashColumn ? 2 : old.pathLength[1]);
-        EXPECT_EQ(state.pathMarker[0], c.crashColumn ? criticalPathMarker() : QString());
-        EXPECT_EQ(state.pathMarker[1], c.crashColumn ? QString() : old.pathMarker[1]);
+        EXPECT_EQ(state.marked[0], c.crashColumn);
+        EXPECT_EQ(state.marked[1], c.crashColumn ? false : old.marked[1]);
         EXPECT_EQ(state.pathCrashLength[0], c.crashColumn ? 1 : old.pathCrashLength[0]);
         EXPECT_EQ(state.pathCrashLength[1], old.pathCrashLength[1]);
         EXPECT_EQ(state.minimumDuration, old.minimumDuration);

@@ -72,11 +72,11 @@ std::vector<char> predecessorLetters(const char *text, const std::set<char> &kno
 std::set<std::string> routesFromPredecessors(const SetDefinition &set)
 {
     std::set<char> known;
-    for (const BuiltInRow &row : set.rows)
+    for (const BuiltInRow &row : set.practice.rows)
         known.insert(letterOf(row));
     std::map<char, std::vector<char>> successors;
     std::set<char> starts, waitedFor;
-    for (const BuiltInRow &row : set.rows) {
+    for (const BuiltInRow &row : set.practice.rows) {
         const auto before = predecessorLetters(row.predecessor, known);
         if (before.empty())
             starts.insert(letterOf(row));
@@ -150,12 +150,12 @@ protected:
 TEST_P(EverySet, BuiltInRowsAreWellFormed)
 {
     const SetDefinition &s = set();
-    ASSERT_EQ(int(s.rows.size()), fact().activityCount);
-    EXPECT_LE(int(s.rows.size()), s.capacity);
-    EXPECT_GE(s.gridRowCount - 1, int(s.rows.size())) << "every activity needs a grid row";
-    EXPECT_LE(s.gridRowCount - 1, s.capacity);
-    for (std::size_t k = 0; k < s.rows.size(); ++k) {
-        const BuiltInRow &row = s.rows[k];
+    ASSERT_EQ(int(s.practice.rows.size()), fact().activityCount);
+    EXPECT_LE(int(s.practice.rows.size()), s.practice.capacity);
+    EXPECT_GE(s.gridRowCount - 1, int(s.practice.rows.size())) << "every activity needs a grid row";
+    EXPECT_LE(s.gridRowCount - 1, s.practice.capacity);
+    for (std::size_t k = 0; k < s.practice.rows.size(); ++k) {
+        const BuiltInRow &row = s.practice.rows[k];
         SCOPED_TRACE(row.activity);
         EXPECT_EQ(letterOf(row), char('A' + k)) << "activities are in letter order";
         int normal = 0, crash = 0, cost = 0;
@@ -173,12 +173,12 @@ TEST_P(EverySet, PathListHoldsExactlyTheRoutesOfThePredecessors)
     const SetDefinition &s = set();
     const std::set<std::string> routes = routesFromPredecessors(s);
     std::set<std::string> listed;
-    for (const PathDefinition &path : s.paths)
+    for (const PathDefinition &path : s.practice.paths)
         EXPECT_TRUE(listed.insert(std::string(path.activities)).second)
             << "path listed twice: " << path.activities;
     EXPECT_EQ(listed, routes);
     EXPECT_EQ(int(routes.size()), fact().routeCount);
-    EXPECT_LE(s.paths.size(), 4u) << "the analysis keeps four paths at most";
+    EXPECT_LE(s.practice.paths.size(), 4u) << "the analysis keeps four paths at most";
 }
 
 TEST_P(EverySet, LineEndsSitOnTheirNodeBoxes)
@@ -202,7 +202,7 @@ TEST_P(EverySet, LineEndsSitOnTheirNodeBoxes)
         const NodeBox &to = n.nodes[line.toNode - 1];
         EXPECT_EQ(line.start, QPoint(from.right, from.top + 25));
         // Set 3's C meets node 4 a little above the middle, as the original picture does.
-        const int drop = set().number == 3 && line.fromNode == 2 && line.toNode == 4 ? 20 : 25;
+        const int drop = set().practice.number == 3 && line.fromNode == 2 && line.toNode == 4 ? 20 : 25;
         EXPECT_EQ(line.end, QPoint(to.left, to.top + drop));
         EXPECT_LT(line.start.x(), line.end.x()) << "the network reads from left to right";
     }
@@ -211,10 +211,13 @@ TEST_P(EverySet, LineEndsSitOnTheirNodeBoxes)
 TEST_P(EverySet, HighlightRowsRedrawTheirPath)
 {
     const NetworkGeometry &n = set().network;
-    for (const PathDefinition &path : set().paths) {
+    const auto &paths = set().practice.paths;
+    ASSERT_EQ(n.pathHighlights.size(), paths.size()) << "one highlight per path";
+    for (std::size_t k = 0; k < paths.size(); ++k) {
+        const PathDefinition &path = paths[k];
         SCOPED_TRACE(std::string(path.activities));
-        const auto &nodes = path.highlightNodes;
-        const auto &lines = path.highlightLines;
+        const auto &nodes = n.pathHighlights[k].nodes;
+        const auto &lines = n.pathHighlights[k].lines;
         ASSERT_GE(nodes.size(), 2u);
         EXPECT_EQ(nodes.front(), 1);
         EXPECT_EQ(nodes.back(), int(n.nodes.size()));
@@ -233,7 +236,7 @@ TEST_P(EverySet, HighlightRowsRedrawTheirPath)
 TEST_P(EverySet, DrawnRoutesAreThePathList)
 {
     std::set<std::string> listed;
-    for (const PathDefinition &path : set().paths)
+    for (const PathDefinition &path : set().practice.paths)
         listed.insert(std::string(path.activities));
     EXPECT_EQ(routesThroughNetwork(set().network), listed);
 }
@@ -254,7 +257,7 @@ TEST_P(EverySet, EveryDrawnActivityHasOneLabel)
     EXPECT_EQ(several, fact().multiLineActivities);
 
     std::string rowLetters, labelLetters;
-    for (const BuiltInRow &row : s.rows)
+    for (const BuiltInRow &row : s.practice.rows)
         rowLetters += letterOf(row);
     for (const ActivityLabel &label : n.labels) {
         labelLetters += label.activity;
@@ -269,7 +272,7 @@ TEST_P(EverySet, EveryDrawnActivityHasOneLabel)
 
 TEST_P(EverySet, PathLabelsLineUp)
 {
-    const auto &paths = set().paths;
+    const auto &paths = set().practice.paths;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const PathDefinition &path = paths[i];
         SCOPED_TRACE(std::string(path.activities));
@@ -323,7 +326,7 @@ TEST_P(EverySet, EditPanelLinesFitThePanel)
     const SetDefinition &s = set();
     const EditPanelLayout &e = s.editPanel;
     const QSize panel = s.layout.panel3.size();
-    const int lastEditBottom = e.firstEditTop + 29 * (int(s.rows.size()) - 1) + 31;
+    const int lastEditBottom = e.firstEditTop + 29 * (int(s.practice.rows.size()) - 1) + 31;
     EXPECT_LE(lastEditBottom, panel.height());
     EXPECT_LT(e.headingAt.y(), e.firstEditTop);
 
@@ -357,7 +360,7 @@ TEST(SetDataLookup, NumbersOneToFiveOnly)
                                                        &set5Definition()};
     for (int number = 1; number <= 5; ++number) {
         EXPECT_EQ(&setDefinition(number), direct[number - 1]);
-        EXPECT_EQ(setDefinition(number).number, number);
+        EXPECT_EQ(setDefinition(number).practice.number, number);
     }
     EXPECT_THROW(setDefinition(0), std::out_of_range);
     EXPECT_THROW(setDefinition(6), std::out_of_range);
@@ -382,21 +385,21 @@ TEST(SetDataTexts, TextsThatTheLogsAndGridShow)
         SCOPED_TRACE(x.set);
         const SetDefinition &s = setDefinition(x.set);
         EXPECT_EQ(std::string_view(s.activityHeader), x.header);
-        EXPECT_EQ(std::string_view(s.unitPiece), x.unitPiece);
+        EXPECT_EQ(std::string_view(s.practice.unitPiece), x.unitPiece);
         EXPECT_EQ(std::string_view(s.editPanel.unit), x.unit);
         EXPECT_TRUE(std::string_view(s.editPanel.heading).ends_with(x.headingEnd));
         EXPECT_TRUE(std::string_view(s.editPanel.heading).starts_with("ข้อมูลตารางงาน"));
         EXPECT_EQ(s.gridCellPrefix, x.prefix);
     }
 
-    EXPECT_STREQ(set1Definition().rows[7].predecessor, "D , E");
-    EXPECT_STREQ(set2Definition().rows[0].activity, "A-รวบรวมความต้องการ");
-    EXPECT_STREQ(set2Definition().rows[3].predecessor, "B,C");
-    EXPECT_STREQ(set2Definition().rows[7].predecessor, "E, G");
-    EXPECT_STREQ(set4Definition().rows[5].predecessor, "D,E");
-    EXPECT_STREQ(set5Definition().rows[7].predecessor, "E, F, G");
-    for (std::size_t k = 0; k < set2Definition().rows.size(); ++k)
-        EXPECT_STREQ(set5Definition().rows[k].activity, set2Definition().rows[k].activity);
+    EXPECT_STREQ(set1Definition().practice.rows[7].predecessor, "D , E");
+    EXPECT_STREQ(set2Definition().practice.rows[0].activity, "A-รวบรวมความต้องการ");
+    EXPECT_STREQ(set2Definition().practice.rows[3].predecessor, "B,C");
+    EXPECT_STREQ(set2Definition().practice.rows[7].predecessor, "E, G");
+    EXPECT_STREQ(set4Definition().practice.rows[5].predecessor, "D,E");
+    EXPECT_STREQ(set5Definition().practice.rows[7].predecessor, "E, F, G");
+    for (std::size_t k = 0; k < set2Definition().practice.rows.size(); ++k)
+        EXPECT_STREQ(set5Definition().practice.rows[k].activity, set2Definition().practice.rows[k].activity);
 }
 
 TEST(SetDataTexts, WindowPlacementAndColours)

@@ -1,0 +1,24 @@
+#include "tablecells.h"
+
+#include "wholenumber.h"
+
+std::int32_t TableCells::normalDuration(int activity) const
+{
+    return toWholeNumber(m_table.working(activity + 1).normalDuration);
+}
+
+std::int32_t TableCells::crashDuration(int activity) const
+{
+    return toWholeNumber(m_table.working(activity + 1).crashDuration);
+}
+
+std::int32_t TableCells::costPerUnit(int activity) const
+{
+    return toWholeNumber(m_table.working(activity + 1).crashCostPerDay);
+}
+
+void shortenActivity(ActivityTable &table, int activity, std::int32_t days)
+{
+    ActivityRow &row = table.working(activity + 1);
+    row.normalDuration = QString::number(toWholeNumber(row.normalDuration) - days);
+}
