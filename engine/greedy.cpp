@@ -31,6 +31,10 @@ std::vector<int> cheapestCut(const Network &network, const Schedule &schedule,
     Graph graph;
     Graph::ArcMap<Satang> capacity(graph);
     const Graph::Node source = graph.addNode(), sink = graph.addNode();
+    // All flow enters through one arc: the preflow first fills every arc leaving the source,
+    // and with one unbounded arc per starting activity a node's excess could add up past
+    // 64 bits.
+    const Graph::Node entry = graph.addNode();
     std::vector<Graph::Node> in(static_cast<std::size_t>(n), lemon::INVALID),
         out(static_cast<std::size_t>(n), lemon::INVALID);
     std::vector<std::pair<Graph::Arc, int>> activityArcs;
@@ -49,12 +53,13 @@ std::vector<int> cheapestCut(const Network &network, const Schedule &schedule,
         activityArcs.push_back(
             {addArc(in[k], out[k], shortenable ? network.costsPerUnit()[k] : unbounded), i});
     }
+    addArc(source, entry, unbounded);
     for (int i = 0; i < n; ++i) {
         const auto k = static_cast<std::size_t>(i);
         if (in[k] == lemon::INVALID)
             continue;
         if (network.predecessors(i).empty())
-            addArc(source, in[k], unbounded);
+            addArc(entry, in[k], unbounded);
         if (network.successors(i).empty() && schedule.earliestFinish[k] == schedule.projectDuration)
             addArc(out[k], sink, unbounded);
         for (const int s : network.successors(i)) {

@@ -6,6 +6,7 @@
 #include <lemon/smart_graph.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 #include <stdexcept>
 #include <utility>
@@ -18,6 +19,27 @@ using Graph = lemon::SmartDigraph;
 // Flows are satang per time unit (the costs per unit are the capacities); costs and
 // potentials are time units.
 using Simplex = lemon::NetworkSimplex<Graph, Satang, Duration>;
+
+// The potentials may make activities that cost nothing shorter than the target needs, so
+// that the project would end early. Gives every activity back as much of its normal
+// duration as the deadline allows, the last ones first; this never costs more, and leaves
+// a chain without slack from start to deadline (an activity kept below normal has none).
+// Precondition: the durations finish by the deadline.
+void lengthenWithinDeadline(const Network &network, std::vector<Duration> &durations,
+                            Duration deadline)
+{
+    const Schedule early = computeSchedule(network, durations);
+    std::vector<Duration> latestStart(durations.size());
+    const std::span<const int> order = network.topologicalOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        const auto i = static_cast<std::size_t>(*it);
+        Duration finish = deadline;
+        for (const int next : network.successors(*it))
+            finish = std::min(finish, latestStart[static_cast<std::size_t>(next)]);
+        durations[i] = std::min(network.normalDurations()[i], finish - early.earliestStart[i]);
+        latestStart[i] = finish - durations[i];
+    }
+}
 
 // The linear programme
 //   minimise  sum c_i (n_i - y_i)
@@ -83,20 +105,35 @@ public:
         for (int i = 0; i < n; ++i) {
             const auto k = static_cast<std::size_t>(i);
             const Duration span = m_simplex->potential(m_end[k]) - m_simplex->potential(m_begin[k]);
-            const Duration duration = std::min(m_network.normalDurations()[k], span);
-            result.durations[k] = duration;
-            result.cost
-                += m_network.costsPerUnit()[k] * (m_network.normalDurations()[k] - duration);
+            result.durations[k] = std::min(m_network.normalDurations()[k], span);
+        }
+        lengthenWithinDeadline(m_network, result.durations, target);
+        for (int i = 0; i < n; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            result.cost += m_network.costsPerUnit()[k]
+                * (m_network.normalDurations()[k] - result.durations[k]);
         }
         result.projectDuration = computeSchedule(m_network, result.durations).projectDuration;
         // Strong duality: the durations read off the potentials must cost exactly minus the
         // circulation's cost and reach the target. Anything else is a fault of this model.
-        if (result.cost != -m_simplex->totalCost<Satang>() || result.projectDuration > target)
+        if (result.cost != -circulationCost() || result.projectDuration > target)
             throw std::logic_error("leastCost: primal and dual answers disagree");
         return result;
     }
 
 private:
+    // The circulation's cost, summed modulo 2^64: one term (a flow of up to 10^15 satang per
+    // unit through a deadline of up to 10^12 units) may leave 64 bits, while the sum, minus
+    // the least cost, stays within the total crash cost. LEMON's totalCost() would overflow.
+    Satang circulationCost() const
+    {
+        std::uint64_t sum = 0;
+        for (Graph::ArcIt arc(m_graph); arc != lemon::INVALID; ++arc)
+            sum += static_cast<std::uint64_t>(m_simplex->flow(arc))
+                * static_cast<std::uint64_t>(m_cost[arc]);
+        return static_cast<Satang>(sum);
+    }
+
     Graph::Arc addArc(Graph::Node from, Graph::Node to, Duration cost, Satang capacity)
     {
         const Graph::Arc arc = m_graph.addArc(from, to);

@@ -1,0 +1,12 @@
+# The planning engine at scale, each figure against a baseline measured in the same run:
+# CPM against a bare topological pass, the exact time-cost curve against GLPK solving the
+# linear programme at every duration, and the least cost and the greedy rule on large
+# networks. Plain C++: the engine, Google Benchmark and libglpk, no Qt.
+find_path(CRASHKIT_GLPK_INCLUDE_DIR glpk.h REQUIRED)
+find_library(CRASHKIT_GLPK_LIBRARY glpk REQUIRED)
+
+add_executable(engine_bench engine_bench.cpp)
+target_include_directories(engine_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests/support
+                                                ${CRASHKIT_GLPK_INCLUDE_DIR})
+target_link_libraries(engine_bench PRIVATE crashkit_engine ${CRASHKIT_GLPK_LIBRARY}
+                                           benchmark::benchmark crashkit_warnings)

@@ -1,0 +1,265 @@
+// The planning engine at scale, with Google Benchmark. Each goal is a ratio against a
+// baseline measured in the same run, printed after the table:
+// - CPM (forward and backward pass) on 100,000 activities against one bare forward pass
+//   over the same arrays: goal within 3x;
+// - the exact time-cost curve of 1,000 activities against GLPK's simplex solving the
+//   linear programme at every whole duration from normal down to the shortest (built once,
+//   only the deadline's bound changed, each solve starting from the last basis): goal at
+//   least 10x faster;
+// - the least cost once and the greedy rule down to the shortest duration on 10,000 and
+//   100,000 activities, for the record.
+// Run: engine_bench [Google Benchmark flags], pinned to one core (taskset -c 0).
+
+#include "randomproject.h"
+
+#include "greedy.h"
+#include "leastcost.h"
+#include "network.h"
+#include "schedule.h"
+
+#include <benchmark/benchmark.h>
+#include <glpk.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <initializer_list>
+#include <map>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+using engine::Duration;
+using engine::Satang;
+
+// Random networks of about two predecessors per activity, built once per size.
+const engine::Network &networkOf(int activities)
+{
+    static std::map<int, std::unique_ptr<engine::Network>> networks;
+    std::unique_ptr<engine::Network> &network = networks[activities];
+    if (!network) {
+        testsupport::Random random(static_cast<std::uint64_t>(activities));
+        testsupport::ProjectShape shape;
+        shape.activities = activities;
+        shape.predecessors = 2;
+        network = std::make_unique<engine::Network>(testsupport::randomProject(random, shape));
+    }
+    return *network;
+}
+
+void BM_ComputeSchedule(benchmark::State &state)
+{
+    const engine::Network &network = networkOf(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        engine::Schedule schedule = engine::computeSchedule(network, network.normalDurations());
+        benchmark::DoNotOptimize(schedule.projectDuration);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The least a CPM can do: one forward max-plus pass in topological order over the
+// network's arrays, into a buffer it only allocates once.
+void BM_BareForwardPass(benchmark::State &state)
+{
+    const engine::Network &network = networkOf(static_cast<int>(state.range(0)));
+    const std::span<const Duration> durations = network.normalDurations();
+    std::vector<Duration> finish(durations.size());
+    for (auto _ : state) {
+        Duration longest = 0;
+        for (const int a : network.topologicalOrder()) {
+            Duration start = 0;
+            for (const int p : network.predecessors(a))
+                start = std::max(start, finish[static_cast<std::size_t>(p)]);
+            finish[static_cast<std::size_t>(a)] = start + durations[static_cast<std::size_t>(a)];
+            longest = std::max(longest, finish[static_cast<std::size_t>(a)]);
+        }
+        benchmark::DoNotOptimize(longest);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The time-cost linear programme in GLPK, written from the definition: per activity a
+// start s_i >= 0 and a reduction 0 <= x_i <= normal_i - crash_i; s_j - s_i + x_i >= normal_i
+// for every link i -> j; s_i - x_i - F <= -normal_i for every activity, with the finish F
+// bounded by the deadline; minimise the sum of cost_i * x_i.
+class GlpkTimeCost {
+public:
+    explicit GlpkTimeCost(const engine::Network &network) : m_problem(glp_create_prob())
+    {
+        const int n = network.size();
+        glp_set_obj_dir(m_problem, GLP_MIN);
+        glp_add_cols(m_problem, 2 * n + 1);
+        m_finish = 2 * n + 1;
+        for (int i = 0; i < n; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            glp_set_col_bnds(m_problem, start(i), GLP_LO, 0, 0);
+            const auto range
+                = static_cast<double>(network.normalDurations()[k] - network.crashDurations()[k]);
+            glp_set_col_bnds(m_problem, reduction(i), range > 0 ? GLP_DB : GLP_FX, 0, range);
+            glp_set_obj_coef(m_problem, reduction(i),
+                             static_cast<double>(network.costsPerUnit()[k]));
+        }
+        std::vector<int> columns = {0};
+        std::vector<double> values = {0};
+        auto addRow
+            = [&](int type, double bound, std::initializer_list<std::pair<int, double>> row) {
+                  const int r = glp_add_rows(m_problem, 1);
+                  glp_set_row_bnds(m_problem, r, type, bound, bound);
+                  columns.resize(1);
+                  values.resize(1);
+                  for (const auto &[column, value] : row) {
+                      columns.push_back(column);
+                      values.push_back(value);
+                  }
+                  glp_set_mat_row(m_problem, r, static_cast<int>(row.size()), columns.data(),
+                                  values.data());
+              };
+        for (int i = 0; i < n; ++i) {
+            const auto normal
+                = static_cast<double>(network.normalDurations()[static_cast<std::size_t>(i)]);
+            for (const int s : network.successors(i))
+                addRow(GLP_LO, normal, {{start(s), 1}, {start(i), -1}, {reduction(i), 1}});
+            addRow(GLP_UP, -normal, {{start(i), 1}, {reduction(i), -1}, {m_finish, -1}});
+        }
+        glp_init_smcp(&m_parameters);
+        m_parameters.msg_lev = GLP_MSG_OFF;
+        // After a tighter deadline the last basis stays dual feasible: the dual simplex
+        // starts from it.
+        m_parameters.meth = GLP_DUALP;
+    }
+    ~GlpkTimeCost() { glp_delete_prob(m_problem); }
+    GlpkTimeCost(const GlpkTimeCost &) = delete;
+    GlpkTimeCost &operator=(const GlpkTimeCost &) = delete;
+
+    // The least extra cost in satang for the deadline, rounded to whole satang.
+    Satang solve(Duration deadline)
+    {
+        glp_set_col_bnds(m_problem, m_finish, GLP_DB, 0, static_cast<double>(deadline));
+        if (glp_simplex(m_problem, &m_parameters) != 0 || glp_get_status(m_problem) != GLP_OPT)
+            throw std::runtime_error("GLPK found no optimum");
+        return static_cast<Satang>(glp_get_obj_val(m_problem) + 0.5);
+    }
+
+private:
+    static int start(int activity) { return 2 * activity + 1; }
+    static int reduction(int activity) { return 2 * activity + 2; }
+
+    glp_prob *m_problem;
+    glp_smcp m_parameters;
+    int m_finish = 0;
+};
+
+Duration normalDuration(const engine::Network &network)
+{
+    return engine::computeSchedule(network, network.normalDurations()).projectDuration;
+}
+
+void BM_TimeCostCurve(benchmark::State &state)
+{
+    const engine::Network &network = networkOf(static_cast<int>(state.range(0)));
+    std::size_t breakpoints = 0;
+    for (auto _ : state) {
+        const engine::TimeCostCurve curve = engine::timeCostCurve(network);
+        breakpoints = curve.breakpoints().size();
+    }
+    state.counters["durations"]
+        = static_cast<double>(normalDuration(network) - engine::shortestDuration(network) + 1);
+    state.counters["breakpoints"] = static_cast<double>(breakpoints);
+}
+
+void BM_GlpkEveryDuration(benchmark::State &state)
+{
+    const engine::Network &network = networkOf(static_cast<int>(state.range(0)));
+    const Duration normal = normalDuration(network), shortest = engine::shortestDuration(network);
+    const engine::TimeCostCurve curve = engine::timeCostCurve(network);
+    long long disagreements = 0;
+    for (auto _ : state) {
+        GlpkTimeCost lp(network);
+        for (Duration d = normal; d >= shortest; --d)
+            disagreements += lp.solve(d) != curve.costAt(d);
+    }
+    // The baseline must solve the same problem: any disagreement makes the ratio meaningless.
+    state.counters["disagreements"] = static_cast<double>(disagreements);
+    if (disagreements > 0)
+        state.SkipWithError("GLPK and the engine disagree");
+}
+
+void BM_LeastCost(benchmark::State &state)
+{
+    const engine::Network &network = networkOf(static_cast<int>(state.range(0)));
+    const Duration normal = normalDuration(network), shortest = engine::shortestDuration(network);
+    const Duration target = shortest + (normal - shortest) / 2;
+    Satang cost = 0;
+    for (auto _ : state)
+        cost = engine::leastCost(network, target)->cost;
+    state.counters["Baht"] = static_cast<double>(cost) / 100;
+}
+
+void BM_GreedyToShortest(benchmark::State &state)
+{
+    const engine::Network &network = networkOf(static_cast<int>(state.range(0)));
+    const Duration shortest = engine::shortestDuration(network);
+    std::size_t steps = 0;
+    for (auto _ : state)
+        steps = engine::crashGreedily(network, shortest).size();
+    state.counters["steps"] = static_cast<double>(steps);
+}
+
+BENCHMARK(BM_ComputeSchedule)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareForwardPass)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TimeCostCurve)->Arg(1'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GlpkEveryDuration)->Arg(1'000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_LeastCost)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GreedyToShortest)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+// Keeps each benchmark's mean CPU time per iteration for the ratios printed at the end.
+class RecordingReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+                m_seconds[run.run_name.function_name]
+                    = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void printRatio(const char *what, const char *slow, const char *fast, const char *goal) const
+    {
+        const auto s = m_seconds.find(slow), f = m_seconds.find(fast);
+        if (s == m_seconds.end() || f == m_seconds.end())
+            return;
+        std::printf("%-60s %10.3f ms / %10.3f ms = %6.2fx (goal %s)\n", what, s->second * 1e3,
+                    f->second * 1e3, s->second / f->second, goal);
+    }
+
+private:
+    std::map<std::string, double> m_seconds;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RecordingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\n");
+    reporter.printRatio("CPM, 100,000 activities: computeSchedule / bare forward pass",
+                        "BM_ComputeSchedule", "BM_BareForwardPass", "at most 3x");
+    reporter.printRatio("Curve, 1,000 activities: GLPK at every duration / timeCostCurve",
+                        "BM_GlpkEveryDuration", "BM_TimeCostCurve", "at least 10x");
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,110 @@
+#include "lpreference.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
+
+namespace enginetest {
+
+namespace {
+
+// One MathProg model holding every problem side by side: the problems share no variable,
+// so minimising their sum minimises each, and after solving each one's own objective is
+// printed on a line "k value".
+std::string mathProgModel(const std::vector<LpProblem> &problems)
+{
+    std::ostringstream model;
+    std::ostringstream objective, report;
+    objective << "minimize total: 0";
+    for (std::size_t k = 0; k < problems.size(); ++k) {
+        const engine::Project &project = *problems[k].project;
+        const std::size_t n = project.activities.size();
+        std::unordered_map<std::string, std::size_t> index;
+        for (std::size_t i = 0; i < n; ++i)
+            index[project.activities[i].id] = i;
+        auto s = [&](std::size_t i) { return "s" + std::to_string(k) + "_" + std::to_string(i); };
+        auto x = [&](std::size_t i) { return "x" + std::to_string(k) + "_" + std::to_string(i); };
+        report << "printf \"" << k << " %.17g\\n\", 0";
+        for (std::size_t i = 0; i < n; ++i) {
+            const engine::Activity &a = project.activities[i];
+            model << "var " << s(i) << " >= 0;\nvar " << x(i)
+                  << " >= 0, <= " << a.normalDuration - a.crashDuration << ";\n";
+            objective << " + " << a.crashCostPerUnit << " * " << x(i);
+            report << " + " << a.crashCostPerUnit << " * " << x(i);
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            const engine::Activity &a = project.activities[i];
+            std::set<std::size_t> predecessors;
+            for (const std::string &id : a.predecessors)
+                predecessors.insert(index.at(id));
+            for (const std::size_t p : predecessors) {
+                model << "s.t. l" << k << "_" << p << "_" << i << ": " << s(i) << " - " << s(p)
+                      << " + " << x(p) << " >= " << project.activities[p].normalDuration << ";\n";
+            }
+            model << "s.t. f" << k << "_" << i << ": " << s(i) << " - " << x(i)
+                  << " <= " << problems[k].target - a.normalDuration << ";\n";
+        }
+        report << ";\n";
+    }
+    model << objective.str() << ";\nsolve;\n" << report.str() << "end;\n";
+    return model.str();
+}
+
+std::string readAll(const std::filesystem::path &path)
+{
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+std::vector<double> solveWithGlpsol(const std::vector<LpProblem> &problems)
+{
+    namespace fs = std::filesystem;
+    std::random_device entropy;
+    const fs::path folder = fs::temp_directory_path()
+        / ("crashkit-lp-" + std::to_string(entropy()) + "-" + std::to_string(entropy()));
+    fs::create_directories(folder);
+    const fs::path modelFile = folder / "timecost.mod", output = folder / "optima.txt",
+                   log = folder / "glpsol.log";
+    {
+        std::ofstream model(modelFile);
+        model << mathProgModel(problems);
+    }
+    const std::string command = std::string("\"") + CRASHKIT_GLPSOL + "\" --math \""
+        + modelFile.string() + "\" -y \"" + output.string() + "\" > \"" + log.string() + "\" 2>&1";
+    const int status = std::system(command.c_str());
+    const std::string report = readAll(output), messages = readAll(log);
+    fs::remove_all(folder);
+    if (status != 0 || messages.find("OPTIMAL LP SOLUTION FOUND") == std::string::npos)
+        throw std::runtime_error("glpsol found no optimum (status " + std::to_string(status)
+                                 + "):\n" + messages);
+
+    std::vector<double> optima(problems.size());
+    std::vector<bool> seen(problems.size(), false);
+    std::istringstream lines(report);
+    std::size_t k;
+    double value;
+    while (lines >> k >> value) {
+        if (k >= problems.size() || seen[k])
+            throw std::runtime_error("glpsol printed an unexpected line for problem "
+                                     + std::to_string(k));
+        optima[k] = value;
+        seen[k] = true;
+    }
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+        if (!seen[i])
+            throw std::runtime_error("glpsol printed no optimum for problem " + std::to_string(i));
+    }
+    return optima;
+}
+
+} // namespace enginetest
