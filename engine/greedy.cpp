@@ -179,7 +179,7 @@ std::optional<GreedyStep> GreedyCrashing::step()
     m_totalCost += step.cost;
     step.totalCost = m_totalCost;
 
-    m_schedule = computeSchedule(network, m_durations);
+    computeSchedule(network, m_durations, m_schedule);
     step.durationAfter = m_schedule.projectDuration;
     step.criticalAfter = criticalActivities(m_schedule);
     return step;

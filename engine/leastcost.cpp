@@ -152,33 +152,6 @@ private:
     std::optional<Simplex> m_simplex;
 };
 
-// a * b == c * d for non-negative 64-bit numbers, without overflow: compares the 128-bit
-// products built from 32-bit halves.
-std::pair<std::uint64_t, std::uint64_t> wideProduct(std::uint64_t a, std::uint64_t b)
-{
-    const std::uint64_t aLow = a & 0xffffffffu, aHigh = a >> 32;
-    const std::uint64_t bLow = b & 0xffffffffu, bHigh = b >> 32;
-    const std::uint64_t lowLow = aLow * bLow, lowHigh = aLow * bHigh, highLow = aHigh * bLow;
-    const std::uint64_t middle = (lowLow >> 32) + (lowHigh & 0xffffffffu) + (highLow & 0xffffffffu);
-    const std::uint64_t high = aHigh * bHigh + (lowHigh >> 32) + (highLow >> 32) + (middle >> 32);
-    const std::uint64_t low = (middle << 32) | (lowLow & 0xffffffffu);
-    return {high, low};
-}
-
-bool sameProduct(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d)
-{
-    return wideProduct(static_cast<std::uint64_t>(a), static_cast<std::uint64_t>(b))
-        == wideProduct(static_cast<std::uint64_t>(c), static_cast<std::uint64_t>(d));
-}
-
-// Whether q lies on the straight line through p and r (p.duration < q.duration < r.duration).
-// Costs fall as durations grow, so every difference below is non-negative.
-bool onChord(const CurvePoint &p, const CurvePoint &q, const CurvePoint &r)
-{
-    return sameProduct(p.cost - q.cost, r.duration - p.duration, p.cost - r.cost,
-                       q.duration - p.duration);
-}
-
 } // namespace
 
 std::optional<LeastCost> leastCost(const Network &network, Duration target)
@@ -195,78 +168,6 @@ std::optional<LeastCost> leastCost(const Network &network, Duration target)
     }
     TradeOffModel model(network);
     return model.solve(target);
-}
-
-TimeCostCurve::TimeCostCurve(std::vector<CurvePoint> breakpoints)
-    : m_breakpoints(std::move(breakpoints))
-{
-    if (m_breakpoints.empty())
-        throw std::invalid_argument("TimeCostCurve: at least one point");
-}
-
-Satang TimeCostCurve::costAt(Duration duration) const
-{
-    if (duration >= normalDuration())
-        return 0;
-    if (duration < shortestDuration())
-        throw std::out_of_range("TimeCostCurve::costAt: below the shortest duration");
-    // Breakpoints run from long to short durations.
-    const auto after
-        = std::lower_bound(m_breakpoints.begin(), m_breakpoints.end(), duration,
-                           [](const CurvePoint &p, Duration d) { return p.duration > d; });
-    if (after->duration == duration)
-        return after->cost;
-    const CurvePoint &longer = *(after - 1), &shorter = *after;
-    // Exact: the curve is linear here and whole at whole durations. The fall in cost per unit
-    // is a whole number too (the flow through the deadline arc), so no product overflows.
-    const Satang perUnit = (shorter.cost - longer.cost) / (longer.duration - shorter.duration);
-    return longer.cost + perUnit * (longer.duration - duration);
-}
-
-std::vector<CurvePoint> TimeCostCurve::points() const
-{
-    std::vector<CurvePoint> all;
-    for (Duration d = normalDuration(); d >= shortestDuration(); --d)
-        all.push_back({d, costAt(d)});
-    return all;
-}
-
-TimeCostCurve timeCostCurve(const Network &network)
-{
-    const Duration normal = computeSchedule(network, network.normalDurations()).projectDuration;
-    const Duration shortest = shortestDuration(network);
-    if (shortest == normal)
-        return TimeCostCurve({{normal, 0}});
-
-    TradeOffModel model(network);
-    std::vector<CurvePoint> solved = {{shortest, model.solve(shortest).cost}, {normal, 0}};
-    // Intervals still to be shown linear, as indices into `solved` is awkward while it grows;
-    // keep them as point pairs instead.
-    std::vector<std::pair<CurvePoint, CurvePoint>> open = {{solved[0], solved[1]}};
-    while (!open.empty()) {
-        const auto [left, right] = open.back();
-        open.pop_back();
-        if (right.duration - left.duration < 2)
-            continue;
-        const Duration middle = left.duration + (right.duration - left.duration) / 2;
-        const CurvePoint point {middle, model.solve(middle).cost};
-        solved.push_back(point);
-        if (!onChord(left, point, right)) {
-            open.push_back({left, point});
-            open.push_back({point, right});
-        }
-    }
-    std::sort(solved.begin(), solved.end(),
-              [](const CurvePoint &a, const CurvePoint &b) { return a.duration > b.duration; });
-    std::vector<CurvePoint> breakpoints;
-    for (const CurvePoint &p : solved) {
-        if (breakpoints.size() >= 2
-            && onChord(p, breakpoints.back(), breakpoints[breakpoints.size() - 2]))
-            breakpoints.back() = p;
-        else
-            breakpoints.push_back(p);
-    }
-    return TimeCostCurve(std::move(breakpoints));
 }
 
 } // namespace engine

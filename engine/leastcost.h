@@ -25,37 +25,4 @@ struct LeastCost {
 // the normal duration costs nothing and keeps the normal durations.
 std::optional<LeastCost> leastCost(const Network &network, Duration target);
 
-struct CurvePoint {
-    Duration duration;
-    Satang cost;
-    bool operator==(const CurvePoint &) const = default;
-};
-
-// The least extra cost for every whole duration from the normal project duration down to
-// the shortest reachable one: convex, non-increasing in duration, linear between its
-// breakpoints, which lie on whole durations because all data are whole numbers.
-class TimeCostCurve {
-public:
-    TimeCostCurve() = default;
-    explicit TimeCostCurve(std::vector<CurvePoint> breakpoints);
-
-    Duration normalDuration() const { return m_breakpoints.front().duration; }
-    Duration shortestDuration() const { return m_breakpoints.back().duration; }
-    // Breakpoints from the normal duration down to the shortest, both ends included.
-    const std::vector<CurvePoint> &breakpoints() const { return m_breakpoints; }
-    // The cost at a whole duration in [shortestDuration, normalDuration]; 0 above it.
-    // Precondition: duration >= shortestDuration().
-    Satang costAt(Duration duration) const;
-    // Every whole duration from the normal one down, with its cost.
-    std::vector<CurvePoint> points() const;
-
-private:
-    std::vector<CurvePoint> m_breakpoints;
-};
-
-// Solves only where the curve might bend: a duration between two known points is solved
-// only if the chord over them may lie above the curve (a convex function that meets a
-// chord inside an interval is linear on all of it).
-TimeCostCurve timeCostCurve(const Network &network);
-
 } // namespace engine

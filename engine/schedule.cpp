@@ -7,12 +7,22 @@ namespace engine {
 
 Schedule computeSchedule(const Network &network, std::span<const Duration> durations)
 {
+    Schedule schedule;
+    computeSchedule(network, durations, schedule);
+    return schedule;
+}
+
+void computeSchedule(const Network &network, std::span<const Duration> durations, Schedule &s)
+{
     const auto n = static_cast<std::size_t>(network.size());
     if (durations.size() != n)
         throw std::invalid_argument("computeSchedule: one duration per activity");
-    Schedule s;
-    s.earliestStart.assign(n, 0);
-    s.earliestFinish.assign(n, 0);
+    // Every entry is written below, so old values need no clearing.
+    s.earliestStart.resize(n);
+    s.earliestFinish.resize(n);
+    s.latestStart.resize(n);
+    s.latestFinish.resize(n);
+    s.projectDuration = 0;
     for (const int a : network.topologicalOrder()) {
         const auto i = static_cast<std::size_t>(a);
         Duration start = 0;
@@ -22,8 +32,6 @@ Schedule computeSchedule(const Network &network, std::span<const Duration> durat
         s.earliestFinish[i] = start + durations[i];
         s.projectDuration = std::max(s.projectDuration, s.earliestFinish[i]);
     }
-    s.latestStart.assign(n, 0);
-    s.latestFinish.assign(n, 0);
     const std::span<const int> order = network.topologicalOrder();
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         const auto i = static_cast<std::size_t>(*it);
@@ -33,7 +41,6 @@ Schedule computeSchedule(const Network &network, std::span<const Duration> durat
         s.latestFinish[i] = finish;
         s.latestStart[i] = finish - durations[i];
     }
-    return s;
 }
 
 std::vector<int> criticalActivities(const Schedule &schedule)

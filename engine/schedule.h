@@ -26,6 +26,9 @@ struct Schedule {
 // CPM forward and backward pass; durations holds one whole number per activity (>= 0).
 // Linear in activities + links.
 Schedule computeSchedule(const Network &network, std::span<const Duration> durations);
+// The same into an existing schedule, reusing its memory: for analyses repeated many times.
+void computeSchedule(const Network &network, std::span<const Duration> durations,
+                     Schedule &schedule);
 
 // The critical activities, ascending.
 std::vector<int> criticalActivities(const Schedule &schedule);

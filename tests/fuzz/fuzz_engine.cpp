@@ -8,6 +8,7 @@
 
 #include "greedy.h"
 #include "leastcost.h"
+#include "timecostcurve.h"
 #include "network.h"
 #include "schedule.h"
 #include "validation.h"

@@ -2,6 +2,7 @@
 
 #include "greedy.h"
 #include "leastcost.h"
+#include "timecostcurve.h"
 #include "validation.h"
 
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 
 #include "greedy.h"
 #include "leastcost.h"
+#include "timecostcurve.h"
 #include "schedule.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "network.h"
+
+#include <vector>
+
+namespace engine {
+
+struct CurvePoint {
+    Duration duration;
+    Satang cost;
+    bool operator==(const CurvePoint &) const = default;
+};
+
+// The least extra cost for every whole duration from the normal project duration down to
+// the shortest reachable one: convex, non-increasing in duration, linear between its
+// breakpoints, which lie on whole durations because all data are whole numbers.
+class TimeCostCurve {
+public:
+    TimeCostCurve() = default;
+    // Precondition: at least one point, durations falling, the curve convex and whole.
+    explicit TimeCostCurve(std::vector<CurvePoint> breakpoints);
+
+    Duration normalDuration() const { return m_breakpoints.front().duration; }
+    Duration shortestDuration() const { return m_breakpoints.back().duration; }
+    // Breakpoints from the normal duration down to the shortest, both ends included.
+    const std::vector<CurvePoint> &breakpoints() const { return m_breakpoints; }
+    // The cost at a whole duration in [shortestDuration, normalDuration]; 0 above it.
+    // Throws std::out_of_range below the shortest duration.
+    Satang costAt(Duration duration) const;
+    // Every whole duration from the normal one down, with its cost.
+    std::vector<CurvePoint> points() const;
+
+private:
+    std::vector<CurvePoint> m_breakpoints;
+};
+
+// The whole curve by Fulkerson's primal-dual method (1961), on LEMON's Dijkstra and
+// preflow. Its dual is a flow from the project's start to its finish that earns, on every
+// unit, the length of the path it takes: an activity's normal duration for the first c
+// units through it (c its cost per unit) and its crash duration beyond. Each phase finds
+// the longest augmenting paths (their length is the next breakpoint's duration) and sends
+// as much flow along them as they take (the curve's new slope); the last phase has
+// unbounded capacity and ends at the shortest duration. So it needs one shortest-path
+// search and one maximum flow per breakpoint, instead of a linear programme per duration.
+TimeCostCurve timeCostCurve(const Network &network);
+
+} // namespace engine
