@@ -1,0 +1,22 @@
+#pragma once
+
+#include "readresult.h"
+
+#include <QByteArray>
+
+namespace io {
+
+// The .crashkit project file: JSON with a format marker and version (see FORMATS.md).
+inline constexpr char kCrashkitFormat[] = "crashkit-project";
+inline constexpr int kCrashkitVersion = 1; // the newest version this program reads and writes
+
+// Reads a .crashkit file's bytes (UTF-8, a byte order mark allowed); `file` is the name
+// problems are placed in.
+ReadResult readCrashkit(const QByteArray &bytes, const QString &file);
+
+// The project as an indented .crashkit file, keys in a fixed (alphabetical) order.
+// Precondition: the project is sound and its texts are UTF-8, so that readCrashkit gives
+// the same project back.
+QByteArray writeCrashkit(const engine::Project &project);
+
+} // namespace io

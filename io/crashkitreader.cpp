@@ -1,0 +1,361 @@
+#include "crashkitfile.h"
+
+#include "engineproblems.h"
+#include "jsonvalue.h"
+#include "utf8.h"
+#include "values.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+#include <span>
+#include <string_view>
+
+namespace io {
+
+namespace {
+
+struct JsonKey {
+    const char *name;
+    ValueType type;
+    bool required;
+};
+
+constexpr JsonKey kProjectKeys[] = {
+    {"format", ValueType::Text, true},
+    {"version", ValueType::WholeNumber, true},
+    {"title", ValueType::Text, false},
+    {"target_duration", ValueType::WholeNumber, false}, // null: no target
+    {"activities", ValueType::List, true},
+};
+
+constexpr JsonKey kActivityKeys[] = {
+    {"id", ValueType::Text, true},
+    {"name", ValueType::Text, false},
+    {"predecessors", ValueType::ListOfTexts, false},
+    {"normal_duration", ValueType::WholeNumber, true},
+    {"crash_duration", ValueType::WholeNumber, true},
+    {"crash_cost_per_unit", ValueType::Amount, true},
+};
+
+// The JSON key each engine problem of an activity is placed at.
+const char *keyOf(ActivityField field)
+{
+    switch (field) {
+    case ActivityField::Id:
+        return "id";
+    case ActivityField::Name:
+        return "name";
+    case ActivityField::Predecessors:
+        return "predecessors";
+    case ActivityField::NormalDuration:
+        return "normal_duration";
+    case ActivityField::CrashDuration:
+        return "crash_duration";
+    case ActivityField::Cost:
+        return "crash_cost_per_unit";
+    case ActivityField::None:
+        break;
+    }
+    return "";
+}
+
+const JsonKey &findKey(std::span<const JsonKey> keys, std::string_view name)
+{
+    for (const JsonKey &key : keys) {
+        if (name == key.name)
+            return key;
+    }
+    Q_UNREACHABLE();
+}
+
+QStringList keyNames(std::span<const JsonKey> keys)
+{
+    QStringList names;
+    for (const JsonKey &key : keys)
+        names << QString::fromLatin1(key.name);
+    return names;
+}
+
+std::string utf8(const QString &text)
+{
+    return text.toStdString();
+}
+
+class CrashkitReader {
+public:
+    CrashkitReader(const QByteArray &bytes, const QString &file) : m_bytes(bytes), m_file(file) { }
+    ReadResult read();
+
+private:
+    bool checkFormat(const QJsonObject &root);
+    void checkKeys(const QJsonObject &object, std::span<const JsonKey> keys, const Place &place);
+    // The value under the key, when present and of the key's type; adds a problem
+    // when it is missing although required, or of another type.
+    std::optional<QJsonValue> valueOf(const QJsonObject &object, const JsonKey &key, Place place);
+    bool toWholeNumber(const QJsonValue &value, const Place &place, std::int64_t &number);
+    void readActivity(const QJsonValue &value, int number);
+    Place activityPlace(int number, const QString &id) const
+    {
+        return {.file = m_file, .activity = shownValue(id), .activityNumber = number};
+    }
+
+    const QByteArray &m_bytes;
+    QString m_file;
+    engine::Project m_project;
+    std::vector<FieldSet> m_unread;
+    ProblemList m_problems;
+};
+
+std::optional<QJsonValue> CrashkitReader::valueOf(const QJsonObject &object, const JsonKey &key,
+                                                  Place place)
+{
+    place.field = QString::fromLatin1(key.name);
+    const auto found = object.constFind(place.field);
+    if (found == object.constEnd()) {
+        if (key.required)
+            m_problems.add({.kind = ProblemKind::MissingKey, .place = place});
+        return std::nullopt;
+    }
+    if (!hasType(*found, key.type)) {
+        m_problems.add({.kind = ProblemKind::WrongType,
+                        .place = place,
+                        .value = rendered(*found),
+                        .expected = key.type,
+                        .found = typeOf(*found)});
+        return std::nullopt;
+    }
+    return *found;
+}
+
+bool CrashkitReader::toWholeNumber(const QJsonValue &value, const Place &place,
+                                   std::int64_t &number)
+{
+    constexpr double kLimit = 9007199254740992.0; // 2^53: every whole number below is exact
+    const double d = value.toDouble();
+    if (d != std::trunc(d)) {
+        m_problems.add(
+            {.kind = ProblemKind::NotWholeNumber, .place = place, .value = rendered(value)});
+        return false;
+    }
+    if (std::fabs(d) > kLimit) {
+        m_problems.add({.kind = ProblemKind::NumberTooLarge,
+                        .place = place,
+                        .value = rendered(value),
+                        .bound = static_cast<std::int64_t>(kLimit)});
+        return false;
+    }
+    number = static_cast<std::int64_t>(d);
+    return true;
+}
+
+void CrashkitReader::checkKeys(const QJsonObject &object, std::span<const JsonKey> keys,
+                               const Place &place)
+{
+    for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
+        bool known = false;
+        for (const JsonKey &key : keys)
+            known = known || it.key() == QLatin1String(key.name);
+        if (!known) {
+            Place at = place;
+            at.field = shownValue(it.key());
+            m_problems.add({.kind = ProblemKind::UnknownKey, .place = at, .names = keyNames(keys)});
+        }
+    }
+}
+
+void CrashkitReader::readActivity(const QJsonValue &value, int number)
+{
+    engine::Activity activity;
+    FieldSet unread = bit(ActivityField::Id) | bit(ActivityField::Predecessors)
+        | bit(ActivityField::NormalDuration) | bit(ActivityField::CrashDuration)
+        | bit(ActivityField::Cost);
+    if (!value.isObject()) {
+        m_problems.add(
+            {.kind = ProblemKind::WrongType,
+             .place
+             = {.file = m_file, .field = QStringLiteral("activities"), .activityNumber = number},
+             .value = rendered(value),
+             .expected = ValueType::Object,
+             .found = typeOf(value)});
+        m_project.activities.push_back(std::move(activity));
+        m_unread.push_back(unread);
+        return;
+    }
+    const QJsonObject object = value.toObject();
+    const QJsonValue idValue = object.value(QStringLiteral("id"));
+    const Place place = activityPlace(number, idValue.isString() ? idValue.toString() : QString());
+    checkKeys(object, kActivityKeys, place);
+
+    auto field = [&](const char *key) {
+        Place at = place;
+        at.field = QString::fromLatin1(key);
+        return at;
+    };
+    if (const auto id = valueOf(object, findKey(kActivityKeys, "id"), place)) {
+        activity.id = utf8(id->toString());
+        unread &= static_cast<FieldSet>(~bit(ActivityField::Id));
+    }
+    if (const auto name = valueOf(object, findKey(kActivityKeys, "name"), place))
+        activity.name = utf8(name->toString());
+    if (const auto predecessors = valueOf(object, findKey(kActivityKeys, "predecessors"), place)) {
+        bool allTexts = true;
+        for (const QJsonValue &p : predecessors->toArray()) {
+            if (!p.isString()) {
+                m_problems.add({.kind = ProblemKind::WrongType,
+                                .place = field("predecessors"),
+                                .value = rendered(p),
+                                .expected = ValueType::Text,
+                                .found = typeOf(p)});
+                allTexts = false;
+                continue;
+            }
+            activity.predecessors.push_back(utf8(p.toString()));
+        }
+        if (allTexts)
+            unread &= static_cast<FieldSet>(~bit(ActivityField::Predecessors));
+    } else if (!object.contains(QStringLiteral("predecessors"))) {
+        unread &= static_cast<FieldSet>(~bit(ActivityField::Predecessors));
+    }
+    const struct {
+        const JsonKey &key;
+        engine::Duration &duration;
+        ActivityField field;
+    } durations[] = {
+        {findKey(kActivityKeys, "normal_duration"), activity.normalDuration,
+         ActivityField::NormalDuration},
+        {findKey(kActivityKeys, "crash_duration"), activity.crashDuration,
+         ActivityField::CrashDuration},
+    };
+    for (const auto &d : durations) {
+        const auto found = valueOf(object, d.key, place);
+        if (found && toWholeNumber(*found, field(d.key.name), d.duration))
+            unread &= static_cast<FieldSet>(~bit(d.field));
+    }
+    if (const auto cost = valueOf(object, findKey(kActivityKeys, "crash_cost_per_unit"), place)) {
+        if (const auto problem = amountFromDouble(cost->toDouble(), activity.crashCostPerUnit))
+            m_problems.add({.kind = *problem,
+                            .place = field("crash_cost_per_unit"),
+                            .value = rendered(*cost)});
+        else
+            unread &= static_cast<FieldSet>(~bit(ActivityField::Cost));
+    }
+    m_project.activities.push_back(std::move(activity));
+    m_unread.push_back(unread);
+}
+
+bool CrashkitReader::checkFormat(const QJsonObject &root)
+{
+    const Place place {.file = m_file, .field = QStringLiteral("format")};
+    const QJsonValue format = root.value(place.field);
+    if (format.toString() != QLatin1String(kCrashkitFormat)) {
+        m_problems.add({.kind = ProblemKind::NotProjectFile,
+                        .place = place,
+                        .value = format.isUndefined() ? QString() : rendered(format)});
+        return false;
+    }
+    const Place versionPlace {.file = m_file, .field = QStringLiteral("version")};
+    const auto version = root.constFind(versionPlace.field);
+    if (version == root.constEnd()) {
+        m_problems.add({.kind = ProblemKind::MissingKey, .place = versionPlace});
+        return false;
+    }
+    const double number = version->toDouble();
+    if (!version->isDouble() || number != std::trunc(number) || number < 1) {
+        m_problems.add(
+            {.kind = ProblemKind::BadVersion, .place = versionPlace, .value = rendered(*version)});
+        return false;
+    }
+    if (number > kCrashkitVersion) {
+        m_problems.add({.kind = ProblemKind::NewerVersion,
+                        .place = versionPlace,
+                        .number = number > 1e18 ? std::int64_t {1'000'000'000'000'000'000}
+                                                : static_cast<std::int64_t>(number),
+                        .bound = kCrashkitVersion});
+        return false;
+    }
+    return true;
+}
+
+ReadResult CrashkitReader::read()
+{
+    const std::string_view original(m_bytes.constData(), static_cast<std::size_t>(m_bytes.size()));
+    const std::string_view text = withoutBom(original);
+    if (!checkUtf8(original, text, m_file, m_problems))
+        return ReadResult::failed(std::move(m_problems));
+
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(
+        QByteArray::fromRawData(text.data(), static_cast<qsizetype>(text.size())), &error);
+    if (error.error != QJsonParseError::NoError) {
+        const std::size_t offset = std::min<std::size_t>(
+            static_cast<std::size_t>(std::max(0, error.offset)), text.size());
+        const TextPosition position = positionOf(text, offset);
+        m_problems.add({.kind = ProblemKind::JsonSyntax,
+                        .place = {.file = m_file, .line = position.line, .column = position.column},
+                        .value = error.errorString()});
+        return ReadResult::failed(std::move(m_problems));
+    }
+    if (!document.isObject()) {
+        m_problems.add({.kind = ProblemKind::NotProjectFile, .place = {.file = m_file, .line = 1}});
+        return ReadResult::failed(std::move(m_problems));
+    }
+    const QJsonObject root = document.object();
+    if (!checkFormat(root))
+        return ReadResult::failed(std::move(m_problems));
+
+    const Place place {.file = m_file};
+    checkKeys(root, kProjectKeys, place);
+    if (const auto title = valueOf(root, findKey(kProjectKeys, "title"), place))
+        m_project.title = utf8(title->toString());
+    const QJsonValue target = root.value(QStringLiteral("target_duration"));
+    if (!target.isNull()) {
+        std::int64_t duration;
+        if (const auto value = valueOf(root, findKey(kProjectKeys, "target_duration"), place); value
+            && toWholeNumber(*value, {.file = m_file, .field = QStringLiteral("target_duration")},
+                             duration))
+            m_project.target = duration;
+    }
+    if (const auto activities = valueOf(root, findKey(kProjectKeys, "activities"), place)) {
+        const QJsonArray list = activities->toArray();
+        if (static_cast<std::size_t>(list.size()) > engine::kMaxActivities) {
+            m_problems.add({.kind = ProblemKind::Engine,
+                            .place = {.file = m_file, .field = QStringLiteral("activities")},
+                            .engineKind = engine::ProblemKind::TooManyActivities,
+                            .number = list.size()});
+            return ReadResult::failed(std::move(m_problems));
+        }
+        int number = 0;
+        for (const QJsonValue &activity : list)
+            readActivity(activity, ++number);
+    }
+
+    addEngineProblems(
+        m_project, m_unread,
+        [this](int activity, ActivityField field) {
+            Place at {.file = m_file, .field = QString::fromLatin1(keyOf(field))};
+            if (activity >= 0) {
+                const auto index = static_cast<std::size_t>(activity);
+                at.activity = shownValue(m_project.activities[index].id);
+                at.activityNumber = activity + 1;
+            } else if (field == ActivityField::None) {
+                at.field = QStringLiteral("target_duration");
+            }
+            return at;
+        },
+        m_problems);
+    if (!m_problems.isEmpty())
+        return ReadResult::failed(std::move(m_problems));
+    return ReadResult::loaded(std::move(m_project));
+}
+
+} // namespace
+
+ReadResult readCrashkit(const QByteArray &bytes, const QString &file)
+{
+    return CrashkitReader(bytes, file).read();
+}
+
+} // namespace io

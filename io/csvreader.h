@@ -1,0 +1,14 @@
+#pragma once
+
+#include "readresult.h"
+
+#include <string_view>
+
+namespace io {
+
+// Reads a project from CSV text (see FORMATS.md): a header row naming the columns, then one
+// activity a row. `file` is the name problems are placed in. The project has no title and
+// no target. Linear in the text's size.
+ReadResult readCsv(std::string_view bytes, const QString &file);
+
+} // namespace io

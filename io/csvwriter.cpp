@@ -1,0 +1,86 @@
+#include "csvwriter.h"
+
+#include "csvcolumns.h"
+#include "money.h"
+
+#include <string_view>
+
+namespace io {
+
+namespace {
+
+// Quotes a field when it holds a separator of either kind, a quote or a line break (the
+// reader takes those literally only inside quotes), or begins or ends with a blank.
+void appendField(QByteArray &out, std::string_view text)
+{
+    const bool quote = text.find_first_of(",;\"\r\n") != std::string_view::npos
+        || (!text.empty()
+            && (text.front() == ' ' || text.front() == '\t' || text.back() == ' '
+                || text.back() == '\t'));
+    if (!quote) {
+        out.append(text.data(), static_cast<qsizetype>(text.size()));
+        return;
+    }
+    out += '"';
+    for (const char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void appendBaht(QByteArray &out, engine::Satang amount)
+{
+    std::string text = engine::formatBaht(amount);
+    if (text.ends_with(".00"))
+        text.resize(text.size() - 3);
+    out.append(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+QByteArray writeCsv(const engine::Project &project)
+{
+    QByteArray out("\xEF\xBB\xBF");
+    const CsvColumn columns[]
+        = {CsvColumn::Activity,       CsvColumn::Name,          CsvColumn::Predecessors,
+           CsvColumn::NormalDuration, CsvColumn::CrashDuration, CsvColumn::CrashCostPerUnit};
+    for (const CsvColumn column : columns) {
+        if (column != columns[0])
+            out += ',';
+        out += kCsvColumns[static_cast<std::size_t>(column)].name;
+    }
+    out += "\r\n";
+
+    std::string predecessors;
+    for (const engine::Activity &a : project.activities) {
+        appendField(out, a.id);
+        out += ',';
+        appendField(out, a.name);
+        out += ',';
+        predecessors.clear();
+        for (const std::string &id : a.predecessors) {
+            if (!predecessors.empty())
+                predecessors += ", ";
+            predecessors += id;
+        }
+        // A lone "-" means no predecessors; an activity named "-" gets a trailing comma.
+        std::string_view field = predecessors;
+        if (predecessors.empty())
+            field = "-";
+        else if (predecessors == "-")
+            field = "-,";
+        appendField(out, field);
+        out += ',';
+        out += QByteArray::number(static_cast<qlonglong>(a.normalDuration));
+        out += ',';
+        out += QByteArray::number(static_cast<qlonglong>(a.crashDuration));
+        out += ',';
+        appendBaht(out, a.crashCostPerUnit);
+        out += "\r\n";
+    }
+    return out;
+}
+
+} // namespace io

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "project.h"
+
+#include <QByteArray>
+
+namespace io {
+
+// The project's activities as CSV for Excel and LibreOffice: a UTF-8 byte order mark, CRLF
+// line ends, the header activity,name,predecessors,normal_duration,crash_duration,
+// crash_cost_per_unit, fields quoted only where needed, predecessors joined by ", ", costs
+// in Baht without decimals when whole. The title and target are not written.
+// Precondition: the project is sound (engine::validate is empty) and its texts are UTF-8,
+// so that readCsv gives the same activities back.
+QByteArray writeCsv(const engine::Project &project);
+
+} // namespace io

@@ -1,0 +1,97 @@
+#include "engineproblems.h"
+
+namespace io {
+
+ActivityField fieldOf(engine::ProblemKind kind)
+{
+    using engine::ProblemKind;
+    switch (kind) {
+    case ProblemKind::EmptyId:
+    case ProblemKind::IdTooLong:
+    case ProblemKind::BadIdCharacter:
+    case ProblemKind::DuplicateId:
+        return ActivityField::Id;
+    case ProblemKind::NameTooLong:
+        return ActivityField::Name;
+    case ProblemKind::UnknownPredecessor:
+    case ProblemKind::OwnPredecessor:
+    case ProblemKind::Cycle:
+        return ActivityField::Predecessors;
+    case ProblemKind::NegativeNormalDuration:
+    case ProblemKind::NormalDurationTooLarge:
+        return ActivityField::NormalDuration;
+    case ProblemKind::NegativeCrashDuration:
+    case ProblemKind::CrashDurationTooLarge:
+    case ProblemKind::CrashAboveNormal:
+        return ActivityField::CrashDuration;
+    case ProblemKind::NegativeCost:
+    case ProblemKind::CostTooLarge:
+    case ProblemKind::TotalCrashCostTooLarge:
+        return ActivityField::Cost;
+    case ProblemKind::TooManyActivities:
+    case ProblemKind::NegativeTarget:
+        return ActivityField::None;
+    }
+    return ActivityField::None;
+}
+
+namespace {
+
+// The fields whose values the engine used to find the problem.
+FieldSet fieldsUsed(const engine::Problem &problem)
+{
+    switch (problem.kind) {
+    case engine::ProblemKind::CrashAboveNormal:
+        return bit(ActivityField::NormalDuration) | bit(ActivityField::CrashDuration);
+    case engine::ProblemKind::OwnPredecessor:
+        return bit(ActivityField::Predecessors) | bit(ActivityField::Id);
+    default:
+        return bit(fieldOf(problem.kind));
+    }
+}
+
+} // namespace
+
+bool addEngineProblems(const engine::Project &project, const std::vector<FieldSet> &unread,
+                       const PlaceOf &placeOf, ProblemList &problems)
+{
+    const std::vector<engine::Problem> found = engine::validate(project);
+    bool anyUnread = false, anyIdUnread = false;
+    for (const FieldSet fields : unread) {
+        anyUnread = anyUnread || fields != 0;
+        anyIdUnread = anyIdUnread || (fields & bit(ActivityField::Id)) != 0;
+    }
+
+    for (const engine::Problem &problem : found) {
+        if (problem.activity >= 0
+            && (unread[static_cast<std::size_t>(problem.activity)] & fieldsUsed(problem)) != 0)
+            continue;
+        // A cycle through an activity whose id could not be read is the stand-in's doing,
+        // and the total cost counted stand-ins too.
+        if (problem.kind == engine::ProblemKind::Cycle) {
+            bool standIn = false;
+            for (const int a : problem.cycle)
+                standIn = standIn || (unread[static_cast<std::size_t>(a)] & bit(ActivityField::Id));
+            if (standIn)
+                continue;
+        }
+        if (problem.kind == engine::ProblemKind::TotalCrashCostTooLarge && anyUnread)
+            continue;
+        // The predecessor may be the activity whose id could not be read.
+        if (problem.kind == engine::ProblemKind::UnknownPredecessor && anyIdUnread)
+            continue;
+
+        Problem placed {.kind = ProblemKind::Engine,
+                        .place = placeOf(problem.activity, fieldOf(problem.kind)),
+                        .value = shownValue(problem.detail),
+                        .engineKind = problem.kind};
+        if (problem.kind == engine::ProblemKind::TooManyActivities)
+            placed.number = static_cast<std::int64_t>(project.activities.size());
+        for (const int a : problem.cycle)
+            placed.names << shownValue(project.activities[static_cast<std::size_t>(a)].id);
+        problems.add(std::move(placed));
+    }
+    return found.empty();
+}
+
+} // namespace io

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "validation.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <string_view>
+
+namespace io {
+
+// What a reader or a save found wrong. The readers only fill in data; the wording lives in
+// problemtext.h, so that another language can be added beside English without touching them.
+enum class ProblemKind {
+    // Opening and saving files.
+    UnknownExtension, // value: the extension
+    FileMissing,
+    NotRegularFile,
+    FileTooLarge, // number: the file's size in bytes, bound: the largest size read
+    CannotRead, // value: the system's reason
+    CannotSave, // value: the system's reason
+    TextNotUtf8, // saving: field holds a text that is not UTF-8
+
+    // The text of a file.
+    Utf16Text,
+    InvalidUtf8, // number: the first byte that is not UTF-8
+
+    // CSV structure.
+    EmptyFile, // names: the accepted columns
+    UnknownColumn, // value: the header cell, names: the accepted columns
+    DuplicateColumn, // value: the column
+    UnnamedColumn, // number: the column's position (1-based)
+    MissingColumn, // value: the column
+    BothCostForms,
+    NoCostForm,
+    UnterminatedQuote,
+    StrayQuote,
+    TextAfterQuote,
+    FieldCount, // number: fields in the row, bound: columns of the header
+
+    // Values in a field or under a key; value: the text or JSON value as found.
+    MissingValue,
+    NotWholeNumber,
+    DurationNotWhole, // a decimal where a whole number of time units belongs
+    NegativeDuration,
+    NumberTooLarge, // bound: the largest accepted
+    NotAmount,
+    AmountGrouped, // a thousands separator or a decimal comma
+    AmountTooPrecise, // more than two decimals: not whole satang
+    AmountExponent,
+    AmountCurrency,
+    AmountTooLarge,
+    NegativeAmount,
+
+    // Costs given as totals; number: crash cost, bound: normal cost (satang).
+    CrashCostBelowNormal,
+    CostsDifferWithoutShortening,
+    // A warning: number / bound satang per time unit, rounded to `rounded` satang.
+    SlopeRounded,
+
+    // The .crashkit file.
+    JsonSyntax, // value: the parser's reason
+    NotProjectFile, // value: the format marker found, if any
+    NewerVersion, // number: the file's version, bound: the newest this program reads
+    BadVersion, // value: the version found
+    MissingKey,
+    UnknownKey, // names: the accepted keys
+    WrongType, // expected, found, value
+
+    // The project read is not sound (engine::validate); engineKind says what is wrong.
+    // value: the unknown predecessor, names: a cycle's ids in order, number: activities.
+    Engine,
+};
+
+// The kinds of JSON value a key can hold.
+enum class ValueType {
+    Text,
+    WholeNumber,
+    Amount,
+    Number,
+    List,
+    ListOfTexts,
+    Object,
+    TrueFalse,
+    Null
+};
+
+// Where a problem is. Everything but the file is optional: 0 or empty when unknown.
+struct Place {
+    QString file {}; // the name the file is shown by
+    int line = 0; // 1-based
+    int column = 0; // 1-based, in characters; only where no field name says it better
+    QString field {}; // the CSV column (lower case, as in the header table) or the JSON key
+    QString activity {}; // the activity's id
+    int activityNumber = 0; // 1-based position in the file's activity list
+};
+
+struct Problem {
+    ProblemKind kind;
+    Place place {};
+    QString value {}; // shortened for showing (see shownValue)
+    QStringList names {};
+    engine::ProblemKind engineKind = engine::ProblemKind::EmptyId;
+    ValueType expected = ValueType::Text;
+    ValueType found = ValueType::Text;
+    std::int64_t number = 0;
+    std::int64_t bound = 0;
+    std::int64_t rounded = 0;
+};
+
+// A piece of a file as a problem keeps it: at most 80 characters, the rest marked "...".
+QString shownValue(QStringView text);
+// The same for UTF-8 text.
+QString shownValue(std::string_view utf8);
+
+} // namespace io

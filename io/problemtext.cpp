@@ -1,0 +1,254 @@
+#include "problemtext.h"
+
+#include "money.h"
+
+#include <numeric>
+
+namespace io {
+
+namespace {
+
+QString quoted(const QString &text)
+{
+    return u'\'' + text + u'\'';
+}
+
+QString baht(std::int64_t satang)
+{
+    return QString::fromStdString(engine::formatBaht(satang));
+}
+
+QString typeName(ValueType type)
+{
+    switch (type) {
+    case ValueType::Text:
+        return QStringLiteral("a text");
+    case ValueType::WholeNumber:
+        return QStringLiteral("a whole number");
+    case ValueType::Amount:
+        return QStringLiteral("an amount of Baht");
+    case ValueType::Number:
+        return QStringLiteral("a number");
+    case ValueType::List:
+        return QStringLiteral("a list");
+    case ValueType::ListOfTexts:
+        return QStringLiteral("a list of texts");
+    case ValueType::Object:
+        return QStringLiteral("an object");
+    case ValueType::TrueFalse:
+        return QStringLiteral("true or false");
+    case ValueType::Null:
+        return QStringLiteral("null");
+    }
+    return {};
+}
+
+// numerator / (100 * denominator) Baht in lowest terms, e.g. "100/3".
+QString bahtFraction(std::int64_t numerator, std::int64_t denominator)
+{
+    const std::int64_t below = 100 * denominator;
+    const std::int64_t divisor = std::gcd(numerator, below);
+    return QStringLiteral("%1/%2").arg(numerator / divisor).arg(below / divisor);
+}
+
+QString engineText(const Problem &p)
+{
+    using engine::ProblemKind;
+    switch (p.engineKind) {
+    case ProblemKind::TooManyActivities:
+        return QStringLiteral("the project has %1 activities; at most %2 are allowed")
+            .arg(p.number)
+            .arg(engine::kMaxActivities);
+    case ProblemKind::EmptyId:
+        return QStringLiteral("the activity has no id");
+    case ProblemKind::IdTooLong:
+        return QStringLiteral("the id is longer than %1 bytes").arg(engine::kMaxIdLength);
+    case ProblemKind::BadIdCharacter:
+        return QStringLiteral("an id may not contain a comma, a semicolon or a control "
+                              "character, nor begin or end with a blank");
+    case ProblemKind::NameTooLong:
+        return QStringLiteral("the name is longer than %1 bytes").arg(engine::kMaxNameLength);
+    case ProblemKind::DuplicateId:
+        return QStringLiteral("another activity before it has the same id");
+    case ProblemKind::UnknownPredecessor:
+        return QStringLiteral("predecessor %1 is not an activity").arg(quoted(p.value));
+    case ProblemKind::OwnPredecessor:
+        return QStringLiteral("the activity is its own predecessor");
+    case ProblemKind::Cycle:
+        return QStringLiteral("the predecessors form a cycle: %1 -> %2")
+            .arg(p.names.join(u" -> "), p.names.value(0));
+    case ProblemKind::NegativeNormalDuration:
+    case ProblemKind::NegativeCrashDuration:
+        return QStringLiteral("the duration is negative");
+    case ProblemKind::NegativeCost:
+        return QStringLiteral("the crash cost per unit is negative");
+    case ProblemKind::NormalDurationTooLarge:
+    case ProblemKind::CrashDurationTooLarge:
+        return QStringLiteral("the duration is above %1").arg(engine::kMaxDuration);
+    case ProblemKind::CostTooLarge:
+        return QStringLiteral("the crash cost per unit is above %1 Baht")
+            .arg(baht(engine::kMaxCostPerUnit));
+    case ProblemKind::CrashAboveNormal:
+        return QStringLiteral("the crash duration is longer than the normal duration");
+    case ProblemKind::TotalCrashCostTooLarge:
+        return QStringLiteral("crashing every activity fully would cost more than %1 Baht")
+            .arg(baht(engine::kMaxTotalCrashCost));
+    case ProblemKind::NegativeTarget:
+        return QStringLiteral("the target duration is negative");
+    }
+    return {};
+}
+
+QString whatText(const Problem &p)
+{
+    const QString value = quoted(p.value);
+    switch (p.kind) {
+    case ProblemKind::UnknownExtension:
+        return (p.value.isEmpty() ? QStringLiteral("the name has no file type")
+                                  : QStringLiteral("unknown file type %1").arg(value))
+            + QStringLiteral(": Crashkit reads and writes .csv and .crashkit files");
+    case ProblemKind::FileMissing:
+        return QStringLiteral("there is no such file");
+    case ProblemKind::NotRegularFile:
+        return QStringLiteral("this is not a regular file (a folder or a device?)");
+    case ProblemKind::FileTooLarge:
+        return QStringLiteral("the file has %1 bytes; files above %2 bytes (%3 MiB) are not read")
+            .arg(p.number)
+            .arg(p.bound)
+            .arg(p.bound >> 20);
+    case ProblemKind::CannotRead:
+        return QStringLiteral("the file cannot be read: %1").arg(p.value);
+    case ProblemKind::CannotSave:
+        return QStringLiteral("the file cannot be saved: %1").arg(p.value);
+    case ProblemKind::TextNotUtf8:
+        return QStringLiteral("the text is not UTF-8, so it cannot be saved");
+    case ProblemKind::Utf16Text:
+        return QStringLiteral("the file is UTF-16 text; save it as UTF-8 (in Excel: \"CSV "
+                              "UTF-8\")");
+    case ProblemKind::InvalidUtf8:
+        return QStringLiteral("byte 0x%1 is not UTF-8 text; save the file as UTF-8")
+            .arg(p.number, 2, 16, QChar(u'0'));
+    case ProblemKind::EmptyFile:
+        return QStringLiteral("the file is empty; its first line must name the columns (%1)")
+            .arg(p.names.join(u", "));
+    case ProblemKind::UnknownColumn:
+        return QStringLiteral("unknown column %1; the columns are %2")
+            .arg(value, p.names.join(u", "));
+    case ProblemKind::DuplicateColumn:
+        return QStringLiteral("the column %1 appears twice").arg(value);
+    case ProblemKind::UnnamedColumn:
+        return QStringLiteral("column %1 of the header has no name").arg(p.number);
+    case ProblemKind::MissingColumn:
+        return QStringLiteral("the header has no column %1").arg(value);
+    case ProblemKind::BothCostForms:
+        return QStringLiteral("give either crash_cost_per_unit or normal_cost and crash_cost, "
+                              "not both");
+    case ProblemKind::NoCostForm:
+        return QStringLiteral("the costs are missing: give the column crash_cost_per_unit, or "
+                              "the columns normal_cost and crash_cost");
+    case ProblemKind::UnterminatedQuote:
+        return QStringLiteral("a quoted field begins here and is never closed");
+    case ProblemKind::StrayQuote:
+        return QStringLiteral("a quote inside a field that does not begin with one; enclose the "
+                              "field in quotes and double the quote");
+    case ProblemKind::TextAfterQuote:
+        return QStringLiteral("text after the closing quote of a field");
+    case ProblemKind::FieldCount:
+        return QStringLiteral("the row has %1 %2; the header has %3")
+            .arg(p.number)
+            .arg(p.number == 1 ? u"field" : u"fields")
+            .arg(p.bound);
+    case ProblemKind::MissingValue:
+        return QStringLiteral("a value is needed");
+    case ProblemKind::NotWholeNumber:
+        return QStringLiteral("%1 is not a whole number").arg(value);
+    case ProblemKind::DurationNotWhole:
+        return QStringLiteral("%1 is not a whole number: durations are whole time units").arg(value);
+    case ProblemKind::NegativeDuration:
+        return QStringLiteral("%1 is negative: durations are 0 or more").arg(value);
+    case ProblemKind::NumberTooLarge:
+        return QStringLiteral("%1 is above the largest allowed, %2").arg(value).arg(p.bound);
+    case ProblemKind::NotAmount:
+        return QStringLiteral("%1 is not an amount of Baht (write it like 1250 or 1250.50)")
+            .arg(value);
+    case ProblemKind::AmountGrouped:
+        return QStringLiteral("%1 has a thousands separator or a decimal comma: write the "
+                              "amount like 1250.50, with a point for decimals")
+            .arg(value);
+    case ProblemKind::AmountTooPrecise:
+        return QStringLiteral("%1 has more than two decimals: amounts are whole satang").arg(value);
+    case ProblemKind::AmountExponent:
+        return QStringLiteral("%1 has an exponent: write the amount in full, like 1500").arg(value);
+    case ProblemKind::AmountCurrency:
+        return QStringLiteral("%1 has a currency sign or unit: write the number alone").arg(value);
+    case ProblemKind::AmountTooLarge:
+        return QStringLiteral("%1 is too large an amount").arg(value);
+    case ProblemKind::NegativeAmount:
+        return QStringLiteral("%1 is negative: costs are 0 or more").arg(value);
+    case ProblemKind::CrashCostBelowNormal:
+        return QStringLiteral("the crash cost %1 is below the normal cost %2")
+            .arg(baht(p.number), baht(p.bound));
+    case ProblemKind::CostsDifferWithoutShortening:
+        return QStringLiteral("the activity cannot be shortened (its crash duration is its "
+                              "normal duration), but its crash cost %1 differs from its normal "
+                              "cost %2")
+            .arg(baht(p.number), baht(p.bound));
+    case ProblemKind::SlopeRounded:
+        return QStringLiteral("the crash cost per unit, %1 Baht / %2 units = %3 Baht, is not "
+                              "whole satang; it is rounded to %4 Baht")
+            .arg(baht(p.number))
+            .arg(p.bound)
+            .arg(bahtFraction(p.number, p.bound), baht(p.rounded));
+    case ProblemKind::JsonSyntax:
+        return QStringLiteral("not valid JSON: %1").arg(p.value);
+    case ProblemKind::NotProjectFile:
+        return p.value.isEmpty()
+            ? QStringLiteral("this is not a Crashkit project file (\"format\": "
+                             "\"crashkit-project\" is missing)")
+            : QStringLiteral("this is not a Crashkit project file (its format is %1)").arg(p.value);
+    case ProblemKind::NewerVersion:
+        return QStringLiteral("the file was made by a newer Crashkit (file version %1; this "
+                              "Crashkit reads up to version %2)")
+            .arg(p.number)
+            .arg(p.bound);
+    case ProblemKind::BadVersion:
+        return QStringLiteral("%1 is not a file version (1, 2, ...)").arg(p.value);
+    case ProblemKind::MissingKey:
+        return QStringLiteral("the key is missing");
+    case ProblemKind::UnknownKey:
+        return QStringLiteral("unknown key; the keys here are %1").arg(p.names.join(u", "));
+    case ProblemKind::WrongType:
+        return QStringLiteral("%1 is %2, not %3")
+            .arg(p.value, typeName(p.found), typeName(p.expected));
+    case ProblemKind::Engine:
+        return engineText(p);
+    }
+    return {};
+}
+
+} // namespace
+
+QString englishPlace(const Place &place)
+{
+    QString text = place.file;
+    if (place.line > 0) {
+        text += u':' + QString::number(place.line);
+        if (place.column > 0)
+            text += u':' + QString::number(place.column);
+    }
+    text += u": ";
+    if (!place.activity.isEmpty())
+        text += QStringLiteral("activity %1: ").arg(place.activity);
+    else if (place.activityNumber > 0)
+        text += QStringLiteral("activity #%1: ").arg(place.activityNumber);
+    if (!place.field.isEmpty())
+        text += place.field + QStringLiteral(": ");
+    return text;
+}
+
+QString englishText(const Problem &problem)
+{
+    return englishPlace(problem.place) + whatText(problem);
+}
+
+} // namespace io

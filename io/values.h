@@ -1,0 +1,33 @@
+#pragma once
+
+#include "problem.h"
+#include "project.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace io {
+
+// Spaces and tabs removed from both ends.
+std::string_view trimmed(std::string_view text);
+
+// A..Z made a..z; other bytes as they are.
+std::string asciiLowered(std::string_view text);
+
+// A duration written as digits with optional blanks around them, at most
+// engine::kMaxDuration. On success sets `value`; otherwise says what is wrong
+// (MissingValue, NotWholeNumber, DurationNotWhole, NegativeDuration, NumberTooLarge).
+std::optional<ProblemKind> parseDuration(std::string_view text, engine::Duration &value);
+
+// An amount of Baht written as plain decimal digits with at most two decimals and
+// optional blanks around them ("1250", "1250.5", "-3.25"). On success sets `value` in
+// satang; otherwise says what is wrong (MissingValue, AmountGrouped, AmountTooPrecise,
+// AmountExponent, AmountCurrency, AmountTooLarge, NotAmount).
+std::optional<ProblemKind> parseAmount(std::string_view text, engine::Satang &value);
+
+// An amount of Baht held as a double (a JSON number), converted exactly: s = llround(100 x),
+// accepted only when s / 100 gives x back and |s| < 2^53 (AmountTooPrecise, AmountTooLarge).
+std::optional<ProblemKind> amountFromDouble(double baht, engine::Satang &value);
+
+} // namespace io

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "project.h"
+
+#include <string>
+
+namespace iotest {
+
+// Empty when the two projects hold the same data (the title and target only when asked),
+// else the first difference.
+inline std::string difference(const engine::Project &a, const engine::Project &b,
+                              bool wholeProject = true)
+{
+    if (wholeProject && a.title != b.title)
+        return "title '" + a.title + "' vs '" + b.title + "'";
+    if (wholeProject && a.target != b.target)
+        return "target differs";
+    if (a.activities.size() != b.activities.size())
+        return std::to_string(a.activities.size()) + " vs " + std::to_string(b.activities.size())
+            + " activities";
+    for (std::size_t i = 0; i < a.activities.size(); ++i) {
+        const engine::Activity &x = a.activities[i], &y = b.activities[i];
+        std::string at = "activity ";
+        at += std::to_string(i + 1) + " ('" + x.id + "'): ";
+        if (x.id != y.id)
+            return at + "id '" + y.id + "'";
+        if (x.name != y.name)
+            return at + "name '" + x.name + "' vs '" + y.name + "'";
+        if (x.predecessors != y.predecessors)
+            return at + "predecessors differ";
+        if (x.normalDuration != y.normalDuration || x.crashDuration != y.crashDuration)
+            return at + "durations differ";
+        if (x.crashCostPerUnit != y.crashCostPerUnit)
+            return at + "cost " + std::to_string(x.crashCostPerUnit) + " vs "
+                + std::to_string(y.crashCostPerUnit);
+    }
+    return {};
+}
+
+} // namespace iotest
