@@ -1,0 +1,188 @@
+#include "arguments.h"
+
+#include "money.h"
+#include "project.h"
+
+namespace cli {
+
+namespace {
+
+const QString kUsageHint = QStringLiteral(" (see crashkit-cli --help)");
+
+[[noreturn]] void refuse(const QString &message)
+{
+    throw UsageError((message + kUsageHint).toStdString());
+}
+
+// A whole number in [low, high], as typed after `option`.
+qint64 wholeNumber(const QString &option, const QString &text, qint64 low, qint64 high)
+{
+    bool ok = false;
+    const qint64 value = text.trimmed().toLongLong(&ok, 10);
+    if (!ok || text.trimmed().isEmpty())
+        refuse(QStringLiteral("%1: '%2' is not a whole number").arg(option, text));
+    if (value < low || value > high)
+        refuse(QStringLiteral("%1: %2 is outside %3 to %4").arg(option, text).arg(low).arg(high));
+    return value;
+}
+
+Command commandNamed(const QString &name)
+{
+    if (name == QLatin1String("cpm"))
+        return Command::Cpm;
+    if (name == QLatin1String("crash"))
+        return Command::Crash;
+    if (name == QLatin1String("curve"))
+        return Command::Curve;
+    if (name == QLatin1String("export-set"))
+        return Command::ExportSet;
+    if (name == QLatin1String("help") || name == QLatin1String("--help")
+        || name == QLatin1String("-h"))
+        return Command::Help;
+    refuse(QStringLiteral("unknown command '%1'; the commands are cpm, crash, curve and export-set")
+               .arg(name));
+}
+
+} // namespace
+
+Arguments parseArguments(const QStringList &arguments)
+{
+    Arguments parsed;
+    if (arguments.isEmpty())
+        refuse(QStringLiteral("no command given"));
+    parsed.command = commandNamed(arguments.front());
+    if (parsed.command == Command::Help)
+        return parsed;
+
+    QStringList positional;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        QString argument = arguments[i];
+        QString value;
+        bool hasValue = false;
+        // "--option=value" and "--option value" mean the same.
+        if (argument.startsWith(QLatin1String("--")) && argument.contains(u'=')) {
+            value = argument.section(u'=', 1);
+            argument = argument.section(u'=', 0, 0);
+            hasValue = true;
+        }
+        auto takeValue = [&]() -> QString {
+            if (hasValue)
+                return value;
+            if (i + 1 >= arguments.size())
+                refuse(QStringLiteral("%1 needs a value").arg(argument));
+            return arguments[++i];
+        };
+        auto only = [&](Command command) {
+            if (parsed.command != command)
+                refuse(QStringLiteral("%1 does not belong to the command '%2'")
+                           .arg(argument, arguments.front()));
+        };
+
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            parsed.command = Command::Help;
+            return parsed;
+        } else if (argument == QLatin1String("--json")) {
+            if (hasValue)
+                refuse(QStringLiteral("--json takes no value"));
+            parsed.json = true;
+        } else if (argument == QLatin1String("--format")) {
+            const QString format = takeValue();
+            if (format == QLatin1String("csv"))
+                parsed.format = io::FileFormat::Csv;
+            else if (format == QLatin1String("crashkit"))
+                parsed.format = io::FileFormat::Crashkit;
+            else
+                refuse(QStringLiteral("--format: '%1' is not csv or crashkit").arg(format));
+        } else if (argument == QLatin1String("--target")) {
+            only(Command::Crash);
+            parsed.target
+                = wholeNumber(argument, takeValue(), 0, engine::kMaxDuration * qint64 {1'000'000});
+        } else if (argument == QLatin1String("--method")) {
+            only(Command::Crash);
+            const QString method = takeValue();
+            if (method == QLatin1String("greedy"))
+                parsed.method = Method::Greedy;
+            else if (method == QLatin1String("optimal"))
+                parsed.method = Method::Optimal;
+            else
+                refuse(QStringLiteral("--method: '%1' is not greedy or optimal").arg(method));
+        } else if (argument == QLatin1String("--indirect-cost")) {
+            only(Command::Curve);
+            const QString text = takeValue();
+            const auto amount = engine::parseBaht(text.trimmed().toStdString());
+            if (!amount)
+                refuse(QStringLiteral("--indirect-cost: '%1' is not an amount of Baht with at "
+                                      "most two decimals")
+                           .arg(text));
+            if (*amount < 0 || *amount > engine::kMaxCostPerUnit)
+                refuse(
+                    QStringLiteral("--indirect-cost: %1 is outside 0 to %2 Baht")
+                        .arg(text,
+                             QString::fromStdString(engine::formatBaht(engine::kMaxCostPerUnit))));
+            parsed.indirectCostPerUnit = *amount;
+        } else if (argument == QLatin1String("--paths")) {
+            only(Command::Cpm);
+            parsed.pathLimit = static_cast<int>(wholeNumber(argument, takeValue(), 0, 1'000'000));
+        } else if (argument.startsWith(u'-') && argument != QLatin1String("-")) {
+            refuse(QStringLiteral("unknown option '%1'").arg(argument));
+        } else {
+            positional << argument;
+        }
+    }
+
+    if (positional.size() != 1)
+        refuse(positional.isEmpty()
+                   ? QStringLiteral("'%1' needs %2")
+                         .arg(arguments.front(),
+                              parsed.command == Command::ExportSet
+                                  ? QStringLiteral("a set number (1 to 5)")
+                                  : QStringLiteral("a file (or - for standard input)"))
+                   : QStringLiteral("'%1' takes one %2, not '%3'")
+                         .arg(arguments.front(),
+                              parsed.command == Command::ExportSet ? QStringLiteral("set number")
+                                                                   : QStringLiteral("file"),
+                              positional.join(QLatin1String("' '"))));
+    if (parsed.command == Command::ExportSet)
+        parsed.setNumber
+            = static_cast<int>(wholeNumber(QStringLiteral("export-set"), positional.front(), 1, 5));
+    else
+        parsed.file = positional.front();
+    if (parsed.command == Command::Crash && !parsed.target)
+        refuse(QStringLiteral("crash needs --target N"));
+    return parsed;
+}
+
+QString helpText()
+{
+    return QStringLiteral(
+        "Usage: crashkit-cli COMMAND [OPTIONS]\n"
+        "\n"
+        "Answer keys for crashing a project with PERT/CPM. FILE is a CSV or .crashkit\n"
+        "project file, or - for standard input.\n"
+        "\n"
+        "Commands:\n"
+        "  cpm FILE [--paths N]        the CPM table (earliest and latest start and finish,\n"
+        "                              total float, critical activities), the project\n"
+        "                              duration and up to N critical paths (default 100)\n"
+        "  crash FILE --target N [--method greedy|optimal]\n"
+        "                              crash the project to N time units: the textbook\n"
+        "                              greedy steps (default) or the least-cost durations\n"
+        "  curve FILE [--indirect-cost C]\n"
+        "                              the least extra cost at every whole duration from\n"
+        "                              the normal to the shortest one, with its breakpoints;\n"
+        "                              with C Baht of indirect cost per time unit also the\n"
+        "                              total cost and the duration of least total cost\n"
+        "  export-set N                practice set N (1 to 5) as CSV\n"
+        "\n"
+        "Options:\n"
+        "  --json                      print one JSON object instead of text\n"
+        "  --format csv|crashkit       the form of standard input (without it, input that\n"
+        "                              starts with '{' is read as .crashkit, else as CSV);\n"
+        "                              a file's form is given by its extension\n"
+        "  -h, --help                  print this help\n"
+        "\n"
+        "Money is in Baht with two decimals, durations in whole time units.\n"
+        "Exit status: 0 on success, 2 on bad input (the message says where and what).\n");
+}
+
+} // namespace cli

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "projectfile.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <stdexcept>
+
+namespace cli {
+
+// A command line the tool cannot act on; its message says which argument and why.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class Command { Help, Cpm, Crash, Curve, ExportSet };
+enum class Method { Greedy, Optimal };
+
+struct Arguments {
+    Command command = Command::Help;
+    QString file; // "-" for standard input
+    std::optional<io::FileFormat> format; // --format, for standard input
+    bool json = false;
+    std::optional<qint64> target; // crash: --target N (whole time units)
+    Method method = Method::Greedy;
+    std::optional<qint64> indirectCostPerUnit; // curve: --indirect-cost C (satang)
+    int setNumber = 0; // export-set N
+    int pathLimit = 100; // cpm: --paths N, critical paths listed at most
+};
+
+// Reads the arguments after the program's name. Throws UsageError naming the argument.
+Arguments parseArguments(const QStringList &arguments);
+
+// The text --help prints.
+QString helpText();
+
+} // namespace cli

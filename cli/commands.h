@@ -1,0 +1,28 @@
+#pragma once
+
+#include "arguments.h"
+
+#include <QJsonObject>
+#include <QString>
+
+#include "project.h"
+
+namespace cli {
+
+// What a command prints: the text for people and the JSON object for scripts.
+struct Report {
+    QString text;
+    QJsonObject json;
+};
+
+// Each command works on a sound project (the readers refuse any other). Throws UsageError
+// for a request the project cannot meet (e.g. a target below the shortest duration).
+Report cpmReport(const engine::Project &project, int pathLimit);
+Report crashReport(const engine::Project &project, qint64 target, Method method);
+Report curveReport(const engine::Project &project, std::optional<qint64> indirectCostPerUnit);
+
+// Money in Baht for JSON: a number with at most two decimals (exact for any amount the
+// engine allows, which stays below 2^53 satang).
+double bahtNumber(engine::Satang amount);
+
+} // namespace cli

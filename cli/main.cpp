@@ -1,0 +1,118 @@
+// crashkit-cli: CPM tables, crashing steps, least costs and time-cost curves for answer keys
+// and scripts, on the same engine and project files as the program.
+
+#include "arguments.h"
+#include "commands.h"
+#include "practiceset.h"
+#include "projectfile.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+constexpr int kSuccess = 0;
+constexpr int kBadInput = 2;
+constexpr int kInternalError = 3;
+
+void print(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+io::ReadResult readStandardInput(std::optional<io::FileFormat> format)
+{
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly))
+        return io::read({}, QStringLiteral("-"), format.value_or(io::FileFormat::Csv));
+    // One byte beyond the cap is enough for the reader to refuse the input as too large.
+    const QByteArray bytes = input.read(io::kMaxFileSize + 1);
+    if (!format) {
+        const QByteArray start = bytes.left(64).trimmed();
+        const bool json = start.startsWith('{') || start.startsWith("\xEF\xBB\xBF{");
+        format = json ? io::FileFormat::Crashkit : io::FileFormat::Csv;
+    }
+    return io::read(bytes, QStringLiteral("-"), *format);
+}
+
+int run(const QStringList &arguments)
+{
+    cli::Arguments parsed;
+    try {
+        parsed = cli::parseArguments(arguments);
+    } catch (const cli::UsageError &error) {
+        print(stderr,
+              QStringLiteral("crashkit-cli: %1\n").arg(QString::fromStdString(error.what())));
+        return kBadInput;
+    }
+    if (parsed.command == cli::Command::Help) {
+        print(stdout, cli::helpText());
+        return kSuccess;
+    }
+    if (parsed.command == cli::Command::ExportSet) {
+        const engine::Project project = practiceProject(practiceSet(parsed.setNumber));
+        print(stdout, QString::fromUtf8(io::write(project, io::FileFormat::Csv)));
+        return kSuccess;
+    }
+
+    io::ReadResult read = parsed.file == QLatin1String("-") ? readStandardInput(parsed.format)
+                                                            : io::openProject(parsed.file);
+    if (!read.isLoaded()) {
+        print(stderr, read.message() + u'\n');
+        return kBadInput;
+    }
+    if (!read.warnings().isEmpty())
+        print(stderr, QStringLiteral("warning: ") + read.message() + u'\n');
+
+    cli::Report report;
+    try {
+        switch (parsed.command) {
+        case cli::Command::Cpm:
+            report = cli::cpmReport(read.project(), parsed.pathLimit);
+            break;
+        case cli::Command::Crash:
+            report = cli::crashReport(read.project(), *parsed.target, parsed.method);
+            break;
+        case cli::Command::Curve:
+            report = cli::curveReport(read.project(), parsed.indirectCostPerUnit);
+            break;
+        default:
+            break;
+        }
+    } catch (const cli::UsageError &error) {
+        print(stderr,
+              QStringLiteral("crashkit-cli: %1: %2\n")
+                  .arg(parsed.file, QString::fromStdString(error.what())));
+        return kBadInput;
+    }
+    print(stdout,
+          parsed.json
+              ? QString::fromUtf8(QJsonDocument(report.json).toJson(QJsonDocument::Indented))
+              : report.text);
+    return kSuccess;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    try {
+        return run(arguments);
+    } catch (const std::exception &error) {
+        // Not a fault of the input: report it rather than end in a crash.
+        print(stderr,
+              QStringLiteral("crashkit-cli: internal error: %1\n")
+                  .arg(QString::fromStdString(error.what())));
+        return kInternalError;
+    }
+}
