@@ -172,12 +172,15 @@ std::vector<Problem> validate(const Project &project)
             report(ProblemKind::DuplicateId);
         if (a.name.size() > kMaxNameLength)
             report(ProblemKind::NameTooLong);
+        bool ownPredecessor = false;
         for (const std::string &p : a.predecessors) {
             const auto found = index.find(p);
             if (found == index.end())
                 report(ProblemKind::UnknownPredecessor, p);
-            else if (p == a.id)
+            else if (p == a.id && !ownPredecessor) {
                 report(ProblemKind::OwnPredecessor);
+                ownPredecessor = true;
+            }
         }
 
         bool durationsInRange = true;

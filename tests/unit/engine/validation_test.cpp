@@ -272,10 +272,14 @@ TEST(Validation, NamesCyclesInOrder)
         EXPECT_EQ(found, c.cycles);
     }
 
-    // A self-loop is the activity's own predecessor, never a cycle.
-    const std::vector<Problem> selfLoop = engine::validate(projectOf({{"A", "A", 1, 1, 0}}));
-    ASSERT_EQ(selfLoop.size(), 1u);
-    EXPECT_EQ(selfLoop[0].kind, ProblemKind::OwnPredecessor);
+    // A self-loop is the activity's own predecessor, never a cycle, and said once even when
+    // the list names it twice.
+    for (const char *predecessors : {"A", "A,A"}) {
+        const std::vector<Problem> selfLoop
+            = engine::validate(projectOf({{"A", predecessors, 1, 1, 0}}));
+        ASSERT_EQ(selfLoop.size(), 1u) << predecessors;
+        EXPECT_EQ(selfLoop[0].kind, ProblemKind::OwnPredecessor);
+    }
 }
 
 TEST(Validation, LongCycleWithoutRecursion)
