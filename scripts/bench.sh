@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (Release) into build/bench and runs them: start-up time and peak
-# memory against a minimal Qt program, then one crashing iteration, one build and the
-# logic alone with Google Benchmark. Optional argument: start-up runs per program (20).
+# memory against a minimal Qt program, one crashing iteration, one build and the logic
+# alone with Google Benchmark, then the engine at scale against its baselines and the
+# project-file readers. Optional argument: start-up runs per program (20).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-20}
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$root/build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCRASHKIT_BUILD_BENCH=ON -DCRASHKIT_BUILD_TESTS=OFF >/dev/null
-cmake --build "$root/build/bench" -j "$(nproc)" --target startup_bench iteration_bench
+  -DCRASHKIT_BUILD_BENCH=ON -DCRASHKIT_BUILD_TESTS=OFF -DCRASHKIT_WERROR=ON >/dev/null
+cmake --build "$root/build/bench" -j "$(nproc)" --target startup_bench iteration_bench \
+  engine_bench csv_bench
 export QT_QPA_PLATFORM=offscreen
 
 echo
@@ -25,4 +27,8 @@ fi
 "${pin[@]}" "$root/build/bench/bench/iteration_bench" --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true 2>&1 |
   grep -v -e 'XDG_RUNTIME_DIR' -e 'This plugin does not support'
-
+echo
+"${pin[@]}" "$root/build/bench/bench/engine_bench"
+echo
+"${pin[@]}" "$root/build/bench/bench/csv_bench" --benchmark_repetitions=5 \
+  --benchmark_report_aggregates_only=true

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds crashkit into build/<kind> (kind: release or sanitize).
+# Configures and builds crashkit into build/<kind> (kind: release or sanitize), with warnings
+# as errors. Further arguments go to cmake's configure step (e.g. -DCRASHKIT_WERROR=OFF).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 kind=${1:-release}
@@ -8,5 +9,6 @@ case "$kind" in
   sanitize) options=(-DCMAKE_BUILD_TYPE=Debug -DCRASHKIT_SANITIZE=ON) ;;
   *) echo "unknown build kind: $kind" >&2; exit 2 ;;
 esac
-cmake -S "$root" -B "$root/build/$kind" -G Ninja "${options[@]}" "${@:2}" >/dev/null
+cmake -S "$root" -B "$root/build/$kind" -G Ninja "${options[@]}" -DCRASHKIT_WERROR=ON "${@:2}" \
+  >/dev/null
 cmake --build "$root/build/$kind" -j "$(nproc)"

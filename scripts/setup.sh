@@ -10,7 +10,7 @@ packages=(
   glpk-utils libglpk-dev
   libgtest-dev libbenchmark-dev
   fonts-thai-tlwg fontconfig
-  desktop-file-utils
+  desktop-file-utils appstream
   clang
 )
 

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Usage: install_test.sh <cmake> <build dir>
-# Installs the build into a temporary prefix, checks that exactly the program, its desktop entry
-# and its icons land where a desktop looks for them, then starts the installed program and
-# expects it still running two seconds later.
+# Usage: install_test.sh <cmake> <build dir> <project version>
+# Installs the build into a temporary prefix, checks that exactly the program, its desktop entry,
+# its AppStream metainfo and its icons land where a desktop and a software centre look for them,
+# then starts the installed program and expects it still running two seconds later.
 set -euo pipefail
 cmake_command=$1
 build_dir=$2
+version=$3
 prefix=$(mktemp -d)
 program_pid=
 cleanup() {
@@ -17,21 +18,11 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/installed_files.sh"
 
 "$cmake_command" --install "$build_dir" --prefix "$prefix" >/dev/null
 
-icon_sizes=(16 32 48 64 128 256)
-expected=(bin/crashkit share/applications/crashkit.desktop)
-for size in "${icon_sizes[@]}"; do
-  expected+=("share/icons/hicolor/${size}x${size}/apps/crashkit.png")
-done
-# Anything else (a test program, a developer tool, a library) must not be installed.
-actual=$(cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort)
-wanted=$(printf '%s\n' "${expected[@]}" | sort)
-if [ "$actual" != "$wanted" ]; then
-  diff <(echo "$wanted") <(echo "$actual") >&2 || true
-  fail "installed files differ from the expected list (< expected, > installed)"
-fi
+expect_installed_files "$prefix"
 [ -x "$prefix/bin/crashkit" ] || fail "bin/crashkit is not executable"
 
 # A PNG holds its width and height as big-endian words at bytes 16 and 20.
@@ -56,6 +47,24 @@ else
   echo "desktop-file-validate not found (package desktop-file-utils); skipping that check"
 fi
 
+metainfo="$prefix/share/metainfo/$metainfo_name"
+grep -q '<name xml:lang="th">' "$metainfo" || fail "the metainfo has no Thai name"
+grep -q '<summary xml:lang="th">' "$metainfo" || fail "the metainfo has no Thai summary"
+# appstreamcli accepts a metainfo without these; a software centre then shows no licence or age.
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" \
+  || fail "the metainfo does not give the program's licence, GPL-3.0-or-later (see LICENSE)"
+grep -q '<content_rating type="oars-1.1"' "$metainfo" || fail "the metainfo has no content rating"
+# Releases are listed newest first; a new version needs its entry before it is installed.
+newest=$(sed -n 's/.*<release [^>]*version="\([^"]*\)".*/\1/p' "$metainfo" | head -n 1)
+[ "$newest" = "$version" ] || fail "the metainfo's newest release is '$newest', not $version"
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects the metainfo"
+  # The tree check also finds the desktop entry the metainfo launches and matches the file name.
+  appstreamcli validate-tree --no-net "$prefix" || fail "appstreamcli rejects the installed tree"
+else
+  echo "appstreamcli not found (package appstream); skipping the metainfo validation"
+fi
+
 log="$prefix/crashkit.log"
 QT_QPA_PLATFORM=offscreen "$prefix/bin/crashkit" >"$log" 2>&1 &
 program_pid=$!
@@ -68,4 +77,4 @@ if ! kill -0 "$program_pid" 2>/dev/null; then
   fail "the installed crashkit ended within two seconds (exit status $status)"
 fi
 echo "installed crashkit runs; installed files:"
-printf '  %s\n' "${expected[@]}"
+printf '  %s\n' "${installed_files[@]}"

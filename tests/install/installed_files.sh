@@ -1,0 +1,21 @@
+# What an installation of crashkit holds, relative to its prefix, and the check that a folder
+# holds exactly that; sourced by install_test.sh and package_test.sh, which define fail.
+icon_sizes=(16 32 48 64 128 256)
+metainfo_name=example.c_seed_def725b8.crashkit.metainfo.xml
+installed_files=(bin/crashkit bin/crashkit-cli share/applications/crashkit.desktop
+                 "share/metainfo/$metainfo_name")
+for size in "${icon_sizes[@]}"; do
+  installed_files+=("share/icons/hicolor/${size}x${size}/apps/crashkit.png")
+done
+
+# Usage: expect_installed_files <prefix>. Anything else (a test program, a developer tool, a
+# library) must not be installed.
+expect_installed_files() {
+  local actual wanted
+  actual=$(cd "$1" && find . -type f -o -type l | sed 's|^\./||' | sort)
+  wanted=$(printf '%s\n' "${installed_files[@]}" | sort)
+  if [ "$actual" != "$wanted" ]; then
+    diff <(echo "$wanted") <(echo "$actual") >&2 || true
+    fail "installed files differ from the expected list (< expected, > installed)"
+  fi
+}
