@@ -21,7 +21,7 @@ engine::Project fan(int count, Duration normal, Duration crash, Satang cost, Dur
     last.id = "Z";
     for (int i = 0; i < count; ++i) {
         engine::Activity a;
-        a.id = "S" + std::to_string(i);
+        a.id = 'S' + std::to_string(i);
         a.normalDuration = normal;
         a.crashDuration = crash;
         a.crashCostPerUnit = cost;
@@ -76,9 +76,9 @@ TEST(Extremes, CostsAtTheBounds)
         engine::Project project;
         for (int i = 0; i < 1'000; ++i) {
             engine::Activity a;
-            a.id = "C" + std::to_string(i);
+            a.id = 'C' + std::to_string(i);
             if (i > 0)
-                a.predecessors = {"C" + std::to_string(i - 1)};
+                a.predecessors = {'C' + std::to_string(i - 1)};
             a.normalDuration = a.crashDuration = engine::kMaxDuration;
             project.activities.push_back(std::move(a));
         }

@@ -28,8 +28,8 @@ std::string mathProgModel(const std::vector<LpProblem> &problems)
         std::unordered_map<std::string, std::size_t> index;
         for (std::size_t i = 0; i < n; ++i)
             index[project.activities[i].id] = i;
-        auto s = [&](std::size_t i) { return "s" + std::to_string(k) + "_" + std::to_string(i); };
-        auto x = [&](std::size_t i) { return "x" + std::to_string(k) + "_" + std::to_string(i); };
+        auto s = [&](std::size_t i) { return 's' + std::to_string(k) + '_' + std::to_string(i); };
+        auto x = [&](std::size_t i) { return 'x' + std::to_string(k) + '_' + std::to_string(i); };
         report << "printf \"" << k << " %.17g\\n\", 0";
         for (std::size_t i = 0; i < n; ++i) {
             const engine::Activity &a = project.activities[i];
