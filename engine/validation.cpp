@@ -1,6 +1,7 @@
 #include "validation.h"
 
 #include <algorithm>
+#include <span>
 #include <string_view>
 #include <unordered_map>
 
@@ -18,26 +19,24 @@ bool badIdCharacter(std::string_view id)
     });
 }
 
-// The predecessor links as indices, unknown ids and self-references left out (they are
-// problems of their own).
-std::vector<std::vector<int>>
-knownPredecessors(const Project &project, const std::unordered_map<std::string_view, int> &index)
-{
-    std::vector<std::vector<int>> predecessors(project.activities.size());
-    for (std::size_t i = 0; i < project.activities.size(); ++i) {
-        for (const std::string &id : project.activities[i].predecessors) {
-            const auto found = index.find(id);
-            if (found != index.end() && found->second != static_cast<int>(i))
-                predecessors[i].push_back(found->second);
-        }
+// The predecessor links as indices, each list stored after the one before (compressed
+// rows); unknown ids and self-references are left out, being problems of their own.
+struct Links {
+    std::vector<int> to;
+    std::vector<std::size_t> start = {0};
+
+    std::span<const int> of(std::size_t activity) const
+    {
+        return std::span<const int>(to).subspan(start[activity],
+                                                start[activity + 1] - start[activity]);
     }
-    return predecessors;
-}
+    std::size_t size() const { return start.size() - 1; }
+};
 
 // One cycle in every strongly connected group of activities that has one, found without
 // recursion (Tarjan's algorithm over the predecessor links), each listed so that every
 // activity is a predecessor of the next.
-std::vector<std::vector<int>> findCycles(const std::vector<std::vector<int>> &predecessors)
+std::vector<std::vector<int>> findCycles(const Links &predecessors)
 {
     const int n = static_cast<int>(predecessors.size());
     std::vector<int> order(static_cast<std::size_t>(n), -1), low(static_cast<std::size_t>(n), 0),
@@ -58,8 +57,8 @@ std::vector<std::vector<int>> findCycles(const std::vector<std::vector<int>> &pr
                 stack.push_back(static_cast<int>(v));
                 onStack[v] = true;
             }
-            if (next[v] < predecessors[v].size()) {
-                const auto w = static_cast<std::size_t>(predecessors[v][next[v]++]);
+            if (next[v] < predecessors.of(v).size()) {
+                const auto w = static_cast<std::size_t>(predecessors.of(v)[next[v]++]);
                 if (order[w] < 0)
                     path.push_back(static_cast<int>(w));
                 else if (onStack[w])
@@ -98,7 +97,7 @@ std::vector<std::vector<int>> findCycles(const std::vector<std::vector<int>> &pr
         while (seenAt[static_cast<std::size_t>(v)] < 0) {
             seenAt[static_cast<std::size_t>(v)] = static_cast<int>(walk.size());
             walk.push_back(v);
-            for (const int p : predecessors[static_cast<std::size_t>(v)]) {
+            for (const int p : predecessors.of(static_cast<std::size_t>(v))) {
                 if (component[static_cast<std::size_t>(p)] == static_cast<int>(g)) {
                     v = p;
                     break;
@@ -145,13 +144,17 @@ std::vector<Problem> validate(const Project &project)
         return problems;
     }
 
+    // Each id is looked up once per mention: hash lookups dominate at 100,000 activities.
     std::unordered_map<std::string_view, int> index;
     index.reserve(project.activities.size());
+    std::vector<bool> duplicate(project.activities.size(), false);
     for (std::size_t i = 0; i < project.activities.size(); ++i) {
         const std::string &id = project.activities[i].id;
         if (!id.empty() && !index.emplace(id, static_cast<int>(i)).second)
-            continue;
+            duplicate[i] = true;
     }
+    Links links;
+    links.start.reserve(project.activities.size() + 1);
 
     // The largest total crash cost before it stops mattering how much larger it is.
     Satang totalCrashCost = 0;
@@ -168,20 +171,24 @@ std::vector<Problem> validate(const Project &project)
             report(ProblemKind::IdTooLong);
         else if (badIdCharacter(a.id))
             report(ProblemKind::BadIdCharacter);
-        if (!a.id.empty() && index.at(a.id) != at)
+        if (duplicate[i])
             report(ProblemKind::DuplicateId);
         if (a.name.size() > kMaxNameLength)
             report(ProblemKind::NameTooLong);
         bool ownPredecessor = false;
         for (const std::string &p : a.predecessors) {
             const auto found = index.find(p);
-            if (found == index.end())
+            if (found == index.end()) {
                 report(ProblemKind::UnknownPredecessor, p);
-            else if (p == a.id && !ownPredecessor) {
-                report(ProblemKind::OwnPredecessor);
+            } else if (p == a.id) {
+                if (!ownPredecessor)
+                    report(ProblemKind::OwnPredecessor);
                 ownPredecessor = true;
+            } else {
+                links.to.push_back(found->second);
             }
         }
+        links.start.push_back(links.to.size());
 
         bool durationsInRange = true;
         if (a.normalDuration < 0) {
@@ -215,7 +222,7 @@ std::vector<Problem> validate(const Project &project)
         }
     }
 
-    for (std::vector<int> &cycle : findCycles(knownPredecessors(project, index)))
+    for (std::vector<int> &cycle : findCycles(links))
         problems.push_back({ProblemKind::Cycle, cycle.front(), {}, std::move(cycle)});
 
     if (totalTooLarge)
