@@ -32,14 +32,18 @@ void computeSchedule(const Network &network, std::span<const Duration> durations
         s.earliestFinish[i] = start + durations[i];
         s.projectDuration = std::max(s.projectDuration, s.earliestFinish[i]);
     }
+    // Backwards over the same predecessor lists as the forward pass: each activity, once its
+    // latest finish is final, pulls its predecessors' latest finish down to its latest start.
+    std::fill(s.latestFinish.begin(), s.latestFinish.end(), s.projectDuration);
     const std::span<const int> order = network.topologicalOrder();
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         const auto i = static_cast<std::size_t>(*it);
-        Duration finish = s.projectDuration;
-        for (const int next : network.successors(*it))
-            finish = std::min(finish, s.latestStart[static_cast<std::size_t>(next)]);
-        s.latestFinish[i] = finish;
-        s.latestStart[i] = finish - durations[i];
+        const Duration start = s.latestFinish[i] - durations[i];
+        s.latestStart[i] = start;
+        for (const int p : network.predecessors(*it)) {
+            Duration &finish = s.latestFinish[static_cast<std::size_t>(p)];
+            finish = std::min(finish, start);
+        }
     }
 }
 
