@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // How reading a CSV project grows with its size, and what it costs against a baseline
 // measured in the same run: the same bytes decoded from UTF-8 and split into lines and
 // fields by Qt alone, without quotes, numbers or checks. "per_row" is the time per row.

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Crashkit maintainers
 # The planning engine at scale, each figure against a baseline measured in the same run:
 # CPM against a bare topological pass, the exact time-cost curve against GLPK solving the
 # linear programme at every duration, and the least cost and the greedy rule on large

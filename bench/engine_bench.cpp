@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // The planning engine at scale, with Google Benchmark. Each goal is a ratio against a
 // baseline measured in the same run, printed after the table:
 // - CPM (forward and backward pass) on 100,000 activities against one bare forward pass

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // Microbenchmarks of the exercise window on practice set 1 (Form3), shown on the offscreen
 // platform as the student sees it: one crashing iteration through the start button, one
 // full build and the logic alone. Run: iteration_bench [Google Benchmark flags].

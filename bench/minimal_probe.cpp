@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // The baseline for start-up: a minimal Qt Widgets program with one window holding one
 // Thai label in a Thai font, so that it loads fonts as the program does. Ended after
 // its first frame, exactly as startup_probe (see probe.h).

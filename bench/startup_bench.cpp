@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // Start-up benchmark: launches minimal_probe, startup_probe and sized_minimal_probe (found
 // next to this program) alternately on the offscreen platform and compares their wall time from
 // spawn to exit, their CPU time and their peak resident memory. Then runs minimal_probe and

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // The program's start-up split window by window: creates the seven windows one at a time,
 // as createForms does, with a timestamp after each. For finding where start-up time goes;
 // startup_bench runs it with the spawn time as its argument and prints the medians.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // The program's start-up as main performs it, ended after the main window's first frame
 // (see probe.h). main itself takes no arguments, so the start-up benchmark runs this.
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // crashkit-cli: CPM tables, crashing steps, least costs and time-cost curves for answer keys
 // and scripts, on the same engine and project files as the program.
 

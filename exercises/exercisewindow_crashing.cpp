@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // The crashing procedure of an exercise window: the practice rule's loop, shown.
 
 #include "exercisewindow.h"

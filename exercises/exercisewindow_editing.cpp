@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // Analysis, drawing and the editing buttons of an exercise window.
 
 #include "exercisewindow.h"

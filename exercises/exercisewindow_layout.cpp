@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // Building the controls of an exercise window from its set's layout data.
 
 #include "exercisewindow.h"

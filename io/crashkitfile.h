@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 #pragma once
 
 #include "readresult.h"
@@ -6,7 +9,7 @@
 
 namespace io {
 
-// The .crashkit project file: JSON with a format marker and version (see FORMATS.md).
+// The .crashkit project file: JSON with a format marker and version (see "Project files" in the README).
 inline constexpr char kCrashkitFormat[] = "crashkit-project";
 inline constexpr int kCrashkitVersion = 1; // the newest version this program reads and writes
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // Paints the desktop icon: the title picture's steel gear with a stream of 0 and 1 across it,
 // on a transparent background, at every size the desktop asks for.
 //

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Crashkit maintainers
 # Builds the benchmarks (Release) into build/bench and runs them: start-up time and peak
 # memory against a minimal Qt program, one crashing iteration, one build and the logic
 # alone with Google Benchmark, then the engine at scale against its baselines and the

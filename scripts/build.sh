@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Crashkit maintainers
 # Configures and builds crashkit into build/<kind> (kind: release or sanitize), with warnings
 # as errors. Further arguments go to cmake's configure step (e.g. -DCRASHKIT_WERROR=OFF).
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Crashkit maintainers
 # Installs what is missing, builds crashkit and starts it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

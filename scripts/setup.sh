@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Crashkit maintainers
 # Installs what building and testing crashkit needs on Debian 12, skipping what is there.
 set -euo pipefail
 
@@ -11,7 +13,6 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-thai-tlwg fontconfig
   desktop-file-utils appstream
-  clang
 )
 
 missing=()

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Crashkit maintainers
 # Installs what is missing, builds crashkit and runs every test: once in the normal
 # build and once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // Paints the pictures of the PERT/CPM primer window, so they can be reproduced and changed
 // from source instead of living as opaque binaries.
 //

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // Writes PNG pictures of every window in its key states, for looking at layouts without
 // a display:  snapshots [output directory]   (default: ./snapshots)
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 #include "practiceset.h"
 
 // Practice set 4 (TForm6): set 3's activities with F waiting for both D and E.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 #include "practiceset.h"
 
 // Practice set 5 (TForm7): set 2's activity names on a smaller project in weeks.

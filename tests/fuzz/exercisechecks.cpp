@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // The invariants the exercise driver checks: the boxes, the outcome of build and crash
 // clicks, and the state every window must be in after any action.
 

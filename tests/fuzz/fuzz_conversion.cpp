@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // Feeds random texts to the whole-number conversion and compares every answer with a
 // second conversion written from the rules alone (fuzzsupport.h). A rejected text must
 // throw ConversionError carrying exactly that text and the error box's sentence.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // Sends random projects, sound and with planted faults, through the whole planning engine:
 // validation, the network, CPM, critical paths, the greedy crashing to a random target,
 // the least cost and the time-cost curve. After each stage its results are checked against

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // Drives the five exercise windows through random sequences of what a student can do:
 // show and close them, type any text into the edit panel and the target field, save,
 // build, cancel, start over and crash. Every box is answered and must be one of the

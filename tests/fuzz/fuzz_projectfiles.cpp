@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // Feeds random and broken project files to the CSV and .crashkit readers: written files
 // of random sound projects, the same with bytes changed, huge fields and very long lines,
 // deep JSON nesting, text that is not UTF-8, NULs and byte soup. Every answer is checked:

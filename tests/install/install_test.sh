@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Crashkit maintainers
 # Usage: install_test.sh <cmake> <build dir> <project version>
 # Installs the build into a temporary prefix, checks that exactly the program, its desktop entry,
 # its AppStream metainfo and its icons land where a desktop and a software centre look for them,

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Crashkit maintainers
 # What an installation of crashkit holds, relative to its prefix, and the check that a folder
 # holds exactly that; sourced by install_test.sh and package_test.sh, which define fail.
 icon_sizes=(16 32 48 64 128 256)

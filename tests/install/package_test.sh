@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Crashkit maintainers
 # Usage: package_test.sh <cpack> <build dir> <project version>
 # Builds the Debian package into a temporary folder and checks that it carries the build's
 # version and exactly the installed files under /usr, with metainfo that AppStream accepts.

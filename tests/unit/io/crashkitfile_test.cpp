@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // The .crashkit file: a hand-written file, every refusal placed at its key and activity,
 // and what the writer puts down.
 

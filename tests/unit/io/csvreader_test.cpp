@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // The CSV reader against hand-written files: what it accepts, and where it places what it
 // refuses.
 

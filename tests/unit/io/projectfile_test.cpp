@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // Opening and saving files: formats by extension, files that cannot be read, and saves
 // that fail without touching what was there.
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // Writing and reading again gives the same project back, for random sound projects with
 // awkward texts: quotes, separators, line breaks, Thai, a lone "-" as an id.
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
 // The value rules of the readers: durations, amounts of Baht from text and from JSON
 // numbers, UTF-8 and text positions.
 
