@@ -7,8 +7,9 @@
 
 #include "greedy.h"
 #include "leastcost.h"
-#include "timecostcurve.h"
+#include "practiceset.h"
 #include "schedule.h"
+#include "timecostcurve.h"
 
 #include <gtest/gtest.h>
 
@@ -121,7 +122,16 @@ TEST(LeastCost, PracticeSet1ByHand)
 TEST(LeastCost, MatchesGlpkOnRandomNetworks)
 {
     std::vector<Shaped> cases = randomCases(300, 1961);
-    cases.push_back({enginetest::practiceSet1(), {32, 31, 30, 29, 28, 27}});
+    // The five practice sets at every whole duration they can reach.
+    for (int number = 1; number <= 5; ++number) {
+        Shaped set {practiceProject(practiceSet(number)), {}};
+        const engine::Network network(set.project);
+        const Duration normal
+            = engine::computeSchedule(network, network.normalDurations()).projectDuration;
+        for (Duration d = engine::shortestDuration(network); d <= normal; ++d)
+            set.targets.push_back(d);
+        cases.push_back(std::move(set));
+    }
 
     std::vector<enginetest::LpProblem> problems;
     std::vector<Satang> answers;
