@@ -44,26 +44,6 @@ constexpr JsonKey kActivityKeys[] = {
 };
 
 // The JSON key each engine problem of an activity is placed at.
-const char *keyOf(ActivityField field)
-{
-    switch (field) {
-    case ActivityField::Id:
-        return "id";
-    case ActivityField::Name:
-        return "name";
-    case ActivityField::Predecessors:
-        return "predecessors";
-    case ActivityField::NormalDuration:
-        return "normal_duration";
-    case ActivityField::CrashDuration:
-        return "crash_duration";
-    case ActivityField::Cost:
-        return "crash_cost_per_unit";
-    case ActivityField::None:
-        break;
-    }
-    return "";
-}
 
 const JsonKey &findKey(std::span<const JsonKey> keys, std::string_view name)
 {

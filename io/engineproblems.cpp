@@ -97,4 +97,25 @@ bool addEngineProblems(const engine::Project &project, const std::vector<FieldSe
     return found.empty();
 }
 
+const char *keyOf(ActivityField field)
+{
+    switch (field) {
+    case ActivityField::Id:
+        return "id";
+    case ActivityField::Name:
+        return "name";
+    case ActivityField::Predecessors:
+        return "predecessors";
+    case ActivityField::NormalDuration:
+        return "normal_duration";
+    case ActivityField::CrashDuration:
+        return "crash_duration";
+    case ActivityField::Cost:
+        return "crash_cost_per_unit";
+    case ActivityField::None:
+        break;
+    }
+    return "";
+}
+
 } // namespace io

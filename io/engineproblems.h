@@ -30,6 +30,10 @@ inline FieldSet bit(ActivityField field)
     return static_cast<FieldSet>(field);
 }
 
+// The field's key in a .crashkit file, which is also its CSV column but for the id
+// ("activity" there); empty for None.
+const char *keyOf(ActivityField field);
+
 // The field an engine problem is placed at.
 ActivityField fieldOf(engine::ProblemKind kind);
 

@@ -34,23 +34,7 @@ QString extensionOf(const QString &path)
 
 const char *fieldName(ActivityField field, FileFormat format)
 {
-    switch (field) {
-    case ActivityField::Id:
-        return format == FileFormat::Csv ? "activity" : "id";
-    case ActivityField::Name:
-        return "name";
-    case ActivityField::Predecessors:
-        return "predecessors";
-    case ActivityField::NormalDuration:
-        return "normal_duration";
-    case ActivityField::CrashDuration:
-        return "crash_duration";
-    case ActivityField::Cost:
-        return "crash_cost_per_unit";
-    case ActivityField::None:
-        break;
-    }
-    return "";
+    return format == FileFormat::Csv && field == ActivityField::Id ? "activity" : keyOf(field);
 }
 
 bool isUtf8(const std::string &text)
