@@ -25,6 +25,9 @@
 
 #include <cmath>
 
+using platform::browalliaFont;
+using platform::sarabunFont;
+
 namespace {
 
 const QColor kWindowColor(128, 255, 255);
@@ -112,7 +115,7 @@ void TForm1::buildTitlePanel(QWidget *client)
     QFrame *panel1 = platform::makePanel(client, "Panel1", QRect(167, 19, 642, 265), Qt::white,
                                          platform::Bevel::RaisedOuterLoweredInner);
     new platform::ImageBox(panel1, "Image1", QRect(264, 32, 121, 129),
-                           jpegResource(QStringLiteral(":/main/gear.jpg")));
+                           platform::jpegResource(QStringLiteral(":/main/gear.jpg")));
     platform::makeLabel(panel1, "Label5", QRect(106, 168, 468, 46),
                         QStringLiteral("ชุดเสริมทักษะความรู้ด้านเทคนิค PERT/CPM"),
                         browalliaFont(35, true));

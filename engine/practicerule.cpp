@@ -13,6 +13,7 @@ namespace {
 
 constexpr std::int64_t kLowest = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kHighest = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t kInt64Max = std::numeric_limits<std::int64_t>::max();
 
 std::int32_t clamped(std::int64_t value)
 {
@@ -119,6 +120,32 @@ std::int32_t remainingReduction(std::int32_t projectDuration, std::int32_t targe
     return clamped(std::int64_t {projectDuration} - target);
 }
 
+void CostTotal::add(std::int64_t baht)
+{
+    // The amount's sign extension adds -1 to the high word; a low word that wraps past 2^64
+    // carries 1 into it. Unsigned arithmetic wraps by definition.
+    const std::uint64_t before = m_low;
+    m_low += static_cast<std::uint64_t>(baht);
+    m_high += (baht < 0 ? -1 : 0) + (m_low < before ? 1 : 0);
+}
+
+CostTotal::Magnitude CostTotal::magnitude() const
+{
+    const auto high = static_cast<std::uint64_t>(m_high);
+    if (!isNegative())
+        return {high, m_low};
+    // Two's complement: invert both words and add one to the whole.
+    return {~high + (m_low == 0 ? 1 : 0), ~m_low + 1};
+}
+
+std::optional<std::int64_t> CostTotal::toInt64() const
+{
+    const bool lowSignBit = m_low > static_cast<std::uint64_t>(kInt64Max);
+    if (m_high != (lowSignBit ? -1 : 0))
+        return std::nullopt;
+    return static_cast<std::int64_t>(m_low);
+}
+
 bool targetInRange(std::int32_t target, const PathAnalysis &analysis)
 {
     return target <= analysis.projectDuration && target >= analysis.minimumDuration;
@@ -129,7 +156,7 @@ void startRun(RunState &run, std::int32_t target, const PathAnalysis &analysis)
     run.targetDuration = target;
     run.checkRound = 1;
     run.remainingReduction = remainingReduction(analysis.projectDuration, target);
-    run.totalCrashCost = 0.0;
+    run.totalCrashCost = {};
 }
 
 RunEnd runCrashing(RunState &run, std::span<const Path> paths, const PathAnalysis &analysis,
@@ -149,7 +176,7 @@ RunEnd runCrashing(RunState &run, std::span<const Path> paths, const PathAnalysi
         iteration.reanalyse();
         run.remainingReduction = remainingReduction(analysis.projectDuration, run.targetDuration);
         const std::int64_t cost = iterationCost(selection.cost, selection.cutDays);
-        run.totalCrashCost += static_cast<double>(cost);
+        run.totalCrashCost.add(cost);
         iteration.end(run, selection, cost);
         ++run.checkRound;
     }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <vector>
@@ -89,12 +90,38 @@ std::int64_t iterationCost(std::int32_t cost, std::int32_t cutDays);
 // further apart than a 32-bit difference allows).
 std::int32_t remainingReduction(std::int32_t projectDuration, std::int32_t target);
 
+// The Baht a run has spent, added up exactly. One iteration costs up to 2^62 in magnitude
+// (a 32-bit cost per unit times a 32-bit cut), so a few of them can leave the 64-bit range;
+// the sum is therefore kept as a 128-bit two's-complement number, which fewer than 2^63
+// additions cannot overflow.
+class CostTotal {
+public:
+    // The magnitude high * 2^64 + low.
+    struct Magnitude {
+        std::uint64_t high = 0;
+        std::uint64_t low = 0;
+    };
+
+    // Adds an amount in Baht.
+    void add(std::int64_t baht);
+    bool isNegative() const { return m_high < 0; }
+    Magnitude magnitude() const;
+    // The total when it lies in the 64-bit range, else nothing.
+    std::optional<std::int64_t> toInt64() const;
+
+    bool operator==(const CostTotal &) const = default;
+
+private:
+    std::int64_t m_high = 0; // the total is m_high * 2^64 + m_low
+    std::uint64_t m_low = 0;
+};
+
 // A run between clicks; zero until the first run.
 struct RunState {
     std::int32_t targetDuration = 0;
     std::int32_t remainingReduction = 0; // time units still to cut
     std::int32_t checkRound = 0; // number of the iteration being carried out
-    double totalCrashCost = 0.0; // Baht, as the practice windows keep it
+    CostTotal totalCrashCost; // whole Baht, exact
 };
 
 // Whether a target is one the analysis allows: between the minimum and the project

@@ -3,8 +3,6 @@
 
 #include "crashlog.h"
 
-#include <cmath>
-
 QString pathLabel(int pathNumber, const PathDefinition &path)
 {
     QString label
@@ -77,60 +75,47 @@ const QString &cannotShortenMessage()
 
 namespace {
 
-// The digits of a magnitude rounded to 15 significant digits and then to two decimals (half
-// away from zero), as one digit string whose last two digits are the decimals.
-QString centDigits(double magnitude)
-{
-    // "d.dddddddddddddde+XX": 15 significant digits, correctly rounded.
-    const QString scientific = QString::number(magnitude, 'e', 14);
-    const qsizetype e = scientific.indexOf(u'e');
-    const QString mantissa = scientific.left(1) + scientific.mid(2, e - 2);
-    const int exponent = scientific.mid(e + 1).toInt();
+constexpr std::uint64_t kFifteenDigits = 1'000'000'000'000'000;
 
-    // Digit i of the mantissa weighs 10^(exponent - i); the cents digit is the one of
-    // weight 10^-2.
-    const int centsIndex = exponent + 2;
-    QString digits;
-    if (centsIndex >= mantissa.size() - 1) {
-        digits = mantissa + QString(centsIndex - (mantissa.size() - 1), u'0');
-    } else if (centsIndex >= -1) {
-        digits = mantissa.left(centsIndex + 1);
-        if (mantissa[centsIndex + 1] >= u'5') {
-            qsizetype i = digits.size() - 1;
-            while (i >= 0 && digits[i] == u'9')
-                digits[i--] = u'0';
-            if (i >= 0)
-                digits[i] = QChar(digits[i].unicode() + 1);
-            else
-                digits.prepend(u'1');
-        }
-    }
-    while (digits.size() > 3 && digits.startsWith(u'0'))
-        digits.remove(0, 1);
-    if (digits.size() < 3)
-        digits = QString(3 - digits.size(), u'0') + digits;
-    return digits;
+// Divides a magnitude by ten in 32-bit steps, each of which fits 64 bits; returns the
+// remainder.
+int divideByTen(engine::practice::CostTotal::Magnitude &magnitude)
+{
+    constexpr std::uint64_t lowHalf = 0xFFFF'FFFF;
+    const std::uint64_t highRest = magnitude.high % 10;
+    magnitude.high /= 10;
+    const std::uint64_t upper = (highRest << 32) | (magnitude.low >> 32);
+    const std::uint64_t lower = ((upper % 10) << 32) | (magnitude.low & lowHalf);
+    magnitude.low = ((upper / 10) << 32) | (lower / 10);
+    return static_cast<int>(lower % 10);
 }
 
 } // namespace
 
-QString formatTotalCost(double total, const QLocale &locale)
+QString formatTotalCost(const engine::practice::CostTotal &total, const QLocale &locale)
 {
-    if (!std::isfinite(total))
-        return locale.toString(total);
-
-    const QString digits = centDigits(std::abs(total));
-    const QString whole = digits.left(digits.size() - 2);
-    QString text;
-    for (qsizetype i = 0; i < whole.size(); ++i) {
-        if (i > 0 && (whole.size() - i) % 3 == 0)
-            text += locale.groupSeparator();
-        text += whole[i];
+    // Keep the first 15 digits. The last digit dropped is the highest of them and alone
+    // decides the rounding of the magnitude: 5 or more rounds up, so halves go away from zero.
+    engine::practice::CostTotal::Magnitude magnitude = total.magnitude();
+    int droppedDigits = 0;
+    int lastDropped = 0;
+    while (magnitude.high != 0 || magnitude.low >= kFifteenDigits) {
+        lastDropped = divideByTen(magnitude);
+        ++droppedDigits;
     }
-    text += locale.decimalPoint() + digits.right(2);
+    std::uint64_t kept = magnitude.low + (lastDropped >= 5 ? 1 : 0);
+    for (int i = 0; i < droppedDigits % 3; ++i)
+        kept *= 10;
 
-    const bool isZero = digits.count(u'0') == digits.size();
-    if (total < 0 && !isZero)
-        text.prepend(locale.negativeSign());
-    return text;
+    // The C locale writes ASCII digits in groups of three whatever the number; the zeros of
+    // the dropped digits that kept does not hold follow as whole groups, and the wanted
+    // locale's separator takes the place of the C locale's.
+    QLocale grouping = QLocale::c();
+    grouping.setNumberOptions(QLocale::DefaultNumberOptions);
+    QString text = grouping.toString(kept);
+    for (int i = 0; i < droppedDigits / 3; ++i)
+        text += QStringLiteral(",000");
+    text.replace(u',', locale.groupSeparator());
+    text += locale.decimalPoint() + QStringLiteral("00");
+    return total.isNegative() ? locale.negativeSign() + text : text;
 }

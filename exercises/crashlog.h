@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "practicerule.h"
 #include "practiceset.h"
 
 #include <QLocale>
@@ -48,9 +49,9 @@ const QString &targetOutOfRangeMessage();
 // shortened any more, so another iteration would only repeat the last one.
 const QString &cannotShortenMessage();
 
-// The cost total in Baht with the locale's group and decimal separators, groups of three
-// and exactly two decimals, e.g. "1,150.00". Groups are shown in every locale, the C
-// locale included. The value is first rounded to 15 significant digits, all a double
-// holds reliably, so very large totals end in zeros rather than in the noise of the
-// binary fraction; halves round away from zero. Digits are ASCII.
-QString formatTotalCost(double total, const QLocale &locale);
+// The cost total in whole Baht with the locale's group separator, decimal point and
+// negative sign, groups of three and two decimals, e.g. "1,150.00". Groups are shown in
+// every locale, the C locale included, and digits are ASCII. At most 15 significant digits
+// are shown, the precision the practice windows have always displayed: a total of 10^15
+// Baht or more is rounded to 15 digits, halves away from zero, and ends in zeros.
+QString formatTotalCost(const engine::practice::CostTotal &total, const QLocale &locale);

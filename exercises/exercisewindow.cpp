@@ -79,12 +79,17 @@ void ExerciseWindow::ResetExercise()
         m_grid->item(0, column)->setText(headers[column]);
     FillActivityGrid();
 
+    clearLogsAndTotals();
+    m_label53->setCaption(QStringLiteral("-"));
+}
+
+void ExerciseWindow::clearLogsAndTotals()
+{
     m_listBox1->clear();
     m_listBox2->clear();
     m_edit28->setText(QStringLiteral("0"));
     m_edit29->setText(QStringLiteral("0"));
     m_label51->setCaption(QStringLiteral("0.00"));
-    m_label53->setCaption(QStringLiteral("-"));
 }
 
 void ExerciseWindow::FillActivityGrid()

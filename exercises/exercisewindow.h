@@ -19,10 +19,10 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTableWidget;
-class PaintBox;
 
 namespace platform {
 class AutoSizeLabel;
+class PaintBox;
 }
 
 // What a crashing run keeps between clicks; zero until the first run.
@@ -89,6 +89,8 @@ private:
     void connectHandlers();
     QColor windowColor() const;
     void closeEditPanel();
+    // Empties both logs and shows 0 as target, project duration and cost total.
+    void clearLogsAndTotals();
     // Cancel and start over: the built-in data, drawn and analysed.
     void restoreBuiltInData();
     void appendPathLines(bool closing);
@@ -101,7 +103,7 @@ private:
     QFrame *m_panel1 = nullptr;
     QFrame *m_panel2 = nullptr;
     QFrame *m_panel3 = nullptr;
-    PaintBox *m_paintBox = nullptr;
+    platform::PaintBox *m_paintBox = nullptr;
     QTableWidget *m_grid = nullptr;
     QPushButton *m_bitBtn1 = nullptr;
     QPushButton *m_bitBtn2 = nullptr;

@@ -59,7 +59,7 @@ private:
 void ExerciseWindow::BitBtn4Click()
 {
     ensureControls();
-    const std::int32_t target = toWholeNumber(m_edit28->text());
+    const std::int32_t target = platform::toWholeNumber(m_edit28->text());
     m_crashing.targetDuration = target;
     // Check the target against the data the student sees now, not against an analysis
     // made before a save or before the window was last closed.

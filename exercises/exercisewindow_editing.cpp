@@ -86,11 +86,7 @@ void ExerciseWindow::BitBtn2Click()
 void ExerciseWindow::BitBtn3Click()
 {
     ensureControls();
-    m_listBox1->clear();
-    m_listBox2->clear();
-    m_edit28->setText(QStringLiteral("0"));
-    m_edit29->setText(QStringLiteral("0"));
-    m_label51->setCaption(QStringLiteral("0.00"));
+    clearLogsAndTotals();
     closeEditPanel();
     m_bitBtn5->setVisible(true);
     for (int k = 1; k <= activityCount(); ++k) {

@@ -19,8 +19,11 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+using platform::browalliaFont;
+using platform::glyphResource;
 using platform::makeGlyphButton;
 using platform::makeLabel;
+using platform::PaintBox;
 using platform::place;
 
 namespace {

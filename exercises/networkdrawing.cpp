@@ -5,6 +5,8 @@
 
 #include "canvas.h"
 
+using platform::Canvas;
+
 namespace {
 
 constexpr int kFrameHeight = 330;

@@ -8,7 +8,9 @@
 
 #include <QColor>
 
+namespace platform {
 class Canvas;
+}
 
 // Colours of the network picture.
 struct NetworkColors {
@@ -19,12 +21,12 @@ struct NetworkColors {
 // Draws the set's whole network on a cleared canvas (the caller clears it): frame, nodes, lines, node
 // numbers and one yellow label per activity with its NormalDuration text as it stands
 // (nothing is converted, so any text can be shown).
-void drawNetwork(Canvas &canvas, const NetworkGeometry &network, const ActivityTable &table,
+void drawNetwork(platform::Canvas &canvas, const NetworkGeometry &network, const ActivityTable &table,
                  const NetworkColors &colors);
 
 // Draws one path over the picture: red outlines and lines 4 px wide, nodes filled with
 // the set's highlight colour and numbered again. pathNumber outside 1..paths draws nothing.
-void highlightPath(Canvas &canvas, const NetworkGeometry &network, int pathNumber);
+void highlightPath(platform::Canvas &canvas, const NetworkGeometry &network, int pathNumber);
 
 // The label text of an activity: "A= " followed by its NormalDuration text.
 QString activityLabelText(char activity, const ActivityTable &table);

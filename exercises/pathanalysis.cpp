@@ -21,7 +21,7 @@ QString overflowMessage(int pathNumber, PathSumOverflowError::Column column)
 } // namespace
 
 PathSumOverflowError::PathSumOverflowError(int pathNumber, Column column)
-    : ApplicationError(overflowMessage(pathNumber, column)), m_pathNumber(pathNumber),
+    : platform::ApplicationError(overflowMessage(pathNumber, column)), m_pathNumber(pathNumber),
       m_column(column)
 {
 }

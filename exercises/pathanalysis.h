@@ -18,7 +18,7 @@ using AnalysisState = engine::practice::PathAnalysis;
 
 // A path whose durations add up to more than a 32-bit signed integer can hold. Every
 // single duration converts, so only the sum can say that the data are unusable.
-class PathSumOverflowError : public ApplicationError {
+class PathSumOverflowError : public platform::ApplicationError {
 public:
     using Column = engine::practice::PathSumOverflow::Column;
 

@@ -5,6 +5,8 @@
 
 #include "wholenumber.h"
 
+using platform::toWholeNumber;
+
 std::int32_t TableCells::normalDuration(int activity) const
 {
     return toWholeNumber(m_table.working(activity + 1).normalDuration);

@@ -3,6 +3,8 @@
 
 #include "applicationerror.h"
 
+namespace platform {
+
 ApplicationError::ApplicationError(QString message)
     : m_message(std::move(message)), m_utf8(m_message.toUtf8())
 {
@@ -13,3 +15,5 @@ ConversionError::ConversionError(QString offendingText)
       m_text(std::move(offendingText))
 {
 }
+
+} // namespace platform

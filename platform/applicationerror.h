@@ -8,6 +8,8 @@
 
 #include <exception>
 
+namespace platform {
+
 // The one kind of failure that may end an event handler early. The handler guard
 // catches it and shows its message in the application-level error box; steps done
 // before the throw stay done.
@@ -31,3 +33,5 @@ public:
 private:
     QString m_text;
 };
+
+} // namespace platform

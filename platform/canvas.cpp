@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+namespace platform {
 namespace {
 
 QPen makePen(const QColor &color, int width)
@@ -109,3 +110,5 @@ void PaintBox::resizeEvent(QResizeEvent *event)
     m_canvas.resize(size());
     QWidget::resizeEvent(event);
 }
+
+} // namespace platform

@@ -9,6 +9,8 @@
 #include <QPoint>
 #include <QWidget>
 
+namespace platform {
+
 // Drawing state and operations on a kept image. Every operation paints at once and
 // keeps nothing else, so a QPainter is never held across calls. Figures are drawn
 // without antialiasing, as the classic Windows canvas does, which also keeps a crashing
@@ -22,9 +24,6 @@ public:
     void setBrushColor(const QColor &color) { m_brushColor = color; }
     void setFont(const QFont &font) { m_font = font; }
     void setTextColor(const QColor &color) { m_textColor = color; }
-    QColor penColor() const { return m_penColor; }
-    int penWidth() const { return m_penWidth; }
-    QColor brushColor() const { return m_brushColor; }
     const QFont &font() const { return m_font; }
 
     // Outlined with the pen and filled with the brush; (left, top) to (right, bottom),
@@ -75,3 +74,5 @@ protected:
 private:
     Canvas m_canvas;
 };
+
+} // namespace platform

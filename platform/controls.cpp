@@ -92,12 +92,6 @@ QFrame *makePanel(QWidget *parent, const char *name, const QRect &bounds, const 
 {
     auto *panel = place(new BevelPanel(parent, bevel), name, bounds);
     switch (bevel) {
-    case Bevel::None:
-        panel->setFrameStyle(QFrame::NoFrame);
-        break;
-    case Bevel::Raised:
-        panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        break;
     case Bevel::Lowered:
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         break;

@@ -25,7 +25,7 @@ template<typename Widget> Widget *place(Widget *widget, const char *name, const 
     return widget;
 }
 
-enum class Bevel { None, Raised, Lowered, RaisedOuterLoweredInner };
+enum class Bevel { Lowered, RaisedOuterLoweredInner };
 
 // A panel: a frame with a bevel on a solid colour.
 QFrame *makePanel(QWidget *parent, const char *name, const QRect &bounds, const QColor &color,

@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+namespace platform {
 namespace {
 
 struct FamilyChoice {
@@ -86,3 +87,5 @@ QFont sarabunFont(int pixelHeight, bool bold)
 {
     return make(sarabun(), pixelHeight, bold);
 }
+
+} // namespace platform

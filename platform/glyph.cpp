@@ -5,6 +5,7 @@
 
 #include <QPixmap>
 
+namespace platform {
 namespace {
 
 QPixmap withTransparentKey(QImage image)
@@ -43,3 +44,5 @@ QIcon glyphResource(const QString &resourcePath)
 {
     return glyphFromStrip(QImage(resourcePath));
 }
+
+} // namespace platform

@@ -5,6 +5,7 @@
 
 #include "applicationerror.h"
 
+namespace platform {
 namespace {
 
 int digitValue(QChar c, int base)
@@ -70,3 +71,5 @@ std::int32_t toWholeNumber(const QString &text)
         return *value;
     throw ConversionError(text);
 }
+
+} // namespace platform

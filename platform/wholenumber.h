@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace platform {
+
 // Strict whole-number conversion used wherever a text becomes a number.
 // Accepts: leading spaces, an optional '+' or '-', then either decimal digits or
 // hexadecimal digits after a '$', 'x', 'X', "0x" or "0X" prefix. The value must lie in
@@ -17,3 +19,5 @@ std::optional<std::int32_t> tryWholeNumber(const QString &text);
 
 // As tryWholeNumber, but throws ConversionError carrying the text when it is rejected.
 std::int32_t toWholeNumber(const QString &text);
+
+} // namespace platform

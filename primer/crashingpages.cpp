@@ -16,6 +16,7 @@
 #include <utility>
 
 using namespace primer;
+using platform::sarabunFont;
 
 namespace {
 
@@ -71,8 +72,8 @@ const std::array<CrashRow, 5> kCrashRows = {{
 const QColor kCrashTint(239, 232, 192);
 
 // Five columns and three rows of circles.
-const QSize kCrashingNetworkSize(4 * primernet::kColumnStep + primernet::kCircleSide,
-    2 * primernet::kRowStep + primernet::kCircleSide);
+const QSize kCrashingNetworkSize(4 * kColumnStep + kCircleSide,
+    2 * kRowStep + kCircleSide);
 
 const QString kPathSums = QStringLiteral(
     "A-C-D = 9+10+22 = 41 วัน (เส้นทางวิกฤติ),   A-C-E = 9+10+21 = 40 วัน,   B-E = 18+21 = 39 วัน");
@@ -125,8 +126,7 @@ QWidget *buildCrashingNetwork(QFrame *page, QPoint topLeft)
 {
     auto *network = platform::place(
         new QWidget(page), "CrashingNetwork", QRect(topLeft, kCrashingNetworkSize));
-    using primernet::ArrowKind;
-    const int half = primernet::kCircleSide / 2;
+    const int half = kCircleSide / 2;
     NodeDrawing drawing(
         network, QStringLiteral("Crashing"), QPoint(half, half), sarabunFont(17, true));
     drawing.addArrow(QStringLiteral("StartA"), 0, 1, ArrowKind::Up);

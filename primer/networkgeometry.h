@@ -14,7 +14,7 @@
 // joins neighbouring columns, straight across or one row up or down, or runs straight
 // across two columns, so four arrow pictures serve every drawing. The painter tool draws
 // those pictures from the same numbers, which keeps picture and placement in step.
-namespace primernet {
+namespace primer {
 
 constexpr int kColumnStep = 100;
 constexpr int kRowStep = 60;
@@ -74,4 +74,4 @@ inline QString circleResource()
     return QStringLiteral(":/primer/node.jpg");
 }
 
-} // namespace primernet
+} // namespace primer

@@ -16,6 +16,7 @@
 #include <algorithm>
 
 using namespace primer;
+using platform::sarabunFont;
 
 namespace {
 

@@ -17,6 +17,9 @@
 #include <numeric>
 #include <utility>
 
+using platform::jpegResource;
+using platform::sarabunFont;
+
 namespace primer {
 namespace {
 
@@ -199,17 +202,17 @@ NodeDrawing::NodeDrawing(
 
 QPoint NodeDrawing::centre(int column, int row) const
 {
-    return m_origin + QPoint(column * primernet::kColumnStep, row * primernet::kRowStep);
+    return m_origin + QPoint(column * kColumnStep, row * kRowStep);
 }
 
 platform::ImageBox *NodeDrawing::addNode(
     const QString &key, int column, int row, const QString &text)
 {
-    const int side = primernet::kCircleSide;
+    const int side = kCircleSide;
     const QRect bounds(centre(column, row) - QPoint(side / 2, side / 2), QSize(side, side));
     const QByteArray circleName = (m_prefix + QStringLiteral("Node") + key).toLatin1();
     platform::ImageBox *circle
-        = makeKeyedPicture(m_parent, circleName.constData(), bounds, primernet::circleResource());
+        = makeKeyedPicture(m_parent, circleName.constData(), bounds, circleResource());
     const QByteArray textName = (m_prefix + QStringLiteral("NodeText") + key).toLatin1();
     QLabel *label = platform::makeLabel(
         circle, textName.constData(), QRect(0, 0, side, side), text, m_textFont);
@@ -219,9 +222,9 @@ platform::ImageBox *NodeDrawing::addNode(
 }
 
 platform::ImageBox *NodeDrawing::addArrow(
-    const QString &key, int column, int row, primernet::ArrowKind kind)
+    const QString &key, int column, int row, ArrowKind kind)
 {
-    const primernet::ArrowPicture picture = primernet::arrowPicture(kind);
+    const ArrowPicture picture = arrowPicture(kind);
     const QByteArray arrowName = (m_prefix + QStringLiteral("Arrow") + key).toLatin1();
     return makeKeyedPicture(m_parent, arrowName.constData(),
         picture.box.translated(centre(column, row)), picture.resource);

@@ -133,7 +133,7 @@ public:
     platform::ImageBox *addNode(const QString &key, int column, int row, const QString &text);
     // An arrow named prefix + "Arrow" + key, leaving the circle at (column, row).
     platform::ImageBox *addArrow(
-        const QString &key, int column, int row, primernet::ArrowKind kind);
+        const QString &key, int column, int row, ArrowKind kind);
 
 private:
     QPoint centre(int column, int row) const;

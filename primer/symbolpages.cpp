@@ -15,6 +15,7 @@
 #include <array>
 
 using namespace primer;
+using platform::sarabunFont;
 
 namespace {
 
@@ -55,13 +56,13 @@ const QString kSlack = QStringLiteral("กิจกรรมที่มี ES =
 const QString kReference
     = QStringLiteral("ที่มา : Roger S. Pressman, Software Engineering : A Practitioner's Approach");
 
-struct ActivityRow {
+struct ScheduleRow {
     const char *cells[7];
 };
 
 // The example project with its earliest and latest times; the drawings show the same
 // precedences.
-const std::array<ActivityRow, 9> kActivityRows = {{
+const std::array<ScheduleRow, 9> kScheduleRows = {{
     {{"A", "-", "3", "0", "3", "0", "3"}},
     {{"B", "A", "2", "3", "5", "3", "5"}},
     {{"C", "A", "1", "3", "4", "4", "5"}},
@@ -85,7 +86,7 @@ QFrame *makePage(QWidget *sheet, const char *name, const QRect &bounds)
 void addSmallNode(QWidget *drawing, const char *name, QPoint topLeft, const QString &text)
 {
     platform::ImageBox *circle = makeKeyedPicture(
-        drawing, name, QRect(topLeft, QSize(44, 44)), primernet::circleResource());
+        drawing, name, QRect(topLeft, QSize(44, 44)), circleResource());
     const QByteArray textName = QByteArray(name) + "Text";
     QLabel *label = platform::makeLabel(
         circle, textName.constData(), QRect(0, 0, 44, 44), text, sarabunFont(21, true));
@@ -218,7 +219,7 @@ void TForm2::buildExamplePage(QWidget *sheet)
         grid->addCell(0, column, QString::fromUtf8(headers[column]), buttonFace);
     for (int row = 0; row < 9; ++row) {
         for (int column = 0; column < 7; ++column)
-            grid->addCell(row + 1, column, QString::fromLatin1(kActivityRows[row].cells[column]),
+            grid->addCell(row + 1, column, QString::fromLatin1(kScheduleRows[row].cells[column]),
                 tints[column]);
     }
 
@@ -229,7 +230,6 @@ void TForm2::buildExamplePage(QWidget *sheet)
     flow.add(panel76);
     connect(panel76, &BackgroundClickPanel::clicked, this, &TForm2::Panel76Click);
     flow.spread(20);
-    using primernet::ArrowKind;
     NodeDrawing drawing(panel76, QString(), QPoint(173, 46), sarabunFont(27, true));
     drawing.addArrow(QStringLiteral("AB"), 0, 1, ArrowKind::Up);
     drawing.addArrow(QStringLiteral("AC"), 0, 1, ArrowKind::Down);

@@ -12,6 +12,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+using platform::browalliaFont;
+using platform::sarabunFont;
+
 namespace {
 
 const QColor kWindowColor(193, 242, 247);

@@ -165,7 +165,7 @@ void drawNode(QPainter &painter, QPointF centre, double radius)
 
 QImage nodePicture()
 {
-    const int side = primernet::kCircleSide;
+    const int side = primer::kCircleSide;
     QImage image = blank(side, side);
     QPainter painter(&image);
     begin(painter);
@@ -173,7 +173,7 @@ QImage nodePicture()
     return image;
 }
 
-QImage networkArrowPicture(const primernet::ArrowPicture &geometry)
+QImage networkArrowPicture(const primer::ArrowPicture &geometry)
 {
     QImage image = blank(geometry.box.width(), geometry.box.height());
     QPainter painter(&image);
@@ -295,10 +295,10 @@ int main(int argc, char **argv)
     written = save(nodePicture(), folder, QStringLiteral("node.jpg")) && written;
     written
         = save(activityOnArcPicture(), folder, QStringLiteral("activity-on-arc.jpg")) && written;
-    for (const primernet::ArrowKind kind :
-        {primernet::ArrowKind::Across, primernet::ArrowKind::AcrossTwo, primernet::ArrowKind::Up,
-            primernet::ArrowKind::Down}) {
-        const primernet::ArrowPicture geometry = primernet::arrowPicture(kind);
+    for (const primer::ArrowKind kind :
+        {primer::ArrowKind::Across, primer::ArrowKind::AcrossTwo, primer::ArrowKind::Up,
+            primer::ArrowKind::Down}) {
+        const primer::ArrowPicture geometry = primer::arrowPicture(kind);
         written = save(networkArrowPicture(geometry), folder, geometry.fileName) && written;
     }
     return written ? 0 : 1;

@@ -14,6 +14,10 @@
 #include <exception>
 #include <string>
 
+using platform::ConversionError;
+using platform::toWholeNumber;
+using platform::tryWholeNumber;
+
 namespace {
 
 struct Figures {

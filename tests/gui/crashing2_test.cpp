@@ -140,7 +140,7 @@ private slots:
             start(window, QStringLiteral("28"));
             QVERIFY(boxes.shown.empty());
             QCOMPARE(child<QLabel>(window, "Label51")->text(), QStringLiteral("850,00"));
-            QCOMPARE(window->crashing().totalCrashCost, 0.0);
+            QCOMPARE(window->crashing().totalCrashCost, engine::practice::CostTotal());
         }
         const QStringList earlierPath = lines(window, "ListBox1");
         const QStringList earlierSelection = lines(window, "ListBox2");

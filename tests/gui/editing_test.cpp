@@ -15,6 +15,7 @@
 #include <QTableWidget>
 
 using namespace guitest;
+using platform::PaintBox;
 
 namespace {
 

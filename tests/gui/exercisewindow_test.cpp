@@ -20,6 +20,8 @@ using guitest::child;
 using guitest::exerciseForm;
 using guitest::addSets;
 using guitest::reopen;
+using platform::browalliaFont;
+using platform::PaintBox;
 
 class ExerciseWindowTest : public QObject {
     Q_OBJECT
@@ -163,7 +165,7 @@ private slots:
         QCOMPARE(window->crashing().targetDuration, 0);
         QCOMPARE(window->crashing().remainingReduction, 0);
         QCOMPARE(window->crashing().checkRound, 0);
-        QCOMPARE(window->crashing().totalCrashCost, 0.0);
+        QCOMPARE(window->crashing().totalCrashCost, engine::practice::CostTotal());
     }
 
     void controlsSitWhereTheLayoutPutsThem_data() { addSets(); }

@@ -18,6 +18,8 @@
 #include <QTextBlock>
 
 using guitest::child;
+using platform::browalliaFont;
+using platform::sarabunFont;
 
 class MainWindowTest : public QObject {
     Q_OBJECT

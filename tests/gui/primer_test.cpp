@@ -23,6 +23,9 @@
 #include <functional>
 #include <map>
 
+using platform::browalliaFont;
+using platform::sarabunFont;
+
 namespace {
 
 const QStringList kFurtherPages = {QStringLiteral("Panel126"), QStringLiteral("Panel4"),

@@ -27,6 +27,8 @@
 // its button.
 
 using namespace guitest;
+using platform::Canvas;
+using platform::PaintBox;
 
 namespace {
 

@@ -32,7 +32,7 @@ inline QStringList gridColumn(ExerciseWindow *window, int column, int rows = -1)
 
 inline const QImage &picture(ExerciseWindow *window)
 {
-    return child<PaintBox>(window, "PaintBox1")->canvas().image();
+    return child<platform::PaintBox>(window, "PaintBox1")->canvas().image();
 }
 
 // What a message box said and what the window behind it showed at that moment.

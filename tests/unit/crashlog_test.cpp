@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+#include <vector>
+
 namespace {
 
 TEST(CrashLog, PathLabels)
@@ -81,39 +85,98 @@ TEST(CrashLog, MessageBoxTexts)
     EXPECT_NE(cannotShortenMessage(), finishedMessage());
 }
 
+engine::practice::CostTotal totalOf(const std::vector<std::int64_t> &amounts)
+{
+    engine::practice::CostTotal total;
+    for (const std::int64_t amount : amounts)
+        total.add(amount);
+    return total;
+}
+
 TEST(CrashLog, TotalCost)
 {
+    constexpr std::int64_t int64Max = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t int64Min = std::numeric_limits<std::int64_t>::min();
     struct Case {
-        double total;
+        std::int64_t total;
         const char *c, *english, *german;
     };
     const Case cases[] = {
         {0, "0.00", "0.00", "0,00"},
         {850, "850.00", "850.00", "850,00"},
         {1150, "1,150.00", "1,150.00", "1.150,00"},
-        {1234567.5, "1,234,567.50", "1,234,567.50", "1.234.567,50"},
+        {1234567, "1,234,567.00", "1,234,567.00", "1.234.567,00"},
         {999, "999.00", "999.00", "999,00"},
         {100000, "100,000.00", "100,000.00", "100.000,00"},
         {-1150, "-1,150.00", "-1,150.00", "-1.150,00"},
-        {0.005, "0.01", "0.01", "0,01"},
-        {0.004, "0.00", "0.00", "0,00"},
+        // Fifteen significant digits at most: beyond them the digits read as zeros, and the
+        // first digit dropped rounds, halves away from zero.
+        {1000000000000005, "1,000,000,000,000,010.00", "1,000,000,000,000,010.00",
+         "1.000.000.000.000.010,00"},
+        {-1000000000000005, "-1,000,000,000,000,010.00", "-1,000,000,000,000,010.00",
+         "-1.000.000.000.000.010,00"},
+        {1000000000000004, "1,000,000,000,000,000.00", "1,000,000,000,000,000.00",
+         "1.000.000.000.000.000,00"},
         // Rounding carries across a group.
-        {999999.999, "1,000,000.00", "1,000,000.00", "1.000.000,00"},
-        // Fifteen significant digits at most: beyond them the digits read as zeros.
-        {12345678901234.567, "12,345,678,901,234.60", "12,345,678,901,234.60",
-         "12.345.678.901.234,60"},
-        {1234567890123456789.0, "1,234,567,890,123,460,000.00", "1,234,567,890,123,460,000.00",
+        {999999999999999500, "1,000,000,000,000,000,000.00", "1,000,000,000,000,000,000.00",
+         "1.000.000.000.000.000.000,00"},
+        {1234567890123456, "1,234,567,890,123,460.00", "1,234,567,890,123,460.00",
+         "1.234.567.890.123.460,00"},
+        {1234567890123456789, "1,234,567,890,123,460,000.00", "1,234,567,890,123,460,000.00",
          "1.234.567.890.123.460.000,00"},
+        {int64Max, "9,223,372,036,854,780,000.00", "9,223,372,036,854,780,000.00",
+         "9.223.372.036.854.780.000,00"},
+        {int64Min, "-9,223,372,036,854,780,000.00", "-9,223,372,036,854,780,000.00",
+         "-9.223.372.036.854.780.000,00"},
     };
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     const QLocale german(QLocale::German, QLocale::Germany);
+    // Thai uses the separators of English and the ASCII digits.
+    const QLocale thai(QLocale::Thai, QLocale::Thailand);
     for (const Case &c : cases) {
         SCOPED_TRACE(c.total);
-        EXPECT_EQ(formatTotalCost(c.total, QLocale::c()), QString::fromUtf8(c.c));
-        EXPECT_EQ(formatTotalCost(c.total, english), QString::fromUtf8(c.english));
-        EXPECT_EQ(formatTotalCost(c.total, german), QString::fromUtf8(c.german));
+        const engine::practice::CostTotal total = totalOf({c.total});
+        EXPECT_EQ(formatTotalCost(total, QLocale::c()), QString::fromUtf8(c.c));
+        EXPECT_EQ(formatTotalCost(total, english), QString::fromUtf8(c.english));
+        EXPECT_EQ(formatTotalCost(total, german), QString::fromUtf8(c.german));
+        EXPECT_EQ(formatTotalCost(total, thai), QString::fromUtf8(c.english));
     }
-    EXPECT_EQ(formatTotalCost(1150, QLocale(QLocale::English)), QStringLiteral("1,150.00"));
+    EXPECT_EQ(formatTotalCost(totalOf({1150}), QLocale(QLocale::English)),
+              QStringLiteral("1,150.00"));
+}
+
+// One iteration costs up to (2^31 - 1)^2 or -2^31 (2^31 - 1) Baht; a few of them leave the
+// 64-bit range, and the total shown is still the exact sum's first 15 digits.
+TEST(CrashLog, TotalCostBeyond64Bits)
+{
+    constexpr std::int64_t most = std::int64_t {2147483647} * 2147483647;
+    constexpr std::int64_t least = std::int64_t {-2147483648} * 2147483647;
+    constexpr std::int64_t quarter = std::int64_t {1} << 62;
+    struct Case {
+        std::vector<std::int64_t> amounts;
+        const char *c, *german;
+    };
+    const Case cases[] = {
+        {{std::numeric_limits<std::int64_t>::max(), 1}, "9,223,372,036,854,780,000.00",
+         "9.223.372.036.854.780.000,00"},
+        {{most, most, most}, "13,835,058,042,397,300,000.00", "13.835.058.042.397.300.000,00"},
+        {{least, least, least}, "-13,835,058,048,839,700,000.00",
+         "-13.835.058.048.839.700.000,00"},
+        {{quarter, quarter, quarter, quarter}, "18,446,744,073,709,600,000.00",
+         "18.446.744.073.709.600.000,00"},
+        {std::vector<std::int64_t>(1000, most), "4,611,686,014,132,420,000,000.00",
+         "4.611.686.014.132.420.000.000,00"},
+        // Back inside the range the total is exact again.
+        {{most, most, most, -most, -most, -most, 1}, "1.00", "1,00"},
+        {{least, least, least, -least, -least, -least, -1}, "-1.00", "-1,00"},
+    };
+    const QLocale german(QLocale::German, QLocale::Germany);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.c);
+        const engine::practice::CostTotal total = totalOf(c.amounts);
+        EXPECT_EQ(formatTotalCost(total, QLocale::c()), QString::fromUtf8(c.c));
+        EXPECT_EQ(formatTotalCost(total, german), QString::fromUtf8(c.german));
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 
+#include "crashlog.h"
 #include "pathanalysis.h"
 #include "practicerule.h"
 #include "sets.h"
@@ -11,11 +12,14 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace {
 
 using engine::practice::Selection;
+using platform::ConversionError;
+using platform::toWholeNumber;
 
 // The selection's activity letter, or a blank when none was chosen.
 char letterOf(const Selection &selection)
@@ -55,7 +59,7 @@ struct IterationRecord {
     std::int64_t iterationCost;
     std::vector<std::int32_t> lengthsAfter;
     std::int32_t remainingAfter;
-    double totalAfter;
+    std::int64_t totalAfter;
 
     bool operator==(const IterationRecord &) const = default;
 };
@@ -84,7 +88,7 @@ public:
             {m_critical, letterOf(selection), selection.cost, selection.cutDays, cost,
              {m_analysis.pathLength.begin(),
               m_analysis.pathLength.begin() + static_cast<std::ptrdiff_t>(m_set.paths.size())},
-             run.remainingReduction, run.totalCrashCost});
+             run.remainingReduction, run.totalCrashCost.toInt64().value()});
     }
     std::vector<IterationRecord> iterations;
 
@@ -246,6 +250,71 @@ TEST(Crashing, CutAndCost)
     // Beyond 32 bits: the product of two large edited values stays exact.
     EXPECT_EQ(engine::practice::iterationCost(2000000000, 3), std::int64_t{6000000000});
     EXPECT_EQ(engine::practice::iterationCost(-2000000000, 2000000000), std::int64_t{-4000000000000000000});
+}
+
+// Carries and borrows between the two words of the total: the sums are those of plain
+// integer arithmetic.
+TEST(Crashing, CostTotalIsExactBeyondTheInt64Range)
+{
+    constexpr std::int64_t int64Max = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t int64Min = std::numeric_limits<std::int64_t>::min();
+    using Magnitude = engine::practice::CostTotal::Magnitude;
+    struct Case {
+        const char *name;
+        std::vector<std::int64_t> amounts;
+        std::optional<std::int64_t> value; // nothing: beyond the 64-bit range
+        bool negative;
+        Magnitude magnitude;
+    };
+    const Case cases[] = {
+        {"nothing added", {}, 0, false, {0, 0}},
+        {"below zero", {5, -7}, -2, true, {0, 2}},
+        {"back to zero", {-1, 1}, 0, false, {0, 0}},
+        {"one past the largest", {int64Max, 1}, std::nullopt, false, {0, std::uint64_t {1} << 63}},
+        {"one past the largest and back", {int64Max, 1, -1}, int64Max, false,
+         {0, static_cast<std::uint64_t>(int64Max)}},
+        {"one below the smallest", {int64Min, -1}, std::nullopt, true,
+         {0, (std::uint64_t {1} << 63) + 1}},
+        {"one below the smallest and back", {int64Min, -1, 1}, int64Min, true,
+         {0, std::uint64_t {1} << 63}},
+        {"2^64", {int64Max, int64Max, 2}, std::nullopt, false, {1, 0}},
+        {"-2^64", {int64Min, int64Min}, std::nullopt, true, {1, 0}},
+        {"-2^64 - 1", {int64Min, int64Min, -1}, std::nullopt, true, {1, 1}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        engine::practice::CostTotal total;
+        for (const std::int64_t amount : c.amounts)
+            total.add(amount);
+        EXPECT_EQ(total.toInt64(), c.value);
+        EXPECT_EQ(total.isNegative(), c.negative);
+        EXPECT_EQ(total.magnitude().high, c.magnitude.high);
+        EXPECT_EQ(total.magnitude().low, c.magnitude.low);
+    }
+}
+
+// Two one-activity paths that can each be cut by nearly 2^32 days at the largest cost per
+// day: six iterations, four of them at (2^31 - 1)^2 Baht, take the total past 2^64 - 2^33.
+TEST(Crashing, RunWhoseTotalLeavesThe64BitRange)
+{
+    ActivityTable table = cellTable({{"2147483647", "-2147483648", "2147483647"},
+                                     {"2147483647", "-2147483648", "2147483647"}});
+    const std::vector<engine::practice::Path> routes = {{0}, {1}};
+    AnalysisState analysis;
+    engine::practice::RunState run;
+    TableIteration iteration(table, routes, analysis);
+    ASSERT_EQ(crashTable(table, routes, std::numeric_limits<std::int32_t>::min(), analysis, run,
+                         iteration),
+              engine::practice::RunEnd::Reached);
+    EXPECT_EQ(run.checkRound, 7);
+    EXPECT_EQ(table.working(1).normalDuration, QStringLiteral("-2147483648"));
+    EXPECT_EQ(table.working(2).normalDuration, QStringLiteral("-2147483648"));
+    constexpr std::uint64_t most = std::uint64_t {2147483647} * 2147483647;
+    EXPECT_FALSE(run.totalCrashCost.toInt64().has_value());
+    EXPECT_EQ(run.totalCrashCost.magnitude().high, 0u);
+    EXPECT_EQ(run.totalCrashCost.magnitude().low, 4 * most + 2 * std::uint64_t {2147483647});
+    EXPECT_EQ(formatTotalCost(run.totalCrashCost, QLocale::c()),
+              QStringLiteral("18,446,744,060,824,600,000.00"));
 }
 
 } // namespace

@@ -212,7 +212,7 @@ TEST(PathAnalysis, BadCellLeavesThePartialState)
             try {
                 analysePaths(table, set.practice.routes, state);
                 ADD_FAILURE() << "no conversion error";
-            } catch (const ConversionError &error) {
+            } catch (const platform::ConversionError &error) {
                 EXPECT_EQ(error.text(), bad);
             }
 

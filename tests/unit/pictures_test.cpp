@@ -19,6 +19,9 @@
 #include <string>
 #include <vector>
 
+using platform::decodeJpeg;
+using platform::glyphFromStrip;
+
 namespace {
 
 QString assetPath(const QString &relative)
@@ -150,12 +153,17 @@ TEST(JpegDecodeTest, RejectsDataThatIsNoCompleteJpeg)
     };
     for (const int size : {1, 2, 3, 17, 512, 4096, 70000}) {
         cases.push_back({"random " + std::to_string(size), randomBytes(quint32(size), size)});
-        // Behind a genuine start-of-image marker the bytes reach libjpeg's marker parser.
+        // Between genuine start- and end-of-image markers the bytes reach the decoder's
+        // marker parser.
         cases.push_back({"marker and random " + std::to_string(size),
                          QByteArray("\xFF\xD8", 2) + randomBytes(quint32(size) + 1u, size)});
+        cases.push_back({"markers around random " + std::to_string(size),
+                         QByteArray("\xFF\xD8", 2) + randomBytes(quint32(size) + 2u, size)
+                             + QByteArray("\xFF\xD9", 2)});
     }
     for (const qsizetype cut : {qsizetype(4), qsizetype(20), qsizetype(200), qsizetype(600),
-                                gear.size() / 3, gear.size() / 2, gear.size() * 9 / 10}) {
+                                gear.size() / 3, gear.size() / 2, gear.size() * 9 / 10,
+                                gear.size() - 2, gear.size() - 1}) {
         cases.push_back({"gear cut at " + std::to_string(cut), gear.left(cut)});
     }
     ASSERT_FALSE(cases[2].data.isEmpty()) << "could not encode the png";

@@ -10,6 +10,10 @@
 #include <optional>
 #include <random>
 
+using platform::ConversionError;
+using platform::toWholeNumber;
+using platform::tryWholeNumber;
+
 namespace {
 
 struct ConversionCase {
