@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 
 #include "forms.h"
+#include "jpeg.h"
+#include "messagebox.h"
 #include "tform1.h"
 
 #include <QApplication>
@@ -23,9 +25,17 @@ int main(int argc, char *argv[])
 #endif
     }
     QApplication application(argc, argv);
-    // Lets a Wayland desktop match the windows to the installed desktop entry.
-    QGuiApplication::setDesktopFileName(QStringLiteral("crashkit"));
+    // Lets a Wayland desktop match the windows to the installed desktop entry (its file name
+    // without .desktop, the same reverse-DNS id as the AppStream metainfo's).
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.c_seed_def725b8.crashkit"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Without Qt's JPEG plugin every picture would stay blank; stop and say why instead.
+    if (!platform::canDecodeJpeg()) {
+        const QString message = platform::missingJpegSupportMessage();
+        std::fprintf(stderr, "crashkit: %s\n", qUtf8Printable(message));
+        platform::showApplicationError(message);
+        return 1;
+    }
     // Closing a secondary window only hides it; the main window's close ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     createForms();

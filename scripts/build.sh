@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 Crashkit maintainers
 # Configures and builds crashkit into build/<kind> (kind: release or sanitize), with warnings
-# as errors. Further arguments go to cmake's configure step (e.g. -DCRASHKIT_WERROR=OFF).
+# as errors and the developer programs under tools/ (the tests run the snapshot tool).
+# Further arguments go to cmake's configure step (e.g. -DCRASHKIT_WERROR=OFF).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 kind=${1:-release}
@@ -11,6 +12,6 @@ case "$kind" in
   sanitize) options=(-DCMAKE_BUILD_TYPE=Debug -DCRASHKIT_SANITIZE=ON) ;;
   *) echo "unknown build kind: $kind" >&2; exit 2 ;;
 esac
-cmake -S "$root" -B "$root/build/$kind" -G Ninja "${options[@]}" -DCRASHKIT_WERROR=ON "${@:2}" \
-  >/dev/null
+cmake -S "$root" -B "$root/build/$kind" -G Ninja "${options[@]}" -DCRASHKIT_WERROR=ON \
+  -DCRASHKIT_BUILD_TOOLS=ON "${@:2}" >/dev/null
 cmake --build "$root/build/$kind" -j "$(nproc)"

@@ -7,12 +7,13 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libjpeg-dev
   liblemon-dev
   glpk-utils libglpk-dev
   libgtest-dev libbenchmark-dev
   fonts-thai-tlwg fontconfig
   desktop-file-utils appstream
+  dpkg-dev file
+  clang-format
 )
 
 missing=()

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 Crashkit maintainers
 # Installs what is missing, builds crashkit and runs every test: once in the normal
-# build and once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+# build and once more under AddressSanitizer and UndefinedBehaviorSanitizer; last, checks
+# that the C++ files are formatted (scripts/format.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -18,4 +19,16 @@ for kind in release sanitize; do
   echo "== $kind tests =="
   ctest --test-dir "$root/build/$kind" --output-on-failure -j "$(nproc)" || status=1
 done
+
+# Until the whole tree has been formatted once, unformatted files are listed but do not fail
+# the run; then this turns to yes, and CI fails on unformatted code.
+fail_on_unformatted=no
+echo "== format check =="
+if ! "$root/scripts/format.sh"; then
+  if [ "$fail_on_unformatted" = yes ]; then
+    status=1
+  else
+    echo "(the format check does not fail the run yet: fail_on_unformatted in scripts/test.sh)"
+  fi
+fi
 exit $status

@@ -29,7 +29,7 @@ expect_installed_files "$prefix"
 
 # A PNG holds its width and height as big-endian words at bytes 16 and 20.
 for size in "${icon_sizes[@]}"; do
-  icon="$prefix/share/icons/hicolor/${size}x${size}/apps/crashkit.png"
+  icon="$prefix/share/icons/hicolor/${size}x${size}/apps/$desktop_id.png"
   read -r -a header <<<"$(od -An -tu1 -N24 "$icon" | tr '\n' ' ')"
   [ "${header[1]}${header[2]}${header[3]}" = "807871" ] || fail "$icon is not a PNG"
   width=$(((header[16] << 24) | (header[17] << 16) | (header[18] << 8) | header[19]))
@@ -38,11 +38,15 @@ for size in "${icon_sizes[@]}"; do
     || fail "$icon is ${width}x${height}, its folder says ${size}x${size}"
 done
 
-desktop="$prefix/share/applications/crashkit.desktop"
+desktop="$prefix/share/applications/$desktop_name"
 entry() { sed -n "s/^$1=//p" "$desktop"; }
 [ "$(entry Exec)" = crashkit ] || fail "Exec= does not name the installed program"
-[ "$(entry Icon)" = crashkit ] || fail "Icon= does not name the installed icon"
+[ "$(entry Icon)" = "$desktop_id" ] || fail "Icon= does not name the installed icon, $desktop_id"
 [ "$(entry 'Name\[th\]')" != "" ] || fail "the desktop entry has no Thai name"
+# A Wayland desktop finds the entry by the app id the program gives itself
+# (QGuiApplication::setDesktopFileName), a UTF-16 literal in the program.
+app_id=$(strings -e l "$prefix/bin/crashkit" | grep -Fx "$desktop_id" || true)
+[ -n "$app_id" ] || fail "bin/crashkit does not name its desktop entry's id, $desktop_id"
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desktop entry"
 else
@@ -50,6 +54,9 @@ else
 fi
 
 metainfo="$prefix/share/metainfo/$metainfo_name"
+grep -q "<id>$desktop_id</id>" "$metainfo" || fail "the metainfo's id is not $desktop_id"
+grep -q "<launchable type=\"desktop-id\">$desktop_name</launchable>" "$metainfo" \
+  || fail "the metainfo does not launch the installed desktop entry, $desktop_name"
 grep -q '<name xml:lang="th">' "$metainfo" || fail "the metainfo has no Thai name"
 grep -q '<summary xml:lang="th">' "$metainfo" || fail "the metainfo has no Thai summary"
 # appstreamcli accepts a metainfo without these; a software centre then shows no licence or age.

@@ -3,11 +3,15 @@
 # What an installation of crashkit holds, relative to its prefix, and the check that a folder
 # holds exactly that; sourced by install_test.sh and package_test.sh, which define fail.
 icon_sizes=(16 32 48 64 128 256)
-metainfo_name=example.c_seed_def725b8.crashkit.metainfo.xml
-installed_files=(bin/crashkit bin/crashkit-cli share/applications/crashkit.desktop
+# The desktop entry, the icons and the metainfo all carry the AppStream id, which is also the
+# Wayland app id the program gives itself.
+desktop_id=example.c_seed_def725b8.crashkit
+desktop_name=$desktop_id.desktop
+metainfo_name=$desktop_id.metainfo.xml
+installed_files=(bin/crashkit bin/crashkit-cli "share/applications/$desktop_name"
                  "share/metainfo/$metainfo_name")
 for size in "${icon_sizes[@]}"; do
-  installed_files+=("share/icons/hicolor/${size}x${size}/apps/crashkit.png")
+  installed_files+=("share/icons/hicolor/${size}x${size}/apps/$desktop_id.png")
 done
 
 # Usage: expect_installed_files <prefix>. Anything else (a test program, a developer tool, a

@@ -6,8 +6,9 @@
 //
 // Rerun after a change:
 //     cmake --build <build dir> --target iconpainter
-//     QT_QPA_PLATFORM=offscreen <build dir>/packaging/iconpainter <repository root>
-// It overwrites packaging/icons/hicolor/<n>x<n>/apps/crashkit.png.
+//     QT_QPA_PLATFORM=offscreen <build dir>/tools/iconpainter <repository root>
+// It overwrites packaging/icons/hicolor/<n>x<n>/apps/example.c_seed_def725b8.crashkit.png
+// (the build needs -DCRASHKIT_BUILD_TOOLS=ON, as scripts/build.sh sets).
 
 #include <QColor>
 #include <QDir>
@@ -149,7 +150,9 @@ int main(int argc, char *argv[])
     const QDir root(QString::fromLocal8Bit(argv[1]));
     for (const int size : {16, 32, 48, 64, 128, 256}) {
         const QString folder = QStringLiteral("packaging/icons/hicolor/%1x%1/apps").arg(size);
-        const QString file = root.filePath(folder + QStringLiteral("/crashkit.png"));
+        // Named by the program's desktop id, as the desktop entry's Icon= names it.
+        const QString file
+            = root.filePath(folder + QStringLiteral("/example.c_seed_def725b8.crashkit.png"));
         if (!root.mkpath(folder) || !paintIcon(size).save(file)) {
             err << "cannot write " << file << '\n';
             return 1;
