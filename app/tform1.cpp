@@ -119,11 +119,10 @@ void TForm1::buildTitlePanel(QWidget *client)
     platform::makeLabel(panel1, "Label5", QRect(106, 168, 468, 46),
                         QStringLiteral("ชุดเสริมทักษะความรู้ด้านเทคนิค PERT/CPM"),
                         browalliaFont(35, true));
-    platform::makeLabel(panel1, "Label1", QRect(64, 216, 261, 36), QStringLiteral("วิทยาการคอมพิวเตอร์"),
-                        sarabunFont(32, true));
-    QLabel *label2
-        = platform::makeLabel(panel1, "Label2", QRect(336, 214, 270, 42),
-                              QStringLiteral("คณะวิทยาศาสตร์"), browalliaFont(32, true));
+    platform::makeLabel(panel1, "Label1", QRect(64, 216, 261, 36),
+                        QStringLiteral("วิทยาการคอมพิวเตอร์"), sarabunFont(32, true));
+    QLabel *label2 = platform::makeLabel(panel1, "Label2", QRect(336, 214, 270, 42),
+                                         QStringLiteral("คณะวิทยาศาสตร์"), browalliaFont(32, true));
     label2->setAttribute(Qt::WA_TranslucentBackground);
 }
 

@@ -5,9 +5,9 @@
 
 #include "greedy.h"
 #include "leastcost.h"
-#include "timecostcurve.h"
 #include "schedule.h"
 #include "texttable.h"
+#include "timecostcurve.h"
 
 #include <QJsonArray>
 

@@ -23,7 +23,7 @@ class QTableWidget;
 namespace platform {
 class AutoSizeLabel;
 class PaintBox;
-}
+} // namespace platform
 
 // What a crashing run keeps between clicks; zero until the first run.
 using CrashingState = engine::practice::RunState;

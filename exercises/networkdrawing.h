@@ -18,11 +18,11 @@ struct NetworkColors {
     QColor text; // node numbers and labels
 };
 
-// Draws the set's whole network on a cleared canvas (the caller clears it): frame, nodes, lines, node
-// numbers and one yellow label per activity with its NormalDuration text as it stands
-// (nothing is converted, so any text can be shown).
-void drawNetwork(platform::Canvas &canvas, const NetworkGeometry &network, const ActivityTable &table,
-                 const NetworkColors &colors);
+// Draws the set's whole network on a cleared canvas (the caller clears it): frame, nodes, lines,
+// node numbers and one yellow label per activity with its NormalDuration text as it stands (nothing
+// is converted, so any text can be shown).
+void drawNetwork(platform::Canvas &canvas, const NetworkGeometry &network,
+                 const ActivityTable &table, const NetworkColors &colors);
 
 // Draws one path over the picture: red outlines and lines 4 px wide, nodes filled with
 // the set's highlight colour and numbered again. pathNumber outside 1..paths draws nothing.

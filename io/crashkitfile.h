@@ -9,7 +9,8 @@
 
 namespace io {
 
-// The .crashkit project file: JSON with a format marker and version (see "Project files" in the README).
+// The .crashkit project file: JSON with a format marker and version (see "Project files" in the
+// README).
 inline constexpr char kCrashkitFormat[] = "crashkit-project";
 inline constexpr int kCrashkitVersion = 1; // the newest version this program reads and writes
 

@@ -72,8 +72,7 @@ const std::array<CrashRow, 5> kCrashRows = {{
 const QColor kCrashTint(239, 232, 192);
 
 // Five columns and three rows of circles.
-const QSize kCrashingNetworkSize(4 * kColumnStep + kCircleSide,
-    2 * kRowStep + kCircleSide);
+const QSize kCrashingNetworkSize(4 * kColumnStep + kCircleSide, 2 * kRowStep + kCircleSide);
 
 const QString kPathSums = QStringLiteral(
     "A-C-D = 9+10+22 = 41 วัน (เส้นทางวิกฤติ),   A-C-E = 9+10+21 = 40 วัน,   B-E = 18+21 = 39 วัน");
@@ -93,7 +92,7 @@ QWidget *buildCrashingTable(QFrame *page, QPoint topLeft)
 {
     const QColor buttonFace = QApplication::palette().color(QPalette::Button);
     auto *grid = new CellGrid(page, "CrashingGrid", topLeft, {62, 66, 58, 58, 60, 60, 108},
-        std::vector<int>(7, 28), sarabunFont(19));
+                              std::vector<int>(7, 28), sarabunFont(19));
     // The header texts are longer than the numbers below them, so they get a smaller size.
     auto header
         = [grid, &buttonFace](int row, int column, const char *text, int rowSpan, int columnSpan) {
@@ -113,7 +112,7 @@ QWidget *buildCrashingTable(QFrame *page, QPoint topLeft)
         for (int column = 0; column < 6; ++column) {
             const bool crash = column == 3 || column == 5;
             grid->addCell(row + 2, column, QString::fromLatin1(kCrashRows[row].cells[column]),
-                crash ? kCrashTint : kPageColor);
+                          crash ? kCrashTint : kPageColor);
         }
         grid->addCell(row + 2, 6, QString(), kPageColor);
     }
@@ -124,11 +123,11 @@ QWidget *buildCrashingTable(QFrame *page, QPoint topLeft)
 // C follows A, D follows C, E follows B and C.
 QWidget *buildCrashingNetwork(QFrame *page, QPoint topLeft)
 {
-    auto *network = platform::place(
-        new QWidget(page), "CrashingNetwork", QRect(topLeft, kCrashingNetworkSize));
+    auto *network = platform::place(new QWidget(page), "CrashingNetwork",
+                                    QRect(topLeft, kCrashingNetworkSize));
     const int half = kCircleSide / 2;
-    NodeDrawing drawing(
-        network, QStringLiteral("Crashing"), QPoint(half, half), sarabunFont(17, true));
+    NodeDrawing drawing(network, QStringLiteral("Crashing"), QPoint(half, half),
+                        sarabunFont(17, true));
     drawing.addArrow(QStringLiteral("StartA"), 0, 1, ArrowKind::Up);
     drawing.addArrow(QStringLiteral("StartB"), 0, 1, ArrowKind::Down);
     drawing.addArrow(QStringLiteral("AC"), 1, 0, ArrowKind::Down);
@@ -155,7 +154,7 @@ void TForm2::buildCrashingPages(QWidget *sheet)
     PageFlow flow(4, m_panel42->height() - 8);
     flow.rowTop(0);
     flow.add(makeHeading(m_panel42, "Label30", QPoint(kMargin, 4), QStringLiteral("การเร่งโครงการ"),
-        sarabunFont(32, true), kHeadingBlue));
+                         sarabunFont(32, true), kHeadingBlue));
     platform::ImageBox *image16 = makeNextPageControl(m_panel42, "Image16", "Label31");
     connect(image16, &platform::ImageBox::clicked, this, &TForm2::Image16Click);
     flow.add(image16);
@@ -171,17 +170,17 @@ void TForm2::buildCrashingPages(QWidget *sheet)
         const QByteArray headingName = "Label" + QByteArray::number(32 + index);
         const QByteArray textName = "Label" + QByteArray::number(34 + index);
         flow.add(makeHeading(m_panel42, headingName.constData(), QPoint(kMargin, top),
-            QString::fromUtf8(sides[index].first), sideFont, kHeadingRed));
+                             QString::fromUtf8(sides[index].first), sideFont, kHeadingRed));
         flow.add(makeHeading(m_panel42, textName.constData(), QPoint(180, top + shift),
-            *sides[index].second, bodyFont, Qt::black));
+                             *sides[index].second, bodyFont, Qt::black));
     }
     flow.add(
         makeTextBlock(m_panel42, "Memo13", QPoint(kMargin, flow.rowTop(8)), kTextWidth, kWhyCrash));
     flow.add(makeHeading(m_panel42, "Label36", QPoint(kMargin, flow.rowTop(6)), kTradeOff,
-        sarabunFont(21, true), kHeadingBlue));
+                         sarabunFont(21, true), kHeadingBlue));
 
-    auto *box = platform::place(
-        new QFrame(m_panel42), "Panel44", QRect(kMargin, flow.rowTop(8), kTextWidth, 0));
+    auto *box = platform::place(new QFrame(m_panel42), "Panel44",
+                                QRect(kMargin, flow.rowTop(8), kTextWidth, 0));
     box->setFrameStyle(QFrame::Box | QFrame::Plain);
     box->setLineWidth(1);
     int top = 10;
@@ -190,15 +189,15 @@ void TForm2::buildCrashingPages(QWidget *sheet)
         const QByteArray pictureName = "Image" + QByteArray::number(21 + index);
         const QByteArray labelName = "Label" + QByteArray::number(37 + index);
         QLabel *label = makeHeading(box, labelName.constData(), QPoint(56, top),
-            QString::fromUtf8(item), bodyFont, Qt::black);
+                                    QString::fromUtf8(item), bodyFont, Qt::black);
         makePicture(box, pictureName.constData(),
-            QRect(16, top + (label->height() - 26) / 2, 30, 26),
-            QStringLiteral(":/primer/bullet.jpg"));
+                    QRect(16, top + (label->height() - 26) / 2, 30, 26),
+                    QStringLiteral(":/primer/bullet.jpg"));
         top = label->geometry().bottom() + 1 + 6;
         ++index;
     }
-    QWidget *formula = makeTextBlock(
-        box, "Memo14", QPoint(56, top + 2), kTextWidth - 72, kCostPerDay, QColor(0, 0, 128));
+    QWidget *formula = makeTextBlock(box, "Memo14", QPoint(56, top + 2), kTextWidth - 72,
+                                     kCostPerDay, QColor(0, 0, 128));
     box->resize(box->width(), formula->geometry().bottom() + 1 + 10);
     flow.add(box);
     flow.spread(24);
@@ -212,26 +211,28 @@ void TForm2::buildCrashingStepsPage(QWidget *sheet)
     PageFlow flow(4, m_panel43->height() - 8);
     flow.rowTop(0);
     flow.add(makeHeading(m_panel43, "Label41", QPoint(kMargin, 4),
-        QStringLiteral("ขั้นตอนในการเร่งโครงการ"), sarabunFont(32, true), kHeadingBlue));
+                         QStringLiteral("ขั้นตอนในการเร่งโครงการ"), sarabunFont(32, true),
+                         kHeadingBlue));
     platform::ImageBox *image17 = makeClosePageControl(m_panel43, "Image17");
     connect(image17, &platform::ImageBox::clicked, this, &TForm2::Image17Click);
     flow.add(image17);
-    flow.add(makeTextBlock(
-        m_panel43, "Memo15", QPoint(kMargin, flow.rowTop(4)), kTextWidth, kCrashSteps));
+    flow.add(makeTextBlock(m_panel43, "Memo15", QPoint(kMargin, flow.rowTop(4)), kTextWidth,
+                           kCrashSteps));
 
     flow.add(makeHeading(m_panel43, "Label42", QPoint(kMargin, flow.rowTop(4)),
-        QStringLiteral("ตัวอย่างตารางกิจกรรมการเร่งโครงการ"), sarabunFont(27, true), kHeadingBlue));
+                         QStringLiteral("ตัวอย่างตารางกิจกรรมการเร่งโครงการ"), sarabunFont(27, true),
+                         kHeadingBlue));
     const int top = flow.rowTop(4);
     flow.add(buildCrashingTable(m_panel43, QPoint(kMargin, top)));
     flow.add(buildCrashingNetwork(
         m_panel43, QPoint(kMargin + kTextWidth - kCrashingNetworkSize.width(), top)));
 
     const QFont font = sarabunFont(21);
-    flow.add(makeHeading(
-        m_panel43, "Label43", QPoint(kMargin, flow.rowTop(6)), kPathSums, font, kHeadingBlue));
+    flow.add(makeHeading(m_panel43, "Label43", QPoint(kMargin, flow.rowTop(6)), kPathSums, font,
+                         kHeadingBlue));
     flow.add(makeHeading(m_panel43, "Label44", QPoint(kMargin, flow.rowTop(0)), kCriticalActivities,
-        font, kHeadingRed));
-    flow.add(makeHeading(
-        m_panel43, "Label45", QPoint(kMargin, flow.rowTop(0)), kCrashResult, font, kHeadingBlue));
+                         font, kHeadingRed));
+    flow.add(makeHeading(m_panel43, "Label45", QPoint(kMargin, flow.rowTop(0)), kCrashResult, font,
+                         kHeadingBlue));
     flow.spread(20);
 }

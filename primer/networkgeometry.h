@@ -60,13 +60,13 @@ inline ArrowPicture arrowPicture(ArrowKind kind)
     const QPointF tail(reach * dx / length, reach * dy / length);
     const QPointF tip(dx - tail.x(), dy - tail.y());
     const QPoint topLeft(static_cast<int>(std::floor(std::min(tail.x(), tip.x()))) - kArrowPadding,
-        static_cast<int>(std::floor(std::min(tail.y(), tip.y()))) - kArrowPadding);
+                         static_cast<int>(std::floor(std::min(tail.y(), tip.y()))) - kArrowPadding);
     const QPoint bottomRight(
         static_cast<int>(std::ceil(std::max(tail.x(), tip.x()))) + kArrowPadding,
         static_cast<int>(std::ceil(std::max(tail.y(), tip.y()))) + kArrowPadding);
     const QRect box(topLeft, bottomRight);
     return {QStringLiteral(":/primer/") + name, name, box, tail - QPointF(topLeft),
-        tip - QPointF(topLeft)};
+            tip - QPointF(topLeft)};
 }
 
 inline QString circleResource()

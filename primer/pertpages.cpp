@@ -97,23 +97,23 @@ QFrame *makePage(QWidget *sheet, const char *name, const QRect &bounds)
 
 // A red title and, on the same baseline, its red gloss in brackets.
 void addTitle(PageFlow &flow, QWidget *page, const char *titleName, const char *glossName,
-    const QString &title, const QString &gloss)
+              const QString &title, const QString &gloss)
 {
     const QFont font = sarabunFont(35, true);
     const int top = flow.rowTop(0);
     QLabel *label = makeHeading(page, titleName, QPoint(kMargin, top), title, font, kHeadingRed);
     flow.add(label);
-    flow.add(makeHeading(
-        page, glossName, QPoint(label->geometry().right() + 12, top), gloss, font, kHeadingRed));
+    flow.add(makeHeading(page, glossName, QPoint(label->geometry().right() + 12, top), gloss, font,
+                         kHeadingRed));
 }
 
 // The side heading "ข้อมูลอ้างอิง" with its text block beside it.
 void addReference(PageFlow &flow, QWidget *page, const char *headingName, const char *blockName,
-    const QString &text)
+                  const QString &text)
 {
     const int top = flow.rowTop(8);
     QLabel *side = makeHeading(page, headingName, QPoint(kMargin, top), QStringLiteral("ข้อมูลอ้างอิง"),
-        sarabunFont(24, true), kHeadingBlue);
+                               sarabunFont(24, true), kHeadingBlue);
     flow.add(side);
     const int left = side->geometry().right() + 14;
     flow.add(
@@ -127,33 +127,33 @@ void TForm2::buildPertPages(QWidget *sheet)
     m_panel2 = makePage(sheet, "Panel2", QRect(0, 0, 990, 655));
     PageFlow flow2(2, m_panel2->height() - 8);
     addTitle(flow2, m_panel2, "Label1", "Label2", QStringLiteral("PERT"),
-        QStringLiteral("(Project Evaluation Review Techniques)"));
+             QStringLiteral("(Project Evaluation Review Techniques)"));
     platform::ImageBox *image2 = makeNextPageControl(m_panel2, "Image2", "Label3");
     connect(image2, &platform::ImageBox::clicked, this, &TForm2::Image2Click);
     flow2.add(image2);
-    flow2.add(makeTextBlock(
-        m_panel2, "Memo1", QPoint(kMargin, flow2.rowTop(6)), kTextWidth, kPertOrigin));
+    flow2.add(makeTextBlock(m_panel2, "Memo1", QPoint(kMargin, flow2.rowTop(6)), kTextWidth,
+                            kPertOrigin));
     addReference(flow2, m_panel2, "Label4", "Memo2", kPertMeaning);
-    flow2.add(makeTextBlock(
-        m_panel2, "Memo3", QPoint(kMargin, flow2.rowTop(10)), kTextWidth, kPertStrengths));
+    flow2.add(makeTextBlock(m_panel2, "Memo3", QPoint(kMargin, flow2.rowTop(10)), kTextWidth,
+                            kPertStrengths));
     flow2.spread(30);
 
     m_panel126 = makePage(sheet, "Panel126", QRect(1, 0, 990, 655));
     PageFlow flow126(2, m_panel126->height() - 8);
     addTitle(flow126, m_panel126, "Label5", "Label6", QStringLiteral("CPM"),
-        QStringLiteral("(Critical Path Method)"));
+             QStringLiteral("(Critical Path Method)"));
     platform::ImageBox *image43 = makeNextPageControl(m_panel126, "Image43", "Label7");
     connect(image43, &platform::ImageBox::clicked, this, &TForm2::Image43Click);
     flow126.add(image43);
-    flow126.add(makeTextBlock(
-        m_panel126, "Memo4", QPoint(kMargin, flow126.rowTop(6)), kTextWidth, kCpmOrigin));
+    flow126.add(makeTextBlock(m_panel126, "Memo4", QPoint(kMargin, flow126.rowTop(6)), kTextWidth,
+                              kCpmOrigin));
     addReference(flow126, m_panel126, "Label8", "Memo5", kCpmMeaning);
-    flow126.add(makeTextBlock(
-        m_panel126, "Memo6", QPoint(kMargin, flow126.rowTop(8)), kTextWidth, kCpmBenefits));
+    flow126.add(makeTextBlock(m_panel126, "Memo6", QPoint(kMargin, flow126.rowTop(8)), kTextWidth,
+                              kCpmBenefits));
     flow126.add(makeHeading(m_panel126, "Label9", QPoint(kMargin, flow126.rowTop(4)),
-        QStringLiteral("PERT/CPM"), sarabunFont(35, true), kHeadingRed));
-    flow126.add(makeTextBlock(
-        m_panel126, "Memo7", QPoint(kMargin, flow126.rowTop(0)), kTextWidth, kNetworkAnalysis));
+                            QStringLiteral("PERT/CPM"), sarabunFont(35, true), kHeadingRed));
+    flow126.add(makeTextBlock(m_panel126, "Memo7", QPoint(kMargin, flow126.rowTop(0)), kTextWidth,
+                              kNetworkAnalysis));
     flow126.spread(30);
 
     buildPertCpmPage(sheet);
@@ -165,14 +165,14 @@ void TForm2::buildPertCpmPage(QWidget *sheet)
     PageFlow flow(3, m_panel4->height() - 8);
     int top = flow.rowTop(0);
     QLabel *title = makeHeading(m_panel4, "Label10", QPoint(kMargin, top),
-        QStringLiteral("PERT/CPM"), sarabunFont(35, true), kHeadingRed);
+                                QStringLiteral("PERT/CPM"), sarabunFont(35, true), kHeadingRed);
     flow.add(title);
     const QFont subtitleFont = sarabunFont(27, true);
     // The subtitle shares the title's baseline.
     const int baselineShift
         = QFontMetrics(title->font()).ascent() - QFontMetrics(subtitleFont).ascent();
-    flow.add(makeHeading(m_panel4, "Label11",
-        QPoint(title->geometry().right() + 24, top + baselineShift),
+    flow.add(makeHeading(
+        m_panel4, "Label11", QPoint(title->geometry().right() + 24, top + baselineShift),
         QStringLiteral("ความเหมือนและความแตกต่างระหว่าง PERT และ CPM"), subtitleFont, kHeadingBlue));
     platform::ImageBox *image3 = makeClosePageControl(m_panel4, "Image3");
     connect(image3, &platform::ImageBox::clicked, this, &TForm2::Image3Click);
@@ -186,18 +186,19 @@ void TForm2::buildPertCpmPage(QWidget *sheet)
     flow.add(makeTextBlock(m_panel4, "Memo8", QPoint(textLeft, top), textWidth, kSharedSteps));
     top = flow.rowTop(10);
     flow.add(makePicture(m_panel4, "Image5", QRect(kMargin, top + 4, 30, 26), bullet));
-    flow.add(makeTextBlock(
-        m_panel4, "Memo9", QPoint(textLeft, top), textWidth, kMainDifference, kHeadingRed));
+    flow.add(makeTextBlock(m_panel4, "Memo9", QPoint(textLeft, top), textWidth, kMainDifference,
+                           kHeadingRed));
 
     const QColor buttonFace = QApplication::palette().color(QPalette::Button);
     const int column = (textWidth - 3) / 2;
     const QFont bodyFont = sarabunFont(21);
     const int bodyHeight = std::max(fittedTextHeight(kPertSuits, bodyFont, column - 16),
-                               fittedTextHeight(kCpmSuits, bodyFont, column - 16))
+                                    fittedTextHeight(kCpmSuits, bodyFont, column - 16))
         + 8;
     const QFont headerFont = sarabunFont(24, true);
     auto *grid = new CellGrid(m_panel4, "ComparisonGrid", QPoint(textLeft, flow.rowTop(14)),
-        {column, column}, {QFontMetrics(headerFont).height() + 4, bodyHeight}, bodyFont);
+                              {column, column}, {QFontMetrics(headerFont).height() + 4, bodyHeight},
+                              bodyFont);
     flow.add(grid);
     grid->addCell(0, 0, QStringLiteral("PERT"), buttonFace)->setFont(headerFont);
     grid->addCell(0, 1, QStringLiteral("CPM"), buttonFace)->setFont(headerFont);

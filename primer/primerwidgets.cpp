@@ -43,7 +43,7 @@ QImage withTransparentWhite(const QImage &image)
 } // namespace
 
 QLabel *makeHeading(QWidget *parent, const char *name, QPoint topLeft, const QString &text,
-    const QFont &font, const QColor &color)
+                    const QFont &font, const QColor &color)
 {
     const QFontMetrics metrics(font);
     const QRect bounds(topLeft, QSize(metrics.horizontalAdvance(text) + 2, metrics.height()));
@@ -77,13 +77,13 @@ int fittedTextHeight(const QString &text, const QFont &font, int width)
 }
 
 QPlainTextEdit *makeTextBlock(QWidget *parent, const char *name, QPoint topLeft, int width,
-    const QString &text, const QColor &color)
+                              const QString &text, const QColor &color)
 {
     return makeTextBlock(parent, name, topLeft, width, text, color, sarabunFont(21));
 }
 
 QPlainTextEdit *makeTextBlock(QWidget *parent, const char *name, QPoint topLeft, int width,
-    const QString &text, const QColor &color, const QFont &font)
+                              const QString &text, const QColor &color, const QFont &font)
 {
     const QRect bounds(topLeft, QSize(width, fittedTextHeight(text, font, width)));
     auto *block = platform::place(new QPlainTextEdit(parent), name, bounds);
@@ -99,21 +99,21 @@ QPlainTextEdit *makeTextBlock(QWidget *parent, const char *name, QPoint topLeft,
     return block;
 }
 
-platform::ImageBox *makePicture(
-    QWidget *parent, const char *name, const QRect &bounds, const QString &resource)
+platform::ImageBox *makePicture(QWidget *parent, const char *name, const QRect &bounds,
+                                const QString &resource)
 {
     return new platform::ImageBox(parent, name, bounds, jpegResource(resource));
 }
 
-platform::ImageBox *makeKeyedPicture(
-    QWidget *parent, const char *name, const QRect &bounds, const QString &resource)
+platform::ImageBox *makeKeyedPicture(QWidget *parent, const char *name, const QRect &bounds,
+                                     const QString &resource)
 {
-    return new platform::ImageBox(
-        parent, name, bounds, withTransparentWhite(jpegResource(resource)));
+    return new platform::ImageBox(parent, name, bounds,
+                                  withTransparentWhite(jpegResource(resource)));
 }
 
-platform::ImageBox *makeNextPageControl(
-    QWidget *page, const char *imageName, const char *captionName)
+platform::ImageBox *makeNextPageControl(QWidget *page, const char *imageName,
+                                        const char *captionName)
 {
     const QRect picture(page->width() - 65 - 16, 6, 65, 65);
     const QFont font = sarabunFont(21, true);
@@ -122,19 +122,19 @@ platform::ImageBox *makeNextPageControl(
     const int width = metrics.horizontalAdvance(caption) + 2;
     // A plain label: a click on it falls through to the page, which ignores it.
     makeHeading(page, captionName,
-        QPoint(picture.left() - width - 2, picture.center().y() - metrics.height() / 2 + 4),
-        caption, font, kCaptionGrey);
+                QPoint(picture.left() - width - 2, picture.center().y() - metrics.height() / 2 + 4),
+                caption, font, kCaptionGrey);
     return makePicture(page, imageName, picture, QStringLiteral(":/primer/next.jpg"));
 }
 
 platform::ImageBox *makeClosePageControl(QWidget *page, const char *imageName)
 {
     return makePicture(page, imageName, QRect(page->width() - 40 - 18, 10, 40, 38),
-        QStringLiteral(":/primer/close.jpg"));
+                       QStringLiteral(":/primer/close.jpg"));
 }
 
 CellGrid::CellGrid(QWidget *parent, const char *name, QPoint topLeft, std::vector<int> columnWidths,
-    std::vector<int> rowHeights, const QFont &font)
+                   std::vector<int> rowHeights, const QFont &font)
     : QWidget(parent), m_columnWidths(std::move(columnWidths)), m_rowHeights(std::move(rowHeights)),
       m_font(font)
 {
@@ -154,11 +154,11 @@ int CellGrid::top(int row) const
     return std::accumulate(m_rowHeights.begin(), m_rowHeights.begin() + row, 0) + row + 1;
 }
 
-QLabel *CellGrid::addCell(
-    int row, int column, const QString &text, const QColor &color, int rowSpan, int columnSpan)
+QLabel *CellGrid::addCell(int row, int column, const QString &text, const QColor &color,
+                          int rowSpan, int columnSpan)
 {
     const QRect bounds(QPoint(left(column), top(row)),
-        QPoint(left(column + columnSpan) - 2, top(row + rowSpan) - 2));
+                       QPoint(left(column + columnSpan) - 2, top(row + rowSpan) - 2));
     const QByteArray name = QStringLiteral("r%1c%2").arg(row).arg(column).toLatin1();
     QLabel *cell = platform::makeLabel(this, name.constData(), bounds, text, m_font);
     cell->setAlignment(Qt::AlignCenter);
@@ -166,8 +166,8 @@ QLabel *CellGrid::addCell(
     return cell;
 }
 
-BackgroundClickPanel::BackgroundClickPanel(
-    QWidget *parent, const char *name, const QRect &bounds, const QColor &color)
+BackgroundClickPanel::BackgroundClickPanel(QWidget *parent, const char *name, const QRect &bounds,
+                                           const QColor &color)
     : QFrame(parent)
 {
     platform::place(this, name, bounds);
@@ -194,8 +194,8 @@ void BackgroundClickPanel::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
-NodeDrawing::NodeDrawing(
-    QWidget *parent, const QString &prefix, QPoint origin, const QFont &textFont)
+NodeDrawing::NodeDrawing(QWidget *parent, const QString &prefix, QPoint origin,
+                         const QFont &textFont)
     : m_parent(parent), m_prefix(prefix), m_origin(origin), m_textFont(textFont)
 {
 }
@@ -205,8 +205,8 @@ QPoint NodeDrawing::centre(int column, int row) const
     return m_origin + QPoint(column * kColumnStep, row * kRowStep);
 }
 
-platform::ImageBox *NodeDrawing::addNode(
-    const QString &key, int column, int row, const QString &text)
+platform::ImageBox *NodeDrawing::addNode(const QString &key, int column, int row,
+                                         const QString &text)
 {
     const int side = kCircleSide;
     const QRect bounds(centre(column, row) - QPoint(side / 2, side / 2), QSize(side, side));
@@ -214,20 +214,19 @@ platform::ImageBox *NodeDrawing::addNode(
     platform::ImageBox *circle
         = makeKeyedPicture(m_parent, circleName.constData(), bounds, circleResource());
     const QByteArray textName = (m_prefix + QStringLiteral("NodeText") + key).toLatin1();
-    QLabel *label = platform::makeLabel(
-        circle, textName.constData(), QRect(0, 0, side, side), text, m_textFont);
+    QLabel *label = platform::makeLabel(circle, textName.constData(), QRect(0, 0, side, side), text,
+                                        m_textFont);
     label->setAlignment(Qt::AlignCenter);
     platform::setTextColor(label, QColor(24, 44, 112));
     return circle;
 }
 
-platform::ImageBox *NodeDrawing::addArrow(
-    const QString &key, int column, int row, ArrowKind kind)
+platform::ImageBox *NodeDrawing::addArrow(const QString &key, int column, int row, ArrowKind kind)
 {
     const ArrowPicture picture = arrowPicture(kind);
     const QByteArray arrowName = (m_prefix + QStringLiteral("Arrow") + key).toLatin1();
     return makeKeyedPicture(m_parent, arrowName.constData(),
-        picture.box.translated(centre(column, row)), picture.resource);
+                            picture.box.translated(centre(column, row)), picture.resource);
 }
 
 PageFlow::PageFlow(int top, int bottom) : m_top(top), m_bottom(bottom), m_lowest(top)

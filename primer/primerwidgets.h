@@ -33,14 +33,14 @@ int fittedTextHeight(const QString &text, const QFont &font, int width);
 
 // A one-line label exactly as wide and high as its text in the given font.
 QLabel *makeHeading(QWidget *parent, const char *name, QPoint topLeft, const QString &text,
-    const QFont &font, const QColor &color);
+                    const QFont &font, const QColor &color);
 
 // A borderless, editable multi-line text box on the page's white, as high as its text
 // needs at the given width.
 QPlainTextEdit *makeTextBlock(QWidget *parent, const char *name, QPoint topLeft, int width,
-    const QString &text, const QColor &color = Qt::black);
+                              const QString &text, const QColor &color = Qt::black);
 QPlainTextEdit *makeTextBlock(QWidget *parent, const char *name, QPoint topLeft, int width,
-    const QString &text, const QColor &color, const QFont &font);
+                              const QString &text, const QColor &color, const QFont &font);
 
 // Stacks the rows of a page from the top down, then hands the room left at the bottom
 // out to the gaps between the rows, so every page fills its height with the font
@@ -66,18 +66,18 @@ private:
 };
 
 // A picture from the compiled-in JPEGs, stretched to its frame.
-platform::ImageBox *makePicture(
-    QWidget *parent, const char *name, const QRect &bounds, const QString &resource);
+platform::ImageBox *makePicture(QWidget *parent, const char *name, const QRect &bounds,
+                                const QString &resource);
 
 // The same, with the white around the drawing left transparent, so the pieces of a node
 // drawing may overlap without one blanking the other.
-platform::ImageBox *makeKeyedPicture(
-    QWidget *parent, const char *name, const QRect &bounds, const QString &resource);
+platform::ImageBox *makeKeyedPicture(QWidget *parent, const char *name, const QRect &bounds,
+                                     const QString &resource);
 
 // The next-page picture at the page's top right with its grey caption left of it; only
 // the picture reacts to a click.
-platform::ImageBox *makeNextPageControl(
-    QWidget *page, const char *imageName, const char *captionName);
+platform::ImageBox *makeNextPageControl(QWidget *page, const char *imageName,
+                                        const char *captionName);
 
 // The red cross at the page's top right that closes the page.
 platform::ImageBox *makeClosePageControl(QWidget *page, const char *imageName);
@@ -88,10 +88,10 @@ class CellGrid : public QWidget {
     Q_OBJECT
 public:
     CellGrid(QWidget *parent, const char *name, QPoint topLeft, std::vector<int> columnWidths,
-        std::vector<int> rowHeights, const QFont &font);
+             std::vector<int> rowHeights, const QFont &font);
 
     QLabel *addCell(int row, int column, const QString &text, const QColor &color, int rowSpan = 1,
-        int columnSpan = 1);
+                    int columnSpan = 1);
 
 private:
     int left(int column) const;
@@ -107,8 +107,8 @@ private:
 class BackgroundClickPanel : public QFrame {
     Q_OBJECT
 public:
-    BackgroundClickPanel(
-        QWidget *parent, const char *name, const QRect &bounds, const QColor &color);
+    BackgroundClickPanel(QWidget *parent, const char *name, const QRect &bounds,
+                         const QColor &color);
 
 signals:
     void clicked();
@@ -132,8 +132,7 @@ public:
     // prefix + "NodeText" + key.
     platform::ImageBox *addNode(const QString &key, int column, int row, const QString &text);
     // An arrow named prefix + "Arrow" + key, leaving the circle at (column, row).
-    platform::ImageBox *addArrow(
-        const QString &key, int column, int row, ArrowKind kind);
+    platform::ImageBox *addArrow(const QString &key, int column, int row, ArrowKind kind);
 
 private:
     QPoint centre(int column, int row) const;

@@ -32,11 +32,11 @@ struct LegendEntry {
 
 const std::array<LegendEntry, 3> kLegend = {{
     {"Image6", "Label13", ":/primer/activity.jpg", QRect(0, 5, 120, 28),
-        "ลูกศร แทนกิจกรรม (Activity) คืองานที่ต้องใช้เวลาและทรัพยากร ทำจากหางไปยังหัวลูกศร"},
+     "ลูกศร แทนกิจกรรม (Activity) คืองานที่ต้องใช้เวลาและทรัพยากร ทำจากหางไปยังหัวลูกศร"},
     {"Image7", "Label14", ":/primer/node.jpg", QRect(41, 1, 38, 38),
-        "วงกลม แทนเหตุการณ์ (Event) หรือโหนด (Node) คือจุดเริ่มต้นหรือจุดสิ้นสุดของกิจกรรม"},
+     "วงกลม แทนเหตุการณ์ (Event) หรือโหนด (Node) คือจุดเริ่มต้นหรือจุดสิ้นสุดของกิจกรรม"},
     {"Image8", "Label15", ":/primer/dummy.jpg", QRect(0, 5, 120, 28),
-        "ลูกศรเส้นประ แทนกิจกรรมสมมติ (Dummy) ใช้แสดงลำดับก่อนหลัง ไม่ใช้เวลาและทรัพยากร"},
+     "ลูกศรเส้นประ แทนกิจกรรมสมมติ (Dummy) ใช้แสดงลำดับก่อนหลัง ไม่ใช้เวลาและทรัพยากร"},
 }};
 
 const QString kTwoWays = QStringLiteral(
@@ -85,18 +85,18 @@ QFrame *makePage(QWidget *sheet, const char *name, const QRect &bounds)
 // A small circle with its text, for the two drawings of the symbols page.
 void addSmallNode(QWidget *drawing, const char *name, QPoint topLeft, const QString &text)
 {
-    platform::ImageBox *circle = makeKeyedPicture(
-        drawing, name, QRect(topLeft, QSize(44, 44)), circleResource());
+    platform::ImageBox *circle
+        = makeKeyedPicture(drawing, name, QRect(topLeft, QSize(44, 44)), circleResource());
     const QByteArray textName = QByteArray(name) + "Text";
-    QLabel *label = platform::makeLabel(
-        circle, textName.constData(), QRect(0, 0, 44, 44), text, sarabunFont(21, true));
+    QLabel *label = platform::makeLabel(circle, textName.constData(), QRect(0, 0, 44, 44), text,
+                                        sarabunFont(21, true));
     label->setAlignment(Qt::AlignCenter);
 }
 
 void addSmallArrow(QWidget *drawing, const char *name, QPoint topLeft)
 {
-    makeKeyedPicture(
-        drawing, name, QRect(topLeft, QSize(120, 28)), QStringLiteral(":/primer/activity.jpg"));
+    makeKeyedPicture(drawing, name, QRect(topLeft, QSize(120, 28)),
+                     QStringLiteral(":/primer/activity.jpg"));
 }
 
 void addDrawingStyles(PageFlow &flow, QFrame *page)
@@ -104,15 +104,16 @@ void addDrawingStyles(PageFlow &flow, QFrame *page)
     const QFont bold = sarabunFont(21, true);
     int top = flow.rowTop(10);
     flow.add(makeHeading(page, "Label17", QPoint(40, top),
-        QStringLiteral("1. กิจกรรมบนเส้น (Activity on arc)"), bold, Qt::black));
+                         QStringLiteral("1. กิจกรรมบนเส้น (Activity on arc)"), bold, Qt::black));
     flow.add(makeHeading(page, "Label18", QPoint(520, top),
-        QStringLiteral("2. กิจกรรมบนจุดเหตุการณ์ (Activity on event)"), bold, Qt::black));
+                         QStringLiteral("2. กิจกรรมบนจุดเหตุการณ์ (Activity on event)"), bold,
+                         Qt::black));
 
     top = flow.rowTop(2);
     const QFont labelFont = sarabunFont(19, true);
     const int labelHeight = QFontMetrics(labelFont).height();
-    auto *onArc = platform::place(
-        new QWidget(page), "ActivityOnArcDrawing", QRect(60, top, 404, labelHeight + 48));
+    auto *onArc = platform::place(new QWidget(page), "ActivityOnArcDrawing",
+                                  QRect(60, top, 404, labelHeight + 48));
     flow.add(onArc);
     const int lineTop = labelHeight + 4;
     addSmallArrow(onArc, "Image10", QPoint(46, lineTop + 8));
@@ -120,13 +121,13 @@ void addDrawingStyles(PageFlow &flow, QFrame *page)
     addSmallNode(onArc, "Image12", QPoint(0, lineTop), QStringLiteral("1"));
     addSmallNode(onArc, "Image13", QPoint(176, lineTop), QStringLiteral("2"));
     addSmallNode(onArc, "Image14", QPoint(360, lineTop), QStringLiteral("3"));
-    makeHeading(
-        onArc, "Label19", QPoint(64, 0), QStringLiteral("กิจกรรม A"), labelFont, kHeadingRed);
-    makeHeading(
-        onArc, "Label20", QPoint(256, 0), QStringLiteral("กิจกรรม B"), labelFont, kHeadingRed);
+    makeHeading(onArc, "Label19", QPoint(64, 0), QStringLiteral("กิจกรรม A"), labelFont,
+                kHeadingRed);
+    makeHeading(onArc, "Label20", QPoint(256, 0), QStringLiteral("กิจกรรม B"), labelFont,
+                kHeadingRed);
 
-    auto *onEvent = platform::place(
-        new QWidget(page), "ActivityOnEventDrawing", QRect(580, top, 232, labelHeight + 48));
+    auto *onEvent = platform::place(new QWidget(page), "ActivityOnEventDrawing",
+                                    QRect(580, top, 232, labelHeight + 48));
     flow.add(onEvent);
     addSmallArrow(onEvent, "Image15", QPoint(46, lineTop + 8));
     addSmallNode(onEvent, "Image18", QPoint(0, lineTop), QStringLiteral("A"));
@@ -135,7 +136,7 @@ void addDrawingStyles(PageFlow &flow, QFrame *page)
 
 // A bold term at the left with its explanation beside it.
 void addTerm(PageFlow &flow, QFrame *page, const char *termName, const QString &term,
-    const char *blockName, const QString &explanation, int gap)
+             const char *blockName, const QString &explanation, int gap)
 {
     const int top = flow.rowTop(gap);
     flow.add(makeHeading(page, termName, QPoint(40, top), term, sarabunFont(21, true), Qt::black));
@@ -153,7 +154,7 @@ void TForm2::buildSymbolPages(QWidget *sheet)
     PageFlow flow(4, reference->y() - 4);
     flow.rowTop(0);
     flow.add(makeHeading(m_panel3, "Label12", QPoint(kMargin, 4), QStringLiteral("สัญลักษณ์ PERT/CPM"),
-        sarabunFont(32, true), kHeadingRed));
+                         sarabunFont(32, true), kHeadingRed));
     platform::ImageBox *image1 = makeNextPageControl(m_panel3, "Image1", "Label21");
     connect(image1, &platform::ImageBox::clicked, this, &TForm2::Image1Click);
     flow.add(image1);
@@ -161,20 +162,21 @@ void TForm2::buildSymbolPages(QWidget *sheet)
     for (const LegendEntry &entry : kLegend) {
         const int top = flow.rowTop(4);
         QLabel *label = makeHeading(m_panel3, entry.labelName, QPoint(180, top),
-            QString::fromUtf8(entry.text), sarabunFont(21), Qt::black);
+                                    QString::fromUtf8(entry.text), sarabunFont(21), Qt::black);
         const int pictureTop = top + (label->height() - 38) / 2;
         flow.add(makePicture(m_panel3, entry.pictureName,
-            entry.pictureBounds.translated(40, pictureTop), QString::fromLatin1(entry.resource)));
+                             entry.pictureBounds.translated(40, pictureTop),
+                             QString::fromLatin1(entry.resource)));
         flow.add(label);
     }
     flow.add(makeHeading(m_panel3, "Label16", QPoint(kMargin, flow.rowTop(6)), kTwoWays,
-        sarabunFont(21), Qt::black));
+                         sarabunFont(21), Qt::black));
     addDrawingStyles(flow, m_panel3);
 
     flow.add(makeHeading(m_panel3, "Label22", QPoint(kMargin, flow.rowTop(10)),
-        QStringLiteral("เวลาของกิจกรรม"), sarabunFont(27, true), kHeadingRed));
-    addTerm(
-        flow, m_panel3, "Label23", QStringLiteral("TE (Time Earliest) "), "Memo10", kEarliest, 2);
+                         QStringLiteral("เวลาของกิจกรรม"), sarabunFont(27, true), kHeadingRed));
+    addTerm(flow, m_panel3, "Label23", QStringLiteral("TE (Time Earliest) "), "Memo10", kEarliest,
+            2);
     addTerm(flow, m_panel3, "Label24", QStringLiteral("TL (Time Latest) "), "Memo11", kLatest, 6);
     flow.add(makeTextBlock(m_panel3, "Memo12", QPoint(232, flow.rowTop(2)), kRight - 232, kSlack));
     flow.spread(24);
@@ -188,27 +190,29 @@ void TForm2::buildExamplePage(QWidget *sheet)
     PageFlow flow(4, m_panel5->height() - 8);
     flow.rowTop(0);
     flow.add(makeHeading(m_panel5, "Label26", QPoint(kMargin, 4),
-        QStringLiteral("ตัวอย่างการเขียนเครือข่ายงาน"), sarabunFont(32, true), kHeadingRed));
+                         QStringLiteral("ตัวอย่างการเขียนเครือข่ายงาน"), sarabunFont(32, true),
+                         kHeadingRed));
     platform::ImageBox *image9 = makeClosePageControl(m_panel5, "Image9");
     connect(image9, &platform::ImageBox::clicked, this, &TForm2::Image9Click);
     flow.add(image9);
 
     const QFont styleFont = sarabunFont(24, true);
     int top = flow.rowTop(6);
-    flow.add(makeHeading(
-        m_panel5, "Label27", QPoint(kMargin, top), QStringLiteral("แบบที่ 1"), styleFont, Qt::black));
+    flow.add(makeHeading(m_panel5, "Label27", QPoint(kMargin, top), QStringLiteral("แบบที่ 1"),
+                         styleFont, Qt::black));
     QLabel *tableHeading = makeHeading(m_panel5, "Label28", QPoint(0, top),
-        QStringLiteral("ตารางจัดกิจกรรม และการประมาณการเวลากิจกรรม"), sarabunFont(21, true),
-        kHeadingBlue);
+                                       QStringLiteral("ตารางจัดกิจกรรม และการประมาณการเวลากิจกรรม"),
+                                       sarabunFont(21, true), kHeadingBlue);
     tableHeading->move(kRight - tableHeading->width(), top);
     flow.add(tableHeading);
 
     top = flow.rowTop(4);
     flow.add(makePicture(m_panel5, "Image20", QRect(kMargin, top + 6, 540, 262),
-        QStringLiteral(":/primer/activity-on-arc.jpg")));
+                         QStringLiteral(":/primer/activity-on-arc.jpg")));
     const QColor buttonFace = QApplication::palette().color(QPalette::Button);
-    auto *grid = new CellGrid(m_panel5, "ActivityGrid", QPoint(0, top),
-        {72, 78, 76, 40, 40, 40, 40}, std::vector<int>(10, 28), sarabunFont(19));
+    auto *grid
+        = new CellGrid(m_panel5, "ActivityGrid", QPoint(0, top), {72, 78, 76, 40, 40, 40, 40},
+                       std::vector<int>(10, 28), sarabunFont(19));
     grid->move(kRight - grid->width(), grid->y());
     flow.add(grid);
     const std::array<const char *, 7> headers
@@ -220,13 +224,13 @@ void TForm2::buildExamplePage(QWidget *sheet)
     for (int row = 0; row < 9; ++row) {
         for (int column = 0; column < 7; ++column)
             grid->addCell(row + 1, column, QString::fromLatin1(kScheduleRows[row].cells[column]),
-                tints[column]);
+                          tints[column]);
     }
 
     flow.add(makeHeading(m_panel5, "Label29", QPoint(kMargin, flow.rowTop(6)),
-        QStringLiteral("แบบที่ 2"), styleFont, Qt::black));
-    auto *panel76 = new BackgroundClickPanel(
-        m_panel5, "Panel76", QRect(kMargin, flow.rowTop(2), 946, 208), kPageColor);
+                         QStringLiteral("แบบที่ 2"), styleFont, Qt::black));
+    auto *panel76 = new BackgroundClickPanel(m_panel5, "Panel76",
+                                             QRect(kMargin, flow.rowTop(2), 946, 208), kPageColor);
     flow.add(panel76);
     connect(panel76, &BackgroundClickPanel::clicked, this, &TForm2::Panel76Click);
     flow.spread(20);

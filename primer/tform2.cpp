@@ -39,7 +39,8 @@ QTabBar::tab:hover:!selected { background: #f8f8f8; }
 
 TForm2::TForm2(QWidget *parent)
     : QWidget(parent,
-        Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+              Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("การเร่งรัดกิจกรรมด้วย PERT/CPM"));

@@ -53,11 +53,13 @@ void paintDigitStream(QPainter &painter, QPointF centre, bool onMetal)
         const double y = (row - (rows - 1) / 2.0) * rowGap;
         const double shift = (row % 2) * columnGap / 2.0;
         for (double x = -124.0 + shift; x <= 124.0; x += columnGap) {
-            const QString digit = digits.bounded(2) == 0 ? QStringLiteral("0") : QStringLiteral("1");
+            const QString digit
+                = digits.bounded(2) == 0 ? QStringLiteral("0") : QStringLiteral("1");
             const double reach = std::abs(x) / 124.0;
             const double fade = std::clamp((1.0 - reach) / 0.35, 0.0, 1.0);
             // Both passes draw the same digits, so the stream stays continuous across the rim.
-            const double flicker = (onMetal ? 0.85 : 0.55) + (onMetal ? 0.15 : 0.45) * digits.generateDouble();
+            const double flicker
+                = (onMetal ? 0.85 : 0.55) + (onMetal ? 0.15 : 0.45) * digits.generateDouble();
             const int alpha = static_cast<int>(255.0 * fade * flicker);
             const double mix = static_cast<double>(row) / (rows - 1);
             QColor colour = onMetal ? QColor(150, 255, 110)
@@ -127,24 +129,42 @@ QImage glyphFromPixels(const std::array<const char *, glyphSide> &rows)
 {
     auto colourOf = [](char code) -> QRgb {
         switch (code) {
-        case 'k': return qRgb(0, 0, 0);
-        case 'K': return qRgb(64, 64, 64);
-        case 'g': return qRgb(128, 128, 128);
-        case 's': return qRgb(192, 192, 192);
-        case 'w': return qRgb(255, 255, 255);
-        case 'r': return qRgb(240, 0, 0);
-        case 'R': return qRgb(128, 0, 0);
-        case 'y': return qRgb(255, 255, 0);
-        case 'Y': return qRgb(255, 255, 192);
-        case 'o': return qRgb(224, 128, 0);
-        case 'b': return qRgb(0, 64, 255);
-        case 'B': return qRgb(0, 0, 128);
-        case 'c': return qRgb(96, 200, 255);
-        case 'G': return qRgb(0, 128, 0);
-        case 'l': return qRgb(0, 220, 0);
-        case 'h': return qRgb(255, 204, 160);
-        case 'H': return qRgb(200, 136, 88);
-        default: return glyphKey;
+        case 'k':
+            return qRgb(0, 0, 0);
+        case 'K':
+            return qRgb(64, 64, 64);
+        case 'g':
+            return qRgb(128, 128, 128);
+        case 's':
+            return qRgb(192, 192, 192);
+        case 'w':
+            return qRgb(255, 255, 255);
+        case 'r':
+            return qRgb(240, 0, 0);
+        case 'R':
+            return qRgb(128, 0, 0);
+        case 'y':
+            return qRgb(255, 255, 0);
+        case 'Y':
+            return qRgb(255, 255, 192);
+        case 'o':
+            return qRgb(224, 128, 0);
+        case 'b':
+            return qRgb(0, 64, 255);
+        case 'B':
+            return qRgb(0, 0, 128);
+        case 'c':
+            return qRgb(96, 200, 255);
+        case 'G':
+            return qRgb(0, 128, 0);
+        case 'l':
+            return qRgb(0, 220, 0);
+        case 'h':
+            return qRgb(255, 204, 160);
+        case 'H':
+            return qRgb(200, 136, 88);
+        default:
+            return glyphKey;
         }
     };
     QImage glyph(glyphSide, glyphSide, QImage::Format_RGB32);
@@ -197,96 +217,41 @@ struct GlyphArt {
 };
 
 // Network nodes of three shapes joined by dotted arrows.
-const GlyphArt buildArt{"build",
-                        {"................",
-                         "..kkk......kkkkk",
-                         ".kyyyk.....kbbbk",
-                         ".kyyyk.g.g.kbbbk",
-                         ".kyyyk.....kbbbk",
-                         "..kkk......kkkkk",
-                         "...g.........g..",
-                         "...g........g...",
-                         "....g......g....",
-                         "....g.....g.....",
-                         ".....g...g......",
-                         ".......k........",
-                         "......krk.......",
-                         ".....krrrk......",
-                         "....kkkkkkk.....",
-                         "................"}};
+const GlyphArt buildArt {
+    "build",
+    {"................", "..kkk......kkkkk", ".kyyyk.....kbbbk", ".kyyyk.g.g.kbbbk",
+     ".kyyyk.....kbbbk", "..kkk......kkkkk", "...g.........g..", "...g........g...",
+     "....g......g....", "....g.....g.....", ".....g...g......", ".......k........",
+     "......krk.......", ".....krrrk......", "....kkkkkkk.....", "................"}};
 
-const GlyphArt editArt{"edit",
-                       {"............kk..",
-                        "kkkkkkkkk...kRRk",
-                        "kwwwwwwwk..kyyk.",
-                        "kwgggggwk.kyyk..",
-                        "kwwwwwwwkkyyk...",
-                        "kwggggwwkyyk....",
-                        "kwwwwwwkyyk.....",
-                        "kwgggwwkyk......",
-                        "kwwwwwhhhk......",
-                        "kwggghhhhhh.....",
-                        "kwwwwHhhhhhh....",
-                        "kwgggwHhhhhhB...",
-                        "kwwwwwwHhhhBBB..",
-                        "kkkkkkkkHHBBBBB.",
-                        "..........BBBBB.",
-                        "...........BBB.."}};
+const GlyphArt editArt {
+    "edit",
+    {"............kk..", "kkkkkkkkk...kRRk", "kwwwwwwwk..kyyk.", "kwgggggwk.kyyk..",
+     "kwwwwwwwkkyyk...", "kwggggwwkyyk....", "kwwwwwwkyyk.....", "kwgggwwkyk......",
+     "kwwwwwhhhk......", "kwggghhhhhh.....", "kwwwwHhhhhhh....", "kwgggwHhhhhhB...",
+     "kwwwwwwHhhhBBB..", "kkkkkkkkHHBBBBB.", "..........BBBBB.", "...........BBB.."}};
 
-const GlyphArt checkArt{"save",
-                        {"................",
-                         "................",
-                         ".............RR.",
-                         "............RrrR",
-                         "...........RrrR.",
-                         "..........RrrR..",
-                         ".RR......RrrR...",
-                         "RrrR....RrrR....",
-                         "RrrrR..RrrR.....",
-                         ".RrrrRRrrR......",
-                         "..RrrrrrR.......",
-                         "...RrrrR........",
-                         "....RrR.........",
-                         ".....R..........",
-                         "................",
-                         "................"}};
+const GlyphArt checkArt {
+    "save",
+    {"................", "................", ".............RR.", "............RrrR",
+     "...........RrrR.", "..........RrrR..", ".RR......RrrR...", "RrrR....RrrR....",
+     "RrrrR..RrrR.....", ".RrrrRRrrR......", "..RrrrrrR.......", "...RrrrR........",
+     "....RrR.........", ".....R..........", "................", "................"}};
 
 // A blank sheet with a turned-down corner and a sparkle that marks it as new.
-const GlyphArt pageArt{"startover",
-                       {"..o.............",
-                        "..okkkkkkkk.....",
-                        "ooYookwwwwkk....",
-                        "..okwwwwwwksk...",
-                        "..okwwwwwwkssk..",
-                        "...kwwwwwwkkkkk.",
-                        "...kwwwwwwwwwwkg",
-                        "...kwwwwwwwwwwkg",
-                        "...kwwwwwwwwwwkg",
-                        "...kwwwwwwwwwwkg",
-                        "...kwwwwwwwwwwkg",
-                        "...kwwwwwwwwwwkg",
-                        "...kwwwwwwwwwwkg",
-                        "...kwwwwwwwwwwkg",
-                        "...kkkkkkkkkkkkg",
-                        "....gggggggggggg"}};
+const GlyphArt pageArt {
+    "startover",
+    {"..o.............", "..okkkkkkkk.....", "ooYookwwwwkk....", "..okwwwwwwksk...",
+     "..okwwwwwwkssk..", "...kwwwwwwkkkkk.", "...kwwwwwwwwwwkg", "...kwwwwwwwwwwkg",
+     "...kwwwwwwwwwwkg", "...kwwwwwwwwwwkg", "...kwwwwwwwwwwkg", "...kwwwwwwwwwwkg",
+     "...kwwwwwwwwwwkg", "...kwwwwwwwwwwkg", "...kkkkkkkkkkkkg", "....gggggggggggg"}};
 
-const GlyphArt bulbArt{"crash",
-                       {".....kkkkkk.....",
-                        "...kkyyyyyykk...",
-                        "..kyywwyyyyyyk..",
-                        "..kywwyyyyyyyk..",
-                        ".kyywyyyyyyyyyk.",
-                        ".kyyyyooooyyyyk.",
-                        ".kyyyoyyyyoyyyk.",
-                        ".kyyyyoyyoyyyyk.",
-                        "..kyyyyooyyyyk..",
-                        "..kyyyyooyyyyk..",
-                        "...kyyyooyyyk...",
-                        "....kkkkkkkk....",
-                        "....kssssssk....",
-                        "....kggggggk....",
-                        "....kssssssk....",
-                        "......kkkk......"}};
+const GlyphArt bulbArt {
+    "crash",
+    {".....kkkkkk.....", "...kkyyyyyykk...", "..kyywwyyyyyyk..", "..kywwyyyyyyyk..",
+     ".kyywyyyyyyyyyk.", ".kyyyyooooyyyyk.", ".kyyyoyyyyoyyyk.", ".kyyyyoyyoyyyyk.",
+     "..kyyyyooyyyyk..", "..kyyyyooyyyyk..", "...kyyyooyyyk...", "....kkkkkkkk....",
+     "....kssssssk....", "....kggggggk....", "....kssssssk....", "......kkkk......"}};
 
 // The prohibition sign is round, so it is computed rather than typed in.
 QImage prohibitionGlyph()
@@ -336,18 +301,21 @@ int main(int argc, char **argv)
         return 2;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    if (!root.mkpath(QStringLiteral("assets/main")) || !root.mkpath(QStringLiteral("assets/glyphs"))) {
+    if (!root.mkpath(QStringLiteral("assets/main"))
+        || !root.mkpath(QStringLiteral("assets/glyphs"))) {
         QTextStream(stderr) << "cannot create the asset folders under " << root.path() << '\n';
         return 1;
     }
 
-    bool written = save(paintGear(), root.filePath(QStringLiteral("assets/main/gear.jpg")), "JPG", 92);
+    bool written
+        = save(paintGear(), root.filePath(QStringLiteral("assets/main/gear.jpg")), "JPG", 92);
     for (const GlyphArt *art : {&buildArt, &editArt, &checkArt, &pageArt, &bulbArt}) {
-        const QString path = root.filePath(QStringLiteral("assets/glyphs/%1.bmp").arg(QLatin1String(art->name)));
+        const QString path
+            = root.filePath(QStringLiteral("assets/glyphs/%1.bmp").arg(QLatin1String(art->name)));
         written = save(glyphStrip(glyphFromPixels(art->rows)), path, "BMP", -1) && written;
     }
     written = save(glyphStrip(prohibitionGlyph()),
                    root.filePath(QStringLiteral("assets/glyphs/cancel.bmp")), "BMP", -1)
-              && written;
+        && written;
     return written ? 0 : 1;
 }

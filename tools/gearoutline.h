@@ -24,10 +24,9 @@ inline QPainterPath gearOutline(QPointF centre, double rootRadius, double tipRad
     };
     for (int tooth = 0; tooth < teeth; ++tooth) {
         const double middle = tooth * pitch - std::numbers::pi / 2.0;
-        const std::array<QPointF, 4> flank{at(rootRadius, middle - 0.27 * pitch),
-                                           at(tipRadius, middle - 0.16 * pitch),
-                                           at(tipRadius, middle + 0.16 * pitch),
-                                           at(rootRadius, middle + 0.27 * pitch)};
+        const std::array<QPointF, 4> flank {
+            at(rootRadius, middle - 0.27 * pitch), at(tipRadius, middle - 0.16 * pitch),
+            at(tipRadius, middle + 0.16 * pitch), at(rootRadius, middle + 0.27 * pitch)};
         if (tooth == 0)
             outline.moveTo(flank[0]);
         else

@@ -59,7 +59,7 @@ QPolygonF arrowHead(QPointF tail, QPointF tip, double length, double halfWidth)
 }
 
 void drawArrow(QPainter &painter, QPointF tail, QPointF tip, const QColor &color, bool dashed,
-    double width = 2.6)
+               double width = 2.6)
 {
     const QPolygonF head = arrowHead(tail, tip, 13.0, 5.5);
     const QPointF along = tip - tail;
@@ -200,28 +200,15 @@ QImage activityOnArcPicture()
 {
     constexpr double radius = 16.0;
     const std::vector<Event> events = {
-        {1, {24, 130}},
-        {2, {94, 130}},
-        {3, {164, 40}},
-        {4, {164, 220}},
-        {5, {234, 130}},
-        {6, {304, 40}},
-        {7, {304, 220}},
-        {8, {374, 130}},
-        {9, {444, 130}},
-        {10, {514, 130}},
+        {1, {24, 130}}, {2, {94, 130}},  {3, {164, 40}},  {4, {164, 220}}, {5, {234, 130}},
+        {6, {304, 40}}, {7, {304, 220}}, {8, {374, 130}}, {9, {444, 130}}, {10, {514, 130}},
     };
     const std::vector<Arc> arcs = {
-        {1, 2, QStringLiteral("A=3"), {59, 114}},
-        {2, 3, QStringLiteral("B=2"), {108, 76}},
-        {2, 4, QStringLiteral("C=1"), {108, 184}},
-        {4, 3, QString(), {}},
-        {3, 5, QStringLiteral("D=2"), {186, 104}},
-        {5, 6, QStringLiteral("E=1"), {282, 104}},
-        {5, 7, QStringLiteral("F=2"), {250, 188}},
-        {6, 7, QString(), {}},
-        {7, 8, QStringLiteral("G=4"), {358, 188}},
-        {8, 9, QStringLiteral("H=1"), {409, 114}},
+        {1, 2, QStringLiteral("A=3"), {59, 114}},   {2, 3, QStringLiteral("B=2"), {108, 76}},
+        {2, 4, QStringLiteral("C=1"), {108, 184}},  {4, 3, QString(), {}},
+        {3, 5, QStringLiteral("D=2"), {186, 104}},  {5, 6, QStringLiteral("E=1"), {282, 104}},
+        {5, 7, QStringLiteral("F=2"), {250, 188}},  {6, 7, QString(), {}},
+        {7, 8, QStringLiteral("G=4"), {358, 188}},  {8, 9, QStringLiteral("H=1"), {409, 114}},
         {9, 10, QStringLiteral("I=1"), {479, 114}},
     };
     QImage image = blank(540, 262);
@@ -240,14 +227,14 @@ QImage activityOnArcPicture()
         const QPointF along = b - a;
         const QPointF unit = along / std::hypot(along.x(), along.y());
         drawArrow(painter, a + unit * (radius + 2.0), b - unit * (radius + 2.0), kInk,
-            arc.label.isEmpty());
+                  arc.label.isEmpty());
         if (arc.label.isEmpty())
             continue;
         const QPointF middle = arc.labelCentre;
         painter.setFont(labelFont);
         painter.setPen(QColor(200, 0, 0));
-        painter.drawText(
-            QRectF(middle - QPointF(30, 12), QSizeF(60, 24)), Qt::AlignCenter, arc.label);
+        painter.drawText(QRectF(middle - QPointF(30, 12), QSizeF(60, 24)), Qt::AlignCenter,
+                         arc.label);
     }
     for (const Event &event : events) {
         drawNode(painter, event.centre, radius);
@@ -295,9 +282,8 @@ int main(int argc, char **argv)
     written = save(nodePicture(), folder, QStringLiteral("node.jpg")) && written;
     written
         = save(activityOnArcPicture(), folder, QStringLiteral("activity-on-arc.jpg")) && written;
-    for (const primer::ArrowKind kind :
-        {primer::ArrowKind::Across, primer::ArrowKind::AcrossTwo, primer::ArrowKind::Up,
-            primer::ArrowKind::Down}) {
+    for (const primer::ArrowKind kind : {primer::ArrowKind::Across, primer::ArrowKind::AcrossTwo,
+                                         primer::ArrowKind::Up, primer::ArrowKind::Down}) {
         const primer::ArrowPicture geometry = primer::arrowPicture(kind);
         written = save(networkArrowPicture(geometry), folder, geometry.fileName) && written;
     }

@@ -5,8 +5,8 @@
 // a display:  snapshots [output directory]   (default: ./snapshots)
 
 #include "forms.h"
-#include "snapshotfile.h"
 #include "messagebox.h"
+#include "snapshotfile.h"
 #include "windowmanagement.h"
 
 #include "exercisewindow.h"
@@ -31,7 +31,8 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);
-    const QString outputDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("snapshots");
+    const QString outputDir
+        = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("snapshots");
     QDir().mkpath(outputDir);
     // Message boxes are answered at once so scenarios run to their end.
     platform::setMessageBoxAnswerer([](const platform::MessageRecord &record) {
@@ -47,7 +48,9 @@ int main(int argc, char *argv[])
     ExerciseWindow *exercises[] = {Form3, Form4, Form5, Form6, Form7};
     for (ExerciseWindow *window : exercises) {
         platform::showModeless(window);
-        const QString name = QStringLiteral("form%1-set%2").arg(window->set().practice.number + 2).arg(window->set().practice.number);
+        const QString name = QStringLiteral("form%1-set%2")
+                                 .arg(window->set().practice.number + 2)
+                                 .arg(window->set().practice.number);
         saveSnapshot(window, outputDir, name);
         snapshotExerciseScenarios(window, outputDir);
         window->hide();

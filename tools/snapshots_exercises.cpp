@@ -14,10 +14,11 @@
 
 namespace {
 
-
 QString prefix(const ExerciseWindow *window)
 {
-    return QStringLiteral("form%1-set%2").arg(window->set().practice.number + 2).arg(window->set().practice.number);
+    return QStringLiteral("form%1-set%2")
+        .arg(window->set().practice.number + 2)
+        .arg(window->set().practice.number);
 }
 
 void click(ExerciseWindow *window, const char *name)

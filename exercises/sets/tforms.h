@@ -10,29 +10,29 @@
 class TForm3 : public ExerciseWindow {
     Q_OBJECT
 public:
-    TForm3() : ExerciseWindow(set1Definition()) {}
+    TForm3() : ExerciseWindow(set1Definition()) { }
 };
 
 class TForm4 : public ExerciseWindow {
     Q_OBJECT
 public:
-    TForm4() : ExerciseWindow(set2Definition()) {}
+    TForm4() : ExerciseWindow(set2Definition()) { }
 };
 
 class TForm5 : public ExerciseWindow {
     Q_OBJECT
 public:
-    TForm5() : ExerciseWindow(set3Definition()) {}
+    TForm5() : ExerciseWindow(set3Definition()) { }
 };
 
 class TForm6 : public ExerciseWindow {
     Q_OBJECT
 public:
-    TForm6() : ExerciseWindow(set4Definition()) {}
+    TForm6() : ExerciseWindow(set4Definition()) { }
 };
 
 class TForm7 : public ExerciseWindow {
     Q_OBJECT
 public:
-    TForm7() : ExerciseWindow(set5Definition()) {}
+    TForm7() : ExerciseWindow(set5Definition()) { }
 };

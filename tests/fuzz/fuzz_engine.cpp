@@ -11,9 +11,9 @@
 
 #include "greedy.h"
 #include "leastcost.h"
-#include "timecostcurve.h"
 #include "network.h"
 #include "schedule.h"
+#include "timecostcurve.h"
 #include "validation.h"
 
 #include <algorithm>

@@ -29,7 +29,6 @@ namespace {
 const char *const kLeft3 = "คงเหลือวันเร่งจำนวน 3 วัน...";
 const char *const kFinished = "สิ้นสุดการเร่งโครงการ... ";
 
-
 } // namespace
 
 class CrashingEditedDataTest : public QObject {
@@ -54,7 +53,8 @@ private slots:
         QStringList totals;
         for (const Shown &box : boxes.shown)
             totals << box.label51;
-        QCOMPARE(totals, QStringList({"150,00", "250,00", "500,00", "800,00", "950,00", "1.150,00"}));
+        QCOMPARE(totals,
+                 QStringList({"150,00", "250,00", "500,00", "800,00", "950,00", "1.150,00"}));
         QCOMPARE(child<QLabel>(window, "Label51")->text(), QStringLiteral("1.150,00"));
     }
 
@@ -73,9 +73,11 @@ private slots:
                               QStringLiteral("    สายงานที่ 3 : A+C+D+E+H   = 52 "),
                               QStringLiteral("    สายงานที่ 4 : A+B+D+F+G+H = 44 ")}));
         // A (2200) gives way to B (2000) and then D (1800); E, also at 1800, does not win.
-        QCOMPARE(lines(window, "ListBox2").mid(0, 2),
-                 QStringList({QStringLiteral("ตรวจสอบครั้งที่ 1"),
-                              QStringLiteral("เลือกกิจกรรม D ค่าใช้จ่าย 1800 บาทต่อวัน  จำนวน 1 สัปดาห์  = 1800 บาท")}));
+        QCOMPARE(
+            lines(window, "ListBox2").mid(0, 2),
+            QStringList(
+                {QStringLiteral("ตรวจสอบครั้งที่ 1"),
+                 QStringLiteral("เลือกกิจกรรม D ค่าใช้จ่าย 1800 บาทต่อวัน  จำนวน 1 สัปดาห์  = 1800 บาท")}));
         QVERIFY(!boxes.shown.empty());
         QCOMPARE(boxes.shown[0].record.text, QStringLiteral("คงเหลือวันเร่งจำนวน 5 วัน..."));
         QCOMPARE(boxes.shown[0].label51, QStringLiteral("1.800,00"));
@@ -106,7 +108,7 @@ private slots:
 
         Boxes boxes(window);
         start(window, text);
-        QCOMPARE(boxes.shown.size(), std::size_t{1});
+        QCOMPARE(boxes.shown.size(), std::size_t {1});
         const platform::MessageRecord &box = boxes.shown[0].record;
         QCOMPARE(box.type, platform::MessageType::Error);
         QCOMPARE(box.caption, platform::applicationTitle());
@@ -168,11 +170,12 @@ private slots:
                               QStringLiteral("    สายงานที่ 3 : B+E+H = 26"),
                               QStringLiteral("    สายงานที่ 4 : B+F+I = 27")}));
         QCOMPARE(selection.mid(earlierSelection.size()),
-                 QStringList({QStringLiteral("ตรวจสอบครั้งที่ 1"),
-                              QStringLiteral("เลือกกิจกรรม C ค่าใช้จ่าย 200 บาทต่อวัน  จำนวน 1 วัน  = 200 บาท"),
-                              QStringLiteral("ตรวจสอบครั้งที่ 2"),
-                              QStringLiteral("เลือกกิจกรรม F ค่าใช้จ่าย 100 บาทต่อวัน  จำนวน 1 วัน  = 100 บาท")}));
-        QCOMPARE(boxes.shown.size(), std::size_t{2});
+                 QStringList(
+                     {QStringLiteral("ตรวจสอบครั้งที่ 1"),
+                      QStringLiteral("เลือกกิจกรรม C ค่าใช้จ่าย 200 บาทต่อวัน  จำนวน 1 วัน  = 200 บาท"),
+                      QStringLiteral("ตรวจสอบครั้งที่ 2"),
+                      QStringLiteral("เลือกกิจกรรม F ค่าใช้จ่าย 100 บาทต่อวัน  จำนวน 1 วัน  = 100 บาท")}));
+        QCOMPARE(boxes.shown.size(), std::size_t {2});
         QCOMPARE(boxes.shown[0].label51, QStringLiteral("200,00"));
         QCOMPARE(boxes.shown[1].label51, QStringLiteral("300,00"));
         QCOMPARE(window->crashing().checkRound, 3);
@@ -184,10 +187,10 @@ private slots:
         QTest::addColumn<QString>("costI");
         QTest::addColumn<bool>("stuck");
         QTest::addColumn<QString>("total");
-        QTest::newRow("999999 and more never chosen")
-                << "999999" << "1000000" << true << "500,00";
-        QTest::newRow("999998 beats the start value")
-                << "999998" << "999999" << false << "3.000.844,00";
+        QTest::newRow("999999 and more never chosen") << "999999"
+                                                      << "1000000" << true << "500,00";
+        QTest::newRow("999998 beats the start value") << "999998"
+                                                      << "999999" << false << "3.000.844,00";
     }
     void runThatCannotFinishEndsByItself()
     {
@@ -210,7 +213,7 @@ private slots:
             QCOMPARE(boxes.shown.back().record.text, QString::fromUtf8(kFinished));
             return;
         }
-        QCOMPARE(boxes.shown.size(), std::size_t{4});
+        QCOMPARE(boxes.shown.size(), std::size_t {4});
         QCOMPARE(boxes.shown[2].record.text, QString::fromUtf8(kLeft3));
         QCOMPARE(boxes.shown[3].record.type, platform::MessageType::Information);
         QCOMPARE(boxes.shown[3].record.caption, QStringLiteral("Information"));
@@ -242,7 +245,7 @@ private slots:
         {
             Boxes boxes(window);
             start(window, QStringLiteral("32"));
-            QCOMPARE(boxes.shown.size(), std::size_t{1});
+            QCOMPARE(boxes.shown.size(), std::size_t {1});
             QCOMPARE(boxes.shown[0].record.caption, QStringLiteral("Error"));
             QCOMPARE(child<QLineEdit>(window, "Edit29")->text(), QStringLiteral("31"));
             QCOMPARE(child<QLabel>(window, "Label53")->text(), QStringLiteral("ควร >= 27"));
@@ -252,7 +255,8 @@ private slots:
             Boxes boxes(window);
             start(window, QStringLiteral("31"));
             QVERIFY(boxes.shown.empty());
-            QCOMPARE(lines(window, "ListBox1").last(), QStringLiteral("    สายงานที่ 4 : B+F+I = 26"));
+            QCOMPARE(lines(window, "ListBox1").last(),
+                     QStringLiteral("    สายงานที่ 4 : B+F+I = 26"));
         }
         // Reopened, the window holds the built-in data again; the last analysis said 31.
         reopen(window);
@@ -272,7 +276,7 @@ private slots:
         Boxes boxes(window);
         start(window, QStringLiteral("28"));
         // Iteration 1 cuts B; iteration 2 reaches D's cost on path 2 and stops there.
-        QCOMPARE(boxes.shown.size(), std::size_t{2});
+        QCOMPARE(boxes.shown.size(), std::size_t {2});
         QCOMPARE(boxes.shown[0].record.text, QString::fromUtf8(kLeft3));
         const platform::MessageRecord &error = boxes.shown[1].record;
         QCOMPARE(error.type, platform::MessageType::Error);
@@ -282,10 +286,11 @@ private slots:
         QCOMPARE(path.size(), 10);
         QCOMPARE(path.at(5), QStringLiteral("ตรวจสอบครั้งที่ 2"));
         QCOMPARE(path.last(), QStringLiteral("    สายงานที่ 4 : B+F+I = 30 "));
-        QCOMPARE(lines(window, "ListBox2"),
-                 QStringList({QStringLiteral("ตรวจสอบครั้งที่ 1"),
-                              QStringLiteral("เลือกกิจกรรม B ค่าใช้จ่าย 75 บาทต่อวัน  จำนวน 2 วัน  = 150 บาท"),
-                              QStringLiteral("ตรวจสอบครั้งที่ 2")}));
+        QCOMPARE(
+            lines(window, "ListBox2"),
+            QStringList({QStringLiteral("ตรวจสอบครั้งที่ 1"),
+                         QStringLiteral("เลือกกิจกรรม B ค่าใช้จ่าย 75 บาทต่อวัน  จำนวน 2 วัน  = 150 บาท"),
+                         QStringLiteral("ตรวจสอบครั้งที่ 2")}));
         QCOMPARE(gridDurations(window), QStringLiteral("7 6 9 11 8 10 13 13 14"));
         QCOMPARE(child<QLabel>(window, "Label51")->text(), QStringLiteral("150,00"));
         QCOMPARE(window->crashing().checkRound, 2);

@@ -37,17 +37,20 @@ QStringList labels(int set)
 {
     switch (set) {
     case 1:
-        return {QStringLiteral("    สายงานที่ 1 : A+C+G = "), QStringLiteral("    สายงานที่ 2 : A+D+H = "),
-                QStringLiteral("    สายงานที่ 3 : B+E+H = "), QStringLiteral("    สายงานที่ 4 : B+F+I = ")};
+        return {
+            QStringLiteral("    สายงานที่ 1 : A+C+G = "), QStringLiteral("    สายงานที่ 2 : A+D+H = "),
+            QStringLiteral("    สายงานที่ 3 : B+E+H = "), QStringLiteral("    สายงานที่ 4 : B+F+I = ")};
     case 2:
         return {QStringLiteral("    สายงานที่ 1 : A+B+D+E+H   = "),
                 QStringLiteral("    สายงานที่ 2 : A+C+D+F+G+H = "),
                 QStringLiteral("    สายงานที่ 3 : A+C+D+E+H   = "),
                 QStringLiteral("    สายงานที่ 4 : A+B+D+F+G+H = ")};
     case 3:
-        return {QStringLiteral("    สายงานที่ 1 : A+C+E = "), QStringLiteral("    สายงานที่ 2 : B+D+F = ")};
+        return {QStringLiteral("    สายงานที่ 1 : A+C+E = "),
+                QStringLiteral("    สายงานที่ 2 : B+D+F = ")};
     case 4:
-        return {QStringLiteral("    สายงานที่ 1 : A+C+E+F = "), QStringLiteral("    สายงานที่ 2 : B+D+F   = ")};
+        return {QStringLiteral("    สายงานที่ 1 : A+C+E+F = "),
+                QStringLiteral("    สายงานที่ 2 : B+D+F   = ")};
     default:
         return {QStringLiteral("    สายงานที่ 1 : A+B+D+G+H   = "),
                 QStringLiteral("    สายงานที่ 2 : A+B+E+H     = "),
@@ -64,13 +67,12 @@ QString money(qint64 baht)
     return digits + QStringLiteral(".00");
 }
 
-
 // Every selection line of the run is well formed, in the set's unit, its iteration cost is
 // cost times days, one information box follows each, and Label51 is their sum.
 void checkSelectionLines(ExerciseWindow *window, const Boxes &boxes, bool weeks)
 {
     static const QRegularExpression pattern(QStringLiteral(
-            "^เลือกกิจกรรม [A-I] ค่าใช้จ่าย (\\d+) บาทต่อวัน  จำนวน (\\d+)( วัน| สัปดาห์)  = (\\d+) บาท$"));
+        "^เลือกกิจกรรม [A-I] ค่าใช้จ่าย (\\d+) บาทต่อวัน  จำนวน (\\d+)( วัน| สัปดาห์)  = (\\d+) บาท$"));
     qint64 sum = 0;
     int iterations = 0;
     for (const QString &line : lines(window, "ListBox2")) {
@@ -134,22 +136,22 @@ private slots:
         QTest::addColumn<Steps>("steps");
         QTest::addColumn<QString>("durationsAfter");
         QTest::newRow("target 28")
-                << 28
-                << Steps{{4, 'B', 75, 2, 150, {29, 31, 27, 30}, kLeft3, "150.00"},
-                         {2, 'H', 100, 1, 100, {29, 30, 26, 30}, kLeft2, "250.00"},
-                         {2, 'D', 125, 2, 250, {29, 28, 26, 30}, kLeft2, "500.00"},
-                         {4, 'F', 100, 2, 200, {29, 28, 26, 28}, kLeft1, "700.00"},
-                         {1, 'A', 150, 1, 150, {28, 27, 26, 28}, kFinished, "850.00"}}
-                << "6 6 9 9 8 8 13 12 14";
+            << 28
+            << Steps {{4, 'B', 75, 2, 150, {29, 31, 27, 30}, kLeft3, "150.00"},
+                      {2, 'H', 100, 1, 100, {29, 30, 26, 30}, kLeft2, "250.00"},
+                      {2, 'D', 125, 2, 250, {29, 28, 26, 30}, kLeft2, "500.00"},
+                      {4, 'F', 100, 2, 200, {29, 28, 26, 28}, kLeft1, "700.00"},
+                      {1, 'A', 150, 1, 150, {28, 27, 26, 28}, kFinished, "850.00"}}
+            << "6 6 9 9 8 8 13 12 14";
         QTest::newRow("target 27")
-                << 27
-                << Steps{{4, 'B', 75, 2, 150, {29, 31, 27, 30}, "คงเหลือวันเร่งจำนวน 4 วัน...", "150.00"},
-                         {2, 'H', 100, 1, 100, {29, 30, 26, 30}, kLeft3, "250.00"},
-                         {2, 'D', 125, 2, 250, {29, 28, 26, 30}, kLeft3, "500.00"},
-                         {4, 'F', 100, 3, 300, {29, 28, 26, 27}, kLeft2, "800.00"},
-                         {1, 'A', 150, 1, 150, {28, 27, 26, 27}, kLeft1, "950.00"},
-                         {1, 'C', 200, 1, 200, {27, 27, 26, 27}, kFinished, "1,150.00"}}
-                << "6 6 8 9 8 7 13 12 14";
+            << 27
+            << Steps {{4, 'B', 75, 2, 150, {29, 31, 27, 30}, "คงเหลือวันเร่งจำนวน 4 วัน...", "150.00"},
+                      {2, 'H', 100, 1, 100, {29, 30, 26, 30}, kLeft3, "250.00"},
+                      {2, 'D', 125, 2, 250, {29, 28, 26, 30}, kLeft3, "500.00"},
+                      {4, 'F', 100, 3, 300, {29, 28, 26, 27}, kLeft2, "800.00"},
+                      {1, 'A', 150, 1, 150, {28, 27, 26, 27}, kLeft1, "950.00"},
+                      {1, 'C', 200, 1, 200, {27, 27, 26, 27}, kFinished, "1,150.00"}}
+            << "6 6 8 9 8 7 13 12 14";
     }
     void setOneReproducesTheIterationTable()
     {
@@ -171,16 +173,15 @@ private slots:
             path << header;
             for (int p = 0; p < 4; ++p) {
                 path << labels(1)[p] + QString::number(before[static_cast<std::size_t>(p)])
-                                + QStringLiteral(" ")
-                                + (p + 1 == step.critical ? QStringLiteral("<---- สายงานวิกฤต")
-                                                          : QString());
+                        + QStringLiteral(" ")
+                        + (p + 1 == step.critical ? QStringLiteral("<---- สายงานวิกฤต") : QString());
             }
             selection << header
                       << QStringLiteral("เลือกกิจกรรม ") + QLatin1Char(step.chosen)
-                                 + QStringLiteral(" ค่าใช้จ่าย ") + QString::number(step.cost)
-                                 + QStringLiteral(" บาทต่อวัน  จำนวน ") + QString::number(step.cut)
-                                 + QStringLiteral(" วัน  = ") + QString::number(step.iterationCost)
-                                 + QStringLiteral(" บาท");
+                    + QStringLiteral(" ค่าใช้จ่าย ") + QString::number(step.cost)
+                    + QStringLiteral(" บาทต่อวัน  จำนวน ") + QString::number(step.cut)
+                    + QStringLiteral(" วัน  = ") + QString::number(step.iterationCost)
+                    + QStringLiteral(" บาท");
             before = step.lengthsAfter;
         }
         path << QStringLiteral("สิ้นสุดการเร่งโครงการ....");
@@ -198,8 +199,7 @@ private slots:
             QCOMPARE(box.record.text, QString::fromUtf8(steps[i].message));
             QCOMPARE(box.label51, QString::fromUtf8(steps[i].label51));
         }
-        QCOMPARE(child<QLabel>(window, "Label51")->text(),
-                 QString::fromUtf8(steps.back().label51));
+        QCOMPARE(child<QLabel>(window, "Label51")->text(), QString::fromUtf8(steps.back().label51));
         QCOMPARE(gridDurations(window), durationsAfter);
         QCOMPARE(child<QLineEdit>(window, "Edit29")->text(), QString::number(target));
         QCOMPARE(window->crashing().remainingReduction, 0);
@@ -237,12 +237,14 @@ private slots:
                 return;
             child<QPushButton>(window, "BitBtn4")->setFocus();
             start(window, QString::number(target));
-            QCOMPARE(boxes.shown.size(), std::size_t{1});
+            QCOMPARE(boxes.shown.size(), std::size_t {1});
             const platform::MessageRecord &box = boxes.shown[0].record;
             QCOMPARE(box.type, platform::MessageType::Error);
             QCOMPARE(box.caption, QStringLiteral("Error"));
             QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
-            QCOMPARE(box.text, QStringLiteral("ระยะเวลาที่ต้องการเร่งเกินหรือน้อยกว่าระยะเวลาปกติทั้งโครงการ..กรุณาระบุใหม่ "));
+            QCOMPARE(
+                box.text,
+                QStringLiteral("ระยะเวลาที่ต้องการเร่งเกินหรือน้อยกว่าระยะเวลาปกติทั้งโครงการ..กรุณาระบุใหม่ "));
             QCOMPARE(QApplication::focusWidget(), edit28);
             QVERIFY(edit28->hasFocus());
             QCOMPARE(lines(window, "ListBox1"), path);
@@ -262,7 +264,7 @@ private slots:
         const QStringList pathLabels = labels(set);
         for (qsizetype p = 0; p < pathLabels.size(); ++p)
             expected << pathLabels[p]
-                                + QString::number(window->analysis().pathLength[static_cast<std::size_t>(p)]);
+                    + QString::number(window->analysis().pathLength[static_cast<std::size_t>(p)]);
         QCOMPARE(lines(window, "ListBox1"), expected);
         QCOMPARE(lines(window, "ListBox2"), selection);
         QCOMPARE(child<QLabel>(window, "Label51")->text(), total);
@@ -291,7 +293,7 @@ private slots:
         for (std::size_t i = 0; i + 1 < boxes.shown.size(); ++i) {
             const QString &text = boxes.shown[i].record.text;
             QVERIFY2(text.startsWith(QStringLiteral("คงเหลือวันเร่งจำนวน "))
-                             && text.endsWith(QStringLiteral(" วัน...")),
+                         && text.endsWith(QStringLiteral(" วัน...")),
                      qPrintable(text));
         }
         QCOMPARE(boxes.shown.back().record.text, QString::fromUtf8(kFinished));
@@ -315,8 +317,9 @@ private slots:
         Boxes boxes(window);
         start(window, QStringLiteral("30"));
         QCOMPARE(lines(window, "ListBox2").at(1),
-                 QStringLiteral("เลือกกิจกรรม B ค่าใช้จ่าย 2000000000 บาทต่อวัน  จำนวน 2 วัน  = 4000000000 บาท"));
-        QCOMPARE(boxes.shown.size(), std::size_t{2});
+                 QStringLiteral(
+                     "เลือกกิจกรรม B ค่าใช้จ่าย 2000000000 บาทต่อวัน  จำนวน 2 วัน  = 4000000000 บาท"));
+        QCOMPARE(boxes.shown.size(), std::size_t {2});
         QCOMPARE(boxes.shown[0].label51, QStringLiteral("4,000,000,000.00"));
         QCOMPARE(child<QLabel>(window, "Label51")->text(), QStringLiteral("4,000,000,100.00"));
         checkSelectionLines(window, boxes, false);

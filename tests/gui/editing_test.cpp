@@ -52,11 +52,16 @@ private slots:
         QTest::addColumn<int>("set");
         QTest::addColumn<QString>("duration");
         QTest::addColumn<QString>("bound");
-        QTest::newRow("set 1") << 1 << "32" << "ควร >= 27";
-        QTest::newRow("set 2") << 2 << "52" << "ควร >= 46";
-        QTest::newRow("set 3") << 3 << "29" << "ควร >= 23";
-        QTest::newRow("set 4") << 4 << "37" << "ควร >= 28";
-        QTest::newRow("set 5") << 5 << "21" << "ควร >= 17";
+        QTest::newRow("set 1") << 1 << "32"
+                               << "ควร >= 27";
+        QTest::newRow("set 2") << 2 << "52"
+                               << "ควร >= 46";
+        QTest::newRow("set 3") << 3 << "29"
+                               << "ควร >= 23";
+        QTest::newRow("set 4") << 4 << "37"
+                               << "ควร >= 28";
+        QTest::newRow("set 5") << 5 << "21"
+                               << "ควร >= 17";
     }
     void buildShowsDurationAndBound()
     {
@@ -93,7 +98,7 @@ private slots:
         click(window, "BitBtn5");
         QCOMPARE(activityLabelText('A', window->activityTable()), QStringLiteral("A= 7.5"));
         QCOMPARE(pixel(window, 81, 81), kYellow);
-        QCOMPARE(boxes.boxes.size(), std::size_t{1});
+        QCOMPARE(boxes.boxes.size(), std::size_t {1});
         QCOMPARE(boxes.boxes[0].text, QStringLiteral("'7.5' is not a valid integer value."));
         QCOMPARE(boxes.boxes[0].caption, platform::applicationTitle());
         QCOMPARE(boxes.boxes[0].type, platform::MessageType::Error);
@@ -178,8 +183,10 @@ private slots:
         const AnalysisState before = window->analysis();
         child<QListWidget>(window, "ListBox1")->addItem(QStringLiteral("log"));
         child<QLineEdit>(window, "Edit28")->setText(QStringLiteral("30"));
-        saveEdits(window, {{"Edit1", QStringLiteral(" 5")}, {"Edit3", QStringLiteral("abc")},
-                           {"Edit27", QString()}});
+        saveEdits(window,
+                  {{"Edit1", QStringLiteral(" 5")},
+                   {"Edit3", QStringLiteral("abc")},
+                   {"Edit27", QString()}});
         QCOMPARE(window->activityTable().working(1).normalDuration, QStringLiteral(" 5"));
         QCOMPARE(window->activityTable().working(1).crashCostPerDay, QStringLiteral("abc"));
         QVERIFY(window->activityTable().working(9).crashCostPerDay.isEmpty());
@@ -263,14 +270,15 @@ private slots:
         guitest::BoxRecorder boxes;
         saveEdits(window, {{"Edit8", typed}}); // D normal: path 2
         click(window, "BitBtn5");
-        QCOMPARE(boxes.boxes.size(), std::size_t{1});
-        QCOMPARE(boxes.boxes[0].text, QStringLiteral("'%1' is not a valid integer value.").arg(typed));
+        QCOMPARE(boxes.boxes.size(), std::size_t {1});
+        QCOMPARE(boxes.boxes[0].text,
+                 QStringLiteral("'%1' is not a valid integer value.").arg(typed));
         QCOMPARE(text(window, "Edit29"), QStringLiteral("0"));
         QCOMPARE(text(window, "Label53"), QStringLiteral("ควร >= 27"));
         QCOMPARE(window->analysis().pathLength[0], 29); // stored before the failing path
         // Start over recovers.
         click(window, "BitBtn6");
-        QCOMPARE(boxes.boxes.size(), std::size_t{1});
+        QCOMPARE(boxes.boxes.size(), std::size_t {1});
         QCOMPARE(text(window, "Edit29"), QStringLiteral("32"));
     }
 
@@ -279,9 +287,11 @@ private slots:
         ExerciseWindow *window = fresh(1);
         click(window, "BitBtn5");
         guitest::BoxRecorder boxes;
-        saveEdits(window, {{"Edit4", QStringLiteral("2000000000")}, {"Edit13", QStringLiteral("2000000000")}});
+        saveEdits(
+            window,
+            {{"Edit4", QStringLiteral("2000000000")}, {"Edit13", QStringLiteral("2000000000")}});
         click(window, "BitBtn5");
-        QCOMPARE(boxes.boxes.size(), std::size_t{1});
+        QCOMPARE(boxes.boxes.size(), std::size_t {1});
         QCOMPARE(boxes.boxes[0].caption, platform::applicationTitle());
         QVERIFY(boxes.boxes[0].text.contains(QStringLiteral("สายงานที่ 3")));
         QCOMPARE(window->analysis().pathLength[1], 31); // paths before the overflow are stored

@@ -4,8 +4,8 @@
 #include "guitestsupport.h"
 
 #include "canvas.h"
-#include "fonts.h"
 #include "exercisewindow.h"
+#include "fonts.h"
 #include "tform1.h"
 #include "tforms.h"
 #include "windowmanagement.h"
@@ -16,9 +16,9 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+using guitest::addSets;
 using guitest::child;
 using guitest::exerciseForm;
-using guitest::addSets;
 using guitest::reopen;
 using platform::browalliaFont;
 using platform::PaintBox;
@@ -48,9 +48,10 @@ private slots:
         QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
 
         const bool wide = set == 2 || set == 5;
-        const QStringList headers = {wide ? QStringLiteral("           กิจกรรม") : QStringLiteral("     กิจกรรม"),
-                                     QStringLiteral("     ก่อนหน้า"), QStringLiteral("     ระยะปกติ"),
-                                     QStringLiteral("     ระยะเร่ง"), QStringLiteral("   ค่าใช้จ่าย/วัน")};
+        const QStringList headers
+            = {wide ? QStringLiteral("           กิจกรรม") : QStringLiteral("     กิจกรรม"),
+               QStringLiteral("     ก่อนหน้า"), QStringLiteral("     ระยะปกติ"),
+               QStringLiteral("     ระยะเร่ง"), QStringLiteral("   ค่าใช้จ่าย/วัน")};
         for (int column = 0; column < 5; ++column)
             QCOMPARE(grid->item(0, column)->text(), headers[column]);
 
@@ -75,7 +76,8 @@ private slots:
         QVERIFY(!(grid->item(1, 0)->flags() & Qt::ItemIsEditable));
         QCOMPARE(grid->rowHeight(1), set == 2 || set == 5 ? 29 : 25);
         for (int column = 0; column < 5; ++column)
-            QCOMPARE(grid->columnWidth(column), data.columnWidths[static_cast<std::size_t>(column)]);
+            QCOMPARE(grid->columnWidth(column),
+                     data.columnWidths[static_cast<std::size_t>(column)]);
     }
 
     void spotChecksOfTheFirstShow()
@@ -176,22 +178,25 @@ private slots:
         reopen(window);
         const ExerciseLayout &at = window->set().layout;
         const std::pair<const char *, QRect> fixed[] = {
-            {"Panel1", at.panel1},     {"PaintBox1", at.paintBox1}, {"BitBtn5", at.bitBtn5},
+            {"Panel1", at.panel1},     {"PaintBox1", at.paintBox1},     {"BitBtn5", at.bitBtn5},
             {"Label47", at.label47},   {"StringGrid1", at.stringGrid1}, {"BitBtn1", at.bitBtn1},
-            {"BitBtn2", at.bitBtn2},   {"BitBtn3", at.bitBtn3},   {"BitBtn6", at.bitBtn6},
-            {"Panel2", at.panel2},     {"Label48", at.label48},   {"Edit29", at.edit29},
-            {"Label49", at.label49},   {"Edit28", at.edit28},     {"BitBtn4", at.bitBtn4},
-            {"ListBox1", at.listBox1}, {"ListBox2", at.listBox2}, {"Label50", at.label50},
+            {"BitBtn2", at.bitBtn2},   {"BitBtn3", at.bitBtn3},         {"BitBtn6", at.bitBtn6},
+            {"Panel2", at.panel2},     {"Label48", at.label48},         {"Edit29", at.edit29},
+            {"Label49", at.label49},   {"Edit28", at.edit28},           {"BitBtn4", at.bitBtn4},
+            {"ListBox1", at.listBox1}, {"ListBox2", at.listBox2},       {"Label50", at.label50},
             {"Label52", at.label52},   {"Panel3", at.panel3},
         };
         for (const auto &[name, bounds] : fixed)
             QCOMPARE(child<QWidget>(window, name)->geometry(), bounds);
         // Parents as designed: the edit panel belongs to the window and lies above the grid.
-        QCOMPARE(child<QWidget>(window, "StringGrid1")->parentWidget()->objectName(), QStringLiteral("Panel1"));
-        QCOMPARE(child<QWidget>(window, "Edit28")->parentWidget()->objectName(), QStringLiteral("Panel2"));
+        QCOMPARE(child<QWidget>(window, "StringGrid1")->parentWidget()->objectName(),
+                 QStringLiteral("Panel1"));
+        QCOMPARE(child<QWidget>(window, "Edit28")->parentWidget()->objectName(),
+                 QStringLiteral("Panel2"));
         QCOMPARE(child<QWidget>(window, "Panel3")->parentWidget(), window);
         const QObjectList order = window->children();
-        QVERIFY(order.indexOf(child<QWidget>(window, "Panel3")) > order.indexOf(child<QWidget>(window, "Panel1")));
+        QVERIFY(order.indexOf(child<QWidget>(window, "Panel3"))
+                > order.indexOf(child<QWidget>(window, "Panel1")));
 
         // Auto-sized labels: Label53 keeps its left edge, Label51 its right edge.
         auto *label53 = child<QLabel>(window, "Label53");
@@ -199,15 +204,20 @@ private slots:
         auto *label51 = child<QLabel>(window, "Label51");
         QCOMPARE(label51->geometry().right(), at.label51.right());
         QCOMPARE(label51->y(), at.label51.y());
-        QVERIFY(label51->width() >= label51->fontMetrics().horizontalAdvance(QStringLiteral("0.00")));
+        QVERIFY(label51->width()
+                >= label51->fontMetrics().horizontalAdvance(QStringLiteral("0.00")));
 
         // Colours and fonts that differ per set.
-        QCOMPARE(child<QWidget>(window, "Panel2")->palette().color(QPalette::Window), window->set().panel2Color);
-        QCOMPARE(child<QWidget>(window, "ListBox1")->palette().color(QPalette::Base), window->set().listBox1Color);
+        QCOMPARE(child<QWidget>(window, "Panel2")->palette().color(QPalette::Window),
+                 window->set().panel2Color);
+        QCOMPARE(child<QWidget>(window, "ListBox1")->palette().color(QPalette::Base),
+                 window->set().listBox1Color);
         QCOMPARE(label51->palette().color(QPalette::WindowText), window->set().label51TextColor);
         QCOMPARE(child<QWidget>(window, "BitBtn5")->font(), browalliaFont(set == 4 ? 19 : 21));
-        QCOMPARE(child<QWidget>(window, "Label47")->font(), browalliaFont(set == 5 ? 21 : 24, true));
-        QCOMPARE(child<QWidget>(window, "Label52")->font(), browalliaFont(set == 5 ? 21 : 19, true));
+        QCOMPARE(child<QWidget>(window, "Label47")->font(),
+                 browalliaFont(set == 5 ? 21 : 24, true));
+        QCOMPARE(child<QWidget>(window, "Label52")->font(),
+                 browalliaFont(set == 5 ? 21 : 19, true));
         if (window->set().windowColor)
             QCOMPARE(window->palette().color(QPalette::Window), *window->set().windowColor);
         QVERIFY(!child<QLineEdit>(window, "Edit29")->hasFrame());
@@ -220,15 +230,18 @@ private slots:
         ExerciseWindow *window = exerciseForm(set);
         const EditPanelLayout &at = window->set().editPanel;
         const int count = window->activityCount();
-        const int numbers[9][3] = {{1, 2, 3}, {4, 5, 6}, {7, 9, 11}, {8, 10, 12}, {13, 14, 15},
-                                   {16, 17, 18}, {19, 20, 21}, {22, 23, 24}, {25, 26, 27}};
+        const int numbers[9][3]
+            = {{1, 2, 3},    {4, 5, 6},    {7, 9, 11},   {8, 10, 12}, {13, 14, 15},
+               {16, 17, 18}, {19, 20, 21}, {22, 23, 24}, {25, 26, 27}};
         auto *panel = child<QWidget>(window, "Panel3");
         for (int activity = 0; activity < count; ++activity) {
             const int top = at.firstEditTop + 29 * activity;
-            const QRect expected[3] = {{224, top, 41, 31}, {328, top, 41, 31},
+            const QRect expected[3] = {{224, top, 41, 31},
+                                       {328, top, 41, 31},
                                        {at.costEditLeft, top, at.costEditWidth, 31}};
             for (int i = 0; i < 3; ++i) {
-                const QByteArray name = QStringLiteral("Edit%1").arg(numbers[activity][i]).toLatin1();
+                const QByteArray name
+                    = QStringLiteral("Edit%1").arg(numbers[activity][i]).toLatin1();
                 auto *edit = child<QLineEdit>(panel, name.constData());
                 QVERIFY2(edit, name.constData());
                 QCOMPARE(edit->geometry(), expected[i]);
@@ -244,8 +257,10 @@ private slots:
         // Tab order follows the edit numbers: C normal leads to D normal.
         auto *edit7 = child<QWidget>(panel, "Edit7");
         QCOMPARE(edit7->nextInFocusChain()->objectName(), QStringLiteral("Edit8"));
-        QCOMPARE(child<QWidget>(panel, "Edit8")->nextInFocusChain()->objectName(), QStringLiteral("Edit9"));
-        QCOMPARE(child<QWidget>(panel, "Edit1")->nextInFocusChain()->objectName(), QStringLiteral("Edit2"));
+        QCOMPARE(child<QWidget>(panel, "Edit8")->nextInFocusChain()->objectName(),
+                 QStringLiteral("Edit9"));
+        QCOMPARE(child<QWidget>(panel, "Edit1")->nextInFocusChain()->objectName(),
+                 QStringLiteral("Edit2"));
     }
 
     void captionsFitTheirBoxes_data() { addSets(); }
@@ -255,12 +270,14 @@ private slots:
         ExerciseWindow *window = exerciseForm(set);
         for (const char *name : {"Label47", "Label48", "Label49", "Label50", "Label52"}) {
             auto *label = child<QLabel>(window, name);
-            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width() + 2, name);
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width() + 2,
+                     name);
         }
-        for (const char *name : {"BitBtn1", "BitBtn2", "BitBtn3", "BitBtn4", "BitBtn5", "BitBtn6"}) {
+        for (const char *name :
+             {"BitBtn1", "BitBtn2", "BitBtn3", "BitBtn4", "BitBtn5", "BitBtn6"}) {
             auto *button = child<QPushButton>(window, name);
             const int content = button->fontMetrics().horizontalAdvance(button->text())
-                                + button->iconSize().width() + 4;
+                + button->iconSize().width() + 4;
             QVERIFY2(content <= button->width(), name);
             QVERIFY2(!button->icon().isNull(), name);
         }
@@ -280,7 +297,11 @@ private slots:
         const int duration = guitest::longestRoute(&window);
         QCOMPARE(window.analysis().projectDuration, duration);
         QCOMPARE(child<QLineEdit>(&window, "Edit29")->text(), QString::number(duration));
-        QVERIFY(child<QTableWidget>(&window, "StringGrid1")->item(1, 0)->text().trimmed().startsWith(u'A'));
+        QVERIFY(child<QTableWidget>(&window, "StringGrid1")
+                    ->item(1, 0)
+                    ->text()
+                    .trimmed()
+                    .startsWith(u'A'));
         // Showing it later starts it afresh, with the controls built once.
         const qsizetype controls = window.findChildren<QWidget *>().size();
         platform::showModeless(&window);

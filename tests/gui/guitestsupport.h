@@ -5,19 +5,19 @@
 
 #include "exercisewindow.h"
 #include "forms.h"
+#include "messagebox.h"
 #include "tform1.h"
 #include "tforms.h"
-#include "messagebox.h"
 #include "windowmanagement.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTableWidget>
-#include <QApplication>
 #include <QStyleFactory>
+#include <QTableWidget>
 #include <QWidget>
 #include <QtTest>
 
@@ -37,8 +37,7 @@ inline void startProgram()
     createForms();
 }
 
-template <typename T>
-T *child(QObject *parent, const char *name)
+template<typename T> T *child(QObject *parent, const char *name)
 {
     T *found = parent->findChild<T *>(QString::fromLatin1(name));
     if (!found)
@@ -154,8 +153,8 @@ public:
         platform::setMessageBoxAnswerer([this, answer](const platform::MessageRecord &record) {
             boxes.push_back(record);
             return answer == QMessageBox::Ok && record.buttons.testFlag(QMessageBox::Yes)
-                       ? QMessageBox::Yes
-                       : answer;
+                ? QMessageBox::Yes
+                : answer;
         });
     }
     ~BoxRecorder() { platform::setMessageBoxAnswerer({}); }

@@ -8,14 +8,14 @@
 #include "tform2.h"
 #include "tforms.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QTextEdit>
-#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
+#include <QTextEdit>
 
 using guitest::child;
 using platform::browalliaFont;
@@ -46,7 +46,8 @@ private slots:
     void startUpCreatesSevenWindowsOnlyTheMainOneShown()
     {
         const QStringList names = {"Form1", "Form2", "Form3", "Form4", "Form5", "Form6", "Form7"};
-        const QStringList classes = {"TForm1", "TForm2", "TForm3", "TForm4", "TForm5", "TForm6", "TForm7"};
+        const QStringList classes
+            = {"TForm1", "TForm2", "TForm3", "TForm4", "TForm5", "TForm6", "TForm7"};
         for (int i = 0; i < 7; ++i) {
             QVERIFY(forms()[i]);
             QCOMPARE(forms()[i]->objectName(), names[i]);
@@ -182,11 +183,17 @@ private slots:
             QString text;
         };
         const Expected labels[] = {
-            {"Label5", {106, 168, 468, 46}, browalliaFont(35, true), QStringLiteral("ชุดเสริมทักษะความรู้ด้านเทคนิค PERT/CPM")},
+            {"Label5",
+             {106, 168, 468, 46},
+             browalliaFont(35, true),
+             QStringLiteral("ชุดเสริมทักษะความรู้ด้านเทคนิค PERT/CPM")},
             {"Label1", {64, 216, 261, 36}, sarabunFont(32, true), {}},
             {"Label2", {336, 214, 270, 42}, browalliaFont(32, true), {}},
             {"Label3", {36, 297, 93, 31}, browalliaFont(24, true), QStringLiteral("วัตถุประสงค์")},
-            {"Label4", {36, 507, 190, 31}, browalliaFont(24, true), QStringLiteral("ประโยชน์ที่คาดว่าจะได้รับ")},
+            {"Label4",
+             {36, 507, 190, 31},
+             browalliaFont(24, true),
+             QStringLiteral("ประโยชน์ที่คาดว่าจะได้รับ")},
         };
         for (const Expected &e : labels) {
             auto *label = child<QLabel>(Form1, e.name);
@@ -262,7 +269,8 @@ private slots:
             QTextBlock block = document->begin();
             for (int line = 0; line < 6; ++line, block = block.next()) {
                 const QRectF bounds = document->documentLayout()->blockBoundingRect(block);
-                QVERIFY2(bounds.bottom() <= height, qPrintable(QStringLiteral("%1 line %2").arg(name).arg(line + 1)));
+                QVERIFY2(bounds.bottom() <= height,
+                         qPrintable(QStringLiteral("%1 line %2").arg(name).arg(line + 1)));
                 block.layout()->draw(&painter, QPointF(0, 0));
             }
             painter.end();
@@ -272,7 +280,8 @@ private slots:
                 for (int x = 0; x < picture.width() && !ink; ++x)
                     ink = qAlpha(picture.pixel(x, y)) > 0;
                 if (ink && y >= height)
-                    QFAIL(qPrintable(QStringLiteral("%1: ink at y = %2, below the box").arg(name).arg(y)));
+                    QFAIL(qPrintable(
+                        QStringLiteral("%1: ink at y = %2, below the box").arg(name).arg(y)));
                 inkedLines += ink ? 1 : 0;
             }
             QVERIFY(inkedLines > height / 2);
@@ -283,10 +292,14 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("title");
-        QTest::newRow("program") << "/usr/bin/crashkit" << "Crashkit";
-        QTest::newRow("with extension") << "C:/kit/crashkit.exe" << "Crashkit";
-        QTest::newRow("upper case") << "CRASHKIT.EXE" << "Crashkit";
-        QTest::newRow("two dots") << "crash.kit.exe" << "Crash";
+        QTest::newRow("program") << "/usr/bin/crashkit"
+                                 << "Crashkit";
+        QTest::newRow("with extension") << "C:/kit/crashkit.exe"
+                                        << "Crashkit";
+        QTest::newRow("upper case") << "CRASHKIT.EXE"
+                                    << "Crashkit";
+        QTest::newRow("two dots") << "crash.kit.exe"
+                                  << "Crash";
     }
     void applicationTitleComesFromTheProgramFileName()
     {

@@ -29,7 +29,7 @@ using platform::sarabunFont;
 namespace {
 
 const QStringList kFurtherPages = {QStringLiteral("Panel126"), QStringLiteral("Panel4"),
-    QStringLiteral("Panel5"), QStringLiteral("Panel43")};
+                                   QStringLiteral("Panel5"), QStringLiteral("Panel43")};
 
 QString text(const char *utf8)
 {
@@ -110,8 +110,8 @@ void PrimerTest::cleanup()
 QLabel *PrimerTest::labelWithText(const QString &page, const QString &caption) const
 {
     const QList<QLabel *> labels = find(page)->findChildren<QLabel *>();
-    const auto it = std::find_if(
-        labels.begin(), labels.end(), [&](QLabel *label) { return label->text() == caption; });
+    const auto it = std::find_if(labels.begin(), labels.end(),
+                                 [&](QLabel *label) { return label->text() == caption; });
     return it == labels.end() ? nullptr : *it;
 }
 
@@ -214,8 +214,9 @@ void PrimerTest::tabCaptionsKeepTheirBlanks()
 {
     auto *tabs = find<QTabWidget>(QStringLiteral("PageControl1"));
     QCOMPARE(tabs->count(), 3);
-    const QStringList captions = {text("          PERT/CPM           "),
-        text(" องค์ประกอบ PERT/CPM   "), text("       การเร่งโครงการ          ")};
+    const QStringList captions
+        = {text("          PERT/CPM           "), text(" องค์ประกอบ PERT/CPM   "),
+           text("       การเร่งโครงการ          ")};
     for (int index = 0; index < 3; ++index) {
         QCOMPARE(tabs->widget(index)->objectName(), QStringLiteral("TabSheet%1").arg(index + 1));
         QCOMPARE(tabs->tabText(index), captions[index]);
@@ -268,8 +269,9 @@ void PrimerTest::showingAgainStartsAtTheFirstPage_data()
         << QStringList {"Image2"} << QStringLiteral("0:Panel126");
     QTest::newRow("second tab left open")
         << QStringList {"tab1", "Image1"} << QStringLiteral("1:Panel5");
-    QTest::newRow("every tab turned") << QStringList {"Image2", "Image43", "tab1", "Image1", "tab2",
-        "Image16"} << QStringLiteral("2:Panel126,Panel4,Panel5,Panel43");
+    QTest::newRow("every tab turned")
+        << QStringList {"Image2", "Image43", "tab1", "Image1", "tab2", "Image16"}
+        << QStringLiteral("2:Panel126,Panel4,Panel5,Panel43");
 }
 
 void PrimerTest::showingAgainStartsAtTheFirstPage()
@@ -353,7 +355,7 @@ void PrimerTest::styleTwoDrawingClosesOnlyOnItsBackground()
     runClicks({"tab1", "Image1"});
     QWidget *widget = find(target);
     QVERIFY(widget == find(QStringLiteral("Panel76"))
-        || find(QStringLiteral("Panel76"))->isAncestorOf(widget));
+            || find(QStringLiteral("Panel76"))->isAncestorOf(widget));
     click(target);
     QCOMPARE(openPages(), closes ? QStringLiteral("1:") : QStringLiteral("1:Panel5"));
 }
@@ -455,13 +457,19 @@ void PrimerTest::headings()
 void PrimerTest::activityTable()
 {
     const QColor buttonFace = QApplication::palette().color(QPalette::Button);
-    const QStringList header = {text("กิจกรรม"), text("ก่อนหน้า"), text("เวลา (T)"),
-        QStringLiteral("ES"), QStringLiteral("EF"), QStringLiteral("LS"), QStringLiteral("LF")};
-    const QStringList rows
-        = {"A - 3 0 3 0 3", "B A 2 3 5 3 5", "C A 1 3 4 4 5", "D B,C 2 5 7 5 7", "E D 1 7 8 8 9",
-            "F D 2 7 9 7 9", "G E,F 4 9 13 9 13", "H G 1 13 14 13 14", "I H 1 14 15 14 15"};
-    const QList<QColor> tints = {Qt::white, Qt::white, Qt::white, QColor(251, 249, 206),
-        QColor(243, 223, 152), QColor(251, 249, 206), QColor(243, 223, 152)};
+    const QStringList header
+        = {text("กิจกรรม"),       text("ก่อนหน้า"),       text("เวลา (T)"),    QStringLiteral("ES"),
+           QStringLiteral("EF"), QStringLiteral("LS"), QStringLiteral("LF")};
+    const QStringList rows = {"A - 3 0 3 0 3",     "B A 2 3 5 3 5",     "C A 1 3 4 4 5",
+                              "D B,C 2 5 7 5 7",   "E D 1 7 8 8 9",     "F D 2 7 9 7 9",
+                              "G E,F 4 9 13 9 13", "H G 1 13 14 13 14", "I H 1 14 15 14 15"};
+    const QList<QColor> tints = {Qt::white,
+                                 Qt::white,
+                                 Qt::white,
+                                 QColor(251, 249, 206),
+                                 QColor(243, 223, 152),
+                                 QColor(251, 249, 206),
+                                 QColor(243, 223, 152)};
     QWidget *grid = find(QStringLiteral("ActivityGrid"));
     QCOMPARE(grid->findChildren<QLabel *>().size(), 70);
     for (int row = 0; row <= rows.size(); ++row) {
@@ -470,8 +478,8 @@ void PrimerTest::activityTable()
             auto *label = grid->findChild<QLabel *>(QStringLiteral("r%1c%2").arg(row).arg(column));
             QVERIFY(label);
             QCOMPARE(label->text(), expected[column]);
-            QCOMPARE(
-                label->palette().color(QPalette::Window), row == 0 ? buttonFace : tints[column]);
+            QCOMPARE(label->palette().color(QPalette::Window),
+                     row == 0 ? buttonFace : tints[column]);
         }
     }
 }
@@ -484,8 +492,9 @@ void PrimerTest::crashingTable()
     auto label = [grid](int row, int column) {
         return grid->findChild<QLabel *>(QStringLiteral("r%1c%2").arg(row).arg(column));
     };
-    const QStringList top = {text("กิจกรรม"), text("ก่อนหน้า"), text("ระยะเวลา (วัน)"), QString(),
-        text("ค่าใช้จ่าย (บาท)"), QString(), text("สรุปค่าใช้จ่าย")};
+    const QStringList top
+        = {text("กิจกรรม"),        text("ก่อนหน้า"), text("ระยะเวลา (วัน)"), QString(),
+           text("ค่าใช้จ่าย (บาท)"), QString(),      text("สรุปค่าใช้จ่าย")};
     for (int column : {0, 1, 2, 4, 6}) {
         QCOMPARE(label(0, column)->text(), top[column]);
         QCOMPARE(label(0, column)->palette().color(QPalette::Window), buttonFace);
@@ -498,7 +507,7 @@ void PrimerTest::crashingTable()
         QCOMPARE(label(0, column)->geometry().right(), label(1, column + 1)->geometry().right());
     }
     const QStringList rows = {"A - 9 8 500 800", "B - 18 17 400 600", "C A 10 9 300 500",
-        "D C 22 20 700 900", "E B,C 21 20 600 800"};
+                              "D C 22 20 700 900", "E B,C 21 20 600 800"};
     for (int row = 0; row < rows.size(); ++row) {
         const QStringList expected = rows[row].split(QLatin1Char(' '));
         for (int column = 0; column < 7; ++column) {
@@ -507,7 +516,7 @@ void PrimerTest::crashingTable()
             QCOMPARE(cellLabel->text(), column < 6 ? expected[column] : QString());
             const bool crash = column == 3 || column == 5;
             QCOMPARE(cellLabel->palette().color(QPalette::Window),
-                crash ? crashTint : QColor(Qt::white));
+                     crash ? crashTint : QColor(Qt::white));
         }
     }
 }
@@ -526,13 +535,14 @@ void PrimerTest::crashingTextsAgreeWithTheTable()
         activities[cell("CrashingGrid", row, 0)]
             = {predecessors == QLatin1String("-") ? QStringList {}
                                                   : predecessors.split(QLatin1Char(',')),
-                cell("CrashingGrid", row, 2).toInt(), cell("CrashingGrid", row, 3).toInt(),
-                cell("CrashingGrid", row, 4).toInt(), cell("CrashingGrid", row, 5).toInt()};
+               cell("CrashingGrid", row, 2).toInt(), cell("CrashingGrid", row, 3).toInt(),
+               cell("CrashingGrid", row, 4).toInt(), cell("CrashingGrid", row, 5).toInt()};
     }
     QCOMPARE(activities.size(), size_t(5));
     auto hasSuccessor = [&](const QString &name) {
-        return std::any_of(activities.begin(), activities.end(),
-            [&](const auto &entry) { return entry.second.predecessors.contains(name); });
+        return std::any_of(activities.begin(), activities.end(), [&](const auto &entry) {
+            return entry.second.predecessors.contains(name);
+        });
     };
     QList<QStringList> paths;
     std::function<void(QStringList)> extend = [&](QStringList path) {
@@ -577,8 +587,9 @@ void PrimerTest::crashingTextsAgreeWithTheTable()
     QStringList writtenSorted = written;
     std::sort(writtenSorted.begin(), writtenSorted.end());
     QCOMPARE(writtenSorted, expectedPaths);
-    const auto critical = *std::max_element(paths.begin(), paths.end(),
-        [&](auto &a, auto &b) { return length(a, false) < length(b, false); });
+    const auto critical = *std::max_element(paths.begin(), paths.end(), [&](auto &a, auto &b) {
+        return length(a, false) < length(b, false);
+    });
     QCOMPARE(written.first(), critical.join(QLatin1Char('-')));
     QVERIFY(sums.indexOf(text("(เส้นทางวิกฤติ)")) < sums.indexOf(written.at(1)));
 
@@ -600,7 +611,7 @@ void PrimerTest::crashingTextsAgreeWithTheTable()
                                        .arg(c.normal)
                                        .arg(c.crash)
                                        .arg(perDay(cheapest))),
-        qPrintable(criticalText));
+             qPrintable(criticalText));
 
     // Normal and fully crashed completion with their costs.
     int normalDays = 0, crashedDays = 0, normalCost = 0, crashCost = 0;
@@ -616,17 +627,17 @@ void PrimerTest::crashingTextsAgreeWithTheTable()
     const QString result = find<QLabel>(QStringLiteral("Label45"))->text();
     QVERIFY2(result.contains(
                  text("%1 วัน ค่าใช้จ่าย %2 บาท").arg(normalDays).arg(grouping.toString(normalCost))),
-        qPrintable(result));
+             qPrintable(result));
     QVERIFY2(result.contains(
                  text("%1 วัน ค่าใช้จ่าย %2 บาท").arg(crashedDays).arg(grouping.toString(crashCost))),
-        qPrintable(result));
+             qPrintable(result));
     QCOMPARE(crashedDays, 37);
 
     // The network drawing labels each activity with its normal duration.
     for (const auto &[name, activity] : activities) {
         QVERIFY2(labelWithText(QStringLiteral("CrashingNetwork"),
-                     QStringLiteral("%1=%2").arg(name).arg(activity.normal)),
-            qPrintable(name));
+                               QStringLiteral("%1=%2").arg(name).arg(activity.normal)),
+                 qPrintable(name));
     }
 }
 
@@ -686,8 +697,8 @@ void PrimerTest::pagesShowEverythingUnclipped()
             continue;
         }
         QVERIFY2(metrics.horizontalAdvance(label->text()) <= room.width(), qPrintable(name));
-        QVERIFY2(
-            metrics.tightBoundingRect(label->text()).height() <= room.height(), qPrintable(name));
+        QVERIFY2(metrics.tightBoundingRect(label->text()).height() <= room.height(),
+                 qPrintable(name));
     }
     const QRect pageRect = pageWidget->rect();
     for (QWidget *child : pageWidget->findChildren<QWidget *>()) {
@@ -697,7 +708,8 @@ void PrimerTest::pagesShowEverythingUnclipped()
     const QList<QWidget *> own = pageWidget->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
     for (int i = 0; i < own.size(); ++i) {
         for (int j = i + 1; j < own.size(); ++j) {
-            QVERIFY2(!own[i]->geometry().intersects(own[j]->geometry()),
+            QVERIFY2(
+                !own[i]->geometry().intersects(own[j]->geometry()),
                 qPrintable(own[i]->objectName() + QStringLiteral(" / ") + own[j]->objectName()));
         }
     }

@@ -51,32 +51,57 @@ struct Exercise {
 const Exercise &exercise(int set)
 {
     static const std::vector<Exercise> exercises = {
-        {"N22", 46, {8, 4, 4, 8, 28, 12, 8, 4}, {7, 3, 3, 7, 26, 11, 7, 3},
+        {"N22",
+         46,
+         {8, 4, 4, 8, 28, 12, 8, 4},
+         {7, 3, 3, 7, 26, 11, 7, 3},
          {2200, 2000, 1800, 1800, 1800, 2000, 2000, 2800},
-         {{"ABDEH", 2}, {"ACDFGH", 0}, {"ACDEH", 2}, {"ABDFGH", 0}}, " สัปดาห์  = ", false,
+         {{"ABDEH", 2}, {"ACDFGH", 0}, {"ACDEH", 2}, {"ABDFGH", 0}},
+         " สัปดาห์  = ",
+         false,
          QColor(189, 249, 248),
          {"ตรวจสอบครั้งที่ 1", "    สายงานที่ 1 : A+B+D+E+H   = 52 <---- สายงานวิกฤต",
           "    สายงานที่ 2 : A+C+D+F+G+H = 44 ", "    สายงานที่ 3 : A+C+D+E+H   = 52 ",
           "    สายงานที่ 4 : A+B+D+F+G+H = 44 "},
          {"ตรวจสอบครั้งที่ 1", "เลือกกิจกรรม D ค่าใช้จ่าย 1800 บาทต่อวัน  จำนวน 1 สัปดาห์  = 1800 บาท"},
          "คงเหลือวันเร่งจำนวน 5 วัน..."},
-        {"N31", 23, {10, 8, 9, 11, 8, 10}, {8, 7, 7, 9, 6, 7}, {1200, 1500, 2000, 1250, 3000, 1000},
-         {{"ACE", 0}, {"BDF", 0}}, " วัน  = ", true, QColor(0, 128, 0),
+        {"N31",
+         23,
+         {10, 8, 9, 11, 8, 10},
+         {8, 7, 7, 9, 6, 7},
+         {1200, 1500, 2000, 1250, 3000, 1000},
+         {{"ACE", 0}, {"BDF", 0}},
+         " วัน  = ",
+         true,
+         QColor(0, 128, 0),
          {"ตรวจสอบครั้งที่ 1", "    สายงานที่ 1 : A+C+E = 27 ",
           "    สายงานที่ 2 : B+D+F = 29 <---- สายงานวิกฤต"},
          {"ตรวจสอบครั้งที่ 1", "เลือกกิจกรรม F ค่าใช้จ่าย 1000 บาทต่อวัน  จำนวน 3 วัน  = 3000 บาท"},
          "คงเหลือวันเร่งจำนวน 4 วัน..."},
-        {"N41", 28, {10, 8, 9, 11, 8, 10}, {8, 7, 7, 9, 6, 7}, {1200, 1500, 2000, 1250, 3000, 1000},
-         {{"ACEF", 0}, {"BDF", 2}}, " วัน  = ", true, QColor(0, 128, 0),
+        {"N41",
+         28,
+         {10, 8, 9, 11, 8, 10},
+         {8, 7, 7, 9, 6, 7},
+         {1200, 1500, 2000, 1250, 3000, 1000},
+         {{"ACEF", 0}, {"BDF", 2}},
+         " วัน  = ",
+         true,
+         QColor(0, 128, 0),
          {"ตรวจสอบครั้งที่ 1", "    สายงานที่ 1 : A+C+E+F = 37 <---- สายงานวิกฤต",
           "    สายงานที่ 2 : B+D+F   = 29 "},
          {"ตรวจสอบครั้งที่ 1", "เลือกกิจกรรม F ค่าใช้จ่าย 1000 บาทต่อวัน  จำนวน 3 วัน  = 3000 บาท"},
          "คงเหลือวันเร่งจำนวน 6 วัน..."},
-        {"N51", 17, {2, 3, 5, 4, 1, 6, 2, 8}, {1, 2, 4, 3, 1, 5, 1, 7},
+        {"N51",
+         17,
+         {2, 3, 5, 4, 1, 6, 2, 8},
+         {1, 2, 4, 3, 1, 5, 1, 7},
          {2200, 2000, 1800, 1800, 1800, 2000, 2000, 2800},
-         {{"ABDGH", 2}, {"ABEH", 4}, {"ACFH", 4}}, " สัปดาห์  = ", false, QColor(0, 128, 255),
-         {"ตรวจสอบครั้งที่ 1", "    สายงานที่ 1 : A+B+D+G+H   = 19 ",
-          "    สายงานที่ 2 : A+B+E+H     = 14 ", "    สายงานที่ 3 : A+C+F+H     = 21 <---- สายงานวิกฤต"},
+         {{"ABDGH", 2}, {"ABEH", 4}, {"ACFH", 4}},
+         " สัปดาห์  = ",
+         false,
+         QColor(0, 128, 255),
+         {"ตรวจสอบครั้งที่ 1", "    สายงานที่ 1 : A+B+D+G+H   = 19 ", "    สายงานที่ 2 : A+B+E+H     = 14 ",
+          "    สายงานที่ 3 : A+C+F+H     = 21 <---- สายงานวิกฤต"},
          {"ตรวจสอบครั้งที่ 1", "เลือกกิจกรรม C ค่าใช้จ่าย 1800 บาทต่อวัน  จำนวน 1 สัปดาห์  = 1800 บาท"},
          "คงเหลือวันเร่งจำนวน 3 วัน..."},
     };
@@ -171,7 +196,7 @@ QString label(const Exercise &e, std::size_t path)
     for (const char *letter = e.paths[path].letters; *letter; ++letter)
         letters << QString(QLatin1Char(*letter));
     return QStringLiteral("    สายงานที่ ") + QString::number(path + 1) + QStringLiteral(" : ")
-           + letters.join(u'+') + QString(e.paths[path].fill, u' ') + QStringLiteral(" = ");
+        + letters.join(u'+') + QString(e.paths[path].fill, u' ') + QStringLiteral(" = ");
 }
 
 // Whole Baht with a comma every three digits and two decimals.
@@ -282,23 +307,21 @@ private slots:
             const QString header = QStringLiteral("ตรวจสอบครั้งที่ ") + QString::number(i + 1);
             pathLog << header;
             for (std::size_t p = 0; p < e.paths.size(); ++p) {
-                pathLog << label(e, p) + QString::number(step.lengthsBefore[p]) + QStringLiteral(" ")
-                                   + (static_cast<int>(p) + 1 == step.critical
-                                              ? QStringLiteral("<---- สายงานวิกฤต")
-                                              : QString());
+                pathLog << label(e, p) + QString::number(step.lengthsBefore[p])
+                        + QStringLiteral(" ")
+                        + (static_cast<int>(p) + 1 == step.critical
+                               ? QStringLiteral("<---- สายงานวิกฤต")
+                               : QString());
             }
-            const qint64 cost = qint64{step.cost} * step.cut;
+            const qint64 cost = qint64 {step.cost} * step.cut;
             selectionLog << header
                          << QStringLiteral("เลือกกิจกรรม ") + QLatin1Char(step.chosen)
-                                    + QStringLiteral(" ค่าใช้จ่าย ") + QString::number(step.cost)
-                                    + QStringLiteral(" บาทต่อวัน  จำนวน ") + QString::number(step.cut)
-                                    + QString::fromUtf8(e.unit) + QString::number(cost)
-                                    + QStringLiteral(" บาท");
-            messages << (step.remainingAfter > 0
-                                 ? QStringLiteral("คงเหลือวันเร่งจำนวน ")
-                                           + QString::number(step.remainingAfter)
-                                           + QStringLiteral(" วัน...")
-                                 : QStringLiteral("สิ้นสุดการเร่งโครงการ... "));
+                    + QStringLiteral(" ค่าใช้จ่าย ") + QString::number(step.cost)
+                    + QStringLiteral(" บาทต่อวัน  จำนวน ") + QString::number(step.cut)
+                    + QString::fromUtf8(e.unit) + QString::number(cost) + QStringLiteral(" บาท");
+            messages << (step.remainingAfter > 0 ? QStringLiteral("คงเหลือวันเร่งจำนวน ")
+                                 + QString::number(step.remainingAfter) + QStringLiteral(" วัน...")
+                                                 : QStringLiteral("สิ้นสุดการเร่งโครงการ... "));
             total += cost;
             totals << money(total);
         }
@@ -334,12 +357,14 @@ private slots:
             QCOMPARE(box.durations, shownDurations(e, run[i].durationsAfter));
             QCOMPARE(box.pathLines, static_cast<int>(perIteration) * iteration);
             QCOMPARE(box.selectionLines, 2 * iteration);
-            QCOMPARE(box.picture.pixelColor(20, 165), e.highlight); // the critical path is drawn in red
+            QCOMPARE(box.picture.pixelColor(20, 165),
+                     e.highlight); // the critical path is drawn in red
         }
 
         QCOMPARE(text(window, "Label51"), totals.last());
         QCOMPARE(text(window, "Edit29"), QString::number(e.target));
-        QCOMPARE(gridColumn(window, 2, window->activityCount()), shownDurations(e, run.back().durationsAfter));
+        QCOMPARE(gridColumn(window, 2, window->activityCount()),
+                 shownDurations(e, run.back().durationsAfter));
         QCOMPARE(gridColumn(window, 3), shownDurations(e, e.crash));
         QCOMPARE(longestRoute(window), e.target);
 

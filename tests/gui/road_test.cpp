@@ -50,12 +50,12 @@ const QStringList kCrash = {"6", "6", "7", "9", "5", "7", "11", "12", "10"};
 const QStringList kCost = {"150", "75", "200", "125", "115", "100", "200", "100", "125"};
 
 // Inside each node's circle, left of its number: (left + 10, top + 25).
-const QPoint kNode[] = {{20, 165}, {160, 55}, {160, 275}, {330, 55},
-                        {330, 125}, {330, 195}, {330, 275}, {480, 165}};
-const QPoint kLabelPoints[] = {{80, 80}, {80, 220}, {250, 20}, {250, 120}, {250, 180},
+const QPoint kNode[]
+    = {{20, 165}, {160, 55}, {160, 275}, {330, 55}, {330, 125}, {330, 195}, {330, 275}, {480, 165}};
+const QPoint kLabelPoints[] = {{80, 80},   {80, 220}, {250, 20},  {250, 120}, {250, 180},
                                {250, 285}, {420, 80}, {380, 150}, {420, 225}};
-const std::vector<std::vector<int>> kPathNodes = {{1, 2, 4, 8}, {1, 2, 5, 8}, {1, 3, 6, 8},
-                                                  {1, 3, 7, 8}};
+const std::vector<std::vector<int>> kPathNodes
+    = {{1, 2, 4, 8}, {1, 2, 5, 8}, {1, 3, 6, 8}, {1, 3, 7, 8}};
 
 const QColor kGreen(0, 128, 0);
 const QColor kYellow(255, 255, 0);
@@ -77,7 +77,7 @@ QImage reference(ExerciseWindow *window, const QStringList &durations, int path)
         table.working(k).normalDuration = durations[k - 1];
     const QPalette palette = QApplication::palette();
     drawNetwork(canvas, window->set().network, table,
-                NetworkColors{palette.color(QPalette::Base), palette.color(QPalette::WindowText)});
+                NetworkColors {palette.color(QPalette::Base), palette.color(QPalette::WindowText)});
     if (path > 0)
         highlightPath(canvas, window->set().network, path);
     return canvas.image();
@@ -194,16 +194,31 @@ private slots:
             int highlighted; // the path drawn in red before the cut
         };
         const std::vector<Expected> expected = {
-            {"คงเหลือวันเร่งจำนวน 3 วัน...", {"7", "6", "9", "11", "8", "10", "13", "13", "14"},
-             "31", "150.00", 4},
-            {"คงเหลือวันเร่งจำนวน 2 วัน...", {"7", "6", "9", "11", "8", "10", "13", "12", "14"},
-             "30", "250.00", 2},
-            {"คงเหลือวันเร่งจำนวน 2 วัน...", {"7", "6", "9", "9", "8", "10", "13", "12", "14"},
-             "30", "500.00", 2},
-            {"คงเหลือวันเร่งจำนวน 1 วัน...", {"7", "6", "9", "9", "8", "8", "13", "12", "14"},
-             "29", "700.00", 4},
-            {"สิ้นสุดการเร่งโครงการ... ", {"6", "6", "9", "9", "8", "8", "13", "12", "14"},
-             "28", "850.00", 1},
+            {"คงเหลือวันเร่งจำนวน 3 วัน...",
+             {"7", "6", "9", "11", "8", "10", "13", "13", "14"},
+             "31",
+             "150.00",
+             4},
+            {"คงเหลือวันเร่งจำนวน 2 วัน...",
+             {"7", "6", "9", "11", "8", "10", "13", "12", "14"},
+             "30",
+             "250.00",
+             2},
+            {"คงเหลือวันเร่งจำนวน 2 วัน...",
+             {"7", "6", "9", "9", "8", "10", "13", "12", "14"},
+             "30",
+             "500.00",
+             2},
+            {"คงเหลือวันเร่งจำนวน 1 วัน...",
+             {"7", "6", "9", "9", "8", "8", "13", "12", "14"},
+             "29",
+             "700.00",
+             4},
+            {"สิ้นสุดการเร่งโครงการ... ",
+             {"6", "6", "9", "9", "8", "8", "13", "12", "14"},
+             "28",
+             "850.00",
+             1},
         };
         QCOMPARE(seen.size(), expected.size());
         for (std::size_t i = 0; i < seen.size(); ++i) {
@@ -225,7 +240,8 @@ private slots:
             QCOMPARE(box.edit29, QString::fromLatin1(want.edit29));
             QCOMPARE(box.label53, QStringLiteral("ควร >= 27"));
             QCOMPARE(box.label51, QString::fromLatin1(want.label51));
-            const std::vector<int> &red = kPathNodes[static_cast<std::size_t>(want.highlighted - 1)];
+            const std::vector<int> &red
+                = kPathNodes[static_cast<std::size_t>(want.highlighted - 1)];
             for (int node = 1; node <= 8; ++node) {
                 const bool onPath = std::find(red.begin(), red.end(), node) != red.end();
                 QCOMPARE(nodeFill(box.picture, node) == kGreen, onPath);
@@ -265,16 +281,11 @@ private slots:
             "    สายงานที่ 4 : B+F+I = 28",
         };
         const QStringList selectionLog = {
-            "ตรวจสอบครั้งที่ 1",
-            "เลือกกิจกรรม B ค่าใช้จ่าย 75 บาทต่อวัน  จำนวน 2 วัน  = 150 บาท",
-            "ตรวจสอบครั้งที่ 2",
-            "เลือกกิจกรรม H ค่าใช้จ่าย 100 บาทต่อวัน  จำนวน 1 วัน  = 100 บาท",
-            "ตรวจสอบครั้งที่ 3",
-            "เลือกกิจกรรม D ค่าใช้จ่าย 125 บาทต่อวัน  จำนวน 2 วัน  = 250 บาท",
-            "ตรวจสอบครั้งที่ 4",
-            "เลือกกิจกรรม F ค่าใช้จ่าย 100 บาทต่อวัน  จำนวน 2 วัน  = 200 บาท",
-            "ตรวจสอบครั้งที่ 5",
-            "เลือกกิจกรรม A ค่าใช้จ่าย 150 บาทต่อวัน  จำนวน 1 วัน  = 150 บาท",
+            "ตรวจสอบครั้งที่ 1", "เลือกกิจกรรม B ค่าใช้จ่าย 75 บาทต่อวัน  จำนวน 2 วัน  = 150 บาท",
+            "ตรวจสอบครั้งที่ 2", "เลือกกิจกรรม H ค่าใช้จ่าย 100 บาทต่อวัน  จำนวน 1 วัน  = 100 บาท",
+            "ตรวจสอบครั้งที่ 3", "เลือกกิจกรรม D ค่าใช้จ่าย 125 บาทต่อวัน  จำนวน 2 วัน  = 250 บาท",
+            "ตรวจสอบครั้งที่ 4", "เลือกกิจกรรม F ค่าใช้จ่าย 100 บาทต่อวัน  จำนวน 2 วัน  = 200 บาท",
+            "ตรวจสอบครั้งที่ 5", "เลือกกิจกรรม A ค่าใช้จ่าย 150 บาทต่อวัน  จำนวน 1 วัน  = 150 บาท",
         };
         QCOMPARE(lines(m_window, "ListBox1"), pathLog);
         QCOMPARE(lines(m_window, "ListBox2"), selectionLog);
@@ -311,8 +322,10 @@ private slots:
         QVERIFY(!labelA.isEmpty());
         QVERIFY2(QRect(80, 80, 60, 50).contains(labelA),
                  qPrintable(QStringLiteral("differences at %1,%2 %3x%4")
-                                    .arg(labelA.x()).arg(labelA.y())
-                                    .arg(labelA.width()).arg(labelA.height())));
+                                .arg(labelA.x())
+                                .arg(labelA.y())
+                                .arg(labelA.width())
+                                .arg(labelA.height())));
         QVERIFY(image.copy(labelA) == drawnBefore.copy(labelA));
         QVERIFY(image.copy(labelA) != drawnAfter.copy(labelA));
         QCOMPARE(image, drawnBefore);

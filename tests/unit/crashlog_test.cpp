@@ -71,7 +71,7 @@ TEST(CrashLog, SelectionLines)
         const bool weeks = number == 2 || number == 5;
         EXPECT_EQ(QString::fromUtf8(setDefinition(number).practice.unitPiece),
                   weeks ? QStringLiteral(" สัปดาห์  = ") : QStringLiteral(" วัน  = "))
-                << "set " << number;
+            << "set " << number;
     }
 }
 
@@ -157,12 +157,13 @@ TEST(CrashLog, TotalCostBeyond64Bits)
         const char *c, *german;
     };
     const Case cases[] = {
-        {{std::numeric_limits<std::int64_t>::max(), 1}, "9,223,372,036,854,780,000.00",
+        {{std::numeric_limits<std::int64_t>::max(), 1},
+         "9,223,372,036,854,780,000.00",
          "9.223.372.036.854.780.000,00"},
         {{most, most, most}, "13,835,058,042,397,300,000.00", "13.835.058.042.397.300.000,00"},
-        {{least, least, least}, "-13,835,058,048,839,700,000.00",
-         "-13.835.058.048.839.700.000,00"},
-        {{quarter, quarter, quarter, quarter}, "18,446,744,073,709,600,000.00",
+        {{least, least, least}, "-13,835,058,048,839,700,000.00", "-13.835.058.048.839.700.000,00"},
+        {{quarter, quarter, quarter, quarter},
+         "18,446,744,073,709,600,000.00",
          "18.446.744.073.709.600.000,00"},
         {std::vector<std::int64_t>(1000, most), "4,611,686,014,132,420,000,000.00",
          "4.611.686.014.132.420.000.000,00"},

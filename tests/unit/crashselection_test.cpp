@@ -45,9 +45,9 @@ ActivityTable cellTable(const std::vector<Cells> &cells)
     ActivityTable table(static_cast<int>(cells.size()));
     for (int k = 1; k <= table.capacity(); ++k) {
         const Cells &c = cells[static_cast<std::size_t>(k - 1)];
-        table.working(k) = {QString(QChar(u'A' + k - 1)), QStringLiteral("-"),
-                            QString::fromUtf8(c.normal), QString::fromUtf8(c.crash),
-                            QString::fromUtf8(c.cost)};
+        table.working(k)
+            = {QString(QChar(u'A' + k - 1)), QStringLiteral("-"), QString::fromUtf8(c.normal),
+               QString::fromUtf8(c.crash), QString::fromUtf8(c.cost)};
     }
     return table;
 }
@@ -80,15 +80,23 @@ public:
         : TableIteration(table, set.routes, analysis), m_set(set), m_analysis(analysis)
     {
     }
-    void begin(const engine::practice::RunState &) override { m_critical = m_analysis.criticalPath; }
+    void begin(const engine::practice::RunState &) override
+    {
+        m_critical = m_analysis.criticalPath;
+    }
     void end(const engine::practice::RunState &run, const Selection &selection,
              std::int64_t cost) override
     {
         iterations.push_back(
-            {m_critical, letterOf(selection), selection.cost, selection.cutDays, cost,
+            {m_critical,
+             letterOf(selection),
+             selection.cost,
+             selection.cutDays,
+             cost,
              {m_analysis.pathLength.begin(),
               m_analysis.pathLength.begin() + static_cast<std::ptrdiff_t>(m_set.paths.size())},
-             run.remainingReduction, run.totalCrashCost.toInt64().value()});
+             run.remainingReduction,
+             run.totalCrashCost.toInt64().value()});
     }
     std::vector<IterationRecord> iterations;
 
@@ -98,7 +106,8 @@ private:
     std::int32_t m_critical = 0;
 };
 
-std::vector<IterationRecord> crash(ActivityTable &table, const PracticeSet &set, std::int32_t target)
+std::vector<IterationRecord> crash(ActivityTable &table, const PracticeSet &set,
+                                   std::int32_t target)
 {
     AnalysisState analysis;
     engine::practice::RunState run;
@@ -241,15 +250,17 @@ TEST(Crashing, CutAndCost)
     struct Cut {
         std::int32_t days, remaining, expected;
     };
-    for (const Cut &c : {Cut{3, 2, 2}, Cut{2, 2, 2}, Cut{1, 5, 1},
-                         Cut{std::numeric_limits<std::int32_t>::max(), 4, 4}})
-        EXPECT_EQ(engine::practice::limitCut(c.days, c.remaining), c.expected) << c.days << " " << c.remaining;
+    for (const Cut &c : {Cut {3, 2, 2}, Cut {2, 2, 2}, Cut {1, 5, 1},
+                         Cut {std::numeric_limits<std::int32_t>::max(), 4, 4}})
+        EXPECT_EQ(engine::practice::limitCut(c.days, c.remaining), c.expected)
+            << c.days << " " << c.remaining;
 
     EXPECT_EQ(engine::practice::iterationCost(75, 2), 150);
     EXPECT_EQ(engine::practice::iterationCost(999999, 0), 0);
     // Beyond 32 bits: the product of two large edited values stays exact.
-    EXPECT_EQ(engine::practice::iterationCost(2000000000, 3), std::int64_t{6000000000});
-    EXPECT_EQ(engine::practice::iterationCost(-2000000000, 2000000000), std::int64_t{-4000000000000000000});
+    EXPECT_EQ(engine::practice::iterationCost(2000000000, 3), std::int64_t {6000000000});
+    EXPECT_EQ(engine::practice::iterationCost(-2000000000, 2000000000),
+              std::int64_t {-4000000000000000000});
 }
 
 // Carries and borrows between the two words of the total: the sums are those of plain
@@ -271,11 +282,20 @@ TEST(Crashing, CostTotalIsExactBeyondTheInt64Range)
         {"below zero", {5, -7}, -2, true, {0, 2}},
         {"back to zero", {-1, 1}, 0, false, {0, 0}},
         {"one past the largest", {int64Max, 1}, std::nullopt, false, {0, std::uint64_t {1} << 63}},
-        {"one past the largest and back", {int64Max, 1, -1}, int64Max, false,
+        {"one past the largest and back",
+         {int64Max, 1, -1},
+         int64Max,
+         false,
          {0, static_cast<std::uint64_t>(int64Max)}},
-        {"one below the smallest", {int64Min, -1}, std::nullopt, true,
+        {"one below the smallest",
+         {int64Min, -1},
+         std::nullopt,
+         true,
          {0, (std::uint64_t {1} << 63) + 1}},
-        {"one below the smallest and back", {int64Min, -1, 1}, int64Min, true,
+        {"one below the smallest and back",
+         {int64Min, -1, 1},
+         int64Min,
+         true,
          {0, std::uint64_t {1} << 63}},
         {"2^64", {int64Max, int64Max, 2}, std::nullopt, false, {1, 0}},
         {"-2^64", {int64Min, int64Min}, std::nullopt, true, {1, 0}},
@@ -297,8 +317,8 @@ TEST(Crashing, CostTotalIsExactBeyondTheInt64Range)
 // day: six iterations, four of them at (2^31 - 1)^2 Baht, take the total past 2^64 - 2^33.
 TEST(Crashing, RunWhoseTotalLeavesThe64BitRange)
 {
-    ActivityTable table = cellTable({{"2147483647", "-2147483648", "2147483647"},
-                                     {"2147483647", "-2147483648", "2147483647"}});
+    ActivityTable table = cellTable(
+        {{"2147483647", "-2147483648", "2147483647"}, {"2147483647", "-2147483648", "2147483647"}});
     const std::vector<engine::practice::Path> routes = {{0}, {1}};
     AnalysisState analysis;
     engine::practice::RunState run;

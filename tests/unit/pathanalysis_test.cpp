@@ -168,8 +168,8 @@ TEST(PathAnalysis, AcceptedTextsAndSigns)
 {
     // Negative durations are numbers like any other; a crash duration above the normal
     // one may make the minimum exceed the project duration.
-    const ActivityTable table =
-            durationTable({{QStringLiteral(" 7"), "9"}, {"-3", "-1"}, {"+4", "20"}});
+    const ActivityTable table
+        = durationTable({{QStringLiteral(" 7"), "9"}, {"-3", "-1"}, {"+4", "20"}});
     AnalysisState state;
     analysePaths(table, pathsOf({"AB", "C"}), state);
     EXPECT_EQ(state.pathLength[0], 4);
@@ -184,9 +184,9 @@ TEST(PathAnalysis, AcceptedTextsAndSigns)
 // A bad cell stops the analysis where it is converted and keeps what came before.
 TEST(PathAnalysis, BadCellLeavesThePartialState)
 {
-    const QString badTexts[] = {QStringLiteral("7 "), QString(), QStringLiteral("7.5"),
-                                QStringLiteral("เจ็ด"), QStringLiteral("seven"),
-                                QStringLiteral("99999999999")};
+    const QString badTexts[] = {QStringLiteral("7 "),    QString(),
+                                QStringLiteral("7.5"),   QStringLiteral("เจ็ด"),
+                                QStringLiteral("seven"), QStringLiteral("99999999999")};
     struct Place {
         char activity;
         bool crashColumn;
@@ -195,14 +195,14 @@ TEST(PathAnalysis, BadCellLeavesThePartialState)
     // Set 1: A lies on paths 1 and 2, D only on path 2, E only on path 3.
     const Place places[] = {{'A', false, 1}, {'D', false, 2}, {'E', false, 3},
                             {'A', true, 1},  {'D', true, 2},  {'E', true, 3}};
-    const std::array<std::int32_t, 4> lengths{29, 31, 29, 32};
-    const std::array<std::int32_t, 4> crashLengths{24, 27, 23, 23};
+    const std::array<std::int32_t, 4> lengths {29, 31, 29, 32};
+    const std::array<std::int32_t, 4> crashLengths {24, 27, 23, 23};
 
     const SetDefinition &set = setDefinition(1);
     for (const QString &bad : badTexts) {
         for (const Place &place : places) {
-            SCOPED_TRACE(std::string(1, place.activity) + (place.crashColumn ? " crash " : " normal ")
-                         + bad.toStdString());
+            SCOPED_TRACE(std::string(1, place.activity)
+                         + (place.crashColumn ? " crash " : " normal ") + bad.toStdString());
             ActivityTable table = builtInTable(set.practice);
             ActivityRow &row = table.working(activityNumber(place.activity));
             (place.crashColumn ? row.crashDuration : row.normalDuration) = bad;
@@ -247,7 +247,9 @@ TEST(PathAnalysis, SumsOutsideThe32BitRange)
     // Path 1 is A, path 2 is B+C+D; D is 0 unless a case needs a third term.
     const Case overflowing[] = {
         {"normal above", {{"1", "1"}, {"2000000000", "1"}, {"2000000000", "1"}, {"0", "0"}}, false},
-        {"normal below", {{"1", "1"}, {"-2000000000", "1"}, {"-2000000000", "1"}, {"0", "0"}}, false},
+        {"normal below",
+         {{"1", "1"}, {"-2000000000", "1"}, {"-2000000000", "1"}, {"0", "0"}},
+         false},
         {"one past the top", {{"1", "1"}, {"2147483647", "1"}, {"1", "1"}, {"0", "0"}}, false},
         {"crash above", {{"5", "1"}, {"1", "2000000000"}, {"1", "2000000000"}, {"0", "0"}}, true},
     };
@@ -262,8 +264,9 @@ TEST(PathAnalysis, SumsOutsideThe32BitRange)
         } catch (const PathSumOverflowError &error) {
             EXPECT_EQ(error.pathNumber(), 2);
             EXPECT_TRUE(error.message().contains(QStringLiteral("สายงานที่ 2")));
-            EXPECT_EQ(error.column(), c.crashColumn ? PathSumOverflowError::Column::CrashDuration
-                                                    : PathSumOverflowError::Column::NormalDuration);
+            EXPECT_EQ(error.column(),
+                      c.crashColumn ? PathSumOverflowError::Column::CrashDuration
+                                    : PathSumOverflowError::Column::NormalDuration);
         }
         EXPECT_EQ(state.pathLength[0], c.crashColumn ? 5 : 1);
         EXPECT_EQ(state.pathLength[1], c.crashColumn ? 2 : old.pathLength[1]);

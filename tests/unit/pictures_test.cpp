@@ -114,7 +114,7 @@ TEST(JpegDecodeTest, DecodesBaselineProgressiveAndGreyscaleFiles)
         QImage source;
         bool progressive;
     };
-    const std::vector<Case> cases{
+    const std::vector<Case> cases {
         {"baseline colour", card, false},
         {"progressive colour", card, true},
         {"greyscale", card.convertToFormat(QImage::Format_Grayscale8), false},
@@ -127,7 +127,8 @@ TEST(JpegDecodeTest, DecodesBaselineProgressiveAndGreyscaleFiles)
         ASSERT_FALSE(decoded.isNull());
         ASSERT_EQ(decoded.size(), card.size());
         const QImage expected = c.source.convertToFormat(QImage::Format_RGB32);
-        for (const QPoint probe : {QPoint(16, 12), QPoint(48, 12), QPoint(16, 36), QPoint(48, 36)}) {
+        for (const QPoint probe :
+             {QPoint(16, 12), QPoint(48, 12), QPoint(16, 36), QPoint(48, 36)}) {
             const QRgb want = expected.pixel(probe);
             const QRgb got = decoded.pixel(probe);
             EXPECT_LE(std::abs(qRed(want) - qRed(got)), 12) << probe.x() << "," << probe.y();
@@ -146,7 +147,7 @@ TEST(JpegDecodeTest, RejectsDataThatIsNoCompleteJpeg)
         std::string name;
         QByteArray data;
     };
-    std::vector<Case> cases{
+    std::vector<Case> cases {
         {"empty", QByteArray()},
         {"start-of-image marker only", QByteArray("\xFF\xD8", 2)},
         {"png", encoded(testCard(), "PNG")},
@@ -161,9 +162,9 @@ TEST(JpegDecodeTest, RejectsDataThatIsNoCompleteJpeg)
                          QByteArray("\xFF\xD8", 2) + randomBytes(quint32(size) + 2u, size)
                              + QByteArray("\xFF\xD9", 2)});
     }
-    for (const qsizetype cut : {qsizetype(4), qsizetype(20), qsizetype(200), qsizetype(600),
-                                gear.size() / 3, gear.size() / 2, gear.size() * 9 / 10,
-                                gear.size() - 2, gear.size() - 1}) {
+    for (const qsizetype cut :
+         {qsizetype(4), qsizetype(20), qsizetype(200), qsizetype(600), gear.size() / 3,
+          gear.size() / 2, gear.size() * 9 / 10, gear.size() - 2, gear.size() - 1}) {
         cases.push_back({"gear cut at " + std::to_string(cut), gear.left(cut)});
     }
     ASSERT_FALSE(cases[2].data.isEmpty()) << "could not encode the png";

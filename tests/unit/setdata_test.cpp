@@ -28,11 +28,8 @@ struct SetFacts {
 };
 
 const std::map<int, SetFacts> facts = {
-    {1, {9, 4, "H", 26}},
-    {2, {8, 4, "DH", 32}},
-    {3, {6, 2, "", 26}},
-    {4, {6, 2, "F", 28}},
-    {5, {8, 3, "H", 32}},
+    {1, {9, 4, "H", 26}}, {2, {8, 4, "DH", 32}}, {3, {6, 2, "", 26}},
+    {4, {6, 2, "F", 28}}, {5, {8, 3, "H", 32}},
 };
 
 char letterOf(const BuiltInRow &row)
@@ -205,7 +202,8 @@ TEST_P(EverySet, LineEndsSitOnTheirNodeBoxes)
         const NodeBox &to = n.nodes[line.toNode - 1];
         EXPECT_EQ(line.start, QPoint(from.right, from.top + 25));
         // Set 3's C meets node 4 a little above the middle, as the original picture does.
-        const int drop = set().practice.number == 3 && line.fromNode == 2 && line.toNode == 4 ? 20 : 25;
+        const int drop
+            = set().practice.number == 3 && line.fromNode == 2 && line.toNode == 4 ? 20 : 25;
         EXPECT_EQ(line.end, QPoint(to.left, to.top + drop));
         EXPECT_LT(line.start.x(), line.end.x()) << "the network reads from left to right";
     }
@@ -284,7 +282,7 @@ TEST_P(EverySet, PathLabelsLineUp)
         for (char letter : path.activities)
             joined += (joined.isEmpty() ? QString() : QStringLiteral("+")) + QChar(letter);
         const QString label = QStringLiteral("    สายงานที่ %1 : ").arg(i + 1) + joined
-                              + QString(path.labelFill, QLatin1Char(' ')) + QStringLiteral(" = ");
+            + QString(path.labelFill, QLatin1Char(' ')) + QStringLiteral(" = ");
         EXPECT_EQ(label.size(), fact().pathLabelLength) << label.toStdString();
     }
 }
@@ -296,15 +294,15 @@ TEST_P(EverySet, ControlsLieInsideTheirParents)
     const QRect panel1(QPoint(0, 0), l.panel1.size());
     for (const QRect &r : {l.paintBox1, l.bitBtn5, l.label47, l.stringGrid1, l.bitBtn1, l.bitBtn2,
                            l.bitBtn3, l.bitBtn6})
-        EXPECT_TRUE(panel1.contains(r)) << "Panel1 " << l.panel1.width() << "x"
-                                        << l.panel1.height() << " lacks " << r.x() << ","
-                                        << r.y() << " " << r.width() << "x" << r.height();
+        EXPECT_TRUE(panel1.contains(r))
+            << "Panel1 " << l.panel1.width() << "x" << l.panel1.height() << " lacks " << r.x()
+            << "," << r.y() << " " << r.width() << "x" << r.height();
     const QRect panel2(QPoint(0, 0), l.panel2.size());
     for (const QRect &r : {l.label48, l.edit29, l.label49, l.edit28, l.label53, l.bitBtn4,
                            l.listBox1, l.listBox2, l.label50, l.label51, l.label52})
-        EXPECT_TRUE(panel2.contains(r)) << "Panel2 " << l.panel2.width() << "x"
-                                        << l.panel2.height() << " lacks " << r.x() << ","
-                                        << r.y() << " " << r.width() << "x" << r.height();
+        EXPECT_TRUE(panel2.contains(r))
+            << "Panel2 " << l.panel2.width() << "x" << l.panel2.height() << " lacks " << r.x()
+            << "," << r.y() << " " << r.width() << "x" << r.height();
     EXPECT_LT(l.panel1.right(), l.panel2.left()) << "the two panels sit side by side";
 
     EXPECT_TRUE(l.paintBox1.contains(l.bitBtn5)) << "the build button lies on the drawing area";
@@ -337,14 +335,10 @@ TEST_P(EverySet, EditPanelLinesFitThePanel)
     const int nameWidth = 61, normalCaptionWidth = 75, crashCaptionWidth = 40,
               costCaptionWidth = 64, durationEditWidth = 41;
     const std::vector<std::pair<int, int>> items = {
-        {e.nameLeft, nameWidth},
-        {e.normalCaptionLeft, normalCaptionWidth},
-        {224, durationEditWidth},
-        {e.crashCaptionLeft, crashCaptionWidth},
-        {328, durationEditWidth},
-        {e.costCaptionLeft, costCaptionWidth},
-        {e.costEditLeft, e.costEditWidth},
-        {e.unitLeft, e.unitWidth},
+        {e.nameLeft, nameWidth},           {e.normalCaptionLeft, normalCaptionWidth},
+        {224, durationEditWidth},          {e.crashCaptionLeft, crashCaptionWidth},
+        {328, durationEditWidth},          {e.costCaptionLeft, costCaptionWidth},
+        {e.costEditLeft, e.costEditWidth}, {e.unitLeft, e.unitWidth},
     };
     for (std::size_t i = 0; i + 1 < items.size(); ++i)
         EXPECT_LE(items[i].first + items[i].second, items[i + 1].first) << "item " << i;
@@ -358,9 +352,9 @@ INSTANTIATE_TEST_SUITE_P(SetData, EverySet, ::testing::Range(1, 6),
 
 TEST(SetDataLookup, NumbersOneToFiveOnly)
 {
-    const std::vector<const SetDefinition *> direct = {&set1Definition(), &set2Definition(),
-                                                       &set3Definition(), &set4Definition(),
-                                                       &set5Definition()};
+    const std::vector<const SetDefinition *> direct
+        = {&set1Definition(), &set2Definition(), &set3Definition(), &set4Definition(),
+           &set5Definition()};
     for (int number = 1; number <= 5; ++number) {
         EXPECT_EQ(&setDefinition(number), direct[number - 1]);
         EXPECT_EQ(setDefinition(number).practice.number, number);
@@ -402,7 +396,8 @@ TEST(SetDataTexts, TextsThatTheLogsAndGridShow)
     EXPECT_STREQ(set4Definition().practice.rows[5].predecessor, "D,E");
     EXPECT_STREQ(set5Definition().practice.rows[7].predecessor, "E, F, G");
     for (std::size_t k = 0; k < set2Definition().practice.rows.size(); ++k)
-        EXPECT_STREQ(set5Definition().practice.rows[k].activity, set2Definition().practice.rows[k].activity);
+        EXPECT_STREQ(set5Definition().practice.rows[k].activity,
+                     set2Definition().practice.rows[k].activity);
 }
 
 TEST(SetDataTexts, WindowPlacementAndColours)

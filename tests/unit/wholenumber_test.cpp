@@ -21,7 +21,7 @@ struct ConversionCase {
     std::optional<std::int32_t> expected;
 };
 
-class WholeNumberConversion : public testing::TestWithParam<ConversionCase> {};
+class WholeNumberConversion : public testing::TestWithParam<ConversionCase> { };
 
 TEST_P(WholeNumberConversion, ConvertsOrRejectsWithTheOffendingText)
 {
@@ -36,7 +36,8 @@ TEST_P(WholeNumberConversion, ConvertsOrRejectsWithTheOffendingText)
             ADD_FAILURE() << "accepted: " << c.text;
         } catch (const ConversionError &error) {
             EXPECT_EQ(error.text(), text);
-            EXPECT_EQ(error.message(), QStringLiteral("'%1' is not a valid integer value.").arg(text));
+            EXPECT_EQ(error.message(),
+                      QStringLiteral("'%1' is not a valid integer value.").arg(text));
         }
     }
 }
@@ -45,33 +46,33 @@ INSTANTIATE_TEST_SUITE_P(
     Forms, WholeNumberConversion,
     testing::Values(
         // Plain decimals, leading blanks and signs.
-        ConversionCase{"7", 7}, ConversionCase{" 7", 7}, ConversionCase{"   42", 42},
-        ConversionCase{"+7", 7}, ConversionCase{"-7", -7}, ConversionCase{"  -15", -15},
-        ConversionCase{"0", 0}, ConversionCase{"-0", 0}, ConversionCase{"0007", 7},
-        ConversionCase{"2147483647", INT32_MAX}, ConversionCase{"-2147483648", INT32_MIN},
-        ConversionCase{"000000000000000000002147483647", INT32_MAX},
+        ConversionCase {"7", 7}, ConversionCase {" 7", 7}, ConversionCase {"   42", 42},
+        ConversionCase {"+7", 7}, ConversionCase {"-7", -7}, ConversionCase {"  -15", -15},
+        ConversionCase {"0", 0}, ConversionCase {"-0", 0}, ConversionCase {"0007", 7},
+        ConversionCase {"2147483647", INT32_MAX}, ConversionCase {"-2147483648", INT32_MIN},
+        ConversionCase {"000000000000000000002147483647", INT32_MAX},
         // Hexadecimal after each of the prefixes, with and without sign.
-        ConversionCase{"$10", 16}, ConversionCase{"x1f", 31}, ConversionCase{"X1F", 31},
-        ConversionCase{"0x10", 16}, ConversionCase{"0XfF", 255}, ConversionCase{"-$10", -16},
-        ConversionCase{" +0x7FFFFFFF", INT32_MAX}, ConversionCase{"-$80000000", INT32_MIN},
-        ConversionCase{"$0", 0},
+        ConversionCase {"$10", 16}, ConversionCase {"x1f", 31}, ConversionCase {"X1F", 31},
+        ConversionCase {"0x10", 16}, ConversionCase {"0XfF", 255}, ConversionCase {"-$10", -16},
+        ConversionCase {" +0x7FFFFFFF", INT32_MAX}, ConversionCase {"-$80000000", INT32_MIN},
+        ConversionCase {"$0", 0},
         // Rejected texts.
-        ConversionCase{"", std::nullopt}, ConversionCase{" ", std::nullopt},
-        ConversionCase{"    ", std::nullopt}, ConversionCase{"7 ", std::nullopt},
-        ConversionCase{"7.5", std::nullopt}, ConversionCase{"7,5", std::nullopt},
-        ConversionCase{"seven", std::nullopt}, ConversionCase{"เจ็ด", std::nullopt},
-        ConversionCase{"๗", std::nullopt}, ConversionCase{"๑๒", std::nullopt},
-        ConversionCase{"2147483648", std::nullopt}, ConversionCase{"-2147483649", std::nullopt},
-        ConversionCase{"$FFFFFFFF", std::nullopt}, ConversionCase{"$80000000", std::nullopt},
-        ConversionCase{"0x", std::nullopt}, ConversionCase{"$", std::nullopt},
-        ConversionCase{"x", std::nullopt}, ConversionCase{"+", std::nullopt},
-        ConversionCase{"-", std::nullopt}, ConversionCase{"+-7", std::nullopt},
-        ConversionCase{"- 7", std::nullopt}, ConversionCase{"\t7", std::nullopt},
-        ConversionCase{"7\n", std::nullopt}, ConversionCase{"1e3", std::nullopt},
-        ConversionCase{"0x1G", std::nullopt}, ConversionCase{"$-1", std::nullopt},
-        ConversionCase{"１２", std::nullopt}, // full-width digits
-        ConversionCase{"99999999999999999999999999999999999999", std::nullopt},
-        ConversionCase{"7\xC2\xA0", std::nullopt})); // no-break space
+        ConversionCase {"", std::nullopt}, ConversionCase {" ", std::nullopt},
+        ConversionCase {"    ", std::nullopt}, ConversionCase {"7 ", std::nullopt},
+        ConversionCase {"7.5", std::nullopt}, ConversionCase {"7,5", std::nullopt},
+        ConversionCase {"seven", std::nullopt}, ConversionCase {"เจ็ด", std::nullopt},
+        ConversionCase {"๗", std::nullopt}, ConversionCase {"๑๒", std::nullopt},
+        ConversionCase {"2147483648", std::nullopt}, ConversionCase {"-2147483649", std::nullopt},
+        ConversionCase {"$FFFFFFFF", std::nullopt}, ConversionCase {"$80000000", std::nullopt},
+        ConversionCase {"0x", std::nullopt}, ConversionCase {"$", std::nullopt},
+        ConversionCase {"x", std::nullopt}, ConversionCase {"+", std::nullopt},
+        ConversionCase {"-", std::nullopt}, ConversionCase {"+-7", std::nullopt},
+        ConversionCase {"- 7", std::nullopt}, ConversionCase {"\t7", std::nullopt},
+        ConversionCase {"7\n", std::nullopt}, ConversionCase {"1e3", std::nullopt},
+        ConversionCase {"0x1G", std::nullopt}, ConversionCase {"$-1", std::nullopt},
+        ConversionCase {"１２", std::nullopt}, // full-width digits
+        ConversionCase {"99999999999999999999999999999999999999", std::nullopt},
+        ConversionCase {"7\xC2\xA0", std::nullopt})); // no-break space
 
 TEST(WholeNumberConversionLimits, VeryLongDigitStringsFailWithoutOverflow)
 {

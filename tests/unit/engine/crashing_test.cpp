@@ -6,8 +6,8 @@
 
 #include "greedy.h"
 #include "leastcost.h"
-#include "timecostcurve.h"
 #include "schedule.h"
+#include "timecostcurve.h"
 
 #include <gtest/gtest.h>
 
