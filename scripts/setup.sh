@@ -7,6 +7,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
+  graphviz
   liblemon-dev
   glpk-utils libglpk-dev
   libgtest-dev libbenchmark-dev

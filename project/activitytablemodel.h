@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+#pragma once
+
+#include "projectanalysis.h"
+
+#include <QAbstractTableModel>
+
+#include <vector>
+
+class QUndoStack;
+
+namespace project {
+
+// The activity table as typed, for a QTableView. Every change (a cell, rows added,
+// removed or moved, the title) is an undo command on the given stack, so undo and redo
+// restore it exactly. Headers and problem tooltips in Thai; a cell with a problem has a
+// light red background and the reason as its tooltip.
+class ActivityTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    ActivityTableModel(QUndoStack *undoStack, QObject *parent = nullptr);
+
+    const std::vector<ActivityRow> &rows() const;
+    QString title() const;
+
+    // Undoable edits; each is one command ("undo" takes back exactly this).
+    void setTitle(const QString &title);
+    void insertBlankRows(int row, int count);
+    void removeRowsAt(int row, int count);
+    // Moves one row to the position `to` (0 .. rowCount() - 1).
+    void moveRowTo(int from, int to);
+
+    // Replaces everything without an undo command (opening a file, a new project).
+    void resetRows(std::vector<ActivityRow> rows, const QString &title);
+    // The problems to mark (the document passes them after every analysis).
+    void setProblems(const std::vector<CellProblem> &problems);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // Pushes one undo command; a text equal to the cell's is no change.
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+
+signals:
+    // After every change of the rows or the title, undo and redo included.
+    void rowsEdited();
+
+private:
+    friend class TableCommand;
+    QUndoStack *m_undoStack;
+    std::vector<ActivityRow> m_rows;
+    QString m_title;
+    std::vector<std::vector<QString>> m_problemText; // per row, per column
+};
+
+} // namespace project

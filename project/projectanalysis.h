@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+#pragma once
+
+#include "network.h"
+#include "project.h"
+#include "schedule.h"
+
+#include <QString>
+
+#include <array>
+#include <vector>
+
+namespace project {
+
+// The columns of the activity table, in the order the window shows them.
+enum Column {
+    IdColumn,
+    NameColumn,
+    PredecessorsColumn,
+    NormalDurationColumn,
+    CrashDurationColumn,
+    CostPerUnitColumn,
+    ColumnCount
+};
+
+// One row of the activity table exactly as typed: a bad number stays in its cell, with
+// its problem marked, until the student mends it.
+using ActivityRow = std::array<QString, ColumnCount>;
+
+// One thing wrong with the table, in Thai, placed on the cell that has it. row -1: the
+// whole project; column -1: the whole row (e.g. an activity on a cycle).
+struct CellProblem {
+    int row = -1;
+    int column = -1;
+    QString reason;
+};
+
+// What the table means: the project it holds and, when it is sound, its network, its CPM
+// schedule at normal durations and the shortest reachable duration.
+struct ProjectAnalysis {
+    std::vector<CellProblem> problems; // in row order, then the cycles, then the whole project
+    engine::Project project; // the rows converted; holds only what converted when unsound
+    engine::Network network; // empty unless sound()
+    engine::Schedule schedule; // at normal durations; empty unless sound()
+    engine::Duration shortestDuration = 0; // with every activity crashed; 0 unless sound()
+
+    bool sound() const { return problems.empty(); }
+};
+
+// Converts the rows (blank rows are ignored) and checks them: every cell that does not
+// convert and every engine::validate problem becomes a CellProblem in Thai. Linear in rows
+// and predecessor links.
+ProjectAnalysis analyseRows(const std::vector<ActivityRow> &rows, const QString &title);
+
+// The rows a project is shown by: numbers as whole numbers, costs in Baht with two
+// decimals only when they have satang ("1200", "1200.50"), predecessors joined by ",".
+std::vector<ActivityRow> rowsOfProject(const engine::Project &project);
+
+} // namespace project
