@@ -56,7 +56,7 @@ QMessageBox::StandardButton ExerciseDriver::answer(const platform::MessageRecord
     if (box.kind == BoxKind::Remaining || box.kind == BoxKind::Finished) {
         ++m_figures.iterations;
         // The box closes an iteration: the rows now hold its cut.
-        const auto longest = longestRoute(workingRows(*window), Column::Normal);
+        const auto longest = referenceLongestRoute(workingRows(*window), Column::Normal);
         if (!longest)
             fail("an iteration ended with durations that do not convert");
         const std::int64_t left = clampTo32(*longest - *m_runTarget);
@@ -112,8 +112,8 @@ void ExerciseDriver::checkOverflow(const Box &box, const Rows &rows, const SetDe
 void ExerciseDriver::checkBuild(int index, const Rows &rows)
 {
     ExerciseWindow *window = m_windows[index];
-    const auto longest = longestRoute(rows, Column::Normal);
-    const auto shortest = longestRoute(rows, Column::Crash);
+    const auto longest = referenceLongestRoute(rows, Column::Normal);
+    const auto shortest = referenceLongestRoute(rows, Column::Crash);
     const bool valid = longest && shortest && pathSumsFit(rows, window->set());
     if (valid) {
         const AnalysisState &analysis = window->analysis();
@@ -146,8 +146,8 @@ void ExerciseDriver::checkCrashRun(int index, const Rows &before, const QString 
     const Rows after = workingRows(*window);
     m_expected[index] = after; // checked below against the rows before the click
     const auto target = referenceWholeNumber(targetText);
-    const auto longest = longestRoute(before, Column::Normal);
-    const auto shortest = longestRoute(before, Column::Crash);
+    const auto longest = referenceLongestRoute(before, Column::Normal);
+    const auto shortest = referenceLongestRoute(before, Column::Crash);
     const bool valid = longest && shortest && pathSumsFit(before, window->set());
 
     if (!target || !valid || *target > *longest || *target < *shortest) {
@@ -202,7 +202,7 @@ void ExerciseDriver::checkCrashRun(int index, const Rows &before, const QString 
         break;
     case BoxKind::CannotShorten: {
         ++m_figures.runsStuck;
-        const auto now = longestRoute(after, Column::Normal);
+        const auto now = referenceLongestRoute(after, Column::Normal);
         if (!now || *now <= *target)
             fail("the run gave up although the project is at its target");
         break;
@@ -227,7 +227,7 @@ void ExerciseDriver::checkCrashRun(int index, const Rows &before, const QString 
 void ExerciseDriver::checkFinishedRun(int index, std::int32_t target)
 {
     ExerciseWindow *window = m_windows[index];
-    const auto longest = longestRoute(workingRows(*window), Column::Normal);
+    const auto longest = referenceLongestRoute(workingRows(*window), Column::Normal);
     if (!longest || *longest != target)
         fail("a finished run left the longest route at "
              + (longest ? std::to_string(*longest) : std::string("(bad data)")) + ", target "

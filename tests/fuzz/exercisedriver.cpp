@@ -188,8 +188,8 @@ QString ExerciseDriver::costText()
 QString ExerciseDriver::targetText(int index)
 {
     const Rows rows = workingRows(*m_windows[index]);
-    const auto longest = longestRoute(rows, Column::Normal);
-    const auto shortest = longestRoute(rows, Column::Crash);
+    const auto longest = referenceLongestRoute(rows, Column::Normal);
+    const auto shortest = referenceLongestRoute(rows, Column::Crash);
     if (longest && shortest && *shortest <= *longest && m_random.percent(70))
         return QString::number(m_random.between(*shortest, *longest));
     if (longest && shortest && m_random.percent(50)) {

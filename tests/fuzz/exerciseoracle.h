@@ -9,10 +9,12 @@
 #include "exercisewindow.h"
 #include "messagebox.h"
 #include "pathanalysis.h"
+#include "referencemodel.h"
+
+#include "guitestsupport.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -31,20 +33,11 @@ inline bool sameRow(const ActivityRow &a, const ActivityRow &b)
         && a.crashCostPerDay == b.crashCostPerDay;
 }
 
-inline Rows workingRows(const ExerciseWindow &window)
-{
-    Rows rows;
-    for (int k = 1; k <= window.activityCount(); ++k)
-        rows.push_back(window.activityTable().working(k));
-    return rows;
-}
+using guitest::workingRows;
 
 inline Rows builtInRows(const SetDefinition &set)
 {
-    Rows rows;
-    for (const BuiltInRow &row : set.practice.rows)
-        rows.push_back(builtInRow(row));
-    return rows;
+    return testsupport::builtInRows(set.practice);
 }
 
 // The panel's edit boxes per activity, A first: normal duration, crash duration, cost.
@@ -52,7 +45,7 @@ inline constexpr int kPanelEdits[9][3]
     = {{1, 2, 3},    {4, 5, 6},    {7, 9, 11},   {8, 10, 12}, {13, 14, 15},
        {16, 17, 18}, {19, 20, 21}, {22, 23, 24}, {25, 26, 27}};
 
-enum class Column { Normal, Crash };
+using testsupport::Column;
 
 inline std::optional<std::int32_t> duration(const ActivityRow &row, Column column)
 {
@@ -60,55 +53,16 @@ inline std::optional<std::int32_t> duration(const ActivityRow &row, Column colum
 }
 
 // The longest route from an activity without predecessors to one without successors,
-// summing the column's durations; empty when one of them does not convert. Computed in
-// 64 bits, so a sum beyond 32 bits shows as such.
-inline std::optional<std::int64_t> longestRoute(const Rows &rows, Column column)
+// summing the column's durations as the reference conversion reads them; empty when one
+// of them does not convert. Computed in 64 bits, so a sum beyond 32 bits shows as such.
+inline std::optional<std::int64_t> referenceLongestRoute(const Rows &rows, Column column)
 {
-    const auto count = rows.size();
-    auto indexOf = [&](QChar letter) -> std::optional<std::size_t> {
-        for (std::size_t k = 0; k < count; ++k) {
-            if (rows[k].activity.startsWith(letter))
-                return k;
-        }
-        return std::nullopt;
-    };
-    std::vector<std::vector<std::size_t>> predecessors(count);
-    std::vector<bool> hasSuccessor(count, false);
-    for (std::size_t k = 0; k < count; ++k) {
-        for (const QChar c : rows[k].predecessor) {
-            if (c < u'A' || c > u'Z')
-                continue;
-            if (const auto p = indexOf(c)) {
-                predecessors[k].push_back(*p);
-                hasSuccessor[*p] = true;
-            }
-        }
-    }
-    std::vector<std::optional<std::int64_t>> finish(count);
-    std::function<std::int64_t(std::size_t)> finishOf = [&](std::size_t k) {
-        if (!finish[k]) {
-            std::int64_t start = 0;
-            bool first = true;
-            for (const std::size_t p : predecessors[k]) {
-                start = first ? finishOf(p) : std::max(start, finishOf(p));
-                first = false;
-            }
-            finish[k] = start + *duration(rows[k], column);
-        }
-        return *finish[k];
-    };
-    if (count == 0)
-        return std::nullopt;
-    for (const ActivityRow &row : rows) {
-        if (!duration(row, column))
-            return std::nullopt;
-    }
-    std::optional<std::int64_t> longest;
-    for (std::size_t k = 0; k < count; ++k) {
-        if (!hasSuccessor[k])
-            longest = longest ? std::max(*longest, finishOf(k)) : finishOf(k);
-    }
-    return longest;
+    return testsupport::longestRoute(rows, column,
+                                     [](const QString &text) -> std::optional<std::int64_t> {
+                                         if (const auto value = referenceWholeNumber(text))
+                                             return *value;
+                                         return std::nullopt;
+                                     });
 }
 
 inline std::int64_t clampTo32(std::int64_t value)

@@ -69,7 +69,7 @@ QString money(qint64 baht)
 
 // Every selection line of the run is well formed, in the set's unit, its iteration cost is
 // cost times days, one information box follows each, and Label51 is their sum.
-void checkSelectionLines(ExerciseWindow *window, const Boxes &boxes, bool weeks)
+void checkSelectionLines(ExerciseWindow *window, const BoxRecorder &boxes, bool weeks)
 {
     static const QRegularExpression pattern(QStringLiteral(
         "^เลือกกิจกรรม [A-I] ค่าใช้จ่าย (\\d+) บาทต่อวัน  จำนวน (\\d+)( วัน| สัปดาห์)  = (\\d+) บาท$"));
@@ -161,7 +161,7 @@ private slots:
         ExerciseWindow *window = exerciseForm(1);
         reopen(window);
         build(window);
-        Boxes boxes(window);
+        BoxRecorder boxes(window);
         start(window, QString::number(target));
 
         // Both logs line by line: path lengths before each cut, the choice after it.
@@ -217,7 +217,7 @@ private slots:
         QCOMPARE(window->analysis().minimumDuration, kMinimumDuration[set - 1]);
         {
             // One time unit off, so that the state the rejections must keep is not zero.
-            Boxes boxes(window);
+            BoxRecorder boxes(window);
             start(window, QString::number(kProjectDuration[set - 1] - 1));
             QVERIFY(!boxes.shown.empty());
         }
@@ -231,7 +231,7 @@ private slots:
         auto *edit28 = child<QLineEdit>(window, "Edit28");
 
         for (const int target : {project + 1, kMinimumDuration[set - 1] - 1}) {
-            Boxes boxes(window);
+            BoxRecorder boxes(window);
             activate(window);
             if (QTest::currentTestFailed())
                 return;
@@ -256,7 +256,7 @@ private slots:
         }
 
         // The project duration itself: a run of the closing lines alone.
-        Boxes boxes(window);
+        BoxRecorder boxes(window);
         start(window, QString::number(project));
         QVERIFY(boxes.shown.empty());
         QStringList expected = path;
@@ -280,7 +280,7 @@ private slots:
         reopen(window);
         build(window);
         const int target = kMinimumDuration[set - 1];
-        Boxes boxes(window);
+        BoxRecorder boxes(window);
         start(window, QString::number(target));
         QCOMPARE(longestRoute(window), target);
         QCOMPARE(window->analysis().projectDuration, target);
@@ -314,7 +314,7 @@ private slots:
         const QString huge = QStringLiteral("2000000000");
         saveEdits(window, {{"Edit6", huge}, {"Edit18", huge}, {"Edit27", huge}});
         build(window);
-        Boxes boxes(window);
+        BoxRecorder boxes(window);
         start(window, QStringLiteral("30"));
         QCOMPARE(lines(window, "ListBox2").at(1),
                  QStringLiteral(

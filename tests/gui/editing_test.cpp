@@ -98,10 +98,10 @@ private slots:
         click(window, "BitBtn5");
         QCOMPARE(activityLabelText('A', window->activityTable()), QStringLiteral("A= 7.5"));
         QCOMPARE(pixel(window, 81, 81), kYellow);
-        QCOMPARE(boxes.boxes.size(), std::size_t {1});
-        QCOMPARE(boxes.boxes[0].text, QStringLiteral("'7.5' is not a valid integer value."));
-        QCOMPARE(boxes.boxes[0].caption, platform::applicationTitle());
-        QCOMPARE(boxes.boxes[0].type, platform::MessageType::Error);
+        QCOMPARE(boxes.shown.size(), std::size_t {1});
+        QCOMPARE(boxes.shown[0].record.text, QStringLiteral("'7.5' is not a valid integer value."));
+        QCOMPARE(boxes.shown[0].record.caption, platform::applicationTitle());
+        QCOMPARE(boxes.shown[0].record.type, platform::MessageType::Error);
         // The save set Edit29 to 0 and the failed analysis left it so.
         QCOMPARE(text(window, "Edit29"), QStringLiteral("0"));
         QCOMPARE(text(window, "Label53"), QStringLiteral("ควร >= 27"));
@@ -270,15 +270,15 @@ private slots:
         guitest::BoxRecorder boxes;
         saveEdits(window, {{"Edit8", typed}}); // D normal: path 2
         click(window, "BitBtn5");
-        QCOMPARE(boxes.boxes.size(), std::size_t {1});
-        QCOMPARE(boxes.boxes[0].text,
+        QCOMPARE(boxes.shown.size(), std::size_t {1});
+        QCOMPARE(boxes.shown[0].record.text,
                  QStringLiteral("'%1' is not a valid integer value.").arg(typed));
         QCOMPARE(text(window, "Edit29"), QStringLiteral("0"));
         QCOMPARE(text(window, "Label53"), QStringLiteral("ควร >= 27"));
         QCOMPARE(window->analysis().pathLength[0], 29); // stored before the failing path
         // Start over recovers.
         click(window, "BitBtn6");
-        QCOMPARE(boxes.boxes.size(), std::size_t {1});
+        QCOMPARE(boxes.shown.size(), std::size_t {1});
         QCOMPARE(text(window, "Edit29"), QStringLiteral("32"));
     }
 
@@ -291,9 +291,9 @@ private slots:
             window,
             {{"Edit4", QStringLiteral("2000000000")}, {"Edit13", QStringLiteral("2000000000")}});
         click(window, "BitBtn5");
-        QCOMPARE(boxes.boxes.size(), std::size_t {1});
-        QCOMPARE(boxes.boxes[0].caption, platform::applicationTitle());
-        QVERIFY(boxes.boxes[0].text.contains(QStringLiteral("สายงานที่ 3")));
+        QCOMPARE(boxes.shown.size(), std::size_t {1});
+        QCOMPARE(boxes.shown[0].record.caption, platform::applicationTitle());
+        QVERIFY(boxes.shown[0].record.text.contains(QStringLiteral("สายงานที่ 3")));
         QCOMPARE(window->analysis().pathLength[1], 31); // paths before the overflow are stored
         QCOMPARE(text(window, "Edit29"), QStringLiteral("0"));
     }

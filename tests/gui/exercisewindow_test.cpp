@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 
 #include "guitestsupport.h"
+#include "referencemodel.h"
 
 #include "canvas.h"
 #include "exercisewindow.h"
@@ -16,12 +17,63 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <algorithm>
+#include <map>
+#include <utility>
+
 using guitest::addSets;
 using guitest::child;
 using guitest::exerciseForm;
 using guitest::reopen;
 using platform::browalliaFont;
 using platform::PaintBox;
+
+namespace {
+
+// The edit panel's edit numbers per activity, A first: normal duration, crash duration, cost.
+constexpr int kEditNumbers[9][3]
+    = {{1, 2, 3},    {4, 5, 6},    {7, 9, 11},   {8, 10, 12}, {13, 14, 15},
+       {16, 17, 18}, {19, 20, 21}, {22, 23, 24}, {25, 26, 27}};
+
+struct Caption {
+    bool present = false; // the control shows a text of its own
+    QString problem; // empty when the text fits
+};
+
+// Whether a label's or a button's text fits its control in the control's own font: the
+// label's text within its width (2 px to spare for the font's side bearings) and its
+// height (its ink), the button's text beside its glyph with the style's 4 px between them.
+Caption captionOf(const QWidget *control)
+{
+    Caption caption;
+    QString text;
+    int room = 0;
+    if (const auto *label = qobject_cast<const QLabel *>(control)) {
+        text = label->text();
+        room = label->contentsRect().width() + 2;
+    } else if (const auto *button = qobject_cast<const QPushButton *>(control)) {
+        text = button->text();
+        room = button->width() - button->iconSize().width() - 4;
+    }
+    if (text.isEmpty())
+        return caption;
+    caption.present = true;
+    const QFontMetrics metrics(control->font());
+    const int width = metrics.horizontalAdvance(text);
+    if (width > room)
+        caption.problem = QStringLiteral("%1: \"%2\" takes %3 px of %4")
+                              .arg(control->objectName(), text)
+                              .arg(width)
+                              .arg(room);
+    else if (const int ink = metrics.tightBoundingRect(text).height(); ink > control->height())
+        caption.problem = QStringLiteral("%1: \"%2\" is %3 px high in %4")
+                              .arg(control->objectName(), text)
+                              .arg(ink)
+                              .arg(control->height());
+    return caption;
+}
+
+} // namespace
 
 class ExerciseWindowTest : public QObject {
     Q_OBJECT
@@ -59,12 +111,13 @@ private slots:
         const int count = static_cast<int>(data.practice.rows.size());
         const int activities[] = {9, 8, 6, 6, 8};
         QCOMPARE(count, activities[set - 1]);
+        const std::vector<ActivityRow> builtIn = testsupport::builtInRows(data.practice);
         for (int k = 1; k <= count; ++k) {
-            const BuiltInRow &row = data.practice.rows[static_cast<std::size_t>(k - 1)];
-            const char *cells[] = {row.activity, row.predecessor, row.normalDuration,
-                                   row.crashDuration, row.crashCostPerDay};
+            const ActivityRow &row = builtIn[static_cast<std::size_t>(k - 1)];
+            const QString cells[] = {row.activity, row.predecessor, row.normalDuration,
+                                     row.crashDuration, row.crashCostPerDay};
             for (int column = 0; column < 5; ++column)
-                QCOMPARE(grid->item(k, column)->text(), prefix + QString::fromUtf8(cells[column]));
+                QCOMPARE(grid->item(k, column)->text(), prefix + cells[column]);
         }
         for (int k = count + 1; k < grid->rowCount(); ++k) {
             for (int column = 0; column < 5; ++column)
@@ -135,10 +188,20 @@ private slots:
         QVERIFY(child<QPushButton>(window, "BitBtn4")->isEnabled());
         QVERIFY(child<QPushButton>(window, "BitBtn5")->isVisible());
         QVERIFY(child<QPushButton>(window, "BitBtn6")->isEnabled());
-        QCOMPARE(window->activityTable().working(1).normalDuration,
-                 QString::fromUtf8(window->set().practice.rows[0].normalDuration));
-        QCOMPARE(window->activityTable().pristine(1).normalDuration,
-                 QString::fromUtf8(window->set().practice.rows[0].normalDuration));
+        // Every row as built in again, the one the test changed included.
+        const std::vector<ActivityRow> builtIn = testsupport::builtInRows(window->set().practice);
+        QCOMPARE(static_cast<std::size_t>(window->activityCount()), builtIn.size());
+        for (int k = 1; k <= window->activityCount(); ++k) {
+            const ActivityRow &expected = builtIn[static_cast<std::size_t>(k - 1)];
+            for (const ActivityRow *row :
+                 {&window->activityTable().working(k), &window->activityTable().pristine(k)}) {
+                QCOMPARE(row->activity, expected.activity);
+                QCOMPARE(row->predecessor, expected.predecessor);
+                QCOMPARE(row->normalDuration, expected.normalDuration);
+                QCOMPARE(row->crashDuration, expected.crashDuration);
+                QCOMPARE(row->crashCostPerDay, expected.crashCostPerDay);
+            }
+        }
         // Rows beyond the last activity are never written.
         const int m = window->activityTable().capacity();
         for (int k = window->activityCount() + 1; k <= m; ++k) {
@@ -170,25 +233,83 @@ private slots:
         QCOMPARE(window->crashing().totalCrashCost, engine::practice::CostTotal());
     }
 
-    void controlsSitWhereTheLayoutPutsThem_data() { addSets(); }
-    void controlsSitWhereTheLayoutPutsThem()
+    // What can go wrong when a layout is edited: a control that sticks out of its panel, two
+    // controls drawn over each other, a caption cut off. The containers are the window and
+    // its three panels; their named children are the controls.
+    void controlsFitTogether_data() { addSets(); }
+    void controlsFitTogether()
     {
         QFETCH(int, set);
         ExerciseWindow *window = exerciseForm(set);
         reopen(window);
-        const ExerciseLayout &at = window->set().layout;
-        const std::pair<const char *, QRect> fixed[] = {
-            {"Panel1", at.panel1},     {"PaintBox1", at.paintBox1},     {"BitBtn5", at.bitBtn5},
-            {"Label47", at.label47},   {"StringGrid1", at.stringGrid1}, {"BitBtn1", at.bitBtn1},
-            {"BitBtn2", at.bitBtn2},   {"BitBtn3", at.bitBtn3},         {"BitBtn6", at.bitBtn6},
-            {"Panel2", at.panel2},     {"Label48", at.label48},         {"Edit29", at.edit29},
-            {"Label49", at.label49},   {"Edit28", at.edit28},           {"BitBtn4", at.bitBtn4},
-            {"ListBox1", at.listBox1}, {"ListBox2", at.listBox2},       {"Label50", at.label50},
-            {"Label52", at.label52},   {"Panel3", at.panel3},
+        // Laid over each other on purpose, with the most they may overlap (in px, -1: any).
+        std::map<std::pair<QString, QString>, int> stacked = {
+            // The edit panel opens over the left panel's grid and buttons; hidden otherwise.
+            {{QStringLiteral("Panel1"), QStringLiteral("Panel3")}, -1},
+            // The build button stands on the drawing area until the first build hides it.
+            {{QStringLiteral("BitBtn5"), QStringLiteral("PaintBox1")}, -1},
+            // The grid's caption: the lower edge of its box reaches into the grid's frame.
+            {{QStringLiteral("Label47"), QStringLiteral("StringGrid1")}, 2},
+            // The minimum-duration hint starts inside the box of the target prompt above it.
+            {{QStringLiteral("Label49"), QStringLiteral("Label53")}, 9},
+            // The frameless project duration field touches the target field below it.
+            {{QStringLiteral("Edit28"), QStringLiteral("Edit29")}, 1},
         };
-        for (const auto &[name, bounds] : fixed)
-            QCOMPARE(child<QWidget>(window, name)->geometry(), bounds);
+        // The edit panel's lines are 29 px apart and its edit boxes 31 px high: the boxes of
+        // one column share their frame lines with the next line's.
+        for (int activity = 0; activity + 1 < window->activityCount(); ++activity) {
+            for (int column = 0; column < 3; ++column) {
+                const QString upper = QStringLiteral("Edit%1").arg(kEditNumbers[activity][column]);
+                const QString lower
+                    = QStringLiteral("Edit%1").arg(kEditNumbers[activity + 1][column]);
+                stacked[{std::min(upper, lower), std::max(upper, lower)}] = 2;
+            }
+        }
+        QList<QWidget *> containers = {window};
+        for (const char *panel : {"Panel1", "Panel2", "Panel3"})
+            containers << child<QWidget>(window, panel);
+        int checked = 0;
+        QStringList problems;
+        for (QWidget *container : containers) {
+            QList<QWidget *> controls;
+            for (QObject *object : container->children()) {
+                auto *control = qobject_cast<QWidget *>(object);
+                if (control && !control->isWindow() && !control->objectName().isEmpty())
+                    controls << control;
+            }
+            QVERIFY(!controls.isEmpty());
+            for (qsizetype a = 0; a < controls.size(); ++a) {
+                const QWidget *control = controls[a];
+                const QString name = control->objectName();
+                if (!container->rect().contains(control->geometry()))
+                    problems
+                        << QStringLiteral("%1 sticks out of %2").arg(name, container->objectName());
+                for (qsizetype b = a + 1; b < controls.size(); ++b) {
+                    const QString other = controls[b]->objectName();
+                    const QRect overlap = control->geometry() & controls[b]->geometry();
+                    if (overlap.isEmpty())
+                        continue;
+                    const auto allowed
+                        = stacked.find({std::min(name, other), std::max(name, other)});
+                    if (allowed == stacked.end()
+                        || (allowed->second >= 0 && overlap.height() > allowed->second))
+                        problems << QStringLiteral("%1 overlaps %2 by %3x%4 px")
+                                        .arg(name, other)
+                                        .arg(overlap.width())
+                                        .arg(overlap.height());
+                }
+                if (const Caption caption = captionOf(control); caption.present) {
+                    ++checked;
+                    if (!caption.problem.isEmpty())
+                        problems << caption.problem;
+                }
+            }
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
+        QVERIFY(checked >= 10);
+
         // Parents as designed: the edit panel belongs to the window and lies above the grid.
+        const ExerciseLayout &at = window->set().layout;
         QCOMPARE(child<QWidget>(window, "StringGrid1")->parentWidget()->objectName(),
                  QStringLiteral("Panel1"));
         QCOMPARE(child<QWidget>(window, "Edit28")->parentWidget()->objectName(),
@@ -230,9 +351,6 @@ private slots:
         ExerciseWindow *window = exerciseForm(set);
         const EditPanelLayout &at = window->set().editPanel;
         const int count = window->activityCount();
-        const int numbers[9][3]
-            = {{1, 2, 3},    {4, 5, 6},    {7, 9, 11},   {8, 10, 12}, {13, 14, 15},
-               {16, 17, 18}, {19, 20, 21}, {22, 23, 24}, {25, 26, 27}};
         auto *panel = child<QWidget>(window, "Panel3");
         for (int activity = 0; activity < count; ++activity) {
             const int top = at.firstEditTop + 29 * activity;
@@ -241,7 +359,7 @@ private slots:
                                        {at.costEditLeft, top, at.costEditWidth, 31}};
             for (int i = 0; i < 3; ++i) {
                 const QByteArray name
-                    = QStringLiteral("Edit%1").arg(numbers[activity][i]).toLatin1();
+                    = QStringLiteral("Edit%1").arg(kEditNumbers[activity][i]).toLatin1();
                 auto *edit = child<QLineEdit>(panel, name.constData());
                 QVERIFY2(edit, name.constData());
                 QCOMPARE(edit->geometry(), expected[i]);

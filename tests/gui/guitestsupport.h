@@ -6,6 +6,7 @@
 #include "exercisewindow.h"
 #include "forms.h"
 #include "messagebox.h"
+#include "referencemodel.h"
 #include "tform1.h"
 #include "tforms.h"
 #include "windowmanagement.h"
@@ -21,27 +22,83 @@
 #include <QWidget>
 #include <QtTest>
 
-#include <algorithm>
-#include <functional>
 #include <initializer_list>
+#include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
 namespace guitest {
 
-// Creates the seven windows as the program does, with the program's style.
-inline void startProgram()
+// Message boxes. The program shows every box through platform::showMessage(), which hands
+// it to an installed answerer instead of running it. Each test program installs
+// failOnUnexpectedBoxes() before it creates a window: a box that no test expects then
+// fails the running test function at once, naming the box's caption and text, and is
+// answered (Yes where offered, else OK) so that the program goes on and the test function
+// ends instead of waiting for a modal loop that nobody closes. A test that expects boxes
+// answers them with a BoxRecorder (or, for real modal boxes, a Student); both put the
+// failing answerer back when they go.
+
+// Answers a box nobody expected: the running test function fails with the box's caption
+// and text; outside a test function (a fuzz driver, initialisation) the program ends.
+inline QMessageBox::StandardButton answerUnexpectedBox(const platform::MessageRecord &record)
+{
+    const QByteArray message = QStringLiteral("unexpected message box \"%1\": %2")
+                                   .arg(record.caption, record.text)
+                                   .toUtf8();
+    // A program that keeps showing boxes would otherwise fill the log for ever.
+    static int unexpected = 0;
+    if (!QTest::currentTestFunction() || ++unexpected > 20)
+        qFatal("%s", message.constData());
+    QTest::qFail(message.constData(), __FILE__, __LINE__);
+    return record.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+}
+
+inline void failOnUnexpectedBoxes()
+{
+    platform::setMessageBoxAnswerer(answerUnexpectedBox);
+}
+
+// The application as the program sets it up, before any window: the program's style, no
+// quitting when a window closes, and failOnUnexpectedBoxes().
+inline void prepareApplication()
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);
+    failOnUnexpectedBoxes();
+}
+
+// Creates the seven windows as the program does, after prepareApplication().
+inline void startProgram()
+{
+    prepareApplication();
     createForms();
 }
 
+// A control the test needs is missing.
+class MissingControl : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+
+// The parent's descendant of type T with the given objectName. A missing control ends the
+// test function at once: the failure names the control, its type and its parent, and a
+// MissingControl exception leaves the function. Qt Test 6.4 reports an exception that
+// leaves a test function ("Caught unhandled exception") and then ends the whole test
+// program with it, so the log shows the named failure as the last thing the program did
+// and ctest counts the program as failed. Outside a test function (a fuzz driver) only the
+// exception is thrown; its message names the control as well.
 template<typename T> T *child(QObject *parent, const char *name)
 {
     T *found = parent->findChild<T *>(QString::fromLatin1(name));
-    if (!found)
-        qWarning("no child %s of type %s", name, T::staticMetaObject.className());
+    if (!found) {
+        const std::string message = std::string("no control ") + name + " of type "
+            + T::staticMetaObject.className() + " in " + parent->metaObject()->className() + " '"
+            + parent->objectName().toStdString() + "'";
+        if (QTest::currentTestFunction())
+            QTest::qFail(message.c_str(), __FILE__, __LINE__);
+        throw MissingControl(message);
+    }
     return found;
 }
 
@@ -120,73 +177,57 @@ inline QString gridDurations(ExerciseWindow *window)
     return durations.join(u' ');
 }
 
-// The real project duration: the longest route through the network that the working
-// rows' Predecessor letters describe, independent of the set's list of paths.
-inline int longestRoute(const ExerciseWindow *window)
+// The working rows of the window's activities, A first.
+inline std::vector<ActivityRow> workingRows(const ExerciseWindow &window)
 {
-    const ActivityTable &table = window->activityTable();
-    const int count = window->activityCount();
-    std::vector<int> finish(static_cast<std::size_t>(count + 1), -1);
-    std::function<int(int)> finishOf = [&](int k) {
-        int &done = finish[static_cast<std::size_t>(k)];
-        if (done < 0) {
-            int earliestStart = 0;
-            for (const QChar c : table.working(k).predecessor) {
-                if (c >= u'A' && c <= u'Z')
-                    earliestStart = std::max(earliestStart, finishOf(c.unicode() - u'A' + 1));
-            }
-            done = earliestStart + table.working(k).normalDuration.toInt();
-        }
-        return done;
-    };
-    int longest = 0;
-    for (int k = 1; k <= count; ++k)
-        longest = std::max(longest, finishOf(k));
-    return longest;
+    std::vector<ActivityRow> rows;
+    for (int k = 1; k <= window.activityCount(); ++k)
+        rows.push_back(window.activityTable().working(k));
+    return rows;
 }
 
-// Answers every message box the program shows and keeps what it showed.
-class BoxRecorder {
-public:
-    explicit BoxRecorder(QMessageBox::StandardButton answer = QMessageBox::Ok)
-    {
-        platform::setMessageBoxAnswerer([this, answer](const platform::MessageRecord &record) {
-            boxes.push_back(record);
-            return answer == QMessageBox::Ok && record.buttons.testFlag(QMessageBox::Yes)
-                ? QMessageBox::Yes
-                : answer;
-        });
-    }
-    ~BoxRecorder() { platform::setMessageBoxAnswerer({}); }
-    BoxRecorder(const BoxRecorder &) = delete;
-    BoxRecorder &operator=(const BoxRecorder &) = delete;
+// The real project duration: the longest route through the network that the working
+// rows' Predecessor letters describe, independent of the set's list of paths; -1 when a
+// normal duration is not a number.
+inline int longestRoute(const ExerciseWindow *window)
+{
+    const auto longest = testsupport::longestRoute(workingRows(*window));
+    return longest ? static_cast<int>(*longest) : -1;
+}
 
-    std::vector<platform::MessageRecord> boxes;
-};
-
-// A box as it was shown, with the cost total the student saw behind it.
+// A box as it was shown, with the cost total the student saw behind it (empty when the
+// recorder watches no exercise window).
 struct Shown {
     platform::MessageRecord record;
     QString label51;
 };
 
-// Answers every box (Yes where offered, else OK) and keeps what it showed together with
-// the window's cost total at that moment.
-class Boxes {
+// Expects message boxes while it lives: answers every box, Yes where offered and the
+// given answer (OK by default) otherwise, and keeps what each showed together with the
+// exercise window's cost total at that moment. A run that shows more than 500 boxes
+// never ends and ends the program. Going, it puts failOnUnexpectedBoxes() back.
+class BoxRecorder {
 public:
-    explicit Boxes(ExerciseWindow *window) : m_label51(child<QLabel>(window, "Label51"))
+    explicit BoxRecorder(QMessageBox::StandardButton answer = QMessageBox::Ok)
+        : BoxRecorder(nullptr, answer)
     {
-        platform::setMessageBoxAnswerer([this](const platform::MessageRecord &record) {
-            // A run that never ends would otherwise keep the test busy for ever.
+    }
+    explicit BoxRecorder(ExerciseWindow *window,
+                         QMessageBox::StandardButton answer = QMessageBox::Ok)
+        : m_label51(window ? child<QLabel>(window, "Label51") : nullptr)
+    {
+        platform::setMessageBoxAnswerer([this, answer](const platform::MessageRecord &record) {
             if (shown.size() > 500)
                 qFatal("a crashing run does not end");
-            shown.push_back({record, m_label51->text()});
-            return record.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+            shown.push_back({record, m_label51 ? m_label51->text() : QString()});
+            return answer == QMessageBox::Ok && record.buttons.testFlag(QMessageBox::Yes)
+                ? QMessageBox::Yes
+                : answer;
         });
     }
-    ~Boxes() { platform::setMessageBoxAnswerer({}); }
-    Boxes(const Boxes &) = delete;
-    Boxes &operator=(const Boxes &) = delete;
+    ~BoxRecorder() { failOnUnexpectedBoxes(); }
+    BoxRecorder(const BoxRecorder &) = delete;
+    BoxRecorder &operator=(const BoxRecorder &) = delete;
 
     std::vector<Shown> shown;
 

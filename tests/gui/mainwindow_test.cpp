@@ -27,21 +27,18 @@ class MainWindowTest : public QObject {
 private:
     QList<QWidget *> forms() const { return {Form1, Form2, Form3, Form4, Form5, Form6, Form7}; }
     QAction *action(const char *name) { return child<QAction>(Form1, name); }
-    void hideAllButMain()
-    {
-        for (QWidget *form : forms().mid(1))
-            form->hide();
-    }
 
 private slots:
-    void initTestCase()
+    // Every test function starts from the program as it starts: seven new windows, only
+    // the main one shown. Nothing one of them does reaches the next.
+    void initTestCase() { guitest::prepareApplication(); }
+    void init()
     {
-        guitest::startProgram();
+        createForms();
         Form1->show();
         QVERIFY(QTest::qWaitForWindowExposed(Form1));
     }
-    void cleanup() { hideAllButMain(); }
-    void cleanupTestCase() { destroyForms(); }
+    void cleanup() { destroyForms(); }
 
     void startUpCreatesSevenWindowsOnlyTheMainOneShown()
     {
@@ -100,7 +97,8 @@ private slots:
 
         const QList<QAction *> sets = crashing[1]->menu()->actions();
         const QStringList names = {"N12", "N22", "N31", "N41", "N51"};
-        QCOMPARE(sets.size(), 5);
+        // The five practice sets lead the menu; items after them open other windows.
+        QVERIFY(sets.size() >= 5);
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(sets[i]->objectName(), names[i]);
             QCOMPARE(sets[i]->text(), QStringLiteral("ชุดเสริมทักษะ %1").arg(i + 1));
@@ -258,14 +256,14 @@ private slots:
             QTextDocument *document = memo->document();
             QCOMPARE(document->defaultFont(), memo->font());
             QCOMPARE(document->documentMargin(), 0.0);
-            // The six built-in lines (an earlier test typed a seventh into Memo1) lie
-            // inside the box, and so does every bit of their ink: drawn onto a taller
-            // picture, nothing of them falls below the box's height.
+            // The six built-in lines lie inside the box, and so does every bit of their
+            // ink: drawn onto a taller picture, nothing of them falls below the box's height.
             const int height = memo->viewport()->height();
             QCOMPARE(height, memo->height());
             QImage picture(memo->viewport()->width(), height + 40, QImage::Format_ARGB32);
             picture.fill(Qt::transparent);
             QPainter painter(&picture);
+            QCOMPARE(document->blockCount(), 6);
             QTextBlock block = document->begin();
             for (int line = 0; line < 6; ++line, block = block.next()) {
                 const QRectF bounds = document->documentLayout()->blockBoundingRect(block);
@@ -308,7 +306,6 @@ private slots:
         QCOMPARE(platform::applicationTitleFor(file), title);
     }
 
-    // Last: ends the program's windows.
     void finishClosesTheMainWindowAndEveryOther()
     {
         action("N12")->trigger();

@@ -3,6 +3,8 @@
 
 #include "controls.h"
 #include "fonts.h"
+#include "guitestsupport.h"
+#include "referencemodel.h"
 #include "tform2.h"
 #include "windowmanagement.h"
 
@@ -90,8 +92,7 @@ private:
 
 void PrimerTest::initTestCase()
 {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setQuitOnLastWindowClosed(false);
+    guitest::prepareApplication();
 }
 
 void PrimerTest::init()
@@ -526,38 +527,30 @@ void PrimerTest::crashingTable()
 void PrimerTest::crashingTextsAgreeWithTheTable()
 {
     struct Activity {
-        QStringList predecessors;
         int normal, crash, normalCost, crashCost;
     };
     std::map<QString, Activity> activities;
     for (int row = 2; row < 7; ++row) {
-        const QString predecessors = cell("CrashingGrid", row, 1);
         activities[cell("CrashingGrid", row, 0)]
-            = {predecessors == QLatin1String("-") ? QStringList {}
-                                                  : predecessors.split(QLatin1Char(',')),
-               cell("CrashingGrid", row, 2).toInt(), cell("CrashingGrid", row, 3).toInt(),
+            = {cell("CrashingGrid", row, 2).toInt(), cell("CrashingGrid", row, 3).toInt(),
                cell("CrashingGrid", row, 4).toInt(), cell("CrashingGrid", row, 5).toInt()};
     }
     QCOMPARE(activities.size(), size_t(5));
-    auto hasSuccessor = [&](const QString &name) {
-        return std::any_of(activities.begin(), activities.end(), [&](const auto &entry) {
-            return entry.second.predecessors.contains(name);
-        });
-    };
+    std::vector<testsupport::Precedence> network;
+    for (int row = 2; row < 7; ++row) {
+        const QString name = cell("CrashingGrid", row, 0);
+        QCOMPARE(name.size(), 1);
+        network.push_back(
+            {static_cast<char>(name.at(0).unicode()), cell("CrashingGrid", row, 1).toStdString()});
+    }
+    const testsupport::Routes routes = testsupport::routesFromPredecessors(network);
+    QVERIFY2(routes.error.empty(), routes.error.c_str());
     QList<QStringList> paths;
-    std::function<void(QStringList)> extend = [&](QStringList path) {
-        if (!hasSuccessor(path.last())) {
-            paths << path;
-            return;
-        }
-        for (const auto &[name, activity] : activities) {
-            if (activity.predecessors.contains(path.last()))
-                extend(path + QStringList {name});
-        }
-    };
-    for (const auto &[name, activity] : activities) {
-        if (activity.predecessors.isEmpty())
-            extend({name});
+    for (const std::string &route : routes.routes) {
+        QStringList path;
+        for (const char letter : route)
+            path << QString(QLatin1Char(letter));
+        paths << path;
     }
     auto length = [&](const QStringList &path, bool crashed) {
         int sum = 0;

@@ -30,6 +30,20 @@ inline QStringList gridColumn(ExerciseWindow *window, int column, int rows = -1)
     return cells;
 }
 
+// The activities' rows as the grid shows them, cells without their indent.
+inline std::vector<ActivityRow> gridRows(ExerciseWindow *window)
+{
+    std::vector<QStringList> columns;
+    for (int column = 0; column < 5; ++column)
+        columns.push_back(gridColumn(window, column));
+    std::vector<ActivityRow> rows;
+    for (qsizetype k = 0; k < columns[0].size(); ++k) {
+        rows.push_back({columns[0][k].trimmed(), columns[1][k].trimmed(), columns[2][k].trimmed(),
+                        columns[3][k].trimmed(), columns[4][k].trimmed()});
+    }
+    return rows;
+}
+
 inline const QImage &picture(ExerciseWindow *window)
 {
     return child<platform::PaintBox>(window, "PaintBox1")->canvas().image();
@@ -52,14 +66,18 @@ struct Moment {
 
 // Polls for the application's modal box every few milliseconds while a run goes on, and
 // answers it with OK (or its default button) after taking note of everything in sight.
+// While it lives the program's boxes run for real, as real modal loops; going, it puts
+// failOnUnexpectedBoxes() back.
 class Student {
 public:
     explicit Student(ExerciseWindow *window) : m_window(window)
     {
+        platform::setMessageBoxAnswerer({});
         m_timer.setInterval(3);
         QObject::connect(&m_timer, &QTimer::timeout, [this] { look(); });
         m_timer.start();
     }
+    ~Student() { failOnUnexpectedBoxes(); }
     Student(const Student &) = delete;
     Student &operator=(const Student &) = delete;
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 
+#include "referencemodel.h"
 #include "sets.h"
 
 #include <QString>
@@ -37,71 +38,17 @@ char letterOf(const BuiltInRow &row)
     return row.activity[0];
 }
 
-std::string trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
-
-// The letters of a predecessor text such as "D , E" or "B,C"; "-" means none. Anything
-// else than single known letters between commas is reported as a failure.
-std::vector<char> predecessorLetters(const char *text, const std::set<char> &known)
-{
-    std::vector<char> letters;
-    if (trimmed(text) == "-")
-        return letters;
-    std::string_view rest(text);
-    while (true) {
-        const auto comma = rest.find(',');
-        const std::string item = trimmed(rest.substr(0, comma));
-        if (item.size() == 1 && known.count(item[0]))
-            letters.push_back(item[0]);
-        else
-            ADD_FAILURE() << "bad predecessor item '" << item << "' in \"" << text << "\"";
-        if (comma == std::string_view::npos)
-            break;
-        rest.remove_prefix(comma + 1);
-    }
-    return letters;
-}
-
-// Every chain from an activity without predecessors to one that nothing waits for.
+// Every chain from an activity without predecessors to one that nothing waits for, by the
+// reference model; a broken network is reported as a failure.
 std::set<std::string> routesFromPredecessors(const SetDefinition &set)
 {
-    std::set<char> known;
+    std::vector<testsupport::Precedence> network;
     for (const BuiltInRow &row : set.practice.rows)
-        known.insert(letterOf(row));
-    std::map<char, std::vector<char>> successors;
-    std::set<char> starts, waitedFor;
-    for (const BuiltInRow &row : set.practice.rows) {
-        const auto before = predecessorLetters(row.predecessor, known);
-        if (before.empty())
-            starts.insert(letterOf(row));
-        for (char p : before) {
-            successors[p].push_back(letterOf(row));
-            waitedFor.insert(p);
-        }
-    }
-    std::set<std::string> routes;
-    std::function<void(std::string)> walk = [&](std::string route) {
-        if (route.size() > known.size()) {
-            ADD_FAILURE() << "the predecessors form a cycle: " << route;
-            return;
-        }
-        const char last = route.back();
-        if (!waitedFor.count(last)) {
-            routes.insert(route);
-            return;
-        }
-        for (char next : successors[last])
-            walk(route + next);
-    };
-    for (char start : starts)
-        walk(std::string(1, start));
-    return routes;
+        network.push_back({letterOf(row), row.predecessor});
+    const testsupport::Routes routes = testsupport::routesFromPredecessors(network);
+    if (!routes.error.empty())
+        ADD_FAILURE() << routes.error;
+    return {routes.routes.begin(), routes.routes.end()};
 }
 
 const NetworkLine *findLine(const NetworkGeometry &network, int from, int to)

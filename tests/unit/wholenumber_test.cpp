@@ -4,11 +4,17 @@
 #include "applicationerror.h"
 #include "wholenumber.h"
 
+#include <QList>
+
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
+#include <map>
 #include <optional>
+#include <ostream>
 #include <random>
+#include <string>
 
 using platform::ConversionError;
 using platform::toWholeNumber;
@@ -21,7 +27,67 @@ struct ConversionCase {
     std::optional<std::int32_t> expected;
 };
 
+void PrintTo(const ConversionCase &c, std::ostream *out)
+{
+    // Control characters escaped, so that the test list keeps one test to a line.
+    *out << '"';
+    for (const char *p = c.text; *p; ++p) {
+        const auto byte = static_cast<unsigned char>(*p);
+        if (byte < 0x20 || byte == 0x7F) {
+            static const char digits[] = "0123456789ABCDEF";
+            *out << "\\x" << digits[byte >> 4] << digits[byte & 15];
+        } else {
+            *out << *p;
+        }
+    }
+    *out << "\" gives ";
+    if (c.expected)
+        *out << *c.expected;
+    else
+        *out << "no number";
+}
+
 class WholeNumberConversion : public testing::TestWithParam<ConversionCase> { };
+
+// A test name that spells the case's text, since gtest allows only letters, digits and
+// underscores: letters and digits stay, every other character becomes a word or its code
+// point, runs are joined by underscores ("-$10" is "minus_dollar_10", "" is "empty"), and
+// the expected outcome leads ("Accepts_plus_7", "Rejects_7_blank").
+std::string caseName(const testing::TestParamInfo<ConversionCase> &info)
+{
+    static const std::map<uint, std::string> words
+        = {{U' ', "blank"}, {U'+', "plus"}, {U'-', "minus"},    {U'$', "dollar"},   {U'.', "dot"},
+           {U',', "comma"}, {U'\t', "tab"}, {U'\n', "newline"}, {U'\u00A0', "nbsp"}};
+    std::string name = info.param.expected ? "Accepts" : "Rejects";
+    const QString text = QString::fromUtf8(info.param.text);
+    if (text.isEmpty()) {
+        name += "_empty";
+        return name;
+    }
+    bool inWord = false;
+    const QList<uint> codePoints = text.toUcs4();
+    for (const uint c : codePoints) {
+        const bool plain = c < 0x80 && std::isalnum(static_cast<unsigned char>(c));
+        if (plain && inWord) {
+            name += static_cast<char>(c);
+            continue;
+        }
+        name += '_';
+        inWord = plain;
+        if (plain)
+            name += static_cast<char>(c);
+        else if (const auto word = words.find(c); word != words.end())
+            name += word->second;
+        else
+            name.append("U").append(QString::number(c, 16).toUpper().toStdString());
+    }
+    // Texts too long to read are cut, the length and index keeping the name unique.
+    if (name.size() > 48) {
+        name.resize(40);
+        name.append("_etc").append(std::to_string(info.index));
+    }
+    return name;
+}
 
 TEST_P(WholeNumberConversion, ConvertsOrRejectsWithTheOffendingText)
 {
@@ -72,7 +138,8 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase {"0x1G", std::nullopt}, ConversionCase {"$-1", std::nullopt},
         ConversionCase {"１２", std::nullopt}, // full-width digits
         ConversionCase {"99999999999999999999999999999999999999", std::nullopt},
-        ConversionCase {"7\xC2\xA0", std::nullopt})); // no-break space
+        ConversionCase {"7\xC2\xA0", std::nullopt}), // no-break space
+    caseName);
 
 TEST(WholeNumberConversionLimits, VeryLongDigitStringsFailWithoutOverflow)
 {

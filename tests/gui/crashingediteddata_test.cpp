@@ -48,7 +48,7 @@ private slots:
         ExerciseWindow *window = Form3;
         reopen(window);
         build(window);
-        Boxes boxes(window);
+        BoxRecorder boxes(window);
         start(window, QStringLiteral("27"));
         QStringList totals;
         for (const Shown &box : boxes.shown)
@@ -63,7 +63,7 @@ private slots:
         ExerciseWindow *window = Form4;
         reopen(window);
         build(window);
-        Boxes boxes(window);
+        BoxRecorder boxes(window);
         start(window, QStringLiteral("46"));
         const QStringList path = lines(window, "ListBox1");
         QCOMPARE(path.mid(0, 5),
@@ -98,7 +98,7 @@ private slots:
         reopen(window);
         build(window);
         {
-            Boxes boxes(window);
+            BoxRecorder boxes(window);
             start(window, QStringLiteral("31"));
         }
         const QStringList path = lines(window, "ListBox1");
@@ -106,13 +106,13 @@ private slots:
         const QString durations = gridDurations(window);
         const CrashingState state = window->crashing();
 
-        Boxes boxes(window);
+        BoxRecorder boxes(window);
         start(window, text);
         QCOMPARE(boxes.shown.size(), std::size_t {1});
         const platform::MessageRecord &box = boxes.shown[0].record;
         QCOMPARE(box.type, platform::MessageType::Error);
         QCOMPARE(box.caption, platform::applicationTitle());
-        QCOMPARE(box.caption, QStringLiteral("Crashing2_test"));
+        QCOMPARE(box.caption, QStringLiteral("Crashingediteddata_test"));
         QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(box.text, QStringLiteral("'%1' is not a valid integer value.").arg(text));
         QCOMPARE(lines(window, "ListBox1"), path);
@@ -132,13 +132,13 @@ private slots:
         reopen(window);
         build(window);
         {
-            Boxes boxes(window);
+            BoxRecorder boxes(window);
             start(window, QStringLiteral("28"));
         }
         QCOMPARE(child<QLabel>(window, "Label51")->text(), QStringLiteral("850,00"));
         {
             // Nothing to cut: the total shown stays although the run starts from zero.
-            Boxes boxes(window);
+            BoxRecorder boxes(window);
             start(window, QStringLiteral("28"));
             QVERIFY(boxes.shown.empty());
             QCOMPARE(child<QLabel>(window, "Label51")->text(), QStringLiteral("850,00"));
@@ -147,7 +147,7 @@ private slots:
         const QStringList earlierPath = lines(window, "ListBox1");
         const QStringList earlierSelection = lines(window, "ListBox2");
 
-        Boxes boxes(window);
+        BoxRecorder boxes(window);
         start(window, QStringLiteral("27"));
         const QStringList path = lines(window, "ListBox1");
         const QStringList selection = lines(window, "ListBox2");
@@ -202,7 +202,7 @@ private slots:
         reopen(window);
         saveEdits(window, {{"Edit18", costF}, {"Edit27", costI}});
         build(window);
-        Boxes boxes(window);
+        BoxRecorder boxes(window);
         start(window, QStringLiteral("27"));
         QCOMPARE(child<QLabel>(window, "Label51")->text(), total);
         const QStringList path = lines(window, "ListBox1");
@@ -243,7 +243,7 @@ private slots:
         saveEdits(window, {{"Edit25", QStringLiteral("8")}});
         QCOMPARE(child<QLineEdit>(window, "Edit29")->text(), QStringLiteral("0"));
         {
-            Boxes boxes(window);
+            BoxRecorder boxes(window);
             start(window, QStringLiteral("32"));
             QCOMPARE(boxes.shown.size(), std::size_t {1});
             QCOMPARE(boxes.shown[0].record.caption, QStringLiteral("Error"));
@@ -252,7 +252,7 @@ private slots:
             QVERIFY(lines(window, "ListBox1").isEmpty());
         }
         {
-            Boxes boxes(window);
+            BoxRecorder boxes(window);
             start(window, QStringLiteral("31"));
             QVERIFY(boxes.shown.empty());
             QCOMPARE(lines(window, "ListBox1").last(),
@@ -260,7 +260,7 @@ private slots:
         }
         // Reopened, the window holds the built-in data again; the last analysis said 31.
         reopen(window);
-        Boxes boxes(window);
+        BoxRecorder boxes(window);
         start(window, QStringLiteral("32"));
         QVERIFY(boxes.shown.empty());
         QCOMPARE(child<QLineEdit>(window, "Edit29")->text(), QStringLiteral("32"));
@@ -273,7 +273,7 @@ private slots:
         reopen(window);
         saveEdits(window, {{"Edit12", QStringLiteral("abc")}});
         build(window);
-        Boxes boxes(window);
+        BoxRecorder boxes(window);
         start(window, QStringLiteral("28"));
         // Iteration 1 cuts B; iteration 2 reaches D's cost on path 2 and stops there.
         QCOMPARE(boxes.shown.size(), std::size_t {2});
@@ -306,4 +306,4 @@ int main(int argc, char *argv[])
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "crashing2_test.moc"
+#include "crashingediteddata_test.moc"

@@ -17,14 +17,19 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <functional>
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 // Sets 2 to 5 walked from the menu to their shortest duration, every message box answered
-// for real. What the run must do is worked out here a second time, by a small greedy
-// crasher over plain numbers, and the program's logs, boxes and totals are held against it.
+// for real. What the run must do is worked out a second time by the reference model's
+// greedy crasher over plain numbers, and the program's logs, boxes and totals are held
+// against it.
 
 using namespace guitest;
+using testsupport::GreedyStep;
+using testsupport::PlainSet;
 
 namespace {
 
@@ -38,7 +43,6 @@ struct Path {
 struct Exercise {
     const char *menuItem;
     int target;
-    std::vector<int> normal, crash, cost; // activities A, B, ... in order
     std::vector<Path> paths;
     const char *unit;
     bool indented; // seven blanks before every grid cell
@@ -53,9 +57,6 @@ const Exercise &exercise(int set)
     static const std::vector<Exercise> exercises = {
         {"N22",
          46,
-         {8, 4, 4, 8, 28, 12, 8, 4},
-         {7, 3, 3, 7, 26, 11, 7, 3},
-         {2200, 2000, 1800, 1800, 1800, 2000, 2000, 2800},
          {{"ABDEH", 2}, {"ACDFGH", 0}, {"ACDEH", 2}, {"ABDFGH", 0}},
          " สัปดาห์  = ",
          false,
@@ -67,9 +68,6 @@ const Exercise &exercise(int set)
          "คงเหลือวันเร่งจำนวน 5 วัน..."},
         {"N31",
          23,
-         {10, 8, 9, 11, 8, 10},
-         {8, 7, 7, 9, 6, 7},
-         {1200, 1500, 2000, 1250, 3000, 1000},
          {{"ACE", 0}, {"BDF", 0}},
          " วัน  = ",
          true,
@@ -80,9 +78,6 @@ const Exercise &exercise(int set)
          "คงเหลือวันเร่งจำนวน 4 วัน..."},
         {"N41",
          28,
-         {10, 8, 9, 11, 8, 10},
-         {8, 7, 7, 9, 6, 7},
-         {1200, 1500, 2000, 1250, 3000, 1000},
          {{"ACEF", 0}, {"BDF", 2}},
          " วัน  = ",
          true,
@@ -93,9 +88,6 @@ const Exercise &exercise(int set)
          "คงเหลือวันเร่งจำนวน 6 วัน..."},
         {"N51",
          17,
-         {2, 3, 5, 4, 1, 6, 2, 8},
-         {1, 2, 4, 3, 1, 5, 1, 7},
-         {2200, 2000, 1800, 1800, 1800, 2000, 2000, 2800},
          {{"ABDGH", 2}, {"ABEH", 4}, {"ACFH", 4}},
          " สัปดาห์  = ",
          false,
@@ -114,80 +106,17 @@ ExerciseWindow *form(int set)
     return windows[set - 2];
 }
 
-std::vector<int> pathLengths(const Exercise &e, const std::vector<int> &durations)
+std::vector<std::string> letters(const Exercise &e)
 {
-    std::vector<int> lengths;
-    for (const Path &path : e.paths) {
-        int sum = 0;
-        for (const char *letter = path.letters; *letter; ++letter)
-            sum += durations[static_cast<std::size_t>(*letter - 'A')];
-        lengths.push_back(sum);
-    }
-    return lengths;
+    std::vector<std::string> paths;
+    for (const Path &path : e.paths)
+        paths.emplace_back(path.letters);
+    return paths;
 }
 
-// 1-based number of the first longest path.
-int firstLongest(const std::vector<int> &lengths)
-{
-    return static_cast<int>(std::max_element(lengths.begin(), lengths.end()) - lengths.begin()) + 1;
-}
-
-int longest(const std::vector<int> &lengths)
+std::int64_t longest(const std::vector<std::int64_t> &lengths)
 {
     return *std::max_element(lengths.begin(), lengths.end());
-}
-
-struct Iteration {
-    std::vector<int> lengthsBefore;
-    int critical = 0;
-    char chosen = ' ';
-    int cost = 0;
-    int cut = 0;
-    std::vector<int> durationsAfter;
-    int projectAfter = 0;
-    int remainingAfter = 0;
-};
-
-// The greedy rule: on the first longest path the first candidate is taken if it has time
-// left, a later one only if strictly cheaper and with time left; the cut is what it has
-// left or what is still needed, whichever is less.
-std::vector<Iteration> crash(const Exercise &e)
-{
-    std::vector<int> durations = e.normal;
-    std::vector<int> lengths = pathLengths(e, durations);
-    int remaining = longest(lengths) - e.target;
-    std::vector<Iteration> run;
-    while (remaining > 0 && run.size() < 50) {
-        Iteration step;
-        step.lengthsBefore = lengths;
-        step.critical = firstLongest(lengths);
-        int chosen = -1;
-        int price = 999999;
-        int days = 0;
-        const char *letters = e.paths[static_cast<std::size_t>(step.critical - 1)].letters;
-        for (const char *letter = letters; *letter; ++letter) {
-            const auto k = static_cast<std::size_t>(*letter - 'A');
-            const int left = durations[k] - e.crash[k];
-            if (left > 0 && (letter == letters || e.cost[k] < price)) {
-                chosen = static_cast<int>(k);
-                price = e.cost[k];
-                days = left;
-            }
-        }
-        if (chosen < 0)
-            break;
-        step.chosen = static_cast<char>('A' + chosen);
-        step.cost = price;
-        step.cut = std::min(days, remaining);
-        durations[static_cast<std::size_t>(chosen)] -= step.cut;
-        lengths = pathLengths(e, durations);
-        remaining = longest(lengths) - e.target;
-        step.durationsAfter = durations;
-        step.projectAfter = longest(lengths);
-        step.remainingAfter = remaining;
-        run.push_back(step);
-    }
-    return run;
 }
 
 QString label(const Exercise &e, std::size_t path)
@@ -208,47 +137,17 @@ QString money(qint64 baht)
     return digits + QStringLiteral(".00");
 }
 
-QStringList shownDurations(const Exercise &e, const std::vector<int> &durations)
+QStringList shownDurations(const Exercise &e, const std::vector<std::int64_t> &durations)
 {
     QStringList cells;
-    for (int duration : durations)
+    for (const std::int64_t duration : durations)
         cells << (e.indented ? QStringLiteral("       ") : QString()) + QString::number(duration);
     return cells;
 }
 
-// The project's real duration as the grid states it: the longest route through the
-// network that the predecessor letters describe, with the durations shown.
-int longestRoute(ExerciseWindow *window)
-{
-    const QStringList names = gridColumn(window, 0, window->activityCount());
-    const QStringList predecessors = gridColumn(window, 1, window->activityCount());
-    const QStringList durations = gridColumn(window, 2, window->activityCount());
-    std::vector<int> finish(static_cast<std::size_t>(names.size()), -1);
-    std::function<int(qsizetype)> finishOf = [&](qsizetype k) {
-        int &done = finish[static_cast<std::size_t>(k)];
-        if (done < 0) {
-            int start = 0;
-            for (const QChar c : predecessors[k]) {
-                if (c >= u'A' && c <= u'Z')
-                    start = std::max(start, finishOf(c.unicode() - u'A'));
-            }
-            done = start + durations[k].trimmed().toInt();
-        }
-        return done;
-    };
-    int result = 0;
-    for (qsizetype k = 0; k < names.size(); ++k) {
-        // The rows are A, B, ... in order, so a predecessor letter is a row number.
-        if (names[k].trimmed().at(0) != QLatin1Char(static_cast<char>('A' + k)))
-            return -1;
-        result = std::max(result, finishOf(k));
-    }
-    return result;
-}
-
 } // namespace
 
-class RoadOtherSetsTest : public QObject {
+class CrashToMinimumTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -271,23 +170,32 @@ private slots:
         QFETCH(int, set);
         const Exercise &e = exercise(set);
         ExerciseWindow *window = form(set);
+        const PlainSet numbers = testsupport::plainSet(practiceSet(set));
+        const std::vector<std::string> paths = letters(e);
 
-        // The target is the set's shortest reachable duration: its longest fully crashed path.
-        QCOMPARE(longest(pathLengths(e, e.crash)), e.target);
-        const std::vector<Iteration> run = crash(e);
+        // The hand-written path list is every route of the network, and the target the
+        // set's shortest reachable duration: its longest fully crashed path.
+        std::vector<std::string> routes = testsupport::routesOf(
+            testsupport::precedences(testsupport::builtInRows(practiceSet(set))));
+        std::vector<std::string> sortedPaths = paths;
+        std::sort(sortedPaths.begin(), sortedPaths.end());
+        QCOMPARE(sortedPaths, routes);
+        QCOMPARE(longest(testsupport::pathLengths(paths, numbers.crash)), e.target);
+        const std::vector<GreedyStep> run = testsupport::greedyCrash(numbers, paths, e.target);
         QVERIFY(!run.empty());
         QCOMPARE(run.back().remainingAfter, 0);
 
         QVERIFY(!window->isVisible());
         child<QAction>(Form1, e.menuItem)->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        QCOMPARE(gridColumn(window, 2, window->activityCount()), shownDurations(e, e.normal));
+        QCOMPARE(gridColumn(window, 2, window->activityCount()), shownDurations(e, numbers.normal));
         QCOMPARE(text(window, "Edit29"), QStringLiteral("0"));
         QCOMPARE(text(window, "Label53"), QStringLiteral("-"));
         QCOMPARE(child<QListWidget>(window, "ListBox1")->count(), 0);
 
         QTest::mouseClick(child<QPushButton>(window, "BitBtn5"), Qt::LeftButton);
-        QCOMPARE(text(window, "Edit29"), QString::number(longest(pathLengths(e, e.normal))));
+        QCOMPARE(text(window, "Edit29"),
+                 QString::number(longest(testsupport::pathLengths(paths, numbers.normal))));
         QCOMPARE(text(window, "Label53"), QStringLiteral("ควร >= ") + QString::number(e.target));
 
         auto *edit28 = child<QLineEdit>(window, "Edit28");
@@ -303,7 +211,7 @@ private slots:
         QStringList pathLog, selectionLog, messages, totals;
         qint64 total = 0;
         for (std::size_t i = 0; i < run.size(); ++i) {
-            const Iteration &step = run[i];
+            const GreedyStep &step = run[i];
             const QString header = QStringLiteral("ตรวจสอบครั้งที่ ") + QString::number(i + 1);
             pathLog << header;
             for (std::size_t p = 0; p < e.paths.size(); ++p) {
@@ -313,7 +221,7 @@ private slots:
                                ? QStringLiteral("<---- สายงานวิกฤต")
                                : QString());
             }
-            const qint64 cost = qint64 {step.cost} * step.cut;
+            const qint64 cost = step.cost * step.cut;
             selectionLog << header
                          << QStringLiteral("เลือกกิจกรรม ") + QLatin1Char(step.chosen)
                     + QStringLiteral(" ค่าใช้จ่าย ") + QString::number(step.cost)
@@ -326,7 +234,8 @@ private slots:
             totals << money(total);
         }
         pathLog << QStringLiteral("สิ้นสุดการเร่งโครงการ....");
-        const std::vector<int> finalLengths = pathLengths(e, run.back().durationsAfter);
+        const std::vector<std::int64_t> finalLengths
+            = testsupport::pathLengths(paths, run.back().durationsAfter);
         for (std::size_t p = 0; p < e.paths.size(); ++p)
             pathLog << label(e, p) + QString::number(finalLengths[p]);
 
@@ -365,8 +274,9 @@ private slots:
         QCOMPARE(text(window, "Edit29"), QString::number(e.target));
         QCOMPARE(gridColumn(window, 2, window->activityCount()),
                  shownDurations(e, run.back().durationsAfter));
-        QCOMPARE(gridColumn(window, 3), shownDurations(e, e.crash));
-        QCOMPARE(longestRoute(window), e.target);
+        QCOMPARE(gridColumn(window, 3), shownDurations(e, numbers.crash));
+        QCOMPARE(testsupport::longestRoute(gridRows(window)),
+                 std::optional<std::int64_t>(e.target));
 
         QVERIFY(window->close());
         QVERIFY(!window->isVisible());
@@ -378,8 +288,8 @@ int main(int argc, char *argv[])
     // The locale CI runs under; totals above 999 carry a thousands separator.
     qputenv("LC_ALL", "C.UTF-8");
     QApplication app(argc, argv);
-    RoadOtherSetsTest test;
+    CrashToMinimumTest test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "road2_test.moc"
+#include "crashtominimum_test.moc"
