@@ -4,6 +4,7 @@
 #include "networklayout.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 #include <stdexcept>
 
@@ -18,6 +19,9 @@ struct LayeredGraph {
     std::vector<std::vector<int>> up, down; // neighbours in the previous and the next column
     std::vector<std::vector<int>> columns; // nodes of each column, in drawing order
     int activities = 0;
+    // For a connected part of a drawing: its first column, and each node's number there.
+    int firstLayer = 0;
+    std::vector<int> global;
 
     int addNode(int layer)
     {
@@ -60,6 +64,43 @@ std::vector<int> columnsOf(const Network &network, const Schedule &schedule)
     return layer;
 }
 
+// How many bends the links need with these columns, by the number of bends of a link:
+// entry k holds k times the number of links with k bends.
+std::vector<std::size_t> bendsBySpanOf(const Network &network, const std::vector<int> &layer)
+{
+    std::vector<std::size_t> bends;
+    for (int a = 0; a < network.size(); ++a)
+        for (const int p : network.predecessors(a)) {
+            const auto k = static_cast<std::size_t>(layer[static_cast<std::size_t>(a)]
+                                                    - layer[static_cast<std::size_t>(p)] - 1);
+            if (bends.size() <= k)
+                bends.resize(k + 1, 0);
+            bends[k] += k;
+        }
+    return bends;
+}
+
+// Columns by links alone, for drawings too large for columns by time: each activity one
+// column after its latest predecessor, and each activity without predecessors one column
+// before its first successor, so that links stay short.
+std::vector<int> compactColumnsOf(const Network &network)
+{
+    std::vector<int> layer(static_cast<std::size_t>(network.size()), 0);
+    for (const int a : network.topologicalOrder())
+        for (const int p : network.predecessors(a))
+            layer[static_cast<std::size_t>(a)] = std::max(layer[static_cast<std::size_t>(a)],
+                                                          layer[static_cast<std::size_t>(p)] + 1);
+    for (int a = 0; a < network.size(); ++a) {
+        if (!network.predecessors(a).empty() || network.successors(a).empty())
+            continue;
+        int first = std::numeric_limits<int>::max();
+        for (const int s : network.successors(a))
+            first = std::min(first, layer[static_cast<std::size_t>(s)]);
+        layer[static_cast<std::size_t>(a)] = first - 1;
+    }
+    return layer;
+}
+
 // Crossings between two neighbouring columns (Barth, Jünger and Mutzel's accumulator tree):
 // the edges sorted by their left end, counted by how many earlier ones end lower on the right.
 long long crossingsBetween(const LayeredGraph &g, const std::vector<int> &left,
@@ -91,44 +132,6 @@ long long crossingsBetween(const LayeredGraph &g, const std::vector<int> &left,
     return crossings;
 }
 
-long long totalCrossings(const LayeredGraph &g, std::vector<int> &position)
-{
-    for (const std::vector<int> &column : g.columns)
-        for (std::size_t k = 0; k < column.size(); ++k)
-            position[static_cast<std::size_t>(column[k])] = static_cast<int>(k);
-    long long crossings = 0;
-    for (std::size_t l = 0; l + 1 < g.columns.size(); ++l)
-        crossings += crossingsBetween(g, g.columns[l], position, g.columns[l + 1].size());
-    return crossings;
-}
-
-// Orders one column by the mean position of each node's neighbours in the column before
-// (or after); nodes without such neighbours keep their place.
-void orderByBarycentre(LayeredGraph &g, std::size_t column, bool fromLeft,
-                       const std::vector<int> &position)
-{
-    std::vector<int> &nodes = g.columns[column];
-    std::vector<std::pair<double, int>> keyed;
-    keyed.reserve(nodes.size());
-    for (std::size_t k = 0; k < nodes.size(); ++k) {
-        const int v = nodes[k];
-        const std::vector<int> &next
-            = fromLeft ? g.up[static_cast<std::size_t>(v)] : g.down[static_cast<std::size_t>(v)];
-        double key = static_cast<double>(k);
-        if (!next.empty()) {
-            double sum = 0;
-            for (const int w : next)
-                sum += position[static_cast<std::size_t>(w)];
-            key = sum / static_cast<double>(next.size());
-        }
-        keyed.push_back({key, v});
-    }
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
-    for (std::size_t k = 0; k < nodes.size(); ++k)
-        nodes[k] = keyed[k].second;
-}
-
 // Crossings between the edges of u and those of v towards one neighbouring column when u
 // stands above v.
 long long pairCrossings(const std::vector<int> &edgesOfU, const std::vector<int> &edgesOfV,
@@ -142,31 +145,311 @@ long long pairCrossings(const std::vector<int> &edgesOfU, const std::vector<int>
     return crossings;
 }
 
-// Swaps neighbours in a column while that removes crossings with both neighbouring columns
-// (the "transpose" step of layered drawing); `position` must hold every node's place.
-void transpose(LayeredGraph &g, std::vector<int> &position)
+// The median of a node's neighbours' positions in one neighbouring column, weighted towards
+// the side where they lie closer together when their number is even (Gansner et al.); -1
+// for a node without neighbours there.
+double medianOf(const std::vector<int> &neighbours, const std::vector<int> &position,
+                std::vector<double> &scratch)
 {
-    for (int pass = 0; pass < 4; ++pass) {
-        bool improved = false;
-        for (std::vector<int> &column : g.columns) {
-            for (std::size_t k = 0; k + 1 < column.size(); ++k) {
-                const auto u = static_cast<std::size_t>(column[k]);
-                const auto v = static_cast<std::size_t>(column[k + 1]);
-                const long long kept = pairCrossings(g.up[u], g.up[v], position)
-                    + pairCrossings(g.down[u], g.down[v], position);
-                const long long swapped = pairCrossings(g.up[v], g.up[u], position)
-                    + pairCrossings(g.down[v], g.down[u], position);
-                if (swapped < kept) {
-                    std::swap(column[k], column[k + 1]);
-                    position[u] = static_cast<int>(k + 1);
-                    position[v] = static_cast<int>(k);
-                    improved = true;
-                }
+    scratch.clear();
+    for (const int w : neighbours)
+        scratch.push_back(position[static_cast<std::size_t>(w)]);
+    const std::size_t count = scratch.size();
+    if (count == 0)
+        return -1;
+    std::sort(scratch.begin(), scratch.end());
+    const std::size_t m = count / 2;
+    if (count % 2 == 1)
+        return scratch[m];
+    if (count == 2)
+        return (scratch[0] + scratch[1]) / 2;
+    const double left = scratch[m - 1] - scratch[0], right = scratch[count - 1] - scratch[m];
+    if (left + right <= 0)
+        return (scratch[m - 1] + scratch[m]) / 2;
+    return (scratch[m - 1] * right + scratch[m] * left) / (left + right);
+}
+
+// The crossing reduction of layered drawing: median sweeps to the right and back, each
+// followed by transposing neighbours, keeping the best order seen.
+class Orderer {
+public:
+    // `budget`: roughly how many node, edge and neighbour-pair visits one improve() may make.
+    Orderer(LayeredGraph &g, std::size_t budget)
+        : m_g(g), m_position(g.layerOf.size(), 0), m_budget(budget)
+    {
+        for (const std::vector<int> &next : g.down)
+            m_size += next.size() + 1;
+    }
+
+    long long count()
+    {
+        m_work += m_size;
+        placeAll();
+        long long crossings = 0;
+        for (std::size_t l = 0; l + 1 < m_g.columns.size(); ++l)
+            crossings
+                += crossingsBetween(m_g, m_g.columns[l], m_position, m_g.columns[l + 1].size());
+        return crossings;
+    }
+
+    // Improves the current order for at most `iterations` sweeps, stopping early when
+    // `patience` sweeps in a row find nothing better; leaves the best order in the graph.
+    long long improve(int iterations, int patience, int transposePasses)
+    {
+        m_work = 0;
+        long long best = count();
+        std::vector<std::vector<int>> bestColumns = m_g.columns;
+        int idle = 0;
+        for (int iteration = 0;
+             iteration < iterations && best > 0 && idle < patience && m_work < m_budget;
+             ++iteration) {
+            const bool right = iteration % 2 == 0;
+            // Every other pair of sweeps lets equal neighbours trade places, which walks
+            // across plateaus where no single swap helps.
+            const bool reverseTies = iteration % 4 >= 2;
+            sweep(right, reverseTies);
+            transpose(reverseTies, transposePasses);
+            const long long crossings = count();
+            if (crossings < best) {
+                best = crossings;
+                bestColumns = m_g.columns;
+                idle = 0;
+            } else {
+                ++idle;
             }
         }
-        if (!improved)
-            return;
+        m_g.columns = std::move(bestColumns);
+        placeAll();
+        return best;
     }
+
+private:
+    void placeAll()
+    {
+        for (const std::vector<int> &column : m_g.columns)
+            numberColumn(column);
+    }
+    void numberColumn(const std::vector<int> &column)
+    {
+        for (std::size_t k = 0; k < column.size(); ++k)
+            m_position[static_cast<std::size_t>(column[k])] = static_cast<int>(k);
+    }
+
+    void sweep(bool right, bool reverseTies)
+    {
+        const std::size_t count = m_g.columns.size();
+        for (std::size_t step = 1; step < count; ++step) {
+            const std::size_t c = right ? step : count - 1 - step;
+            numberColumn(m_g.columns[right ? c - 1 : c + 1]);
+            orderByMedian(m_g.columns[c], right, reverseTies);
+            numberColumn(m_g.columns[c]);
+        }
+    }
+
+    // Nodes with neighbours on the given side move to the order of their medians; those
+    // without keep their places.
+    void orderByMedian(std::vector<int> &nodes, bool fromLeft, bool reverseTies)
+    {
+        m_keyed.clear();
+        for (std::size_t k = 0; k < nodes.size(); ++k) {
+            const auto v = static_cast<std::size_t>(nodes[k]);
+            m_work += 1 + (fromLeft ? m_g.up[v] : m_g.down[v]).size();
+            const double key = medianOf(fromLeft ? m_g.up[v] : m_g.down[v], m_position, m_scratch);
+            if (key >= 0)
+                m_keyed.push_back({key, static_cast<int>(k)});
+        }
+        if (reverseTies)
+            std::sort(m_keyed.begin(), m_keyed.end(), [](const auto &a, const auto &b) {
+                return a.first < b.first || (a.first == b.first && a.second > b.second);
+            });
+        else
+            std::sort(m_keyed.begin(), m_keyed.end());
+        m_moved.clear();
+        for (const auto &[key, k] : m_keyed)
+            m_moved.push_back(nodes[static_cast<std::size_t>(k)]);
+        std::size_t next = 0;
+        for (std::size_t k = 0; k < nodes.size(); ++k) {
+            const auto v = static_cast<std::size_t>(nodes[k]);
+            if (!(fromLeft ? m_g.up[v] : m_g.down[v]).empty())
+                nodes[k] = m_moved[next++];
+        }
+    }
+
+    // Swaps neighbours in a column while that removes crossings with both neighbouring
+    // columns (with reverseTies also when it changes nothing); only columns next to one
+    // that changed are looked at again. `m_position` must hold every node's place.
+    void transpose(bool reverseTies, int passes)
+    {
+        const std::size_t count = m_g.columns.size();
+        std::vector<char> candidate(count, 1);
+        for (int pass = 0; pass < passes; ++pass) {
+            long long gained = 0;
+            for (std::size_t c = 0; c < count; ++c) {
+                if (!candidate[c])
+                    continue;
+                candidate[c] = 0;
+                std::vector<int> &column = m_g.columns[c];
+                for (std::size_t k = 0; k + 1 < column.size(); ++k) {
+                    const auto u = static_cast<std::size_t>(column[k]);
+                    const auto v = static_cast<std::size_t>(column[k + 1]);
+                    m_work += 1 + m_g.up[u].size() * m_g.up[v].size()
+                        + m_g.down[u].size() * m_g.down[v].size();
+                    const long long kept = pairCrossings(m_g.up[u], m_g.up[v], m_position)
+                        + pairCrossings(m_g.down[u], m_g.down[v], m_position);
+                    if (kept == 0 && !reverseTies)
+                        continue;
+                    const long long swapped = pairCrossings(m_g.up[v], m_g.up[u], m_position)
+                        + pairCrossings(m_g.down[v], m_g.down[u], m_position);
+                    if (swapped < kept || (reverseTies && kept > 0 && swapped == kept)) {
+                        std::swap(column[k], column[k + 1]);
+                        m_position[u] = static_cast<int>(k + 1);
+                        m_position[v] = static_cast<int>(k);
+                        gained += kept - swapped;
+                        candidate[c] = 1;
+                        if (c > 0)
+                            candidate[c - 1] = 1;
+                        if (c + 1 < count)
+                            candidate[c + 1] = 1;
+                    }
+                }
+            }
+            if (gained <= 0 || m_work >= m_budget)
+                return;
+        }
+    }
+
+    LayeredGraph &m_g;
+    std::vector<int> m_position;
+    std::vector<std::pair<double, int>> m_keyed;
+    std::vector<int> m_moved;
+    std::vector<double> m_scratch;
+    std::size_t m_size = 0; // nodes + edges
+    std::size_t m_work = 0, m_budget = 0;
+};
+
+// A first order as dot makes it: the columns filled in breadth-first order from the
+// activities without predecessors, so that linked nodes start near each other.
+std::vector<std::vector<int>> breadthFirstOrder(const LayeredGraph &g)
+{
+    std::vector<std::vector<int>> columns(g.columns.size());
+    std::vector<char> seen(g.layerOf.size(), 0);
+    std::vector<int> queue;
+    queue.reserve(g.layerOf.size());
+    auto visitFrom = [&](int start) {
+        if (seen[static_cast<std::size_t>(start)])
+            return;
+        seen[static_cast<std::size_t>(start)] = 1;
+        queue.clear();
+        queue.push_back(start);
+        for (std::size_t head = 0; head < queue.size(); ++head) {
+            const auto v = static_cast<std::size_t>(queue[head]);
+            columns[static_cast<std::size_t>(g.layerOf[v])].push_back(static_cast<int>(v));
+            for (const int w : g.down[v])
+                if (!seen[static_cast<std::size_t>(w)]) {
+                    seen[static_cast<std::size_t>(w)] = 1;
+                    queue.push_back(w);
+                }
+        }
+    };
+    for (const std::vector<int> &column : g.columns)
+        for (const int v : column)
+            if (g.up[static_cast<std::size_t>(v)].empty())
+                visitFrom(v);
+    // Every node is reached from one without predecessors; this is only a safeguard.
+    for (const std::vector<int> &column : g.columns)
+        for (const int v : column)
+            visitFrom(v);
+    return columns;
+}
+
+// Orders one connected part from two first orders, the network's and a breadth-first one,
+// keeping the better. Each start may spend a fixed amount of work plus a few visits per node
+// and edge, so that large parts stay linear (one start and a few sweeps).
+// Returns the part's crossings.
+long long orderPart(LayeredGraph &g, const LayoutOptions &options)
+{
+    std::size_t size = g.layerOf.size();
+    for (const std::vector<int> &next : g.down)
+        size += next.size();
+    const bool large = size > 100'000;
+    const int patience = std::max(4, options.sweeps / 2);
+    Orderer orderer(g, 1'500'000 + 3 * size);
+    long long best = orderer.improve(options.sweeps, patience, 1000);
+    if (!large && best > 0) {
+        std::vector<std::vector<int>> first = g.columns;
+        g.columns = breadthFirstOrder(g);
+        const long long other = orderer.improve(options.sweeps, patience, 1000);
+        if (other < best)
+            best = other;
+        else
+            g.columns = std::move(first);
+    }
+    return best;
+}
+
+// The connected parts of the drawing's graph, each with its own node numbers (`global`
+// gives the drawing's) and only the columns it spans, from `firstLayer`; nodes keep their
+// order within each column. Parts come in the order of their first node in the columns.
+std::vector<LayeredGraph> splitIntoParts(const LayeredGraph &g)
+{
+    const std::size_t n = g.layerOf.size();
+    std::vector<int> partOf(n, -1);
+    std::vector<LayeredGraph> parts;
+    std::vector<int> local(n, -1), stack;
+    for (const std::vector<int> &column : g.columns) {
+        for (const int start : column) {
+            if (partOf[static_cast<std::size_t>(start)] >= 0)
+                continue;
+            const int p = static_cast<int>(parts.size());
+            LayeredGraph &part = parts.emplace_back();
+            partOf[static_cast<std::size_t>(start)] = p;
+            stack.assign(1, start);
+            int lo = g.layerOf[static_cast<std::size_t>(start)], hi = lo;
+            while (!stack.empty()) {
+                const auto v = static_cast<std::size_t>(stack.back());
+                stack.pop_back();
+                part.global.push_back(static_cast<int>(v));
+                lo = std::min(lo, g.layerOf[v]);
+                hi = std::max(hi, g.layerOf[v]);
+                for (const std::vector<int> *next : {&g.up[v], &g.down[v]})
+                    for (const int w : *next)
+                        if (partOf[static_cast<std::size_t>(w)] < 0) {
+                            partOf[static_cast<std::size_t>(w)] = p;
+                            stack.push_back(w);
+                        }
+            }
+            part.firstLayer = lo;
+            part.columns.resize(static_cast<std::size_t>(hi - lo + 1));
+        }
+    }
+    for (LayeredGraph &part : parts) {
+        // Local numbers in the order of the columns, so that the columns keep their order.
+        part.global.clear();
+    }
+    for (const std::vector<int> &column : g.columns)
+        for (const int v : column) {
+            LayeredGraph &part
+                = parts[static_cast<std::size_t>(partOf[static_cast<std::size_t>(v)])];
+            local[static_cast<std::size_t>(v)]
+                = part.addNode(g.layerOf[static_cast<std::size_t>(v)]);
+            part.global.push_back(v);
+            part.columns[static_cast<std::size_t>(g.layerOf[static_cast<std::size_t>(v)]
+                                                  - part.firstLayer)]
+                .push_back(local[static_cast<std::size_t>(v)]);
+        }
+    for (std::size_t v = 0; v < n; ++v) {
+        LayeredGraph &part = parts[static_cast<std::size_t>(partOf[v])];
+        for (const int w : g.down[v])
+            part.addEdge(local[v], local[static_cast<std::size_t>(w)]);
+    }
+    return parts;
+}
+
+// How hard a piece of a link pulls its ends to one height: between two bends of one link
+// most, between two activities least.
+double linkWeight(bool fromBend, bool toBend)
+{
+    return fromBend && toBend ? 8 : fromBend || toBend ? 2 : 1;
 }
 
 // Places one column's nodes as near their wanted heights as the order and the gaps allow:
@@ -214,7 +497,24 @@ NetworkLayout layoutNetwork(const Network &network, const Schedule &schedule,
     if (n == 0)
         return layout;
 
-    const std::vector<int> layer = columnsOf(network, schedule);
+    // Columns by time, unless their links would need too many bends (in networks far larger
+    // than anyone reads): then the compact columns, and if those still need too many, the
+    // longest links run straight without bends and take no part in the ordering.
+    std::vector<int> layer = columnsOf(network, schedule);
+    const std::size_t bendBudget = 100'000 + 4 * (n + network.linkCount());
+    std::vector<std::size_t> bendsBySpan = bendsBySpanOf(network, layer);
+    if (std::accumulate(bendsBySpan.begin(), bendsBySpan.end(), std::size_t {0}) > bendBudget) {
+        layer = compactColumnsOf(network);
+        bendsBySpan = bendsBySpanOf(network, layer);
+    }
+    std::size_t straightAbove = bendsBySpan.size(); // links with more bends run straight
+    for (std::size_t bends = 0, total = 0; bends < bendsBySpan.size(); ++bends) {
+        total += bendsBySpan[bends];
+        if (total > bendBudget) {
+            straightAbove = bends - 1;
+            break;
+        }
+    }
     LayeredGraph g;
     g.activities = static_cast<int>(n);
     for (std::size_t i = 0; i < n; ++i)
@@ -224,11 +524,14 @@ NetworkLayout layoutNetwork(const Network &network, const Schedule &schedule,
     for (int a = 0; a < network.size(); ++a) {
         for (const int p : network.predecessors(a)) {
             std::vector<int> chain = {p};
+            const int span
+                = layer[static_cast<std::size_t>(a)] - layer[static_cast<std::size_t>(p)];
+            const bool straight = static_cast<std::size_t>(span - 1) > straightAbove;
             for (int l = layer[static_cast<std::size_t>(p)] + 1;
-                 l < layer[static_cast<std::size_t>(a)]; ++l)
+                 !straight && l < layer[static_cast<std::size_t>(a)]; ++l)
                 chain.push_back(g.addNode(l));
             chain.push_back(a);
-            for (std::size_t k = 0; k + 1 < chain.size(); ++k)
+            for (std::size_t k = 0; !straight && k + 1 < chain.size(); ++k)
                 g.addEdge(chain[k], chain[k + 1]);
             layout.links.push_back({p, a, {}});
             chains.push_back(std::move(chain));
@@ -242,30 +545,17 @@ NetworkLayout layoutNetwork(const Network &network, const Schedule &schedule,
     for (std::size_t v = n; v < g.layerOf.size(); ++v)
         g.columns[static_cast<std::size_t>(g.layerOf[v])].push_back(static_cast<int>(v));
 
-    // Crossing reduction: sweeps to the right and back, keeping the best order seen.
-    std::vector<int> position(g.layerOf.size(), 0);
-    long long best = totalCrossings(g, position);
-    std::vector<std::vector<int>> bestColumns = g.columns;
-    for (int sweep = 0; sweep < options.sweeps && best > 0; ++sweep) {
-        const bool right = sweep % 2 == 0;
-        const std::size_t count = g.columns.size();
-        for (std::size_t step = 1; step < count; ++step) {
-            const std::size_t column = right ? step : count - 1 - step;
-            const std::vector<int> &neighbours = g.columns[right ? column - 1 : column + 1];
-            for (std::size_t k = 0; k < neighbours.size(); ++k)
-                position[static_cast<std::size_t>(neighbours[k])] = static_cast<int>(k);
-            orderByBarycentre(g, column, right, position);
-        }
-        totalCrossings(g, position);
-        transpose(g, position);
-        const long long crossings = totalCrossings(g, position);
-        if (crossings < best) {
-            best = crossings;
-            bestColumns = g.columns;
-        }
+    // Crossing reduction, one connected part of the drawing at a time (parts stacked one
+    // under the other never cross), in the order of their first activities.
+    std::vector<std::vector<int>> ordered(g.columns.size());
+    for (LayeredGraph &part : splitIntoParts(g)) {
+        layout.crossings += orderPart(part, options);
+        for (std::size_t c = 0; c < part.columns.size(); ++c)
+            for (const int v : part.columns[c])
+                ordered[static_cast<std::size_t>(part.firstLayer) + c].push_back(
+                    part.global[static_cast<std::size_t>(v)]);
     }
-    g.columns = bestColumns;
-    layout.crossings = totalCrossings(g, position);
+    g.columns = std::move(ordered);
 
     // Heights: each node pulled towards its neighbours, a few passes from both sides, the
     // columns kept in order and apart.
@@ -276,23 +566,27 @@ NetworkLayout layoutNetwork(const Network &network, const Schedule &schedule,
             y[static_cast<std::size_t>(column[k])] = static_cast<double>(k) * rowPitch;
     auto heightOf = [&](int v) { return v < g.activities ? options.nodeHeight : 0.0; };
     std::vector<double> wanted, gapAbove, placed;
-    for (int pass = 0; pass < 8; ++pass) {
-        for (const std::vector<int> &column : g.columns) {
+    // Large drawings get fewer passes: each is linear, but not free.
+    const int passes = g.layerOf.size() > 100'000 ? 3 : 8;
+    for (int pass = 0; pass < passes; ++pass) {
+        // Left to right, then back.
+        for (std::size_t step = 0; step < g.columns.size(); ++step) {
+            const std::vector<int> &column
+                = g.columns[pass % 2 == 0 ? step : g.columns.size() - 1 - step];
             wanted.assign(column.size(), 0);
             gapAbove.assign(column.size(), 0);
             for (std::size_t k = 0; k < column.size(); ++k) {
                 const auto v = static_cast<std::size_t>(column[k]);
-                double sum = 0;
-                std::size_t count = 0;
-                for (const int w : g.up[v]) {
-                    sum += y[static_cast<std::size_t>(w)];
-                    ++count;
-                }
-                for (const int w : g.down[v]) {
-                    sum += y[static_cast<std::size_t>(w)];
-                    ++count;
-                }
-                wanted[k] = count > 0 ? sum / static_cast<double>(count) : y[v];
+                // Long links pull harder, so that they run straight (weights as in dot).
+                double sum = 0, weights = 0;
+                for (const std::vector<int> *next : {&g.up[v], &g.down[v]})
+                    for (const int w : *next) {
+                        const double weight
+                            = linkWeight(static_cast<int>(v) >= g.activities, w >= g.activities);
+                        sum += weight * y[static_cast<std::size_t>(w)];
+                        weights += weight;
+                    }
+                wanted[k] = weights > 0 ? sum / weights : y[v];
                 if (k > 0)
                     gapAbove[k]
                         = (heightOf(column[k - 1]) + heightOf(column[k])) / 2 + options.rowGap;
@@ -336,9 +630,13 @@ NetworkLayout layoutNetwork(const Network &network, const Schedule &schedule,
         const LayoutPoint from = layout.nodes[static_cast<std::size_t>(chain.front())].centre;
         const LayoutPoint to = layout.nodes[static_cast<std::size_t>(chain.back())].centre;
         link.points.push_back({from.x + options.nodeWidth / 2, from.y});
-        for (std::size_t k = 1; k + 1 < chain.size(); ++k)
-            link.points.push_back({xOf(g.layerOf[static_cast<std::size_t>(chain[k])]),
-                                   y[static_cast<std::size_t>(chain[k])] + shift});
+        for (std::size_t k = 1; k + 1 < chain.size(); ++k) {
+            // Across a column level with its bend, between the boxes there.
+            const double x = xOf(g.layerOf[static_cast<std::size_t>(chain[k])]);
+            const double at = y[static_cast<std::size_t>(chain[k])] + shift;
+            link.points.push_back({x - options.nodeWidth / 2, at});
+            link.points.push_back({x + options.nodeWidth / 2, at});
+        }
         link.points.push_back({to.x - options.nodeWidth / 2, to.y});
     }
     layout.width = 2 * options.layerGap + static_cast<double>(layout.layerCount) * columnPitch

@@ -20,7 +20,7 @@ struct LayoutOptions {
     double nodeHeight = 60;
     double layerGap = 60; // between the boxes of neighbouring columns
     double rowGap = 24; // between boxes in one column
-    int sweeps = 12; // passes of the crossing reduction
+    int sweeps = 48; // most passes of the crossing reduction from each first order
 };
 
 struct LayoutPoint {
@@ -33,8 +33,11 @@ struct NetworkLayout {
         int order = 0; // position in its column, from the top
         LayoutPoint centre;
     };
-    // A link from a predecessor to an activity: from the right side of the first box to the
-    // left side of the second, through one bend point in every column it crosses.
+    // A link from a predecessor to an activity: from the middle of the right side of the
+    // first box to the middle of the left side of the second. In every column it crosses it
+    // bends once to a height between that column's boxes and runs level across the column
+    // (two points: the column's left and right edge), so it never passes over a box and
+    // every straight piece joins the right edge of one column to the left edge of the next.
     struct Link {
         int from = 0, to = 0;
         std::vector<LayoutPoint> points;
@@ -43,12 +46,14 @@ struct NetworkLayout {
     std::vector<Link> links; // one per predecessor link, in the network's order
     int layerCount = 0;
     double width = 0, height = 0; // of the whole drawing, margins included
-    long long crossings = 0; // pairs of link segments that cross between neighbouring columns
+    long long crossings = 0; // pairs of straight link pieces that cross (between columns)
 };
 
-// Lays out the network for the given schedule (its earliest starts choose the columns).
-// Linear in activities + links for the layers; the crossing reduction takes
-// sweeps x (links + bends) x log(column size).
+// Lays out the network for the given schedule (its earliest starts choose the columns);
+// throws std::invalid_argument when the schedule is not of this network. Time and memory
+// are linear in activities + links + bends (a link has one bend per column it crosses): the
+// crossing reduction spends at most a fixed amount of work plus a few visits per node and
+// edge of the layered graph, so small drawings get all `sweeps` and large ones a few.
 NetworkLayout layoutNetwork(const Network &network, const Schedule &schedule,
                             const LayoutOptions &options = {});
 
