@@ -3,9 +3,11 @@
 
 #include "forms.h"
 
+#include "projectwindow.h"
 #include "tform1.h"
 #include "tform2.h"
 #include "tforms.h"
+#include "windowmanagement.h"
 
 TForm1 *Form1 = nullptr;
 TForm2 *Form2 = nullptr;
@@ -14,6 +16,29 @@ TForm4 *Form4 = nullptr;
 TForm5 *Form5 = nullptr;
 TForm6 *Form6 = nullptr;
 TForm7 *Form7 = nullptr;
+
+namespace {
+ProjectWindow *ownProjectWindow = nullptr;
+}
+
+ProjectWindow *projectWindow()
+{
+    if (!ownProjectWindow)
+        ownProjectWindow = new ProjectWindow;
+    return ownProjectWindow;
+}
+
+bool projectWindowMayClose()
+{
+    return !ownProjectWindow || ownProjectWindow->confirmClose();
+}
+
+bool openInProjectWindow(const QString &path)
+{
+    ProjectWindow *window = projectWindow();
+    platform::showModeless(window);
+    return window->openFile(path);
+}
 
 void createForms()
 {
@@ -28,6 +53,8 @@ void createForms()
 
 void destroyForms()
 {
+    delete ownProjectWindow;
+    ownProjectWindow = nullptr;
     delete Form7;
     delete Form6;
     delete Form5;

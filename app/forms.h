@@ -3,6 +3,8 @@
 
 #pragma once
 
+class QString;
+
 class TForm1;
 class TForm2;
 class TForm3;
@@ -10,6 +12,7 @@ class TForm4;
 class TForm5;
 class TForm6;
 class TForm7;
+class ProjectWindow;
 
 // The program's seven windows, one instance each, alive from start-up to the end.
 extern TForm1 *Form1; // main window
@@ -19,6 +22,17 @@ extern TForm4 *Form4; // practice set 2
 extern TForm5 *Form5; // practice set 3
 extern TForm6 *Form6; // practice set 4
 extern TForm7 *Form7; // practice set 5
+
+// "โครงการของฉัน", the own-project window: built when it is first asked for, so that it costs
+// the program's start-up nothing; destroyForms() deletes it with the others.
+ProjectWindow *projectWindow();
+// Shows the own-project window and opens the file in it (a file named on the command line
+// or double-clicked on the desktop); false when it was not opened (the reason was shown).
+bool openInProjectWindow(const QString &path);
+
+// True when the program may end as far as the own-project window is concerned: it was never
+// opened, has no unsaved changes, or the student saved or discarded them when asked.
+bool projectWindowMayClose();
 
 // Creates the windows in the order Form1 ... Form7, all hidden; Form1 is the main window.
 void createForms();

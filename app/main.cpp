@@ -7,6 +7,7 @@
 #include "tform1.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QStyleFactory>
 
 #include <cstdio>
@@ -25,6 +26,34 @@ int main(int argc, char *argv[])
 #endif
     }
     QApplication application(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(CRASHKIT_VERSION));
+    // `crashkit [FILE]`: a project file (.crashkit or .csv) to open in the own-project window,
+    // as the desktop passes a double-clicked file.
+    QCommandLineParser arguments;
+    arguments.setApplicationDescription(
+        QStringLiteral("Crashkit: practise crashing a project with PERT/CPM."));
+    arguments.addHelpOption();
+    arguments.addVersionOption();
+    arguments.addPositionalArgument(QStringLiteral("file"),
+                                    QStringLiteral("A project to open (.crashkit or .csv)."),
+                                    QStringLiteral("[file]"));
+    if (!arguments.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "crashkit: %s\nTry 'crashkit --help'.\n",
+                     qUtf8Printable(arguments.errorText()));
+        return 2;
+    }
+    if (arguments.isSet(QStringLiteral("help"))) {
+        std::fputs(qUtf8Printable(arguments.helpText()), stdout);
+        return 0;
+    }
+    if (arguments.isSet(QStringLiteral("version"))) {
+        std::printf("crashkit %s\n", CRASHKIT_VERSION);
+        return 0;
+    }
+    if (arguments.positionalArguments().size() > 1) {
+        std::fputs("crashkit: give at most one project file.\nTry 'crashkit --help'.\n", stderr);
+        return 2;
+    }
     // Lets a Wayland desktop match the windows to the installed desktop entry (its file name
     // without .desktop, the same reverse-DNS id as the AppStream metainfo's).
     QGuiApplication::setDesktopFileName(QStringLiteral("example.c_seed_def725b8.crashkit"));
@@ -40,6 +69,8 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     createForms();
     Form1->show();
+    if (!arguments.positionalArguments().isEmpty())
+        openInProjectWindow(arguments.positionalArguments().front());
     const int result = QApplication::exec();
     destroyForms();
     return result;

@@ -7,6 +7,7 @@
 #include "fonts.h"
 #include "forms.h"
 #include "jpeg.h"
+#include "projectwindow.h"
 #include "windowmanagement.h"
 
 #include "tform2.h"
@@ -169,6 +170,8 @@ void TForm1::buildMenu()
     item(sets, "N31", QStringLiteral("ชุดเสริมทักษะ 3"), &TForm1::N31Click);
     item(sets, "N41", QStringLiteral("ชุดเสริมทักษะ 4"), &TForm1::N41Click);
     item(sets, "N51", QStringLiteral("ชุดเสริมทักษะ 5"), &TForm1::N51Click);
+    sets->addSeparator();
+    item(sets, "MyProject", QStringLiteral("โครงการของฉัน"), &TForm1::MyProjectClick);
 
     QAction *finish = bar->addAction(QStringLiteral("จบงาน"));
     finish->setObjectName(QStringLiteral("N2"));
@@ -205,6 +208,11 @@ void TForm1::N51Click()
     platform::showModeless(Form7);
 }
 
+void TForm1::MyProjectClick()
+{
+    platform::showModeless(projectWindow());
+}
+
 void TForm1::N2Click()
 {
     close();
@@ -219,7 +227,12 @@ void TForm1::showEvent(QShowEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    // The main window's close ends the program, whatever else is open.
+    // The main window's close ends the program, whatever else is open; only unsaved changes
+    // of the own-project window are asked about first.
+    if (!projectWindowMayClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window != this && window->isVisible())

@@ -21,6 +21,7 @@ public:
     void N31Click();
     void N41Click();
     void N51Click();
+    void MyProjectClick();
     void N2Click();
 
 protected:

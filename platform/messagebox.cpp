@@ -15,14 +15,30 @@ MessageBoxAnswerer &answerer()
     return instance;
 }
 
-QMessageBox::StandardButton run(QWidget *parent, const MessageRecord &record)
+QMessageBox::Icon iconOf(MessageType type)
+{
+    switch (type) {
+    case MessageType::Error:
+        return QMessageBox::Critical;
+    case MessageType::Warning:
+        return QMessageBox::Warning;
+    case MessageType::Question:
+        return QMessageBox::Question;
+    case MessageType::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
+QMessageBox::StandardButton run(QWidget *parent, const MessageRecord &record,
+                                QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
 {
     if (answerer())
         return answerer()(record);
-    QMessageBox box(record.type == MessageType::Error ? QMessageBox::Critical
-                                                      : QMessageBox::Information,
-                    record.caption, record.text, record.buttons, parent);
+    QMessageBox box(iconOf(record.type), record.caption, record.text, record.buttons, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -39,6 +55,13 @@ QMessageBox::StandardButton showMessage(QWidget *parent, MessageType type, const
     const QString caption
         = type == MessageType::Error ? QStringLiteral("Error") : QStringLiteral("Information");
     return run(parent, MessageRecord {type, caption, text, buttons});
+}
+
+QMessageBox::StandardButton showMessage(QWidget *parent, MessageType type, const QString &caption,
+                                        const QString &text, QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton)
+{
+    return run(parent, MessageRecord {type, caption, text, buttons}, defaultButton);
 }
 
 void showApplicationError(const QString &text)

@@ -12,7 +12,7 @@ class QWidget;
 
 namespace platform {
 
-enum class MessageType { Information, Error };
+enum class MessageType { Information, Error, Warning, Question };
 
 // What a message box showed; handed to an installed answerer instead of running the box.
 struct MessageRecord {
@@ -31,6 +31,13 @@ void setMessageBoxAnswerer(MessageBoxAnswerer answerer);
 // ("Information" or "Error"). Returns the button pressed.
 QMessageBox::StandardButton showMessage(QWidget *parent, MessageType type, const QString &text,
                                         QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
+// A box with its own caption, for windows whose texts are not the practice windows' (the
+// own-project window's questions and warnings in Thai). Returns the button pressed;
+// `defaultButton` is the one Enter presses.
+QMessageBox::StandardButton showMessage(QWidget *parent, MessageType type, const QString &caption,
+                                        const QString &text, QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton);
 
 // The application's top-level error box: caption is the application title, error
 // icon, OK button.

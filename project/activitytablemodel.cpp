@@ -1,2 +1,285 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+#include "activitytablemodel.h"
+
+#include "thaiproblems.h"
+
+#include <QColor>
+#include <QUndoCommand>
+#include <QUndoStack>
+
+#include <algorithm>
+
+namespace project {
+
+// One edit of the table: what redo and undo do, made by the model's edit functions.
+class TableCommand : public QUndoCommand {
+public:
+    TableCommand(const QString &text, std::function<void()> redo, std::function<void()> undo)
+        : m_redo(std::move(redo)), m_undo(std::move(undo))
+    {
+        setText(text);
+    }
+    void redo() override { m_redo(); }
+    void undo() override { m_undo(); }
+
+private:
+    std::function<void()> m_redo, m_undo;
+};
+
+namespace {
+
+// Whether the index is a cell of this flat table (quietly: views and testers ask about
+// other indexes too).
+bool inTable(const QAbstractItemModel *model, const QModelIndex &index)
+{
+    return index.isValid() && index.model() == model && !index.parent().isValid()
+        && index.row() < model->rowCount() && index.column() < model->columnCount();
+}
+
+bool validColumn(int column)
+{
+    return column >= 0 && column < ColumnCount;
+}
+
+} // namespace
+
+ActivityTableModel::ActivityTableModel(QUndoStack *undoStack, QObject *parent)
+    : QAbstractTableModel(parent), m_undoStack(undoStack ? undoStack : new QUndoStack(this))
+{
+}
+
+const std::vector<ActivityRow> &ActivityTableModel::rows() const
+{
+    return m_rows;
+}
+
+QString ActivityTableModel::title() const
+{
+    return m_title;
+}
+
+void ActivityTableModel::push(const QString &text, std::function<void()> redo,
+                              std::function<void()> undo)
+{
+    m_undoStack->push(new TableCommand(text, std::move(redo), std::move(undo)));
+}
+
+void ActivityTableModel::setTitle(const QString &title)
+{
+    if (title == m_title)
+        return;
+    push(
+        QStringLiteral("แก้ชื่อโครงการ"), [this, title] { applyTitle(title); },
+        [this, old = m_title] { applyTitle(old); });
+}
+
+void ActivityTableModel::insertBlankRows(int row, int count)
+{
+    if (row < 0 || row > rowCount() || count < 1)
+        return;
+    const std::vector<ActivityRow> blank(static_cast<std::size_t>(count));
+    push(
+        count == 1 ? QStringLiteral("เพิ่มแถว") : QStringLiteral("เพิ่ม %1 แถว").arg(count),
+        [this, row, blank] { applyInsert(row, blank); },
+        [this, row, count] { applyRemove(row, count); });
+}
+
+void ActivityTableModel::removeRowsAt(int row, int count)
+{
+    if (row < 0 || count < 1 || count > rowCount() - row)
+        return;
+    const std::vector<ActivityRow> removed(m_rows.begin() + row, m_rows.begin() + row + count);
+    push(
+        count == 1 ? QStringLiteral("ลบแถวที่ %1").arg(row + 1)
+                   : QStringLiteral("ลบ %1 แถว").arg(count),
+        [this, row, count] { applyRemove(row, count); },
+        [this, row, removed] { applyInsert(row, removed); });
+}
+
+void ActivityTableModel::moveRowTo(int from, int to)
+{
+    if (from < 0 || to < 0 || from >= rowCount() || to >= rowCount() || from == to)
+        return;
+    push(
+        QStringLiteral("ย้ายแถวที่ %1 ไปเป็นแถวที่ %2").arg(from + 1).arg(to + 1),
+        [this, from, to] { applyMove(from, to); }, [this, from, to] { applyMove(to, from); });
+}
+
+void ActivityTableModel::resetRows(std::vector<ActivityRow> rows, const QString &title)
+{
+    beginResetModel();
+    m_rows = std::move(rows);
+    m_problemText.assign(m_rows.size(), std::vector<QString>(ColumnCount));
+    const bool titleChanges = title != m_title;
+    m_title = title;
+    endResetModel();
+    if (titleChanges)
+        emit titleChanged(m_title);
+    emit rowsEdited();
+}
+
+void ActivityTableModel::setProblems(const std::vector<CellProblem> &problems)
+{
+    m_problemText.assign(m_rows.size(), std::vector<QString>(ColumnCount));
+    auto add = [](QString &text, const QString &reason) {
+        if (!text.isEmpty())
+            text += u'\n';
+        text += reason;
+    };
+    for (const CellProblem &problem : problems) {
+        if (problem.row < 0 || problem.row >= rowCount())
+            continue;
+        std::vector<QString> &row = m_problemText[static_cast<std::size_t>(problem.row)];
+        if (validColumn(problem.column)) {
+            add(row[static_cast<std::size_t>(problem.column)], problem.reason);
+        } else {
+            for (QString &cell : row)
+                add(cell, problem.reason);
+        }
+    }
+    if (!m_rows.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1),
+                         {Qt::ToolTipRole, Qt::BackgroundRole, Qt::AccessibleDescriptionRole});
+}
+
+int ActivityTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int ActivityTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant ActivityTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!inTable(this, index))
+        return {};
+    const auto row = static_cast<std::size_t>(index.row());
+    const auto column = static_cast<std::size_t>(index.column());
+    const QString problem = row < m_problemText.size() ? m_problemText[row][column] : QString();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return m_rows[row][column];
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        return problem.isEmpty() ? QVariant() : QVariant(problem);
+    case Qt::BackgroundRole:
+        return problem.isEmpty() ? QVariant() : QVariant(QColor(255, 214, 214));
+    default:
+        return {};
+    }
+}
+
+QVariant ActivityTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Vertical) {
+        if (role == Qt::DisplayRole && section >= 0 && section < rowCount())
+            return section + 1;
+        return {};
+    }
+    if (!validColumn(section))
+        return {};
+    if (role == Qt::DisplayRole)
+        return thaiColumnName(section);
+    if (role == Qt::ToolTipRole)
+        return thaiColumnHint(section);
+    return {};
+}
+
+Qt::ItemFlags ActivityTableModel::flags(const QModelIndex &index) const
+{
+    if (!inTable(this, index))
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+bool ActivityTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !inTable(this, index))
+        return false;
+    const int row = index.row(), column = index.column();
+    const QString text = value.toString();
+    const QString old = m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    if (text == old)
+        return true;
+    push(
+        QStringLiteral("แก้%1 แถวที่ %2").arg(thaiColumnName(column)).arg(row + 1),
+        [this, row, column, text] { applyCell(row, column, text); },
+        [this, row, column, old] { applyCell(row, column, old); });
+    return true;
+}
+
+bool ActivityTableModel::insertRows(int row, int count, const QModelIndex &parent)
+{
+    if (parent.isValid() || row < 0 || row > rowCount() || count < 1)
+        return false;
+    insertBlankRows(row, count);
+    return true;
+}
+
+bool ActivityTableModel::removeRows(int row, int count, const QModelIndex &parent)
+{
+    if (parent.isValid() || row < 0 || count < 1 || count > rowCount() - row)
+        return false;
+    removeRowsAt(row, count);
+    return true;
+}
+
+void ActivityTableModel::applyCell(int row, int column, const QString &text)
+{
+    m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
+    const QModelIndex at = index(row, column);
+    emit dataChanged(at, at, {Qt::DisplayRole, Qt::EditRole});
+    emit rowsEdited();
+}
+
+void ActivityTableModel::applyInsert(int row, const std::vector<ActivityRow> &rows)
+{
+    const auto count = static_cast<int>(rows.size());
+    beginInsertRows({}, row, row + count - 1);
+    m_rows.insert(m_rows.begin() + row, rows.begin(), rows.end());
+    m_problemText.insert(m_problemText.begin() + row, rows.size(),
+                         std::vector<QString>(ColumnCount));
+    endInsertRows();
+    emit rowsEdited();
+}
+
+void ActivityTableModel::applyRemove(int row, int count)
+{
+    beginRemoveRows({}, row, row + count - 1);
+    m_rows.erase(m_rows.begin() + row, m_rows.begin() + row + count);
+    m_problemText.erase(m_problemText.begin() + row, m_problemText.begin() + row + count);
+    endRemoveRows();
+    emit rowsEdited();
+}
+
+void ActivityTableModel::applyMove(int from, int to)
+{
+    // Qt counts the destination before the move: the row goes before `destination`.
+    const int destination = to > from ? to + 1 : to;
+    beginMoveRows({}, from, from, {}, destination);
+    auto moveIn = [from, to](auto &list) {
+        if (from < to)
+            std::rotate(list.begin() + from, list.begin() + from + 1, list.begin() + to + 1);
+        else
+            std::rotate(list.begin() + to, list.begin() + from, list.begin() + from + 1);
+    };
+    moveIn(m_rows);
+    moveIn(m_problemText);
+    endMoveRows();
+    emit rowsEdited();
+}
+
+void ActivityTableModel::applyTitle(const QString &title)
+{
+    m_title = title;
+    emit titleChanged(m_title);
+    emit rowsEdited();
+}
+
+} // namespace project

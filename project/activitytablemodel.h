@@ -7,6 +7,7 @@
 
 #include <QAbstractTableModel>
 
+#include <functional>
 #include <vector>
 
 class QUndoStack;
@@ -20,12 +21,15 @@ namespace project {
 class ActivityTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // Edits are pushed on `undoStack` (the model keeps one of its own when it is null).
     ActivityTableModel(QUndoStack *undoStack, QObject *parent = nullptr);
 
     const std::vector<ActivityRow> &rows() const;
     QString title() const;
 
-    // Undoable edits; each is one command ("undo" takes back exactly this).
+    // Undoable edits; each is one command ("undo" takes back exactly this). Rows are
+    // 0-based; insertion needs 0 <= row <= rowCount() and count >= 1, removal rows that
+    // exist; anything else (and a title equal to the present one) changes nothing.
     void setTitle(const QString &title);
     void insertBlankRows(int row, int count);
     void removeRowsAt(int row, int count);
@@ -45,13 +49,26 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     // Pushes one undo command; a text equal to the cell's is no change.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    // Generic item-model edits: blank rows inserted or rows removed as one undo command.
+    bool insertRows(int row, int count, const QModelIndex &parent = {}) override;
+    bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
 
 signals:
     // After every change of the rows or the title, undo and redo included.
     void rowsEdited();
+    // After the title changed (an edit, undo, redo or resetRows).
+    void titleChanged(const QString &title);
 
 private:
     friend class TableCommand;
+    // The changes themselves, with the model's signals; commands call them.
+    void applyCell(int row, int column, const QString &text);
+    void applyInsert(int row, const std::vector<ActivityRow> &rows);
+    void applyRemove(int row, int count);
+    void applyMove(int from, int to);
+    void applyTitle(const QString &title);
+    void push(const QString &text, std::function<void()> redo, std::function<void()> undo);
+
     QUndoStack *m_undoStack;
     std::vector<ActivityRow> m_rows;
     QString m_title;

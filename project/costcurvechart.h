@@ -11,6 +11,10 @@
 #include <optional>
 #include <vector>
 
+class QChart;
+class QChartView;
+class QLabel;
+class QLineEdit;
 class QPainter;
 
 namespace project {
@@ -33,7 +37,8 @@ public:
     // An empty chart with the message (a table with problems).
     void clearCurve(const QString &message);
 
-    // What is drawn, for tests and the report: the curve's points (every whole duration),
+    // What is drawn, for tests and the report: the curve's points (every whole duration;
+    // only the breakpoints when there are more than 200,000 whole durations),
     // the greedy's points, and the lowest total (duration, extra + indirect) when an
     // indirect cost is set.
     const std::vector<engine::CurvePoint> &curvePoints() const;
@@ -45,6 +50,34 @@ public:
 
     // Paints the chart into `target` (PNG, SVG, PDF, print).
     void renderChart(QPainter *painter, const QRectF &target);
+
+    // The project's time unit as a word ("วัน" unless set), for the axis and the label.
+    void setUnitWord(const QString &word);
+
+    // The lowest total cost (extra + indirect x duration) over the points; of equal totals
+    // the shorter duration, as the project then ends sooner for the same money. Nothing for
+    // no points, or when a total leaves the 64-bit satang range.
+    static std::optional<engine::CurvePoint>
+    lowestTotalCost(const std::vector<engine::CurvePoint> &points, engine::Satang indirectPerUnit);
+
+private:
+    // A new chart of what is shown now (the view's, or one to render at another size).
+    QChart *makeChart() const;
+    void rebuild();
+    void onIndirectCostEdited(const QString &text);
+
+    std::vector<engine::CurvePoint> m_curve;
+    std::vector<engine::CurvePoint> m_greedy;
+    std::optional<engine::Satang> m_indirect;
+    std::optional<engine::CurvePoint> m_lowest;
+    QString m_message;
+    QString m_unitWord;
+
+    QChartView *m_chartView;
+    QLineEdit *m_indirectCostEdit;
+    QLabel *m_indirectMessage;
+    QLabel *m_lowestTotalLabel;
+    QLabel *m_indirectCaption;
 };
 
 } // namespace project

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "greedy.h"
+#include "leastcost.h"
 #include "network.h"
 #include "project.h"
 
@@ -10,6 +12,12 @@
 
 #include <optional>
 #include <vector>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
 
 namespace project {
 
@@ -57,11 +65,52 @@ public:
     // The least-cost durations as text lines ("A  5 -> 3"), for the report.
     QString leastCostText() const;
 
+    // The project's time unit as a word ("วัน" unless set), used in the log and the labels.
+    void setUnitWord(const QString &word);
+
 signals:
     // After every step and every reset: the window redraws the network and the CPM table.
     void durationsChanged(const std::vector<engine::Duration> &durations);
     // The target was changed by the student (the document keeps it with the file).
     void targetEdited(engine::Duration target);
+
+private:
+    bool hasProject() const { return m_project != nullptr && m_network != nullptr; }
+    bool targetInRange() const;
+    // Restarts the greedy run at the normal durations for the current target and solves the
+    // least cost; updates every control. Emits durationsChanged when `announce`.
+    void restart(bool announce);
+    void fillLeastCostTable();
+    void updateLabels();
+    void updateEnabled();
+    // One greedy step into the log and the durations, without redrawing or signalling.
+    bool stepOnce();
+    void appendLog(const QStringList &lines);
+    void onSpinBoxEdited(int value);
+
+    const engine::Project *m_project = nullptr;
+    const engine::Network *m_network = nullptr;
+    std::optional<engine::GreedyCrashing> m_greedy;
+    std::optional<engine::LeastCost> m_leastCost;
+    std::vector<engine::Duration> m_durations;
+    std::optional<engine::Duration> m_target;
+    engine::Duration m_normalDuration = 0;
+    engine::Duration m_shortestDuration = 0;
+    bool m_finishedLogged = false;
+    QString m_unitWord;
+    QStringList m_log;
+
+    QSpinBox *m_targetSpinBox;
+    QLabel *m_unitLabel;
+    QPushButton *m_stepButton;
+    QPushButton *m_runButton;
+    QPushButton *m_resetButton;
+    QLabel *m_targetMessage;
+    QPlainTextEdit *m_greedyLog;
+    QTableWidget *m_leastCostTable;
+    QLabel *m_greedyTotalLabel;
+    QLabel *m_leastTotalLabel;
+    QLabel *m_differenceLabel;
 };
 
 } // namespace project

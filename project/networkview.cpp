@@ -1,2 +1,456 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+#include "networkview.h"
+
+#include "fonts.h"
+
+#include <QFontMetricsF>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollBar>
+#include <QStyleOptionGraphicsItem>
+#include <QTextDocument>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace project {
+
+namespace {
+
+// Sizes in layout units, which are pixels at zoom 1.
+constexpr double kNodeWidth = 136;
+constexpr double kNodeHeight = 80;
+constexpr double kBandHeight = 20; // the ES/EF row on top and the LS/LF row below
+constexpr double kArrowLength = 10;
+constexpr double kArrowHalfWidth = 4.5;
+// Fitting the whole drawing never shrinks it below this (texts stay about 9 px and more);
+// larger drawings are scrolled. The buttons and the wheel may go further, down to kLeast.
+constexpr double kLegibleScale = 0.7;
+constexpr double kLeastScale = 0.1;
+constexpr double kMostScale = 4;
+constexpr double kZoomStep = 1.25;
+
+const QColor kCriticalRed(198, 40, 40);
+const QColor kCriticalFill(253, 236, 234);
+const QColor kBorder(69, 90, 100);
+const QColor kLinkGrey(120, 144, 156);
+const QColor kText(33, 33, 33);
+const QColor kBandLine(176, 190, 197);
+
+engine::LayoutOptions viewLayoutOptions()
+{
+    engine::LayoutOptions options;
+    options.nodeWidth = kNodeWidth;
+    options.nodeHeight = kNodeHeight;
+    options.layerGap = 56;
+    options.rowGap = 22;
+    return options;
+}
+
+QString number(engine::Duration value)
+{
+    return QString::number(value);
+}
+
+} // namespace
+
+// One activity: a rounded box with ES and EF on top, the id and the duration in the middle
+// and LS and LF below, red when critical.
+class NetworkNodeItem : public QGraphicsItem {
+public:
+    explicit NetworkNodeItem(const QString &id, const QString &name) : m_id(id)
+    {
+        if (!name.isEmpty())
+            setToolTip(id + QStringLiteral(" – ") + name);
+        setZValue(2);
+    }
+
+    void setTimes(engine::Duration duration, engine::Duration es, engine::Duration ef,
+                  engine::Duration ls, engine::Duration lf, bool critical)
+    {
+        m_texts = {QStringLiteral("ES %1").arg(number(es)),
+                   QStringLiteral("EF %1").arg(number(ef)),
+                   m_id,
+                   QStringLiteral("ระยะเวลา %1").arg(number(duration)),
+                   QStringLiteral("LS %1").arg(number(ls)),
+                   QStringLiteral("LF %1").arg(number(lf))};
+        m_critical = critical;
+        update();
+    }
+    bool critical() const { return m_critical; }
+    const QStringList &texts() const { return m_texts; }
+
+    QRectF boundingRect() const override
+    {
+        return QRectF(-kNodeWidth / 2 - 2, -kNodeHeight / 2 - 2, kNodeWidth + 4, kNodeHeight + 4);
+    }
+
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *) override
+    {
+        static const QFont small = platform::sarabunFont(13);
+        static const QFont bold = platform::sarabunFont(17, true);
+        const QRectF box(-kNodeWidth / 2, -kNodeHeight / 2, kNodeWidth, kNodeHeight);
+        painter->setPen(QPen(m_critical ? kCriticalRed : kBorder, m_critical ? 2.5 : 1.2));
+        painter->setBrush(m_critical ? kCriticalFill : QColor(Qt::white));
+        painter->drawRoundedRect(box, 8, 8);
+        painter->setPen(QPen(kBandLine, 0.8));
+        const double top = box.top() + kBandHeight, bottom = box.bottom() - kBandHeight;
+        painter->drawLine(QPointF(box.left() + 4, top), QPointF(box.right() - 4, top));
+        painter->drawLine(QPointF(box.left() + 4, bottom), QPointF(box.right() - 4, bottom));
+        painter->drawLine(QPointF(0, box.top() + 3), QPointF(0, top));
+        painter->drawLine(QPointF(0, bottom), QPointF(0, box.bottom() - 3));
+        if (m_texts.size() < 6)
+            return;
+        const double pad = 6;
+        painter->setPen(kText);
+        painter->setFont(small);
+        const QRectF topLeft(box.left() + pad, box.top(), kNodeWidth / 2 - pad, kBandHeight);
+        const QRectF topRight(0, box.top(), kNodeWidth / 2 - pad, kBandHeight);
+        painter->drawText(topLeft, Qt::AlignLeft | Qt::AlignVCenter, m_texts[0]);
+        painter->drawText(topRight, Qt::AlignRight | Qt::AlignVCenter, m_texts[1]);
+        painter->drawText(topLeft.translated(0, kNodeHeight - kBandHeight),
+                          Qt::AlignLeft | Qt::AlignVCenter, m_texts[4]);
+        painter->drawText(topRight.translated(0, kNodeHeight - kBandHeight),
+                          Qt::AlignRight | Qt::AlignVCenter, m_texts[5]);
+        const double middle = kNodeHeight - 2 * kBandHeight;
+        const QRectF idRect(box.left() + pad, top, kNodeWidth - 2 * pad, middle * 0.56);
+        const QRectF durationRect(box.left() + pad, idRect.bottom(), idRect.width(),
+                                  middle - idRect.height());
+        painter->setFont(bold);
+        painter->setPen(m_critical ? kCriticalRed.darker(130) : kText);
+        painter->drawText(
+            idRect, Qt::AlignCenter,
+            QFontMetricsF(bold).elidedText(m_texts[2], Qt::ElideRight, idRect.width()));
+        painter->setFont(small);
+        painter->setPen(kText);
+        painter->drawText(durationRect, Qt::AlignHCenter | Qt::AlignTop, m_texts[3]);
+    }
+
+private:
+    QString m_id;
+    QStringList m_texts;
+    bool m_critical = false;
+};
+
+// One link: the layout's polyline ending in an arrowhead on the successor's box.
+class NetworkLinkItem : public QGraphicsItem {
+public:
+    explicit NetworkLinkItem(const std::vector<engine::LayoutPoint> &points)
+    {
+        for (const engine::LayoutPoint &p : points)
+            m_points.push_back(QPointF(p.x, p.y));
+        if (m_points.size() >= 2) {
+            const QPointF tip = m_points.back();
+            QPointF direction = tip - m_points[m_points.size() - 2];
+            const double length = std::hypot(direction.x(), direction.y());
+            direction = length > 0 ? direction / length : QPointF(1, 0);
+            const QPointF normal(-direction.y(), direction.x());
+            const QPointF base = tip - direction * kArrowLength;
+            m_arrow << tip << base + normal * kArrowHalfWidth << base - normal * kArrowHalfWidth;
+            m_line.moveTo(m_points.front());
+            for (std::size_t k = 1; k + 1 < m_points.size(); ++k)
+                m_line.lineTo(m_points[k]);
+            m_line.lineTo(base);
+        }
+        m_bounds = (m_line.boundingRect() | m_arrow.boundingRect()).adjusted(-3, -3, 3, 3);
+    }
+
+    void setCritical(bool critical)
+    {
+        m_critical = critical;
+        setZValue(critical ? 1 : 0);
+        update();
+    }
+    bool critical() const { return m_critical; }
+
+    QRectF boundingRect() const override { return m_bounds; }
+
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *) override
+    {
+        const QColor colour = m_critical ? kCriticalRed : kLinkGrey;
+        painter->setPen(
+            QPen(colour, m_critical ? 2.4 : 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawPath(m_line);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(colour);
+        painter->drawPolygon(m_arrow);
+    }
+
+private:
+    std::vector<QPointF> m_points;
+    QPainterPath m_line;
+    QPolygonF m_arrow;
+    QRectF m_bounds;
+    bool m_critical = false;
+};
+
+NetworkView::NetworkView(QWidget *parent) : QGraphicsView(parent), m_scene(new QGraphicsScene(this))
+{
+    setObjectName(QStringLiteral("networkView"));
+    setAccessibleName(QStringLiteral("แผนภาพเครือข่ายกิจกรรม"));
+    setScene(m_scene);
+    m_scene->setBackgroundBrush(Qt::white);
+    setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
+                   | QPainter::SmoothPixmapTransform);
+    setDragMode(QGraphicsView::ScrollHandDrag);
+    setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
+    setResizeAnchor(QGraphicsView::AnchorViewCenter);
+    setAlignment(Qt::AlignCenter);
+}
+
+void NetworkView::clearDrawing()
+{
+    m_scene->clear();
+    m_nodes.clear();
+    m_linkItems.clear();
+    m_messageItem = nullptr;
+    m_critical = 0;
+}
+
+void NetworkView::showMessage(const QString &message)
+{
+    clearDrawing();
+    m_ids.clear();
+    m_links.clear();
+    m_layout = {};
+    m_message = message;
+    m_messageItem = m_scene->addText(message, platform::sarabunFont(18));
+    m_messageItem->setDefaultTextColor(QColor(84, 110, 122));
+    m_messageItem->setTextWidth(420);
+    QTextOption centred(Qt::AlignCenter);
+    centred.setWrapMode(QTextOption::WordWrap);
+    m_messageItem->document()->setDefaultTextOption(centred);
+    m_scene->setSceneRect(m_messageItem->boundingRect());
+    resetTransform();
+    m_fitPending = false;
+}
+
+void NetworkView::showNetwork(const engine::Project &project, const engine::Network &network,
+                              std::span<const engine::Duration> durations)
+{
+    const auto n = static_cast<std::size_t>(network.size());
+    if (durations.size() != n || project.activities.size() != n) {
+        showMessage(QStringLiteral("วาดแผนภาพไม่ได้: จำนวนระยะเวลา (%1) หรือจำนวนกิจกรรม (%2) "
+                                   "ไม่ตรงกับเครือข่าย (%3 กิจกรรม)")
+                        .arg(durations.size())
+                        .arg(project.activities.size())
+                        .arg(n));
+        return;
+    }
+    const auto negative = std::find_if(durations.begin(), durations.end(),
+                                       [](engine::Duration d) { return d < 0; });
+    if (negative != durations.end()) {
+        const auto at = static_cast<std::size_t>(negative - durations.begin());
+        showMessage(QStringLiteral("วาดแผนภาพไม่ได้: ระยะเวลาของกิจกรรม %1 ติดลบ (%2)")
+                        .arg(QString::fromStdString(project.activities[at].id))
+                        .arg(*negative));
+        return;
+    }
+    engine::computeSchedule(network, durations, m_schedule);
+
+    std::vector<std::string> ids;
+    ids.reserve(n);
+    for (const engine::Activity &a : project.activities)
+        ids.push_back(a.id);
+    std::vector<int> links;
+    links.reserve(n + network.linkCount());
+    for (int a = 0; a < network.size(); ++a) {
+        const std::span<const int> before = network.predecessors(a);
+        links.push_back(static_cast<int>(before.size()));
+        links.insert(links.end(), before.begin(), before.end());
+    }
+    const bool sameNetwork
+        = m_message.isEmpty() && ids == m_ids && links == m_links && m_nodes.size() == n;
+    if (!sameNetwork) {
+        m_ids = std::move(ids);
+        m_links = std::move(links);
+        m_message.clear();
+        buildScene(project, network);
+    }
+    updateTimes();
+}
+
+void NetworkView::buildScene(const engine::Project &project, const engine::Network &network)
+{
+    clearDrawing();
+    // Columns follow the earliest starts of the durations first shown (normally the
+    // normal ones); crashing steps later keep them.
+    m_layout = engine::layoutNetwork(network, m_schedule, viewLayoutOptions());
+    // Adding many items one by one rebuilds the scene's index again and again.
+    m_scene->setItemIndexMethod(QGraphicsScene::NoIndex);
+    m_linkItems.reserve(m_layout.links.size());
+    for (const engine::NetworkLayout::Link &link : m_layout.links) {
+        auto *item = new NetworkLinkItem(link.points);
+        m_scene->addItem(item);
+        m_linkItems.push_back(item);
+    }
+    m_nodes.reserve(m_layout.nodes.size());
+    for (std::size_t i = 0; i < m_layout.nodes.size(); ++i) {
+        const engine::Activity &a = project.activities[i];
+        auto *item
+            = new NetworkNodeItem(QString::fromStdString(a.id), QString::fromStdString(a.name));
+        item->setPos(m_layout.nodes[i].centre.x, m_layout.nodes[i].centre.y);
+        m_scene->addItem(item);
+        m_nodes.push_back(item);
+    }
+    m_scene->setItemIndexMethod(QGraphicsScene::BspTreeIndex);
+    m_scene->setSceneRect(0, 0, m_layout.width, m_layout.height);
+    m_fitPending = true;
+    if (isVisible())
+        zoomToFit();
+}
+
+void NetworkView::updateTimes()
+{
+    const engine::Schedule &s = m_schedule;
+    m_critical = 0;
+    for (std::size_t i = 0; i < m_nodes.size(); ++i) {
+        const bool critical = s.isCritical(static_cast<int>(i));
+        m_critical += critical;
+        m_nodes[i]->setTimes(s.earliestFinish[i] - s.earliestStart[i], s.earliestStart[i],
+                             s.earliestFinish[i], s.latestStart[i], s.latestFinish[i], critical);
+    }
+    for (std::size_t e = 0; e < m_linkItems.size(); ++e) {
+        const auto from = static_cast<std::size_t>(m_layout.links[e].from);
+        const auto to = static_cast<std::size_t>(m_layout.links[e].to);
+        m_linkItems[e]->setCritical(m_nodes[from]->critical() && m_nodes[to]->critical()
+                                    && s.earliestStart[to] == s.earliestFinish[from]);
+    }
+}
+
+void NetworkView::zoomIn()
+{
+    m_fitPending = false;
+    scaleBy(kZoomStep);
+}
+
+void NetworkView::zoomOut()
+{
+    m_fitPending = false;
+    scaleBy(1 / kZoomStep);
+}
+
+void NetworkView::zoomToFit()
+{
+    const QRectF drawing = drawingRect();
+    const QRect port = viewport()->rect();
+    if (drawing.isEmpty() || port.isEmpty())
+        return;
+    const double margin = 8;
+    const double fit = std::min((port.width() - 2 * margin) / drawing.width(),
+                                (port.height() - 2 * margin) / drawing.height());
+    const double scale = std::clamp(fit, kLegibleScale, 1.0);
+    resetTransform();
+    QGraphicsView::scale(scale, scale);
+    // A drawing too large to fit starts at its left end, where the project starts.
+    if (fit < kLegibleScale)
+        ensureVisible(QRectF(drawing.left(), drawing.center().y(), 1, 1), 0, 0);
+    else
+        centerOn(drawing.center());
+}
+
+double NetworkView::zoomFactor() const
+{
+    return transform().m11();
+}
+
+void NetworkView::scaleBy(double factor)
+{
+    const double now = zoomFactor();
+    const double wanted = std::clamp(now * factor, kLeastScale, kMostScale);
+    if (now > 0 && wanted != now)
+        QGraphicsView::scale(wanted / now, wanted / now);
+}
+
+void NetworkView::wheelEvent(QWheelEvent *event)
+{
+    if (event->modifiers() & Qt::ControlModifier) {
+        const int steps = event->angleDelta().y();
+        if (steps != 0) {
+            m_fitPending = false;
+            scaleBy(std::pow(kZoomStep, steps / 120.0));
+        }
+        event->accept();
+        return;
+    }
+    QGraphicsView::wheelEvent(event);
+}
+
+// The keys work with the view alone too; in a window whose menu has the same shortcuts,
+// the menu's actions take them first and call the same functions.
+void NetworkView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::ZoomIn)
+        || (event->modifiers() & Qt::ControlModifier && event->key() == Qt::Key_Equal)) {
+        zoomIn();
+    } else if (event->matches(QKeySequence::ZoomOut)) {
+        zoomOut();
+    } else if (event->modifiers() & Qt::ControlModifier && event->key() == Qt::Key_0) {
+        m_fitPending = false;
+        zoomToFit();
+    } else {
+        QGraphicsView::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void NetworkView::showEvent(QShowEvent *event)
+{
+    QGraphicsView::showEvent(event);
+    if (m_fitPending)
+        zoomToFit();
+}
+
+void NetworkView::resizeEvent(QResizeEvent *event)
+{
+    QGraphicsView::resizeEvent(event);
+    if (m_fitPending)
+        zoomToFit();
+}
+
+QRectF NetworkView::drawingRect() const
+{
+    return m_scene->sceneRect();
+}
+
+void NetworkView::renderDrawing(QPainter *painter, const QRectF &target)
+{
+    if (!painter)
+        return;
+    painter->save();
+    painter->setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    m_scene->render(painter, target, drawingRect(), Qt::KeepAspectRatio);
+    painter->restore();
+}
+
+int NetworkView::criticalNodeCount() const
+{
+    return m_critical;
+}
+
+QRectF NetworkView::nodeRect(int activity) const
+{
+    if (activity < 0 || static_cast<std::size_t>(activity) >= m_nodes.size())
+        return {};
+    const QPointF centre = m_nodes[static_cast<std::size_t>(activity)]->pos();
+    return QRectF(centre.x() - kNodeWidth / 2, centre.y() - kNodeHeight / 2, kNodeWidth,
+                  kNodeHeight);
+}
+
+QStringList NetworkView::nodeTexts(int activity) const
+{
+    if (activity < 0 || static_cast<std::size_t>(activity) >= m_nodes.size())
+        return {};
+    return m_nodes[static_cast<std::size_t>(activity)]->texts();
+}
+
+} // namespace project

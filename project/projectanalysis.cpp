@@ -1,2 +1,309 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+#include "projectanalysis.h"
+
+#include "money.h"
+#include "thaiproblems.h"
+#include "validation.h"
+#include "values.h"
+
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace project {
+
+namespace {
+
+bool isBlank(const ActivityRow &row)
+{
+    return std::all_of(row.begin(), row.end(),
+                       [](const QString &cell) { return cell.trimmed().isEmpty(); });
+}
+
+// Thai digits (๐ .. ๙) read as 0 .. 9, so a number typed with them converts.
+QString withArabicDigits(QString text)
+{
+    for (QChar &c : text) {
+        if (c.unicode() >= 0x0E50 && c.unicode() <= 0x0E59)
+            c = QChar(u'0' + (c.unicode() - 0x0E50));
+    }
+    return text;
+}
+
+bool isBlankChar(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// Predecessor ids separated by commas or semicolons, blanks around them ignored; "-" or
+// nothing for none; empty items ("A,,B") skipped.
+std::vector<std::string> splitPredecessors(std::string_view text)
+{
+    std::vector<std::string> ids;
+    text = io::trimmed(text);
+    if (text == "-")
+        return ids;
+    while (!text.empty()) {
+        const std::size_t end = text.find_first_of(",;");
+        const std::string_view id = io::trimmed(text.substr(0, end));
+        if (!id.empty())
+            ids.emplace_back(id);
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+    return ids;
+}
+
+// "A B" where no activity is called "A B" but A and B both are: the student separated the
+// ids by blanks. Any other item is kept whole (and reported if it names no activity).
+void splitByBlanks(std::vector<std::string> &predecessors,
+                   const std::unordered_set<std::string_view> &ids)
+{
+    std::vector<std::string> result;
+    result.reserve(predecessors.size());
+    for (std::string &item : predecessors) {
+        std::vector<std::string> pieces;
+        if (!ids.contains(item)) {
+            std::size_t at = 0;
+            while (at < item.size()) {
+                while (at < item.size() && isBlankChar(item[at]))
+                    ++at;
+                std::size_t end = at;
+                while (end < item.size() && !isBlankChar(item[end]))
+                    ++end;
+                if (end > at)
+                    pieces.push_back(item.substr(at, end - at));
+                at = end;
+            }
+        }
+        const bool allKnown = pieces.size() > 1
+            && std::all_of(pieces.begin(), pieces.end(),
+                           [&](const std::string &piece) { return ids.contains(piece); });
+        if (allKnown) {
+            for (std::string &piece : pieces)
+                result.push_back(std::move(piece));
+        } else {
+            result.push_back(std::move(item));
+        }
+    }
+    predecessors = std::move(result);
+}
+
+// The cell an engine problem is marked on.
+int columnOf(engine::ProblemKind kind)
+{
+    using engine::ProblemKind;
+    switch (kind) {
+    case ProblemKind::EmptyId:
+    case ProblemKind::IdTooLong:
+    case ProblemKind::BadIdCharacter:
+    case ProblemKind::DuplicateId:
+        return IdColumn;
+    case ProblemKind::NameTooLong:
+        return NameColumn;
+    case ProblemKind::UnknownPredecessor:
+    case ProblemKind::OwnPredecessor:
+    case ProblemKind::Cycle:
+        return PredecessorsColumn;
+    case ProblemKind::NegativeNormalDuration:
+    case ProblemKind::NormalDurationTooLarge:
+        return NormalDurationColumn;
+    case ProblemKind::NegativeCrashDuration:
+    case ProblemKind::CrashDurationTooLarge:
+    case ProblemKind::CrashAboveNormal:
+        return CrashDurationColumn;
+    case ProblemKind::NegativeCost:
+    case ProblemKind::CostTooLarge:
+        return CostPerUnitColumn;
+    case ProblemKind::TooManyActivities:
+    case ProblemKind::TotalCrashCostTooLarge:
+    case ProblemKind::NegativeTarget:
+        break;
+    }
+    return -1;
+}
+
+// One non-blank row: its activity (a number that did not convert is 0 there, a stand-in
+// the engine may check but whose problems are not shown) and which cells did not convert.
+struct Entry {
+    int row = 0;
+    engine::Activity activity;
+    std::array<bool, ColumnCount> unread {};
+
+    bool converted() const
+    {
+        return std::none_of(unread.begin(), unread.end(), [](bool u) { return u; });
+    }
+};
+
+// Whether the engine's problem came from a stand-in value rather than from what was typed.
+bool fromStandIn(const engine::Problem &problem, const Entry &entry)
+{
+    switch (problem.kind) {
+    case engine::ProblemKind::CrashAboveNormal:
+        return entry.unread[NormalDurationColumn] || entry.unread[CrashDurationColumn];
+    default: {
+        const int column = columnOf(problem.kind);
+        return column >= 0 && entry.unread[static_cast<std::size_t>(column)];
+    }
+    }
+}
+
+Entry entryOf(const ActivityRow &row, int at, std::vector<CellProblem> &problems)
+{
+    Entry entry;
+    entry.row = at;
+    engine::Activity &a = entry.activity;
+    a.id = std::string(io::trimmed(utf8Of(row[IdColumn])));
+    a.name = utf8Of(row[NameColumn]);
+    a.predecessors = splitPredecessors(utf8Of(row[PredecessorsColumn]));
+
+    auto unread = [&](int column, io::ProblemKind kind) {
+        entry.unread[static_cast<std::size_t>(column)] = true;
+        problems.push_back(
+            {at, column,
+             thaiValueProblem(kind, column, row[static_cast<std::size_t>(column)].trimmed())});
+    };
+    for (const int column : {NormalDurationColumn, CrashDurationColumn}) {
+        engine::Duration &value
+            = column == NormalDurationColumn ? a.normalDuration : a.crashDuration;
+        const std::string text = utf8Of(withArabicDigits(row[static_cast<std::size_t>(column)]));
+        if (const std::optional<io::ProblemKind> kind = io::parseDuration(text, value))
+            unread(column, *kind);
+    }
+    const std::string cost = utf8Of(withArabicDigits(row[CostPerUnitColumn]));
+    if (const std::optional<io::ProblemKind> kind = io::parseAmount(cost, a.crashCostPerUnit))
+        unread(CostPerUnitColumn, *kind);
+    return entry;
+}
+
+} // namespace
+
+ProjectAnalysis analyseRows(const std::vector<ActivityRow> &rows, const QString &title)
+{
+    ProjectAnalysis analysis;
+    analysis.project.title = utf8Of(title);
+
+    std::vector<CellProblem> cellProblems, cycleProblems, projectProblems;
+    std::vector<Entry> entries;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        if (!isBlank(rows[r]))
+            entries.push_back(entryOf(rows[r], static_cast<int>(r), cellProblems));
+    }
+    if (entries.empty()) {
+        analysis.problems.push_back({-1, -1, thaiNoActivities()});
+        return analysis;
+    }
+
+    // Where each id is first: for "A B" lists and the row a duplicate repeats.
+    std::unordered_set<std::string_view> ids;
+    std::unordered_map<std::string_view, int> firstRow;
+    ids.reserve(entries.size());
+    for (const Entry &entry : entries) {
+        ids.insert(entry.activity.id);
+        firstRow.emplace(entry.activity.id, entry.row);
+    }
+    engine::Project checked;
+    checked.activities.reserve(entries.size());
+    for (Entry &entry : entries) {
+        splitByBlanks(entry.activity.predecessors, ids);
+        checked.activities.push_back(entry.activity);
+    }
+
+    for (const engine::Problem &problem : engine::validate(checked)) {
+        if (problem.kind == engine::ProblemKind::Cycle) {
+            const QString text = thaiEngineProblem(problem, checked);
+            for (const int a : problem.cycle)
+                cycleProblems.push_back(
+                    {entries[static_cast<std::size_t>(a)].row, PredecessorsColumn, text});
+            continue;
+        }
+        if (problem.activity < 0) {
+            projectProblems.push_back({-1, -1, thaiEngineProblem(problem, checked)});
+            continue;
+        }
+        const Entry &entry = entries[static_cast<std::size_t>(problem.activity)];
+        if (fromStandIn(problem, entry))
+            continue;
+        int otherRow = 0;
+        if (problem.kind == engine::ProblemKind::DuplicateId)
+            otherRow = firstRow.at(entry.activity.id) + 1;
+        cellProblems.push_back(
+            {entry.row, columnOf(problem.kind), thaiEngineProblem(problem, checked, otherRow)});
+    }
+
+    std::stable_sort(cellProblems.begin(), cellProblems.end(),
+                     [](const CellProblem &a, const CellProblem &b) {
+                         return a.row != b.row ? a.row < b.row : a.column < b.column;
+                     });
+    analysis.problems = std::move(cellProblems);
+    analysis.problems.insert(analysis.problems.end(), cycleProblems.begin(), cycleProblems.end());
+    analysis.problems.insert(analysis.problems.end(), projectProblems.begin(),
+                             projectProblems.end());
+
+    for (Entry &entry : entries) {
+        if (entry.converted())
+            analysis.project.activities.push_back(std::move(entry.activity));
+    }
+    if (analysis.sound()) {
+        analysis.network = engine::Network(analysis.project);
+        analysis.schedule
+            = engine::computeSchedule(analysis.network, analysis.network.normalDurations());
+        analysis.shortestDuration = engine::shortestDuration(analysis.network);
+    }
+    return analysis;
+}
+
+QString textOf(const std::string &utf8)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless
+                               | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+std::string utf8Of(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+std::vector<ActivityRow> rowsOfProject(const engine::Project &project)
+{
+    std::vector<ActivityRow> rows;
+    rows.reserve(project.activities.size());
+    for (const engine::Activity &a : project.activities) {
+        ActivityRow row;
+        row[IdColumn] = textOf(a.id);
+        row[NameColumn] = textOf(a.name);
+        QString predecessors;
+        for (const std::string &id : a.predecessors) {
+            if (!predecessors.isEmpty())
+                predecessors += u',';
+            predecessors += textOf(id);
+        }
+        // A lone "-" means none; an activity called "-" gets a trailing comma.
+        if (predecessors == QStringLiteral("-"))
+            predecessors += u',';
+        else if (predecessors.isEmpty())
+            predecessors = QStringLiteral("-");
+        row[PredecessorsColumn] = predecessors;
+        row[NormalDurationColumn] = QString::number(a.normalDuration);
+        row[CrashDurationColumn] = QString::number(a.crashDuration);
+        QString cost = textOf(engine::formatBaht(a.crashCostPerUnit));
+        if (cost.endsWith(QStringLiteral(".00")))
+            cost.chop(3);
+        row[CostPerUnitColumn] = cost;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+} // namespace project

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <string>
 #include <vector>
 
 namespace project {
@@ -57,5 +58,11 @@ ProjectAnalysis analyseRows(const std::vector<ActivityRow> &rows, const QString 
 // The rows a project is shown by: numbers as whole numbers, costs in Baht with two
 // decimals only when they have satang ("1200", "1200.50"), predecessors joined by ",".
 std::vector<ActivityRow> rowsOfProject(const engine::Project &project);
+
+// UTF-8 text of the engine as a QString, exactly: unlike QString::fromStdString it keeps a
+// byte order mark at the start, so an id or a name comes back byte for byte.
+QString textOf(const std::string &utf8);
+// The other way: a QString as UTF-8.
+std::string utf8Of(const QString &text);
 
 } // namespace project

@@ -24,6 +24,10 @@ public:
     // (cancelled, or the file's problems were shown and the window keeps what it had).
     bool openFile(const QString &path);
 
+    // Asks about unsaved changes (save / discard / cancel) before the program ends; false when
+    // the student cancelled.
+    bool confirmClose();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

@@ -1,2 +1,364 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+#include "projectwindow.h"
+
+#include "activitytablemodel.h"
+#include "costcurvechart.h"
+#include "crashingpanel.h"
+#include "filechooser.h"
+#include "messagebox.h"
+#include "networkview.h"
+#include "practiceset.h"
+#include "projectdocument.h"
+#include "projectexport.h"
+#include "projectfile.h"
+#include "projectwindow_p.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTabWidget>
+
+namespace {
+
+constexpr int kRecentFiles = 8;
+const QString projectFilter
+    = QStringLiteral("โครงการ (*.crashkit *.csv);;แฟ้ม Crashkit (*.crashkit);;"
+                     "CSV (*.csv);;ทุกแฟ้ม (*)");
+
+QString caption()
+{
+    return QStringLiteral("โครงการของฉัน");
+}
+
+QSettings settings()
+{
+    return QSettings(QStringLiteral("crashkit"), QStringLiteral("crashkit"));
+}
+
+QString recentKey()
+{
+    return QStringLiteral("project/recentFiles");
+}
+
+QString lastFolderKey()
+{
+    return QStringLiteral("project/lastFolder");
+}
+
+void warn(QWidget *parent, const QString &text)
+{
+    platform::showMessage(parent, platform::MessageType::Warning, caption(), text, QMessageBox::Ok,
+                          QMessageBox::Ok);
+}
+
+} // namespace
+
+bool ProjectWindow::Private::maybeSave()
+{
+    if (!document->isModified())
+        return true;
+    const QString name = document->filePath().isEmpty()
+        ? document->title()
+        : QFileInfo(document->filePath()).fileName();
+    const QString text
+        = (name.isEmpty() ? QStringLiteral("โครงการนี้") : QStringLiteral("โครงการ \"%1\"").arg(name))
+        + QStringLiteral(" มีการแก้ไขที่ยังไม่ได้บันทึก\nต้องการบันทึกก่อนหรือไม่");
+    const auto answer = platform::showMessage(
+        q, platform::MessageType::Question, caption(), text,
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return save();
+    return answer == QMessageBox::Discard;
+}
+
+void ProjectWindow::Private::newProject()
+{
+    if (maybeSave())
+        newProjectWithoutAsking();
+}
+
+void ProjectWindow::Private::newProjectWithoutAsking()
+{
+    document->clear();
+    titleEdit->setText(document->title());
+    updateCaption();
+}
+
+void ProjectWindow::Private::open()
+{
+    if (!maybeSave())
+        return;
+    const QString path = platform::chooseFile(
+        q,
+        {platform::FileRequest::Kind::Open, QStringLiteral("เปิดโครงการ"),
+         settings().value(lastFolderKey(), QDir::homePath()).toString(), projectFilter});
+    if (!path.isEmpty())
+        openPath(path);
+}
+
+bool ProjectWindow::Private::openPath(const QString &path)
+{
+    io::ReadResult result = io::openProject(path);
+    if (!result.isLoaded()) {
+        // The reader's own words, which name the file, the line and what is wrong.
+        platform::showMessage(q, platform::MessageType::Error, caption(),
+                              QStringLiteral("เปิดแฟ้มไม่ได้ หน้าต่างยังคงโครงการเดิมไว้\n\n")
+                                  + result.message(),
+                              QMessageBox::Ok, QMessageBox::Ok);
+        return false;
+    }
+    const QString warnings = result.message();
+    document->load(result.takeProject(), QFileInfo(path).absoluteFilePath());
+    titleEdit->setText(document->title());
+    updateCaption();
+    rememberRecent(QFileInfo(path).absoluteFilePath());
+    if (!warnings.isEmpty())
+        platform::showMessage(q, platform::MessageType::Information, caption(),
+                              QStringLiteral("เปิดแฟ้มแล้ว โปรดดูหมายเหตุ\n\n") + warnings,
+                              QMessageBox::Ok, QMessageBox::Ok);
+    q->statusBar()->showMessage(QStringLiteral("เปิด %1 แล้ว").arg(QDir::toNativeSeparators(path)),
+                                5000);
+    return true;
+}
+
+void ProjectWindow::Private::openPracticeSet(int number)
+{
+    engine::Project practice = practiceProject(practiceSet(number));
+    practice.title = QStringLiteral("ชุดเสริมทักษะ %1").arg(number).toStdString();
+    document->load(practice, QString());
+    titleEdit->setText(document->title());
+    updateCaption();
+}
+
+bool ProjectWindow::Private::save()
+{
+    const QString path = document->filePath();
+    if (path.isEmpty() || !io::formatOfPath(path))
+        return saveAs();
+    return saveTo(path, true);
+}
+
+bool ProjectWindow::Private::saveAs()
+{
+    const QString path = chooseSavePath(QStringLiteral("บันทึกโครงการ"), QStringLiteral(".crashkit"),
+                                        QStringLiteral("แฟ้ม Crashkit (*.crashkit);;CSV (*.csv)"));
+    return !path.isEmpty() && saveTo(path, true);
+}
+
+QString ProjectWindow::Private::chooseSavePath(const QString &dialogCaption,
+                                               const QString &suggestedSuffix,
+                                               const QString &filter)
+{
+    QString suggested = document->filePath();
+    if (suggested.isEmpty()) {
+        const QString title = document->title().trimmed();
+        suggested = QDir(settings().value(lastFolderKey(), QDir::homePath()).toString())
+                        .filePath(title.isEmpty() ? QStringLiteral("โครงการ") : title);
+    }
+    suggested = QFileInfo(suggested).path() + u'/' + QFileInfo(suggested).completeBaseName()
+        + suggestedSuffix;
+    QString path = platform::chooseFile(
+        q, {platform::FileRequest::Kind::Save, dialogCaption, suggested, filter});
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += suggestedSuffix;
+    return path;
+}
+
+bool ProjectWindow::Private::soundProjectForOutput(engine::Project &project, const QString &what)
+{
+    const project::ProjectAnalysis &analysis = document->analysis();
+    if (!analysis.sound()) {
+        warn(q,
+             QStringLiteral("%1ไม่ได้ เพราะตารางยังมีปัญหา %2 ข้อ (ดูรายการใต้ตาราง)\n"
+                            "งานที่พิมพ์ไว้ยังอยู่ในหน้าต่างครบ")
+                 .arg(what)
+                 .arg(analysis.problems.size()));
+        return false;
+    }
+    project = analysis.project;
+    project.title = document->title().toStdString();
+    project.target = document->target();
+    return true;
+}
+
+bool ProjectWindow::Private::saveTo(const QString &path, bool asDocumentFile)
+{
+    engine::Project project;
+    if (!soundProjectForOutput(project, QStringLiteral("บันทึก")))
+        return false;
+    const io::ProblemList problems = io::saveProject(project, path);
+    if (!problems.isEmpty()) {
+        platform::showMessage(q, platform::MessageType::Error, caption(),
+                              QStringLiteral("บันทึกไม่สำเร็จ แฟ้มเดิม (ถ้ามี) ไม่ถูกแตะต้อง\n\n")
+                                  + problems.message(),
+                              QMessageBox::Ok, QMessageBox::Ok);
+        return false;
+    }
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    settings().setValue(lastFolderKey(), QFileInfo(absolute).path());
+    if (asDocumentFile) {
+        document->markSaved(absolute);
+        rememberRecent(absolute);
+    }
+    q->statusBar()->showMessage(
+        QStringLiteral("บันทึก %1 แล้ว").arg(QDir::toNativeSeparators(absolute)), 5000);
+    return true;
+}
+
+void ProjectWindow::Private::exportCsv()
+{
+    const QString path = chooseSavePath(QStringLiteral("ส่งออกเป็น CSV"), QStringLiteral(".csv"),
+                                        QStringLiteral("CSV (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (io::formatOfPath(path) != io::FileFormat::Csv) {
+        warn(q, QStringLiteral("แฟ้ม CSV ต้องลงท้ายด้วย .csv: %1").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    saveTo(path, false);
+}
+
+void ProjectWindow::Private::exportNetwork()
+{
+    engine::Project project;
+    if (!soundProjectForOutput(project, QStringLiteral("ส่งออกภาพเครือข่าย")))
+        return;
+    const QString path = chooseSavePath(QStringLiteral("ส่งออกภาพเครือข่าย"), QStringLiteral(".png"),
+                                        QStringLiteral("PNG (*.png);;SVG (*.svg)"));
+    if (path.isEmpty())
+        return;
+    if (networkStale) {
+        networkView->showNetwork(document->analysis().project, document->analysis().network,
+                                 shownDurations);
+        networkStale = false;
+    }
+    const QString error = project::exportPicture(path, networkView->drawingRect().size(),
+                                                 [this](QPainter *painter, const QRectF &target) {
+                                                     networkView->renderDrawing(painter, target);
+                                                 });
+    if (!error.isEmpty())
+        warn(q, error);
+}
+
+void ProjectWindow::Private::exportCurve()
+{
+    engine::Project project;
+    if (!soundProjectForOutput(project, QStringLiteral("ส่งออกกราฟ")))
+        return;
+    const QString path
+        = chooseSavePath(QStringLiteral("ส่งออกกราฟเวลา-ต้นทุน"), QStringLiteral(".png"),
+                         QStringLiteral("PNG (*.png);;SVG (*.svg)"));
+    if (path.isEmpty())
+        return;
+    if (curveStale) {
+        curveChart->showCurve(document->analysis().network);
+        curveStale = false;
+    }
+    const QString error = project::exportPicture(path, QSizeF(900, 600),
+                                                 [this](QPainter *painter, const QRectF &target) {
+                                                     curveChart->renderChart(painter, target);
+                                                 });
+    if (!error.isEmpty())
+        warn(q, error);
+}
+
+project::ReportContent ProjectWindow::Private::reportContent(const engine::Project &project)
+{
+    const project::ProjectAnalysis &analysis = document->analysis();
+    if (networkStale) {
+        networkView->showNetwork(analysis.project, analysis.network, shownDurations);
+        networkStale = false;
+    }
+    if (curveStale) {
+        curveChart->showCurve(analysis.network);
+        curveStale = false;
+    }
+    project::ReportContent content;
+    content.title = QString::fromStdString(project.title);
+    content.project = &analysis.project;
+    content.schedule = &analysis.schedule;
+    content.networkSize = networkView->drawingRect().size();
+    content.paintNetwork = [this](QPainter *painter, const QRectF &target) {
+        networkView->renderDrawing(painter, target);
+    };
+    content.crashingLog = crashingPanel->logText();
+    content.leastCostText = crashingPanel->leastCostText();
+    content.paintCurve = [this](QPainter *painter, const QRectF &target) {
+        curveChart->renderChart(painter, target);
+    };
+    return content;
+}
+
+void ProjectWindow::Private::writeReport()
+{
+    engine::Project project;
+    if (!soundProjectForOutput(project, QStringLiteral("ทำรายงาน")))
+        return;
+    const QString path = chooseSavePath(QStringLiteral("รายงาน PDF"), QStringLiteral(".pdf"),
+                                        QStringLiteral("PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    int pages = 0;
+    const QString error = project::writePdfReport(path, reportContent(project), &pages);
+    if (!error.isEmpty()) {
+        warn(q, error);
+        return;
+    }
+    q->statusBar()->showMessage(
+        QStringLiteral("เขียนรายงาน %1 หน้าลง %2 แล้ว").arg(pages).arg(QDir::toNativeSeparators(path)),
+        5000);
+}
+
+void ProjectWindow::Private::print()
+{
+    engine::Project project;
+    if (!soundProjectForOutput(project, QStringLiteral("พิมพ์")))
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(document->title().isEmpty() ? caption() : document->title());
+    QPrintDialog dialog(&printer, q);
+    dialog.setObjectName(QStringLiteral("printDialog"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    project::paintReport(&printer, reportContent(project));
+}
+
+void ProjectWindow::Private::rememberRecent(const QString &path)
+{
+    QSettings store = settings();
+    QStringList recent = store.value(recentKey()).toStringList();
+    recent.removeAll(path);
+    recent.prepend(path);
+    while (recent.size() > kRecentFiles)
+        recent.removeLast();
+    store.setValue(recentKey(), recent);
+    store.setValue(lastFolderKey(), QFileInfo(path).path());
+}
+
+void ProjectWindow::Private::fillRecentMenu()
+{
+    recentMenu->clear();
+    const QStringList recent = settings().value(recentKey()).toStringList();
+    if (recent.isEmpty()) {
+        recentMenu->addAction(QStringLiteral("(ยังไม่มี)"))->setEnabled(false);
+        return;
+    }
+    int number = 1;
+    for (const QString &path : recent) {
+        QAction *item = recentMenu->addAction(
+            QStringLiteral("&%1 %2").arg(number++).arg(QDir::toNativeSeparators(path)));
+        item->setEnabled(QFileInfo::exists(path));
+        QObject::connect(item, &QAction::triggered, q, [this, path] {
+            if (maybeSave())
+                openPath(path);
+        });
+    }
+}

@@ -31,7 +31,9 @@ public:
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    // Shows the schedule of the project with the given durations (one per activity).
+    // Shows the schedule of the project with the given durations (one per activity, in the
+    // project's time units), computed with those durations; sizes that do not match the
+    // project show no rows.
     void showSchedule(const engine::Project &project, std::vector<engine::Duration> durations,
                       const engine::Schedule &schedule);
     // No rows (a table with problems).
@@ -45,6 +47,7 @@ public:
 
 private:
     std::vector<QString> m_ids;
+    std::vector<QString> m_names;
     std::vector<engine::Duration> m_durations;
     engine::Schedule m_schedule;
 };

@@ -1,2 +1,200 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+#include "thaiproblems.h"
+
+#include "money.h"
+#include "projectanalysis.h"
+
+namespace project {
+
+namespace {
+
+QString quoted(const QString &text)
+{
+    return u'\'' + io::shownValue(QStringView(text)) + u'\'';
+}
+
+QString quotedId(const std::string &id)
+{
+    return u'\'' + io::shownValue(std::string_view(id)) + u'\'';
+}
+
+QString baht(engine::Satang satang)
+{
+    return QString::fromStdString(engine::formatBaht(satang));
+}
+
+// The thing a number cell holds, as the subject of a sentence.
+QString valueNoun(int column)
+{
+    switch (column) {
+    case NormalDurationColumn:
+        return QStringLiteral("เวลาปกติ");
+    case CrashDurationColumn:
+        return QStringLiteral("เวลาเร่ง");
+    case CostPerUnitColumn:
+        return QStringLiteral("ค่าเร่งต่อหน่วยเวลา");
+    default:
+        return QStringLiteral("ค่าในช่องนี้");
+    }
+}
+
+const engine::Activity *activityAt(const engine::Project &project, int activity)
+{
+    if (activity < 0 || static_cast<std::size_t>(activity) >= project.activities.size())
+        return nullptr;
+    return &project.activities[static_cast<std::size_t>(activity)];
+}
+
+} // namespace
+
+QString thaiColumnName(int column)
+{
+    switch (column) {
+    case IdColumn:
+        return QStringLiteral("รหัสกิจกรรม");
+    case NameColumn:
+        return QStringLiteral("ชื่อกิจกรรม");
+    case PredecessorsColumn:
+        return QStringLiteral("กิจกรรมก่อนหน้า");
+    case NormalDurationColumn:
+        return QStringLiteral("เวลาปกติ");
+    case CrashDurationColumn:
+        return QStringLiteral("เวลาเร่ง");
+    case CostPerUnitColumn:
+        return QStringLiteral("ค่าเร่งต่อหน่วยเวลา (บาท)");
+    default:
+        return {};
+    }
+}
+
+QString thaiColumnHint(int column)
+{
+    switch (column) {
+    case IdColumn:
+        return QStringLiteral("รหัสสั้น ๆ ที่ไม่ซ้ำกัน เช่น A, B, C");
+    case NameColumn:
+        return QStringLiteral("คำอธิบายกิจกรรม เว้นว่างได้");
+    case PredecessorsColumn:
+        return QStringLiteral("รหัสของกิจกรรมที่ต้องเสร็จก่อน คั่นด้วย , หรือ ; "
+                              "ใส่ - หรือเว้นว่างถ้าไม่มี");
+    case NormalDurationColumn:
+        return QStringLiteral("เวลาตามปกติ เป็นจำนวนเต็มหน่วยเวลา (วัน สัปดาห์ ...)");
+    case CrashDurationColumn:
+        return QStringLiteral("เวลาที่สั้นที่สุดเมื่อเร่งเต็มที่ เป็นจำนวนเต็ม ไม่เกินเวลาปกติ");
+    case CostPerUnitColumn:
+        return QStringLiteral("ค่าใช้จ่ายที่เพิ่มขึ้นเมื่อเร่งลดเวลาลงหนึ่งหน่วย เป็นบาท "
+                              "ทศนิยมไม่เกินสองตำแหน่ง เช่น 1250 หรือ 1250.50");
+    default:
+        return {};
+    }
+}
+
+QString thaiValueProblem(io::ProblemKind kind, int column, const QString &typed)
+{
+    const QString value = quoted(typed);
+    switch (kind) {
+    case io::ProblemKind::MissingValue:
+        return QStringLiteral("ยังไม่ได้ใส่%1").arg(valueNoun(column));
+    case io::ProblemKind::NotWholeNumber:
+        return QStringLiteral("%1 ไม่ใช่จำนวนเต็ม").arg(value);
+    case io::ProblemKind::DurationNotWhole:
+        return QStringLiteral("%1 ไม่ใช่จำนวนเต็ม: เวลาต้องเป็นจำนวนเต็มหน่วย").arg(value);
+    case io::ProblemKind::NegativeDuration:
+        return QStringLiteral("%1 ติดลบ: เวลาต้องเป็น 0 ขึ้นไป").arg(value);
+    case io::ProblemKind::NumberTooLarge:
+        return QStringLiteral("%1 มากเกินไป: เวลาต้องไม่เกิน %2").arg(value).arg(engine::kMaxDuration);
+    case io::ProblemKind::NotAmount:
+        return QStringLiteral("%1 ไม่ใช่จำนวนเงิน (เขียนแบบ 1250 หรือ 1250.50)").arg(value);
+    case io::ProblemKind::AmountGrouped:
+        return QStringLiteral("%1 มีเครื่องหมายคั่น: เขียนตัวเลขติดกันโดยไม่คั่นหลักพัน "
+                              "และใช้จุดเป็นทศนิยม เช่น 1250.50")
+            .arg(value);
+    case io::ProblemKind::AmountTooPrecise:
+        return QStringLiteral("%1 มีทศนิยมเกินสองตำแหน่ง: เงินละเอียดได้ถึงสตางค์เท่านั้น").arg(value);
+    case io::ProblemKind::AmountExponent:
+        return QStringLiteral("%1 เขียนแบบเลขยกกำลัง: เขียนเป็นตัวเลขเต็ม เช่น 1500").arg(value);
+    case io::ProblemKind::AmountCurrency:
+        return QStringLiteral("%1 มีสัญลักษณ์หรือหน่วยเงิน: ใส่เฉพาะตัวเลข").arg(value);
+    case io::ProblemKind::AmountTooLarge:
+        return QStringLiteral("%1 เป็นจำนวนเงินที่มากเกินไป").arg(value);
+    case io::ProblemKind::NegativeAmount:
+        return QStringLiteral("%1 ติดลบ: ค่าใช้จ่ายต้องเป็น 0 ขึ้นไป").arg(value);
+    default:
+        return QStringLiteral("%1 ใช้เป็น%2ไม่ได้").arg(value, valueNoun(column));
+    }
+}
+
+QString thaiEngineProblem(const engine::Problem &problem, const engine::Project &project,
+                          int otherRow)
+{
+    using engine::ProblemKind;
+    const engine::Activity *a = activityAt(project, problem.activity);
+    const QString id = a ? quotedId(a->id) : QString();
+    switch (problem.kind) {
+    case ProblemKind::TooManyActivities:
+        return QStringLiteral("โครงการมี %1 กิจกรรม มากกว่าที่รับได้ (%2 กิจกรรม)")
+            .arg(project.activities.size())
+            .arg(engine::kMaxActivities);
+    case ProblemKind::EmptyId:
+        return QStringLiteral("ยังไม่ได้ใส่รหัสกิจกรรม");
+    case ProblemKind::IdTooLong:
+        return QStringLiteral("รหัสกิจกรรมยาวเกิน %1 ไบต์").arg(engine::kMaxIdLength);
+    case ProblemKind::BadIdCharacter:
+        return QStringLiteral("รหัส %1 ใช้ไม่ได้: ในรหัสห้ามมีจุลภาค (,) อัฒภาค (;) "
+                              "หรืออักขระควบคุม และห้ามขึ้นต้นหรือลงท้ายด้วยช่องว่าง")
+            .arg(id);
+    case ProblemKind::NameTooLong:
+        return QStringLiteral("ชื่อกิจกรรมยาวเกิน %1 ไบต์").arg(engine::kMaxNameLength);
+    case ProblemKind::DuplicateId:
+        return otherRow > 0 ? QStringLiteral("รหัส %1 ซ้ำกับกิจกรรมในแถวที่ %2").arg(id).arg(otherRow)
+                            : QStringLiteral("รหัส %1 ซ้ำกับกิจกรรมก่อนหน้านี้").arg(id);
+    case ProblemKind::UnknownPredecessor:
+        return QStringLiteral("ไม่มีกิจกรรม %1 ในตาราง").arg(quotedId(problem.detail));
+    case ProblemKind::OwnPredecessor:
+        return QStringLiteral("กิจกรรม %1 เป็นกิจกรรมก่อนหน้าของตัวเองไม่ได้").arg(id);
+    case ProblemKind::Cycle: {
+        QStringList ids;
+        for (const int at : problem.cycle) {
+            if (const engine::Activity *c = activityAt(project, at))
+                ids << io::shownValue(std::string_view(c->id));
+        }
+        if (!ids.isEmpty())
+            ids << ids.front();
+        return QStringLiteral("กิจกรรมก่อนหน้าวนเป็นวง: %1").arg(ids.join(QStringLiteral(" → ")));
+    }
+    case ProblemKind::NegativeNormalDuration:
+        return QStringLiteral("เวลาปกติติดลบไม่ได้");
+    case ProblemKind::NegativeCrashDuration:
+        return QStringLiteral("เวลาเร่งติดลบไม่ได้");
+    case ProblemKind::NegativeCost:
+        return a ? QStringLiteral("ค่าเร่งต่อหน่วยเวลา %1 บาท ติดลบ: ต้องเป็น 0 ขึ้นไป")
+                       .arg(baht(a->crashCostPerUnit))
+                 : QStringLiteral("ค่าเร่งต่อหน่วยเวลาติดลบไม่ได้");
+    case ProblemKind::NormalDurationTooLarge:
+        return QStringLiteral("เวลาปกติต้องไม่เกิน %1").arg(engine::kMaxDuration);
+    case ProblemKind::CrashDurationTooLarge:
+        return QStringLiteral("เวลาเร่งต้องไม่เกิน %1").arg(engine::kMaxDuration);
+    case ProblemKind::CostTooLarge:
+        return QStringLiteral("ค่าเร่งต่อหน่วยเวลาต้องไม่เกิน %1 บาท").arg(baht(engine::kMaxCostPerUnit));
+    case ProblemKind::CrashAboveNormal:
+        return a ? QStringLiteral("เวลาเร่ง (%1) มากกว่าเวลาปกติ (%2): เวลาเร่งต้องไม่เกินเวลาปกติ")
+                       .arg(a->crashDuration)
+                       .arg(a->normalDuration)
+                 : QStringLiteral("เวลาเร่งต้องไม่เกินเวลาปกติ");
+    case ProblemKind::TotalCrashCostTooLarge:
+        return QStringLiteral("ค่าเร่งทุกกิจกรรมจนสุดรวมกันเกิน %1 บาท คำนวณให้ถูกต้องไม่ได้")
+            .arg(baht(engine::kMaxTotalCrashCost));
+    case ProblemKind::NegativeTarget:
+        return QStringLiteral("ระยะเวลาเป้าหมายติดลบไม่ได้");
+    }
+    return QStringLiteral("ข้อมูลกิจกรรมนี้ไม่ถูกต้อง");
+}
+
+QString thaiNoActivities()
+{
+    return QStringLiteral("ยังไม่มีกิจกรรม: พิมพ์กิจกรรมลงในตาราง หรือเปิดไฟล์โครงการ");
+}
+
+} // namespace project

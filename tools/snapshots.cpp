@@ -23,6 +23,7 @@
 
 void snapshotPrimer(const QString &outputDir);
 void snapshotExerciseScenarios(ExerciseWindow *window, const QString &outputDir);
+void snapshotProjectWindow(const QString &outputDir);
 
 int main(int argc, char *argv[])
 {
@@ -36,6 +37,8 @@ int main(int argc, char *argv[])
     QDir().mkpath(outputDir);
     // Message boxes are answered at once so scenarios run to their end.
     platform::setMessageBoxAnswerer([](const platform::MessageRecord &record) {
+        if (record.buttons.testFlag(QMessageBox::Discard))
+            return QMessageBox::Discard;
         return record.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
     });
 
@@ -55,6 +58,7 @@ int main(int argc, char *argv[])
         snapshotExerciseScenarios(window, outputDir);
         window->hide();
     }
+    snapshotProjectWindow(outputDir);
     destroyForms();
     return snapshotFailures() == 0 ? 0 : 1;
 }

@@ -40,9 +40,17 @@ done
 
 desktop="$prefix/share/applications/$desktop_name"
 entry() { sed -n "s/^$1=//p" "$desktop"; }
-[ "$(entry Exec)" = crashkit ] || fail "Exec= does not name the installed program"
+[ "$(entry Exec | cut -d' ' -f1)" = crashkit ] || fail "Exec= does not name the installed program"
 [ "$(entry Icon)" = "$desktop_id" ] || fail "Icon= does not name the installed icon, $desktop_id"
 [ "$(entry 'Name\[th\]')" != "" ] || fail "the desktop entry has no Thai name"
+# A double-clicked project file reaches the program: the entry takes a file and names the
+# project file's type, which the installed MIME package declares for *.crashkit.
+case "$(entry Exec)" in *" %f") ;; *) fail "Exec= does not take a file (%f)" ;; esac
+entry MimeType | tr ';' '\n' | grep -qx application/x-crashkit \
+  || fail "the desktop entry does not name application/x-crashkit"
+mime="$prefix/share/mime/packages/$desktop_id.xml"
+grep -q '<mime-type type="application/x-crashkit">' "$mime" && grep -q '<glob pattern="\*.crashkit"/>' "$mime" \
+  || fail "the MIME package does not declare *.crashkit as application/x-crashkit"
 # A Wayland desktop finds the entry by the app id the program gives itself
 # (QGuiApplication::setDesktopFileName), a UTF-16 literal in the program.
 app_id=$(strings -e l "$prefix/bin/crashkit" | grep -Fx "$desktop_id" || true)
@@ -85,5 +93,23 @@ if ! kill -0 "$program_pid" 2>/dev/null; then
   cat "$log" >&2
   fail "the installed crashkit ended within two seconds (exit status $status)"
 fi
+kill "$program_pid" 2>/dev/null || true
+wait "$program_pid" 2>/dev/null || true
+
+# A file handed over as the desktop does (Exec=crashkit %f) opens without a complaint; a second
+# file and an unknown option are refused with a message and exit status 2.
+project="$prefix/given.csv"
+printf 'activity,predecessors,normal_duration,crash_duration,crash_cost_per_unit\nA,-,3,2,100\n' >"$project"
+QT_QPA_PLATFORM=offscreen "$prefix/bin/crashkit" "$project" >"$log" 2>&1 &
+program_pid=$!
+sleep 2
+kill -0 "$program_pid" 2>/dev/null || { cat "$log" >&2; fail "crashkit FILE ended within two seconds"; }
+for refused in "$project $project" "--no-such-option"; do
+  status=0
+  # shellcheck disable=SC2086
+  QT_QPA_PLATFORM=offscreen "$prefix/bin/crashkit" $refused >"$log" 2>&1 || status=$?
+  [ "$status" = 2 ] && grep -q "crashkit" "$log" \
+    || fail "crashkit $refused: exit status $status, not 2 with a message"
+done
 echo "installed crashkit runs; installed files:"
 printf '  %s\n' "${installed_files[@]}"

@@ -1,0 +1,505 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+// The own-project window driven as a student drives it: typing, undo, files, the question
+// about unsaved changes, problems in the table, crashing, the curve and the report. Message
+// boxes and file dialogs are answered through the platform's hooks; a box nobody expected
+// fails the test at once.
+
+#include "activitytablemodel.h"
+#include "costcurvechart.h"
+#include "crashingpanel.h"
+#include "filechooser.h"
+#include "leastcost.h"
+#include "messagebox.h"
+#include "networkview.h"
+#include "projectdocument.h"
+#include "projectfile.h"
+#include "projectwindow.h"
+#include "timecostcurve.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+#include <deque>
+#include <memory>
+
+using project::Column;
+
+namespace {
+
+// Answers the boxes a test expects, in order, and records them; any other box fails.
+class Boxes {
+public:
+    Boxes()
+    {
+        platform::setMessageBoxAnswerer([this](const platform::MessageRecord &record) {
+            shown.push_back(record);
+            if (m_answers.empty()) {
+                unexpected = true;
+                QTest::qFail(qPrintable(QStringLiteral("unexpected box: ") + record.text), __FILE__,
+                             __LINE__);
+                return QMessageBox::Cancel;
+            }
+            const auto answer = m_answers.front();
+            m_answers.pop_front();
+            return answer;
+        });
+    }
+    ~Boxes() { platform::setMessageBoxAnswerer({}); }
+    void expect(QMessageBox::StandardButton answer) { m_answers.push_back(answer); }
+    bool allAnswered() const { return m_answers.empty(); }
+
+    std::vector<platform::MessageRecord> shown;
+    bool unexpected = false;
+
+private:
+    std::deque<QMessageBox::StandardButton> m_answers;
+};
+
+// Chooses the given paths for the next file dialogs; a dialog nobody expected fails.
+class Files {
+public:
+    Files()
+    {
+        platform::setFileChooser([this](const platform::FileRequest &request) {
+            requests.push_back(request);
+            if (m_paths.empty()) {
+                QTest::qFail("unexpected file dialog", __FILE__, __LINE__);
+                return QString();
+            }
+            const QString path = m_paths.front();
+            m_paths.pop_front();
+            return path;
+        });
+    }
+    ~Files() { platform::setFileChooser({}); }
+    void choose(const QString &path) { m_paths.push_back(path); }
+
+    std::vector<platform::FileRequest> requests;
+
+private:
+    std::deque<QString> m_paths;
+};
+
+struct TypedActivity {
+    QString id, name, predecessors, normal, crash, cost;
+};
+
+// A small project typed by hand: A and B start, C after both, D after A. Normal duration 9
+// through B-C; crashed fully: A 2, B 3, C 2, D 4 gives 5 via B-C.
+const std::vector<TypedActivity> typedProject = {
+    {"A", "ขุดดิน", "-", "3", "2", "100"},
+    {"B", "เทฐาน", "", "5", "3", "250.50"},
+    {"C", "ตั้งเสา", "A, B", "4", "2", "80"},
+    {"D", "มุงหลังคา", "A", "5", "4", "0"},
+};
+
+template<typename T> T *find(QObject *parent, const char *name)
+{
+    T *found = parent->findChild<T *>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no %s named %s", T::staticMetaObject.className(), name);
+    return found;
+}
+
+QAction *action(ProjectWindow &window, const char *name)
+{
+    return find<QAction>(&window, name);
+}
+
+void type(ProjectWindow &window, int row, int column, const QString &text)
+{
+    project::ActivityTableModel *model = window.document()->table();
+    QVERIFY(model->setData(model->index(row, column), text, Qt::EditRole));
+}
+
+void typeProject(ProjectWindow &window, const std::vector<TypedActivity> &activities)
+{
+    for (int row = 0; row < static_cast<int>(activities.size()); ++row) {
+        const TypedActivity &a = activities[static_cast<std::size_t>(row)];
+        const QString cells[] = {a.id, a.name, a.predecessors, a.normal, a.crash, a.cost};
+        for (int column = 0; column < project::ColumnCount; ++column)
+            type(window, row, column, cells[column]);
+    }
+}
+
+// The project the typed rows stand for, built by the test from the typed values.
+engine::Project expectedProject(const QString &title)
+{
+    engine::Project project;
+    project.title = title.toStdString();
+    auto activity = [](std::string id, std::string name, std::vector<std::string> predecessors,
+                       engine::Duration normal, engine::Duration crash, engine::Satang cost) {
+        return engine::Activity {std::move(id), std::move(name), std::move(predecessors),
+                                 normal,        crash,           cost};
+    };
+    project.activities = {
+        activity("A", "ขุดดิน", {}, 3, 2, 10000),
+        activity("B", "เทฐาน", {}, 5, 3, 25050),
+        activity("C", "ตั้งเสา", {"A", "B"}, 4, 2, 8000),
+        activity("D", "มุงหลังคา", {"A"}, 5, 4, 0),
+    };
+    return project;
+}
+
+void compareProjects(const engine::Project &actual, const engine::Project &expected)
+{
+    QCOMPARE(actual.title, expected.title);
+    QCOMPARE(actual.activities.size(), expected.activities.size());
+    for (std::size_t i = 0; i < expected.activities.size(); ++i) {
+        const engine::Activity &a = actual.activities[i];
+        const engine::Activity &e = expected.activities[i];
+        QCOMPARE(a.id, e.id);
+        QCOMPARE(a.name, e.name);
+        QCOMPARE(a.predecessors, e.predecessors);
+        QCOMPARE(a.normalDuration, e.normalDuration);
+        QCOMPARE(a.crashDuration, e.crashDuration);
+        QCOMPARE(a.crashCostPerUnit, e.crashCostPerUnit);
+    }
+}
+
+int pdfPageCount(const QByteArray &pdf)
+{
+    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page ")
+                            + pdf.count("/Type /Page/") + pdf.count("/Type /Page>"));
+}
+
+} // namespace
+
+class ProjectWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        // Recent files and folders go to a test location, not the user's settings.
+        QStandardPaths::setTestModeEnabled(true);
+    }
+
+    void init()
+    {
+        QVERIFY(m_folder.isValid());
+        m_boxes = std::make_unique<Boxes>();
+        m_files = std::make_unique<Files>();
+        m_window = std::make_unique<ProjectWindow>();
+        m_window->show();
+    }
+
+    void cleanup()
+    {
+        // Close without a question: whatever the test left is thrown away.
+        m_window->document()->undoStack()->setClean();
+        m_window.reset();
+        QVERIFY2(m_boxes->allAnswered(), "a box the test expected was not shown");
+        m_boxes.reset();
+        m_files.reset();
+    }
+
+    void typedProjectIsSavedAsTypedInBothFormats_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("crashkit") << "house.crashkit";
+        QTest::newRow("csv") << "house.csv";
+    }
+
+    void typedProjectIsSavedAsTypedInBothFormats()
+    {
+        QFETCH(QString, fileName);
+        const bool csv = fileName.endsWith(QStringLiteral(".csv"));
+        typeProject(*m_window, typedProject);
+        m_window->document()->table()->setTitle(QStringLiteral("บ้านหลังเล็ก"));
+        QVERIFY(m_window->document()->analysis().sound());
+        QVERIFY(m_window->document()->isModified());
+        QVERIFY(m_window->isWindowModified());
+
+        const QString path = m_folder.filePath(fileName);
+        m_files->choose(path);
+        action(*m_window, "saveAsAction")->trigger();
+        QVERIFY(!m_window->document()->isModified());
+        QCOMPARE(m_window->document()->filePath(), path);
+
+        const io::ReadResult read = io::openProject(path);
+        QVERIFY2(read.isLoaded(), qPrintable(read.message()));
+        // CSV holds the activities only; the title lives in .crashkit files.
+        compareProjects(read.project(),
+                        expectedProject(csv ? QString() : QStringLiteral("บ้านหลังเล็ก")));
+
+        // And a fresh window opens it to the same project.
+        ProjectWindow reopened;
+        QVERIFY(reopened.openFile(path));
+        compareProjects(reopened.document()->analysis().project,
+                        expectedProject(csv ? QString() : QStringLiteral("บ้านหลังเล็ก")));
+        QVERIFY(!reopened.document()->isModified());
+    }
+
+    void undoAndRedoTakeBackEveryKindOfEdit()
+    {
+        typeProject(*m_window, typedProject);
+        const auto typed = m_window->document()->table()->rows();
+        QAction *undo = action(*m_window, "undoAction");
+        QAction *redo = action(*m_window, "redoAction");
+        QVERIFY(undo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Z)));
+        QVERIFY(redo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)));
+
+        auto *table = find<QTableView>(m_window.get(), "activityTable");
+        table->setCurrentIndex(m_window->document()->table()->index(1, 0));
+        action(*m_window, "moveUpAction")->trigger();
+        QCOMPARE(m_window->document()->table()->rows()[0][project::IdColumn], QStringLiteral("B"));
+        action(*m_window, "insertRowAction")->trigger();
+        type(*m_window, 2, project::NormalDurationColumn, QStringLiteral("7"));
+        table->setCurrentIndex(m_window->document()->table()->index(3, 0));
+        action(*m_window, "removeRowAction")->trigger();
+        const auto edited = m_window->document()->table()->rows();
+        QVERIFY(edited != typed);
+
+        while (m_window->document()->undoStack()->index() > 0
+               && m_window->document()->table()->rows() != typed)
+            undo->trigger();
+        QCOMPARE(m_window->document()->table()->rows(), typed);
+        while (m_window->document()->undoStack()->canRedo())
+            redo->trigger();
+        QCOMPARE(m_window->document()->table()->rows(), edited);
+    }
+
+    void unsavedChangesAreNeverLostSilently_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("save") << int(QMessageBox::Save);
+        QTest::newRow("discard") << int(QMessageBox::Discard);
+        QTest::newRow("cancel") << int(QMessageBox::Cancel);
+    }
+
+    void unsavedChangesAreNeverLostSilently()
+    {
+        QFETCH(int, answer);
+        typeProject(*m_window, typedProject);
+        const auto typed = m_window->document()->table()->rows();
+        const QString path = m_folder.filePath(QStringLiteral("asked.crashkit"));
+        QFile::remove(path);
+
+        // Starting a new project asks first.
+        m_boxes->expect(QMessageBox::StandardButton(answer));
+        if (answer == QMessageBox::Save)
+            m_files->choose(path);
+        action(*m_window, "newAction")->trigger();
+        QCOMPARE(m_boxes->shown.size(), std::size_t {1});
+        QCOMPARE(m_boxes->shown[0].type, platform::MessageType::Question);
+
+        switch (answer) {
+        case QMessageBox::Save: {
+            QVERIFY(QFile::exists(path));
+            compareProjects(io::openProject(path).project(), expectedProject({}));
+            QVERIFY(m_window->document()->analysis().project.activities.empty());
+            break;
+        }
+        case QMessageBox::Discard:
+            QVERIFY(!QFile::exists(path));
+            QVERIFY(m_window->document()->analysis().project.activities.empty());
+            QVERIFY(!m_window->document()->isModified());
+            break;
+        default: // cancelled: everything as it was
+            QCOMPARE(m_window->document()->table()->rows(), typed);
+            QVERIFY(m_window->document()->isModified());
+            break;
+        }
+
+        // Closing the window asks the same way.
+        if (answer != QMessageBox::Cancel)
+            typeProject(*m_window, typedProject);
+        type(*m_window, 0, project::NameColumn, QStringLiteral("ขุดดินใหม่"));
+        m_boxes->expect(QMessageBox::StandardButton(answer));
+        if (answer == QMessageBox::Save)
+            m_files->choose(path);
+        QCOMPARE(m_window->close(), answer != QMessageBox::Cancel);
+        QCOMPARE(m_boxes->shown.size(), std::size_t {2});
+        if (answer == QMessageBox::Save)
+            QCOMPARE(io::openProject(path).project().activities.front().name,
+                     QStringLiteral("ขุดดินใหม่").toStdString());
+    }
+
+    void problemsAreShownOnTheirCellsAndNothingWrongIsDrawn()
+    {
+        typeProject(*m_window, typedProject);
+        auto *network = find<project::NetworkView>(m_window.get(), "networkView");
+        QVERIFY(network->criticalNodeCount() > 0);
+
+        // A cycle A -> C -> A and a duration that is not a number.
+        type(*m_window, 0, project::PredecessorsColumn, QStringLiteral("C"));
+        type(*m_window, 3, project::NormalDurationColumn, QStringLiteral("x7"));
+        const auto &analysis = m_window->document()->analysis();
+        QVERIFY(!analysis.sound());
+        auto *problems = find<QListWidget>(m_window.get(), "problemList");
+        QCOMPARE(problems->count(), static_cast<int>(analysis.problems.size()));
+        bool cycleNamed = false;
+        for (int i = 0; i < problems->count(); ++i)
+            cycleNamed = cycleNamed
+                || problems->item(i)->text().contains(QStringLiteral("A → C → A"))
+                || problems->item(i)->text().contains(QStringLiteral("C → A → C"));
+        QVERIFY2(cycleNamed, "the cycle is not named in order");
+        const QModelIndex bad
+            = m_window->document()->table()->index(3, project::NormalDurationColumn);
+        QVERIFY(!bad.data(Qt::ToolTipRole).toString().isEmpty());
+        QCOMPARE(network->criticalNodeCount(), 0);
+        QVERIFY(!action(*m_window, "reportAction")->isEnabled());
+        QVERIFY(!find<QWidget>(m_window.get(), "stepButton")->isEnabled());
+
+        // Saving is refused with a warning; nothing is written and nothing typed is lost.
+        const QString path = m_folder.filePath(QStringLiteral("broken.crashkit"));
+        m_boxes->expect(QMessageBox::Ok);
+        m_files->choose(path);
+        action(*m_window, "saveAsAction")->trigger();
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(m_boxes->shown.back().type, platform::MessageType::Warning);
+        QCOMPARE(m_window->document()->table()->rows()[3][project::NormalDurationColumn],
+                 QStringLiteral("x7"));
+
+        // Mended, everything comes back.
+        type(*m_window, 0, project::PredecessorsColumn, QString());
+        type(*m_window, 3, project::NormalDurationColumn, QStringLiteral("5"));
+        QVERIFY(m_window->document()->analysis().sound());
+        QCOMPARE(problems->count(), 0);
+        QVERIFY(network->criticalNodeCount() > 0);
+        QVERIFY(action(*m_window, "reportAction")->isEnabled());
+    }
+
+    void aFileWithProblemsLeavesTheWindowAsItWas()
+    {
+        typeProject(*m_window, typedProject);
+        const auto typed = m_window->document()->table()->rows();
+        const QString path = m_folder.filePath(QStringLiteral("bad.csv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("activity,predecessors,normal_duration,crash_duration,crash_cost_per_unit\n"
+                   "A,-,3,2,100\nB,A,seven,2,100\n");
+        file.close();
+
+        m_boxes->expect(QMessageBox::Discard); // the typed project is not saved
+        m_boxes->expect(QMessageBox::Ok); // the file's problem
+        QVERIFY(!m_window->openFile(path));
+        const platform::MessageRecord &box = m_boxes->shown.back();
+        QCOMPARE(box.type, platform::MessageType::Error);
+        QVERIFY2(box.text.contains(QStringLiteral("bad.csv"))
+                     && box.text.contains(QStringLiteral("seven")),
+                 qPrintable(box.text));
+        QCOMPARE(m_window->document()->table()->rows(), typed);
+    }
+
+    void practiceSetOneCrashedTo28Days()
+    {
+        action(*m_window, "practiceSet1Action")->trigger();
+        const auto &analysis = m_window->document()->analysis();
+        QVERIFY(analysis.sound());
+        auto *panel = find<project::CrashingPanel>(m_window.get(), "crashingPanel");
+        auto *tabs = find<QTabWidget>(m_window.get(), "viewTabs");
+        tabs->setCurrentWidget(panel);
+        auto *target = find<QSpinBox>(m_window.get(), "targetSpinBox");
+        target->setValue(28);
+        QCOMPARE(panel->target(), std::optional<engine::Duration>(28));
+
+        // Step by step: the CPM table follows every step, and the greedy's total never drops
+        // below the least cost of the duration it reached.
+        auto *durationLabel = find<QLabel>(m_window.get(), "durationLabel");
+        while (panel->step()) {
+            const engine::Schedule schedule
+                = engine::computeSchedule(analysis.network, panel->currentDurations());
+            QVERIFY(durationLabel->text().contains(QString::number(schedule.projectDuration)));
+            const auto least = engine::leastCost(analysis.network, schedule.projectDuration);
+            QVERIFY(least);
+            QVERIFY(panel->greedyTotal() >= least->cost);
+        }
+        QCOMPARE(panel->leastTotal(), std::optional<engine::Satang>(72500));
+        QVERIFY(panel->greedyTotal() >= 72500);
+        QCOMPARE(
+            engine::computeSchedule(analysis.network, panel->currentDurations()).projectDuration,
+            engine::Duration {28});
+        QVERIFY(!panel->logText().isEmpty());
+    }
+
+    void targetOutOfRangeIsRefused()
+    {
+        action(*m_window, "practiceSet1Action")->trigger();
+        const auto &analysis = m_window->document()->analysis();
+        auto *panel = find<project::CrashingPanel>(m_window.get(), "crashingPanel");
+        auto *message = find<QLabel>(m_window.get(), "targetMessage");
+        for (const engine::Duration target :
+             {analysis.schedule.projectDuration + 1, analysis.shortestDuration - 1}) {
+            panel->setTarget(target);
+            QVERIFY2(!message->text().isEmpty(), "no message for an unreachable target");
+            QVERIFY(!panel->step());
+            const auto normal = analysis.network.normalDurations();
+            QVERIFY(std::equal(normal.begin(), normal.end(), panel->currentDurations().begin(),
+                               panel->currentDurations().end()));
+        }
+    }
+
+    void chartShowsTheEnginesCurve()
+    {
+        action(*m_window, "practiceSet2Action")->trigger();
+        auto *chart = find<project::CostCurveChart>(m_window.get(), "costCurveChart");
+        find<QTabWidget>(m_window.get(), "viewTabs")->setCurrentWidget(chart);
+        const auto &network = m_window->document()->analysis().network;
+        // Independent of the curve's own method: one least-cost solve per duration.
+        const auto points = chart->curvePoints();
+        QVERIFY(!points.empty());
+        for (const engine::CurvePoint &point : points) {
+            const auto least = engine::leastCost(network, point.duration);
+            QVERIFY(least);
+            QCOMPARE(point.cost, least->cost);
+        }
+        QCOMPARE(points.front().duration,
+                 m_window->document()->analysis().schedule.projectDuration);
+        QCOMPARE(points.back().duration, m_window->document()->analysis().shortestDuration);
+    }
+
+    void reportIsWrittenAsPdf()
+    {
+        action(*m_window, "practiceSet1Action")->trigger();
+        find<project::CrashingPanel>(m_window.get(), "crashingPanel")->setTarget(28);
+        find<project::CrashingPanel>(m_window.get(), "crashingPanel")->runToTarget();
+        const QString path = m_folder.filePath(QStringLiteral("report.pdf"));
+        m_files->choose(path);
+        action(*m_window, "reportAction")->trigger();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray pdf = file.readAll();
+        QVERIFY(pdf.startsWith("%PDF"));
+        // Table, CPM, network, log and curve do not fit on one A4 page.
+        QVERIFY(pdfPageCount(pdf) >= 2);
+    }
+
+    void exportsWritePictures()
+    {
+        action(*m_window, "practiceSet3Action")->trigger();
+        const QString png = m_folder.filePath(QStringLiteral("network.png"));
+        const QString svg = m_folder.filePath(QStringLiteral("curve.svg"));
+        m_files->choose(png);
+        action(*m_window, "exportNetworkAction")->trigger();
+        m_files->choose(svg);
+        action(*m_window, "exportCurveAction")->trigger();
+        QImage image(png);
+        QVERIFY(!image.isNull());
+        QVERIFY(image.width() > 200 && image.height() > 100);
+        QFile curve(svg);
+        QVERIFY(curve.open(QIODevice::ReadOnly));
+        QVERIFY(curve.readAll().contains("<svg"));
+    }
+
+private:
+    QTemporaryDir m_folder;
+    std::unique_ptr<Boxes> m_boxes;
+    std::unique_ptr<Files> m_files;
+    std::unique_ptr<ProjectWindow> m_window;
+};
+
+QTEST_MAIN(ProjectWindowTest)
+#include "projectwindow_test.moc"

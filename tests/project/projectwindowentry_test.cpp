@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+// The ways into the own-project window: the main menu's last practice item and a file
+// handed to the program.
+
+#include "forms.h"
+#include "messagebox.h"
+#include "projectdocument.h"
+#include "projectfile.h"
+#include "projectwindow.h"
+#include "tform1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+class ProjectWindowEntryTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        platform::setMessageBoxAnswerer([](const platform::MessageRecord &record) {
+            QTest::qFail(qPrintable(QStringLiteral("unexpected box: ") + record.text), __FILE__,
+                         __LINE__);
+            return QMessageBox::Cancel;
+        });
+        createForms();
+        Form1->show();
+    }
+
+    void cleanup()
+    {
+        destroyForms();
+        platform::setMessageBoxAnswerer({});
+    }
+
+    void lastItemOfThePracticeMenuOpensTheWindow()
+    {
+        auto *sets = Form1->findChild<QMenu *>(QStringLiteral("N11Menu"));
+        QVERIFY(sets);
+        const QList<QAction *> items = sets->actions();
+        QVERIFY(items.size() >= 3);
+        // After set 5, behind a separator.
+        QCOMPARE(items.last()->objectName(), QStringLiteral("MyProject"));
+        QCOMPARE(items.last()->text(), QStringLiteral("โครงการของฉัน"));
+        QVERIFY(items[items.size() - 2]->isSeparator());
+        QCOMPARE(items[items.size() - 3]->objectName(), QStringLiteral("N51"));
+
+        items.last()->trigger();
+        ProjectWindow *window = projectWindow();
+        QVERIFY(window);
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->objectName(), QStringLiteral("ProjectWindow"));
+        QVERIFY(!window->isModal());
+        // The same window comes to the front again, not a second one.
+        items.last()->trigger();
+        QCOMPARE(projectWindow(), window);
+    }
+
+    void aFileGivenToTheProgramOpensInTheWindow()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("given.csv"));
+        engine::Project project;
+        project.activities = {{"A", "", {}, 4, 2, 5000}, {"B", "", {"A"}, 3, 3, 0}};
+        QVERIFY(io::saveProject(project, path).isEmpty());
+
+        QVERIFY(openInProjectWindow(path));
+        QVERIFY(projectWindow()->isVisible());
+        QCOMPARE(projectWindow()->document()->analysis().project.activities.size(),
+                 std::size_t {2});
+        QCOMPARE(projectWindow()->document()->analysis().schedule.projectDuration,
+                 engine::Duration {7});
+    }
+};
+
+QTEST_MAIN(ProjectWindowEntryTest)
+#include "projectwindowentry_test.moc"

@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+// The own-project window in its key states: new, with problems, a practice set on every tab,
+// crashed to a target, the curve with an indirect cost, and a 50-activity project.
+
+#include "activitytablemodel.h"
+#include "costcurvechart.h"
+#include "crashingpanel.h"
+#include "forms.h"
+#include "projectdocument.h"
+#include "projectwindow.h"
+#include "snapshotfile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QRandomGenerator>
+#include <QTabWidget>
+#include <QUndoStack>
+
+#include <algorithm>
+
+namespace {
+
+void typeRow(ProjectWindow *window, int row, const QStringList &cells)
+{
+    project::ActivityTableModel *model = window->document()->table();
+    for (int column = 0; column < cells.size(); ++column)
+        model->setData(model->index(row, column), cells[column]);
+}
+
+// A project of `count` activities in about seven stages, each activity after one to three
+// of the stage before: what a textbook's larger example looks like.
+engine::Project stagedProject(int count)
+{
+    QRandomGenerator random(2026);
+    engine::Project project;
+    project.title = "โครงการ 50 กิจกรรม";
+    std::vector<std::vector<std::string>> stages(1);
+    for (int i = 0; i < count; ++i) {
+        if (static_cast<int>(stages.back().size()) >= count / 7 + 1)
+            stages.emplace_back();
+        engine::Activity activity;
+        activity.id = "T" + std::to_string(i + 1);
+        if (stages.size() > 1) {
+            const auto &before = stages[stages.size() - 2];
+            const int links = 1 + static_cast<int>(random.bounded(3));
+            for (int l = 0; l < links; ++l) {
+                const std::string &p = before[random.bounded(static_cast<int>(before.size()))];
+                if (std::find(activity.predecessors.begin(), activity.predecessors.end(), p)
+                    == activity.predecessors.end())
+                    activity.predecessors.push_back(p);
+            }
+        }
+        activity.normalDuration = 2 + random.bounded(9);
+        activity.crashDuration = activity.normalDuration
+            - random.bounded(static_cast<int>(activity.normalDuration) / 2 + 1);
+        activity.crashCostPerUnit = 100 * (50 + random.bounded(950));
+        stages.back().push_back(activity.id);
+        project.activities.push_back(std::move(activity));
+    }
+    return project;
+}
+
+} // namespace
+
+void snapshotProjectWindow(const QString &outputDir)
+{
+    ProjectWindow *window = projectWindow();
+    window->resize(1400, 860);
+    window->show();
+    auto *tabs = window->findChild<QTabWidget *>(QStringLiteral("viewTabs"));
+    auto snap = [&](const QString &name) {
+        // Layouts settle in posted events; let them before the picture is taken.
+        QApplication::processEvents();
+        saveSnapshot(window, outputDir, name);
+    };
+
+    snap(QStringLiteral("project-new"));
+
+    typeRow(window, 0, {"A", "ขุดดิน", "C", "3", "2", "100"});
+    typeRow(window, 1, {"B", "เทฐาน", "A", "x7", "3", "250"});
+    typeRow(window, 2, {"C", "ตั้งเสา", "B", "4", "5", "80"});
+    snap(QStringLiteral("project-problems"));
+    window->document()->undoStack()->setClean();
+
+    window->findChild<QAction *>(QStringLiteral("practiceSet1Action"))->trigger();
+    tabs->setCurrentIndex(0);
+    snap(QStringLiteral("project-set1-network"));
+    tabs->setCurrentIndex(1);
+    snap(QStringLiteral("project-set1-cpm"));
+    auto *panel = window->findChild<project::CrashingPanel *>(QStringLiteral("crashingPanel"));
+    tabs->setCurrentWidget(panel);
+    panel->setTarget(28);
+    panel->step();
+    snap(QStringLiteral("project-set1-crashing-step1"));
+    panel->runToTarget();
+    snap(QStringLiteral("project-set1-crashed-28"));
+    tabs->setCurrentIndex(0);
+    snap(QStringLiteral("project-set1-network-crashed"));
+    auto *chart = window->findChild<project::CostCurveChart *>(QStringLiteral("costCurveChart"));
+    tabs->setCurrentWidget(chart);
+    snap(QStringLiteral("project-set1-curve"));
+    chart->setIndirectCostPerUnit(20000);
+    snap(QStringLiteral("project-set1-curve-indirect"));
+
+    window->document()->load(stagedProject(50), QString());
+    tabs->setCurrentIndex(0);
+    snap(QStringLiteral("project-50-network"));
+    tabs->setCurrentWidget(chart);
+    snap(QStringLiteral("project-50-curve"));
+    window->hide();
+}
