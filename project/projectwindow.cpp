@@ -244,7 +244,9 @@ void ProjectWindow::Private::buildMenus()
     QObject::connect(recentMenu, &QMenu::aboutToShow, q, [this] { fillRecentMenu(); });
     file->addSeparator();
     add(file, action(q, "saveAction", QStringLiteral("บันทึก"), QKeySequence::Save), &Private::save);
-    add(file, action(q, "saveAsAction", QStringLiteral("บันทึกเป็น..."), QKeySequence::SaveAs),
+    add(file,
+        action(q, "saveAsAction", QStringLiteral("บันทึกเป็น..."),
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
         &Private::saveAs);
     file->addSeparator();
     needsSoundProject.push_back(add(file,
@@ -262,7 +264,8 @@ void ProjectWindow::Private::buildMenus()
         add(file, action(q, "printAction", QStringLiteral("พิมพ์..."), QKeySequence::Print),
             &Private::print));
     file->addSeparator();
-    QAction *close = action(q, "closeAction", QStringLiteral("ปิดหน้าต่าง"), QKeySequence::Close);
+    QAction *close
+        = action(q, "closeAction", QStringLiteral("ปิดหน้าต่าง"), QKeySequence(Qt::CTRL | Qt::Key_W));
     file->addAction(close);
     QObject::connect(close, &QAction::triggered, q, &QWidget::close);
 

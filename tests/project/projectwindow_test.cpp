@@ -18,12 +18,20 @@
 #include "projectwindow.h"
 #include "timecostcurve.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QFile>
+#include <QGraphicsView>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSet>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -492,6 +500,46 @@ private slots:
         QFile curve(svg);
         QVERIFY(curve.open(QIODevice::ReadOnly));
         QVERIFY(curve.readAll().contains("<svg"));
+    }
+
+    // Tests find controls by objectName and screen readers by accessible name: every control a
+    // student can reach has both, and every menu command a stable name.
+    void everyControlIsNamedForTestsAndAssistiveTechnology()
+    {
+        action(*m_window, "practiceSet1Action")->trigger();
+        QStringList unnamed;
+        QSet<QString> names;
+        for (QWidget *widget : m_window->findChildren<QWidget *>()) {
+            const bool control = qobject_cast<QAbstractButton *>(widget)
+                || qobject_cast<QLineEdit *>(widget) || qobject_cast<QAbstractSpinBox *>(widget)
+                || qobject_cast<QAbstractItemView *>(widget)
+                || qobject_cast<QGraphicsView *>(widget) || qobject_cast<QTabWidget *>(widget)
+                || qobject_cast<QPlainTextEdit *>(widget);
+            // Parts the toolkit builds inside a control (a spin box's editor, a table's
+            // headers and corner button, a tab bar's scroll buttons) belong to that control.
+            const bool part = widget->objectName().startsWith(QStringLiteral("qt_"))
+                || qobject_cast<QHeaderView *>(widget)
+                || qobject_cast<QAbstractSpinBox *>(widget->parentWidget())
+                || qobject_cast<QTabBar *>(widget->parentWidget())
+                || qobject_cast<QAbstractItemView *>(widget->parentWidget())
+                || widget->inherits("QTableCornerButton") || qobject_cast<QMenu *>(widget);
+            if (!control || part)
+                continue;
+            if (widget->objectName().isEmpty() || widget->accessibleName().isEmpty())
+                unnamed << QStringLiteral("%1 '%2' in %3")
+                               .arg(QString::fromLatin1(widget->metaObject()->className()),
+                                    widget->objectName(), widget->parentWidget()->objectName());
+            QVERIFY2(!names.contains(widget->objectName()) || widget->objectName().isEmpty(),
+                     qPrintable(widget->objectName()));
+            names.insert(widget->objectName());
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral("; "))));
+        for (QAction *item : m_window->findChildren<QAction *>()) {
+            if (item->isSeparator() || item->menu() || item->text().isEmpty()
+                || item->parent() != m_window.get())
+                continue;
+            QVERIFY2(!item->objectName().isEmpty(), qPrintable(item->text()));
+        }
     }
 
 private:
