@@ -3,7 +3,8 @@
 
 #include "forms.h"
 
-#include "projectwindow.h"
+#include "messagebox.h"
+#include "projectwindowentry.h"
 #include "tform1.h"
 #include "tform2.h"
 #include "tforms.h"
@@ -17,27 +18,71 @@ TForm5 *Form5 = nullptr;
 TForm6 *Form6 = nullptr;
 TForm7 *Form7 = nullptr;
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibrary>
+#include <QMainWindow>
+
+#include <optional>
+
 namespace {
-ProjectWindow *ownProjectWindow = nullptr;
+
+QMainWindow *ownProjectWindow = nullptr;
+std::optional<ProjectWindowEntryPoints> projectWindowEntry;
+
+// The module next to the program as the build and the installation place it.
+QString projectWindowModulePath()
+{
+    return QDir(QCoreApplication::applicationDirPath())
+        .absoluteFilePath(QStringLiteral(CRASHKIT_PROJECT_MODULE_DIR "/crashkit-projectwindow"));
 }
 
-ProjectWindow *projectWindow()
+const ProjectWindowEntryPoints *entryPoints()
+{
+    if (projectWindowEntry)
+        return &*projectWindowEntry;
+    // Loaded once and kept for the rest of the run; a failure is said, not hidden.
+    static QLibrary module;
+    using EntryFunction = const ProjectWindowEntryPoints *(*)();
+    module.setFileName(projectWindowModulePath());
+    auto entry = reinterpret_cast<EntryFunction>(module.resolve(kProjectWindowEntrySymbol));
+    if (!entry) {
+        platform::showApplicationError(
+            QStringLiteral("The window \"โครงการของฉัน\" could not be loaded: %1")
+                .arg(module.errorString()));
+        return nullptr;
+    }
+    projectWindowEntry = *entry();
+    return &*projectWindowEntry;
+}
+
+} // namespace
+
+void useLinkedProjectWindow(const ProjectWindowEntryPoints &entry)
+{
+    projectWindowEntry = entry;
+}
+
+QMainWindow *projectWindow()
 {
     if (!ownProjectWindow)
-        ownProjectWindow = new ProjectWindow;
+        if (const ProjectWindowEntryPoints *entry = entryPoints())
+            ownProjectWindow = entry->create();
     return ownProjectWindow;
 }
 
 bool projectWindowMayClose()
 {
-    return !ownProjectWindow || ownProjectWindow->confirmClose();
+    return !ownProjectWindow || projectWindowEntry->confirmClose(ownProjectWindow);
 }
 
 bool openInProjectWindow(const QString &path)
 {
-    ProjectWindow *window = projectWindow();
+    QMainWindow *window = projectWindow();
+    if (!window)
+        return false;
     platform::showModeless(window);
-    return window->openFile(path);
+    return projectWindowEntry->openFile(window, path);
 }
 
 void createForms()

@@ -12,7 +12,8 @@ class TForm4;
 class TForm5;
 class TForm6;
 class TForm7;
-class ProjectWindow;
+class QMainWindow;
+struct ProjectWindowEntryPoints;
 
 // The program's seven windows, one instance each, alive from start-up to the end.
 extern TForm1 *Form1; // main window
@@ -23,9 +24,14 @@ extern TForm5 *Form5; // practice set 3
 extern TForm6 *Form6; // practice set 4
 extern TForm7 *Form7; // practice set 5
 
-// "โครงการของฉัน", the own-project window: built when it is first asked for, so that it costs
-// the program's start-up nothing; destroyForms() deletes it with the others.
-ProjectWindow *projectWindow();
+// "โครงการของฉัน", the own-project window: built when it is first asked for, from a module
+// loaded then (see projectwindowentry.h), so that it costs the program's start-up nothing;
+// destroyForms() deletes it with the others. Null when the module cannot be loaded (the
+// reason was shown).
+QMainWindow *projectWindow();
+// Programs that link the window (tests, tools) hand its entry points over instead of loading
+// the module; before the window is first asked for.
+void useLinkedProjectWindow(const ProjectWindowEntryPoints &entry);
 // Shows the own-project window and opens the file in it (a file named on the command line
 // or double-clicked on the desktop); false when it was not opened (the reason was shown).
 bool openInProjectWindow(const QString &path);

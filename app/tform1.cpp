@@ -7,7 +7,6 @@
 #include "fonts.h"
 #include "forms.h"
 #include "jpeg.h"
-#include "projectwindow.h"
 #include "windowmanagement.h"
 
 #include "tform2.h"
@@ -210,7 +209,8 @@ void TForm1::N51Click()
 
 void TForm1::MyProjectClick()
 {
-    platform::showModeless(projectWindow());
+    if (QMainWindow *window = projectWindow())
+        platform::showModeless(window);
 }
 
 void TForm1::N2Click()

@@ -5,6 +5,7 @@
 
 #include "money.h"
 #include "project.h"
+#include "values.h"
 
 namespace cli {
 
@@ -29,6 +30,17 @@ qint64 wholeNumber(const QString &option, const QString &text, qint64 low, qint6
     return value;
 }
 
+// A plain decimal ("18", "17.5", "0.95") as typed after `option`.
+double decimalNumber(const QString &option, const QString &text)
+{
+    double value = 0;
+    if (io::parseEstimate(text.toStdString(), value))
+        refuse(QStringLiteral("%1: '%2' is not a number (write it like 18 or 0.95, with a point "
+                              "for decimals)")
+                   .arg(option, text));
+    return value;
+}
+
 Command commandNamed(const QString &name)
 {
     if (name == QLatin1String("cpm"))
@@ -39,10 +51,13 @@ Command commandNamed(const QString &name)
         return Command::Curve;
     if (name == QLatin1String("export-set"))
         return Command::ExportSet;
+    if (name == QLatin1String("pert"))
+        return Command::Pert;
     if (name == QLatin1String("help") || name == QLatin1String("--help")
         || name == QLatin1String("-h"))
         return Command::Help;
-    refuse(QStringLiteral("unknown command '%1'; the commands are cpm, crash, curve and export-set")
+    refuse(QStringLiteral(
+               "unknown command '%1'; the commands are cpm, crash, curve, pert and export-set")
                .arg(name));
 }
 
@@ -94,8 +109,13 @@ Arguments parseArguments(const QStringList &arguments)
                 parsed.format = io::FileFormat::Csv;
             else if (format == QLatin1String("crashkit"))
                 parsed.format = io::FileFormat::Crashkit;
+            else if (format == QLatin1String("mspdi"))
+                parsed.format = io::FileFormat::Mspdi;
+            else if (format == QLatin1String("gan"))
+                parsed.format = io::FileFormat::Gantt;
             else
-                refuse(QStringLiteral("--format: '%1' is not csv or crashkit").arg(format));
+                refuse(
+                    QStringLiteral("--format: '%1' is not csv, crashkit, mspdi or gan").arg(format));
         } else if (argument == QLatin1String("--target")) {
             only(Command::Crash);
             parsed.target
@@ -123,6 +143,27 @@ Arguments parseArguments(const QStringList &arguments)
                         .arg(text,
                              QString::fromStdString(engine::formatBaht(engine::kMaxCostPerUnit))));
             parsed.indirectCostPerUnit = *amount;
+        } else if (argument == QLatin1String("--by")) {
+            only(Command::Pert);
+            const QString text = takeValue();
+            const double day = decimalNumber(argument, text);
+            // Any longest path is below kMaxActivities * kMaxDuration time units.
+            constexpr double kLatest = static_cast<double>(engine::kMaxActivities)
+                * static_cast<double>(engine::kMaxDuration);
+            if (day < 0 || day > kLatest)
+                refuse(QStringLiteral("--by: %1 is outside 0 to %2")
+                           .arg(text)
+                           .arg(static_cast<qint64>(kLatest)));
+            parsed.byDay = day;
+        } else if (argument == QLatin1String("--probability")) {
+            only(Command::Pert);
+            const QString text = takeValue();
+            const double p = decimalNumber(argument, text);
+            if (!(p > 0 && p < 1))
+                refuse(QStringLiteral("--probability: %1 is not between 0 and 1 (both excluded); "
+                                      "write 95% as 0.95")
+                           .arg(text));
+            parsed.probability = p;
         } else if (argument == QLatin1String("--paths")) {
             only(Command::Cpm);
             parsed.pathLimit = static_cast<int>(wholeNumber(argument, takeValue(), 0, 1'000'000));
@@ -175,16 +216,28 @@ QString helpText()
         "                              the normal to the shortest one, with its breakpoints;\n"
         "                              with C Baht of indirect cost per time unit also the\n"
         "                              total cost and the duration of least total cost\n"
+        "  pert FILE [--by DAY] [--probability P]\n"
+        "                              PERT with three time estimates: each activity's\n"
+        "                              expected time and variance, the critical path of\n"
+        "                              expected times, its mean and standard deviation;\n"
+        "                              the chance of finishing by DAY, and the day reached\n"
+        "                              with probability P (0 < P < 1, e.g. 0.95). When\n"
+        "                              several paths tie for the longest, the one with the\n"
+        "                              largest variance is used and the ties are counted\n"
         "  export-set N                practice set N (1 to 5) as CSV\n"
         "\n"
         "Options:\n"
         "  --json                      print one JSON object instead of text\n"
-        "  --format csv|crashkit       the form of standard input (without it, input that\n"
-        "                              starts with '{' is read as .crashkit, else as CSV);\n"
-        "                              a file's form is given by its extension\n"
+        "  --format csv|crashkit|mspdi|gan\n"
+        "                              the form of standard input (without it, input that\n"
+        "                              starts with '{' is read as .crashkit, with '<' as\n"
+        "                              Microsoft Project XML or, with <project>, GanttProject,\n"
+        "                              else as CSV); a file's form is given by its extension\n"
+        "                              (.csv, .crashkit, .xml, .gan)\n"
         "  -h, --help                  print this help\n"
         "\n"
-        "Money is in Baht with two decimals, durations in whole time units.\n"
+        "Money is in Baht with two decimals, durations in whole time units; PERT's\n"
+        "estimates and days may have decimals.\n"
         "Exit status: 0 on success, 2 on bad input (the message says where and what).\n");
 }
 

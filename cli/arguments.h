@@ -19,7 +19,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-enum class Command { Help, Cpm, Crash, Curve, ExportSet };
+enum class Command { Help, Cpm, Crash, Curve, ExportSet, Pert };
 enum class Method { Greedy, Optimal };
 
 struct Arguments {
@@ -32,6 +32,8 @@ struct Arguments {
     std::optional<qint64> indirectCostPerUnit; // curve: --indirect-cost C (satang)
     int setNumber = 0; // export-set N
     int pathLimit = 100; // cpm: --paths N, critical paths listed at most
+    std::optional<double> byDay; // pert: --by DAY, time units from the start (0 or more)
+    std::optional<double> probability; // pert: --probability P, 0 < P < 1
 };
 
 // Reads the arguments after the program's name. Throws UsageError naming the argument.

@@ -5,11 +5,16 @@
 
 #include "greedy.h"
 #include "leastcost.h"
+#include "pert.h"
 #include "schedule.h"
 #include "texttable.h"
 #include "timecostcurve.h"
+#include "values.h"
 
 #include <QJsonArray>
+
+#include <algorithm>
+#include <cmath>
 
 namespace cli {
 
@@ -334,6 +339,108 @@ Report curveReport(const engine::Project &project, std::optional<qint64> indirec
                            bahtNumber(*indirectCostPerUnit));
         report.json.insert(QStringLiteral("least_total_cost"), bahtNumber(leastTotal));
         report.json.insert(QStringLiteral("least_total_durations"), least);
+    }
+    return report;
+}
+
+Report pertReport(const engine::Project &project, std::optional<double> byDay,
+                  std::optional<double> probability)
+{
+    if (std::none_of(project.activities.begin(), project.activities.end(),
+                     [](const engine::Activity &a) { return a.estimate.has_value(); }))
+        throw UsageError("no activity has three time estimates; pert needs the optimistic, "
+                         "most likely and pessimistic times (CSV columns optimistic, "
+                         "most_likely and pessimistic)");
+    const engine::Network network(project);
+    const engine::PertAnalysis pert = engine::analysePert(project, network);
+    auto fixed = [](double value, int decimals) { return QString::number(value, 'f', decimals); };
+    auto exact = [](double value) { return QString::fromStdString(io::formatEstimate(value)); };
+
+    TextTable table({QStringLiteral("activity"), QStringLiteral("a"), QStringLiteral("m"),
+                     QStringLiteral("b"), QStringLiteral("te"), QStringLiteral("variance")});
+    QJsonArray activities;
+    bool anyWithout = false;
+    for (int i = 0; i < network.size(); ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const engine::Activity &a = project.activities[k];
+        QJsonObject entry {{QStringLiteral("id"), text(a.id)},
+                           {QStringLiteral("name"), text(a.name)},
+                           {QStringLiteral("expected"), pert.expected[k]},
+                           {QStringLiteral("variance"), pert.variance[k]}};
+        if (a.estimate) {
+            table.addRow({text(a.id), exact(a.estimate->optimistic), exact(a.estimate->mostLikely),
+                          exact(a.estimate->pessimistic), fixed(pert.expected[k], 2),
+                          fixed(pert.variance[k], 2)});
+            entry.insert(QStringLiteral("optimistic"), a.estimate->optimistic);
+            entry.insert(QStringLiteral("most_likely"), a.estimate->mostLikely);
+            entry.insert(QStringLiteral("pessimistic"), a.estimate->pessimistic);
+        } else {
+            anyWithout = true;
+            table.addRow({text(a.id), QStringLiteral("-"), QStringLiteral("-"), QStringLiteral("-"),
+                          fixed(pert.expected[k], 2), fixed(0, 2)});
+            entry.insert(QStringLiteral("optimistic"), QJsonValue());
+            entry.insert(QStringLiteral("most_likely"), QJsonValue());
+            entry.insert(QStringLiteral("pessimistic"), QJsonValue());
+        }
+        activities.append(entry);
+    }
+
+    Report report;
+    report.text = titleLine(project)
+        + QStringLiteral("PERT: te = (a + 4m + b) / 6, variance = ((b - a) / 6)^2\n\n")
+        + table.toString();
+    if (anyWithout)
+        report.text += QStringLiteral("(- : no estimates; the normal duration, variance 0)\n");
+    report.text += QStringLiteral("\nCritical path of expected times: %1\n"
+                                  "Expected project duration: %2\n"
+                                  "Variance of the path: %3\n"
+                                  "Standard deviation: %4\n")
+                       .arg(joinedIds(project, pert.criticalPath, QStringLiteral(" - ")),
+                            fixed(pert.expectedDuration, 2), fixed(pert.pathVariance, 2),
+                            fixed(pert.standardDeviation, 2));
+    if (pert.tiedPaths > 1)
+        report.text += QStringLiteral("Paths tied for the longest: %1%2; the one with the "
+                                      "largest variance is used\n")
+                           .arg(pert.tiedPaths)
+                           .arg(pert.tiedPathsComplete ? QString() : QStringLiteral(" or more"));
+    report.json = QJsonObject {
+        {QStringLiteral("title"), text(project.title)},
+        {QStringLiteral("activities"), activities},
+        {QStringLiteral("critical_path"), idsOf(project, pert.criticalPath)},
+        {QStringLiteral("expected_duration"), pert.expectedDuration},
+        {QStringLiteral("path_variance"), pert.pathVariance},
+        {QStringLiteral("standard_deviation"), pert.standardDeviation},
+        {QStringLiteral("tied_paths"), whole(static_cast<std::int64_t>(pert.tiedPaths))},
+        {QStringLiteral("tied_paths_complete"), pert.tiedPathsComplete},
+    };
+
+    // Z only where there is a spread to divide by.
+    const bool spread = pert.standardDeviation > 0;
+    auto zOf = [&](double day) { return (day - pert.expectedDuration) / pert.standardDeviation; };
+    if (byDay) {
+        const double chance = engine::probabilityOfFinishingBy(pert, *byDay);
+        QJsonObject by {{QStringLiteral("day"), *byDay}, {QStringLiteral("probability"), chance}};
+        QString line = QStringLiteral("Probability of finishing by %1: %2%")
+                           .arg(exact(*byDay), fixed(100 * chance, 2));
+        if (spread) {
+            by.insert(QStringLiteral("z"), zOf(*byDay));
+            line += QStringLiteral(" (Z = %1)").arg(fixed(zOf(*byDay), 2));
+        }
+        report.text += line + u'\n';
+        report.json.insert(QStringLiteral("by"), by);
+    }
+    if (probability) {
+        const double day = *engine::dayForProbability(pert, *probability);
+        QJsonObject at {{QStringLiteral("probability"), *probability},
+                        {QStringLiteral("day"), day}};
+        QString line = QStringLiteral("Day reached with probability %1%: %2")
+                           .arg(fixed(100 * *probability, 2), fixed(day, 2));
+        if (spread) {
+            at.insert(QStringLiteral("z"), zOf(day));
+            line += QStringLiteral(" (Z = %1)").arg(fixed(zOf(day), 2));
+        }
+        report.text += line + u'\n';
+        report.json.insert(QStringLiteral("for_probability"), at);
     }
     return report;
 }

@@ -23,6 +23,11 @@ struct Report {
 Report cpmReport(const engine::Project &project, int pathLimit);
 Report crashReport(const engine::Project &project, qint64 target, Method method);
 Report curveReport(const engine::Project &project, std::optional<qint64> indirectCostPerUnit);
+// PERT over the three time estimates; `byDay` (time units, 0 or more) asks for the chance of
+// finishing by then, `probability` (0 < p < 1) for the day reached with it. Throws
+// UsageError when no activity has estimates.
+Report pertReport(const engine::Project &project, std::optional<double> byDay,
+                  std::optional<double> probability);
 
 // Money in Baht for JSON: a number with at most two decimals (exact for any amount the
 // engine allows, which stays below 2^53 satang).

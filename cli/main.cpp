@@ -40,7 +40,12 @@ io::ReadResult readStandardInput(std::optional<io::FileFormat> format)
     if (!format) {
         const QByteArray start = bytes.left(64).trimmed();
         const bool json = start.startsWith('{') || start.startsWith("\xEF\xBB\xBF{");
+        const bool xml = start.startsWith('<') || start.startsWith("\xEF\xBB\xBF<");
         format = json ? io::FileFormat::Crashkit : io::FileFormat::Csv;
+        // GanttProject's root is <project>, Microsoft Project's <Project>.
+        if (xml)
+            format = bytes.left(4096).contains("<project") ? io::FileFormat::Gantt
+                                                           : io::FileFormat::Mspdi;
     }
     return io::read(bytes, QStringLiteral("-"), *format);
 }
@@ -85,6 +90,9 @@ int run(const QStringList &arguments)
             break;
         case cli::Command::Curve:
             report = cli::curveReport(read.project(), parsed.indirectCostPerUnit);
+            break;
+        case cli::Command::Pert:
+            report = cli::pertReport(read.project(), parsed.byDay, parsed.probability);
             break;
         default:
             break;

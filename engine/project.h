@@ -15,6 +15,15 @@ namespace engine {
 // Whole time units (days, weeks: the project says which; nothing converts between them).
 using Duration = std::int64_t;
 
+// PERT's three time estimates of an activity, in time units (decimals allowed, e.g. 2.5):
+// sound when 0 <= optimistic <= mostLikely <= pessimistic.
+struct ThreeTimeEstimate {
+    double optimistic = 0;
+    double mostLikely = 0;
+    double pessimistic = 0;
+    bool operator==(const ThreeTimeEstimate &) const = default;
+};
+
 // One activity of an activity-on-node network. Texts are UTF-8.
 struct Activity {
     std::string id; // unique, referred to by predecessor lists
@@ -23,6 +32,8 @@ struct Activity {
     Duration normalDuration = 0;
     Duration crashDuration = 0; // the shortest it can be made; equal to normal: not crashable
     Satang crashCostPerUnit = 0; // extra cost of one time unit less
+    // PERT's estimates, when the project gives them (all three or none).
+    std::optional<ThreeTimeEstimate> estimate {};
 };
 
 // A project as a user or a file gives it; it may hold any mistake until validate() says

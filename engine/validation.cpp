@@ -4,6 +4,8 @@
 #include "validation.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <unordered_map>
@@ -116,6 +118,23 @@ std::vector<std::vector<int>> findCycles(const Links &predecessors)
     return cycles;
 }
 
+// What is wrong with PERT's estimates of one activity, if anything.
+std::optional<ProblemKind> estimateProblem(const ThreeTimeEstimate &e)
+{
+    const double values[] = {e.optimistic, e.mostLikely, e.pessimistic};
+    if (std::any_of(std::begin(values), std::end(values),
+                    [](double v) { return !std::isfinite(v); }))
+        return ProblemKind::EstimateNotFinite;
+    if (std::any_of(std::begin(values), std::end(values), [](double v) { return v < 0; }))
+        return ProblemKind::EstimateNegative;
+    if (std::any_of(std::begin(values), std::end(values),
+                    [](double v) { return v > static_cast<double>(kMaxDuration); }))
+        return ProblemKind::EstimateTooLarge;
+    if (!(e.optimistic <= e.mostLikely && e.mostLikely <= e.pessimistic))
+        return ProblemKind::EstimateOrder;
+    return std::nullopt;
+}
+
 std::string quoted(std::string_view text)
 {
     // Appended piece by piece: GCC 12 at -O3 takes "'" + std::string for an overlapping copy.
@@ -216,6 +235,10 @@ std::vector<Problem> validate(const Project &project)
             report(ProblemKind::CostTooLarge);
             costInRange = false;
         }
+        if (a.estimate) {
+            if (const std::optional<ProblemKind> kind = estimateProblem(*a.estimate))
+                report(*kind);
+        }
         if (durationsInRange && a.crashDuration > a.normalDuration)
             report(ProblemKind::CrashAboveNormal);
         else if (durationsInRange && costInRange && !totalTooLarge) {
@@ -285,6 +308,14 @@ std::string describe(const Problem &problem, const Project &project)
             + formatBaht(kMaxTotalCrashCost) + " Baht";
     case ProblemKind::NegativeTarget:
         return "the target duration is negative";
+    case ProblemKind::EstimateNotFinite:
+        return who + ": a time estimate is not a finite number";
+    case ProblemKind::EstimateNegative:
+        return who + ": a time estimate is negative";
+    case ProblemKind::EstimateTooLarge:
+        return who + ": a time estimate is above " + std::to_string(kMaxDuration);
+    case ProblemKind::EstimateOrder:
+        return who + ": the time estimates must be optimistic <= most likely <= pessimistic";
     }
     return who + ": unknown problem";
 }

@@ -31,6 +31,11 @@ enum class ProblemKind {
     CrashAboveNormal,
     TotalCrashCostTooLarge, // crashing everything fully would cost more than kMaxTotalCrashCost
     NegativeTarget, // a saved target below 0
+    // PERT's three estimates (one problem per activity, the first of these that applies):
+    EstimateNotFinite, // not a number or infinite
+    EstimateNegative,
+    EstimateTooLarge, // above kMaxDuration
+    EstimateOrder, // not optimistic <= most likely <= pessimistic
 };
 
 struct Problem {

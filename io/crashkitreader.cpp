@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <array>
 #include <cmath>
 #include <span>
 #include <string_view>
@@ -41,6 +42,13 @@ constexpr JsonKey kActivityKeys[] = {
     {"normal_duration", ValueType::WholeNumber, true},
     {"crash_duration", ValueType::WholeNumber, true},
     {"crash_cost_per_unit", ValueType::Amount, true},
+    {"estimate", ValueType::Object, false}, // PERT's three estimates; null: none
+};
+
+constexpr JsonKey kEstimateKeys[] = {
+    {"optimistic", ValueType::Number, true},
+    {"most_likely", ValueType::Number, true},
+    {"pessimistic", ValueType::Number, true},
 };
 
 // The JSON key each engine problem of an activity is placed at.
@@ -80,6 +88,8 @@ private:
     std::optional<QJsonValue> valueOf(const QJsonObject &object, const JsonKey &key, Place place);
     bool toWholeNumber(const QJsonValue &value, const Place &place, std::int64_t &number);
     void readActivity(const QJsonValue &value, int number);
+    bool readEstimate(const QJsonObject &object, const Place &place,
+                      std::optional<engine::ThreeTimeEstimate> &estimate);
     Place activityPlace(int number, const QString &id) const
     {
         return {.file = m_file, .activity = shownValue(id), .activityNumber = number};
@@ -225,8 +235,37 @@ void CrashkitReader::readActivity(const QJsonValue &value, int number)
         else
             unread &= static_cast<FieldSet>(~bit(ActivityField::Cost));
     }
+    if (!readEstimate(object, place, activity.estimate))
+        unread |= bit(ActivityField::Estimate);
     m_project.activities.push_back(std::move(activity));
     m_unread.push_back(unread);
+}
+
+// The estimates under "estimate", when there are any; returns false when they are there
+// but cannot be read.
+bool CrashkitReader::readEstimate(const QJsonObject &object, const Place &place,
+                                  std::optional<engine::ThreeTimeEstimate> &estimate)
+{
+    if (object.value(QStringLiteral("estimate")).isNull())
+        return true;
+    const auto found = valueOf(object, findKey(kActivityKeys, "estimate"), place);
+    if (!found)
+        return !object.contains(QStringLiteral("estimate"));
+    const QJsonObject values = found->toObject();
+    Place at = place;
+    at.field = QStringLiteral("estimate");
+    checkKeys(values, kEstimateKeys, at);
+    std::array<double, 3> numbers {};
+    bool read = true;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (const auto value = valueOf(values, kEstimateKeys[i], at))
+            numbers[i] = value->toDouble();
+        else
+            read = false;
+    }
+    if (read)
+        estimate = engine::ThreeTimeEstimate {numbers[0], numbers[1], numbers[2]};
+    return read;
 }
 
 bool CrashkitReader::checkFormat(const QJsonObject &root)

@@ -39,14 +39,23 @@ QByteArray writeCrashkit(const engine::Project &project)
         QJsonArray predecessors;
         for (const std::string &id : a.predecessors)
             predecessors.append(text(id));
-        activities.append(QJsonObject {
+        QJsonObject activity {
             {QStringLiteral("id"), text(a.id)},
             {QStringLiteral("name"), text(a.name)},
             {QStringLiteral("predecessors"), predecessors},
             {QStringLiteral("normal_duration"), static_cast<qint64>(a.normalDuration)},
             {QStringLiteral("crash_duration"), static_cast<qint64>(a.crashDuration)},
             {QStringLiteral("crash_cost_per_unit"), baht(a.crashCostPerUnit)},
-        });
+        };
+        // Qt writes a double in the shortest form that reads back as the same double.
+        if (a.estimate)
+            activity.insert(QStringLiteral("estimate"),
+                            QJsonObject {
+                                {QStringLiteral("optimistic"), a.estimate->optimistic},
+                                {QStringLiteral("most_likely"), a.estimate->mostLikely},
+                                {QStringLiteral("pessimistic"), a.estimate->pessimistic},
+                            });
+        activities.append(activity);
     }
     QJsonObject root {
         {QStringLiteral("format"), QString::fromLatin1(kCrashkitFormat)},

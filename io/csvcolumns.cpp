@@ -5,6 +5,8 @@
 
 #include "values.h"
 
+#include <algorithm>
+
 namespace io {
 
 QString csvColumnName(CsvColumn column)
@@ -72,10 +74,13 @@ bool readCsvHeader(const std::vector<std::string> &fields, std::size_t count, co
     else if (!perUnit && !totals)
         problems.add({.kind = ProblemKind::NoCostForm, .place = place});
     header.totalCosts = totals && !perUnit;
+    header.estimates = std::any_of(kCsvEstimateColumns.begin(), kCsvEstimateColumns.end(),
+                                   [&](CsvColumn c) { return header.has(c); });
 
     for (const CsvColumnInfo &info : kCsvColumns) {
         const bool needed = info.need == CsvNeed::Required
-            || (header.totalCosts && info.need == CsvNeed::TotalCosts);
+            || (header.totalCosts && info.need == CsvNeed::TotalCosts)
+            || (header.estimates && info.need == CsvNeed::Estimate);
         if (needed && !header.has(info.column))
             problems.add({.kind = ProblemKind::MissingColumn,
                           .place = place,

@@ -23,6 +23,9 @@ enum class CsvColumn {
     CrashCostPerUnit,
     NormalCost,
     CrashCost,
+    Optimistic,
+    MostLikely,
+    Pessimistic,
 };
 
 enum class CsvNeed {
@@ -30,6 +33,7 @@ enum class CsvNeed {
     Optional,
     PerUnitCost, // the cost given per time unit...
     TotalCosts, // ...or as the totals at normal and at crash duration: one form or the other
+    Estimate, // PERT's three time estimates: all three columns or none
 };
 
 struct CsvColumnInfo {
@@ -47,7 +51,13 @@ inline constexpr std::array kCsvColumns = {
     CsvColumnInfo {CsvColumn::CrashCostPerUnit, "crash_cost_per_unit", CsvNeed::PerUnitCost},
     CsvColumnInfo {CsvColumn::NormalCost, "normal_cost", CsvNeed::TotalCosts},
     CsvColumnInfo {CsvColumn::CrashCost, "crash_cost", CsvNeed::TotalCosts},
+    CsvColumnInfo {CsvColumn::Optimistic, "optimistic", CsvNeed::Estimate},
+    CsvColumnInfo {CsvColumn::MostLikely, "most_likely", CsvNeed::Estimate},
+    CsvColumnInfo {CsvColumn::Pessimistic, "pessimistic", CsvNeed::Estimate},
 };
+
+inline constexpr std::array kCsvEstimateColumns
+    = {CsvColumn::Optimistic, CsvColumn::MostLikely, CsvColumn::Pessimistic};
 
 QString csvColumnName(CsvColumn column);
 QStringList csvColumnNames();
@@ -60,6 +70,7 @@ struct CsvHeader {
     // The field position of every column, or -1 when the header lacks it.
     std::array<int, kCsvColumns.size()> position {};
     bool totalCosts = false; // costs as normal_cost and crash_cost
+    bool estimates = false; // the three estimate columns
 
     int positionOf(CsvColumn column) const { return position[static_cast<std::size_t>(column)]; }
     bool has(CsvColumn column) const { return positionOf(column) >= 0; }
@@ -67,7 +78,8 @@ struct CsvHeader {
 
 // Reads the header's fields; names are matched ignoring case and blanks around them.
 // Adds a problem at `place` (its line) for every unknown, repeated, unnamed or missing
-// column, and for a missing or doubled cost form; returns whether the header is usable.
+// column (one estimate column asks for the other two), and for a missing or doubled cost
+// form; returns whether the header is usable.
 bool readCsvHeader(const std::vector<std::string> &fields, std::size_t count, const Place &place,
                    CsvHeader &header, ProblemList &problems);
 

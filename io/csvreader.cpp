@@ -9,6 +9,9 @@
 #include "utf8.h"
 #include "values.h"
 
+#include <array>
+#include <cmath>
+
 namespace io {
 
 namespace {
@@ -42,6 +45,19 @@ std::vector<std::string> splitPredecessors(std::string_view text)
     return ids;
 }
 
+// Which of the three estimates an engine problem is about: the first that is not finite,
+// negative or too large, else the first below the one before it.
+std::size_t estimateAtFault(const engine::ThreeTimeEstimate &estimate)
+{
+    const std::array values = {estimate.optimistic, estimate.mostLikely, estimate.pessimistic};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (!std::isfinite(values[i]) || values[i] < 0
+            || values[i] > static_cast<double>(engine::kMaxDuration))
+            return i;
+    }
+    return values[1] < values[0] ? 1 : 2;
+}
+
 class CsvReader {
 public:
     CsvReader(std::string_view text, const QString &file) : m_text(text), m_file(file) { }
@@ -65,6 +81,8 @@ private:
     bool readAmount(const CsvTokenizer::Record &record, CsvColumn column, engine::Satang &value);
     void readTotals(const CsvTokenizer::Record &record, engine::Activity &activity,
                     FieldSet &unread);
+    void readEstimate(const CsvTokenizer::Record &record, engine::Activity &activity,
+                      FieldSet &unread);
     void countRemainingRows(CsvTokenizer &tokenizer, CsvTokenizer::Record &record);
     Place placeOfEngineProblem(int activity, ActivityField field) const;
 
@@ -163,6 +181,43 @@ void CsvReader::readTotals(const CsvTokenizer::Record &record, engine::Activity 
     }
 }
 
+// The three estimates: all blank for none, else all three numbers.
+void CsvReader::readEstimate(const CsvTokenizer::Record &record, engine::Activity &activity,
+                             FieldSet &unread)
+{
+    QStringList missing;
+    for (const CsvColumn column : kCsvEstimateColumns) {
+        if (trimmed(field(record, column)).empty())
+            missing << csvColumnName(column);
+    }
+    if (missing.size() == static_cast<qsizetype>(kCsvEstimateColumns.size()))
+        return;
+    if (!missing.isEmpty()) {
+        m_problems.add({.kind = ProblemKind::EstimatesIncomplete,
+                        .place = placeAt(record.line, CsvColumn::Optimistic),
+                        .names = missing});
+        unread |= bit(ActivityField::Estimate);
+        return;
+    }
+    std::array<double, 3> values {};
+    bool read = true;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const std::string_view text = field(record, kCsvEstimateColumns[i]);
+        if (const auto problem = parseEstimate(text, values[i])) {
+            m_problems.add({.kind = *problem,
+                            .place = placeAt(record.line, kCsvEstimateColumns[i]),
+                            .value = shownValue(trimmed(text)),
+                            .bound = engine::kMaxDuration});
+            read = false;
+        }
+    }
+    if (!read) {
+        unread |= bit(ActivityField::Estimate);
+        return;
+    }
+    activity.estimate = engine::ThreeTimeEstimate {values[0], values[1], values[2]};
+}
+
 void CsvReader::readRow(const CsvTokenizer::Record &record)
 {
     // Empty fields beyond the last named column are what spreadsheets leave behind.
@@ -191,6 +246,8 @@ void CsvReader::readRow(const CsvTokenizer::Record &record)
         readTotals(record, activity, unread);
     else if (!readAmount(record, CsvColumn::CrashCostPerUnit, activity.crashCostPerUnit))
         unread |= bit(ActivityField::Cost);
+    if (m_header.estimates)
+        readEstimate(record, activity, unread);
 
     m_project.activities.push_back(std::move(activity));
     m_lines.push_back(record.line);
@@ -242,6 +299,16 @@ Place CsvReader::placeOfEngineProblem(int activity, ActivityField field) const
         place.field = csvColumnName(m_header.totalCosts ? CsvColumn::CrashCost
                                                         : CsvColumn::CrashCostPerUnit);
         break;
+    case ActivityField::Estimate: {
+        std::size_t at = 0;
+        if (activity >= 0) {
+            const auto &estimate
+                = m_project.activities[static_cast<std::size_t>(activity)].estimate;
+            at = estimate ? estimateAtFault(*estimate) : 0;
+        }
+        place.field = csvColumnName(kCsvEstimateColumns[at]);
+        break;
+    }
     }
     return place;
 }

@@ -5,7 +5,9 @@
 
 #include "csvcolumns.h"
 #include "money.h"
+#include "values.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace io {
@@ -54,6 +56,15 @@ QByteArray writeCsv(const engine::Project &project)
             out += ',';
         out += kCsvColumns[static_cast<std::size_t>(column)].name;
     }
+    // The estimate columns only when an activity has estimates: other files stay as they were.
+    const bool estimates = std::any_of(project.activities.begin(), project.activities.end(),
+                                       [](const engine::Activity &a) { return a.estimate; });
+    if (estimates) {
+        for (const CsvColumn column : kCsvEstimateColumns) {
+            out += ',';
+            out += kCsvColumns[static_cast<std::size_t>(column)].name;
+        }
+    }
     out += "\r\n";
 
     std::string predecessors;
@@ -81,6 +92,18 @@ QByteArray writeCsv(const engine::Project &project)
         out += QByteArray::number(static_cast<qlonglong>(a.crashDuration));
         out += ',';
         appendBaht(out, a.crashCostPerUnit);
+        if (estimates) {
+            // Blank cells for an activity without estimates.
+            for (const double value : {a.estimate ? a.estimate->optimistic : 0.0,
+                                       a.estimate ? a.estimate->mostLikely : 0.0,
+                                       a.estimate ? a.estimate->pessimistic : 0.0}) {
+                out += ',';
+                if (a.estimate) {
+                    const std::string text = formatEstimate(value);
+                    out.append(text.data(), static_cast<qsizetype>(text.size()));
+                }
+            }
+        }
         out += "\r\n";
     }
     return out;

@@ -11,8 +11,10 @@ namespace io {
 
 // The project's activities as CSV for Excel and LibreOffice: a UTF-8 byte order mark, CRLF
 // line ends, the header activity,name,predecessors,normal_duration,crash_duration,
-// crash_cost_per_unit, fields quoted only where needed, predecessors joined by ", ", costs
-// in Baht without decimals when whole. The title and target are not written.
+// crash_cost_per_unit (then optimistic,most_likely,pessimistic when an activity has PERT
+// estimates, each the shortest decimal that reads back exactly; blank for an activity
+// without), fields quoted only where needed, predecessors joined by ", ", costs in Baht
+// without decimals when whole. The title and target are not written.
 // Precondition: the project is sound (engine::validate is empty) and its texts are UTF-8,
 // so that readCsv gives the same activities back.
 QByteArray writeCsv(const engine::Project &project);

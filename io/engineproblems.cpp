@@ -31,6 +31,11 @@ ActivityField fieldOf(engine::ProblemKind kind)
     case ProblemKind::CostTooLarge:
     case ProblemKind::TotalCrashCostTooLarge:
         return ActivityField::Cost;
+    case ProblemKind::EstimateNotFinite:
+    case ProblemKind::EstimateNegative:
+    case ProblemKind::EstimateTooLarge:
+    case ProblemKind::EstimateOrder:
+        return ActivityField::Estimate;
     case ProblemKind::TooManyActivities:
     case ProblemKind::NegativeTarget:
         return ActivityField::None;
@@ -112,6 +117,8 @@ const char *keyOf(ActivityField field)
         return "crash_duration";
     case ActivityField::Cost:
         return "crash_cost_per_unit";
+    case ActivityField::Estimate:
+        return "estimate";
     case ActivityField::None:
         break;
     }

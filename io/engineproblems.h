@@ -22,6 +22,7 @@ enum class ActivityField : std::uint8_t {
     NormalDuration = 8,
     CrashDuration = 16,
     Cost = 32,
+    Estimate = 64, // PERT's three time estimates
 };
 using FieldSet = std::uint8_t; // ActivityField bits
 

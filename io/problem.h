@@ -55,6 +55,8 @@ enum class ProblemKind {
     AmountCurrency,
     AmountTooLarge,
     NegativeAmount,
+    NotDecimal, // a PERT estimate that is not digits with at most one '.' for decimals
+    EstimatesIncomplete, // some of the three estimates given, not all; names: those missing
 
     // Costs given as totals; number: crash cost, bound: normal cost (satang).
     CrashCostBelowNormal,
@@ -74,6 +76,25 @@ enum class ProblemKind {
     // The project read is not sound (engine::validate); engineKind says what is wrong.
     // value: the unknown predecessor, names: a cycle's ids in order, number: activities.
     Engine,
+
+    // Files of other planning tools (Microsoft Project XML, GanttProject); names: tasks
+    // as "id (name)".
+    XmlSyntax, // value: the parser's reason; line and column set
+    XmlDoctype, // a DOCTYPE, which may declare entities
+    XmlTooDeep, // bound: the deepest nesting read
+    NotPlanFile, // value: the root element found, names: the one expected
+    TooManyTasks, // bound: the most tasks read
+    BadTaskDuration, // value: the duration as written
+    DurationNotWholeDays, // value: as written, number: its minutes, bound: minutes a day
+    DuplicateTaskId, // value: the id
+    UnknownLinkTask, // value: the id the link names
+    LinkLagRefused, // value: the lag as written, names: predecessor and successor
+    LinkTypeRefused, // value: the type ("start to start"), names: predecessor and successor
+    SummaryLinkInexact, // names: predecessor and successor
+    TooManyLinks, // bound: the most links between activities made from summary tasks
+    ImportOnly, // value: the extension; saving in a format that is only read
+    // A warning for each imported activity: the file has no crash duration nor cost.
+    CrashDataMissing,
 };
 
 // The kinds of JSON value a key can hold.

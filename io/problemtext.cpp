@@ -98,6 +98,15 @@ QString engineText(const Problem &p)
             .arg(baht(engine::kMaxTotalCrashCost));
     case ProblemKind::NegativeTarget:
         return QStringLiteral("the target duration is negative");
+    case ProblemKind::EstimateNotFinite:
+        return QStringLiteral("a time estimate is not a finite number");
+    case ProblemKind::EstimateNegative:
+        return QStringLiteral("a time estimate is negative");
+    case ProblemKind::EstimateTooLarge:
+        return QStringLiteral("a time estimate is above %1").arg(engine::kMaxDuration);
+    case ProblemKind::EstimateOrder:
+        return QStringLiteral("the time estimates must be optimistic <= most likely <= "
+                              "pessimistic");
     }
     return {};
 }
@@ -109,7 +118,8 @@ QString whatText(const Problem &p)
     case ProblemKind::UnknownExtension:
         return (p.value.isEmpty() ? QStringLiteral("the name has no file type")
                                   : QStringLiteral("unknown file type %1").arg(value))
-            + QStringLiteral(": Crashkit reads and writes .csv and .crashkit files");
+            + QStringLiteral(": Crashkit reads and writes .csv and .crashkit files and reads "
+                             "Microsoft Project .xml and GanttProject .gan files");
     case ProblemKind::FileMissing:
         return QStringLiteral("there is no such file");
     case ProblemKind::NotRegularFile:
@@ -188,6 +198,14 @@ QString whatText(const Problem &p)
         return QStringLiteral("%1 is too large an amount").arg(value);
     case ProblemKind::NegativeAmount:
         return QStringLiteral("%1 is negative: costs are 0 or more").arg(value);
+    case ProblemKind::NotDecimal:
+        return QStringLiteral("%1 is not a number of time units (write it like 4 or 2.5, with "
+                              "a point for decimals)")
+            .arg(value);
+    case ProblemKind::EstimatesIncomplete:
+        return QStringLiteral("give all three time estimates or none; %1 %2 missing")
+            .arg(p.names.join(QStringLiteral(" and ")),
+                 p.names.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
     case ProblemKind::CrashCostBelowNormal:
         return QStringLiteral("the crash cost %1 is below the normal cost %2")
             .arg(baht(p.number), baht(p.bound));
@@ -225,6 +243,56 @@ QString whatText(const Problem &p)
             .arg(p.value, typeName(p.found), typeName(p.expected));
     case ProblemKind::Engine:
         return engineText(p);
+    case ProblemKind::XmlSyntax:
+        return QStringLiteral("not well-formed XML: %1").arg(p.value);
+    case ProblemKind::XmlDoctype:
+        return QStringLiteral("the file has a DOCTYPE, which may declare entities; planning "
+                              "files have none, so it is not read");
+    case ProblemKind::XmlTooDeep:
+        return QStringLiteral("elements are nested more than %1 deep").arg(p.bound);
+    case ProblemKind::NotPlanFile:
+        return QStringLiteral("the file's first element is %1, not <%2>: this is not a file "
+                              "of that planning tool")
+            .arg(p.value.isEmpty() ? QStringLiteral("missing") : u'<' + p.value + u'>',
+                 p.names.value(0));
+    case ProblemKind::TooManyTasks:
+        return QStringLiteral("the file has more than %1 tasks").arg(p.bound);
+    case ProblemKind::BadTaskDuration:
+        return QStringLiteral("%1 is not a duration this program reads (write hours like "
+                              "PT16H0M0S)")
+            .arg(value);
+    case ProblemKind::DurationNotWholeDays:
+        return QStringLiteral("the duration %1 is %2 minutes, which is not a whole number of "
+                              "days of %3 minutes")
+            .arg(value)
+            .arg(p.number)
+            .arg(p.bound);
+    case ProblemKind::DuplicateTaskId:
+        return QStringLiteral("another task before it has the id %1").arg(value);
+    case ProblemKind::UnknownLinkTask:
+        return QStringLiteral("the link names task %1, which is not in the file").arg(value);
+    case ProblemKind::LinkLagRefused:
+        return QStringLiteral("the link from %1 to %2 has a lag of %3; activities here have no "
+                              "lags, so add an activity for the wait instead")
+            .arg(p.names.value(0), p.names.value(1), value);
+    case ProblemKind::LinkTypeRefused:
+        return QStringLiteral("the link from %1 to %2 is %3; only finish-to-start links can "
+                              "be read")
+            .arg(p.names.value(0), p.names.value(1), p.value);
+    case ProblemKind::SummaryLinkInexact:
+        return QStringLiteral("the link from %1 to %2 joins a summary task with a task inside "
+                              "it, or with one whose tasks all wait for each other, so it "
+                              "cannot be made into links between activities")
+            .arg(p.names.value(0), p.names.value(1));
+    case ProblemKind::TooManyLinks:
+        return QStringLiteral("the links of the summary tasks make more than %1 links between "
+                              "activities")
+            .arg(p.bound);
+    case ProblemKind::ImportOnly:
+        return QStringLiteral("%1 files are only read; save as .crashkit or .csv").arg(p.value);
+    case ProblemKind::CrashDataMissing:
+        return QStringLiteral("the file has no crash duration nor crash cost; the activity "
+                              "cannot be crashed until they are filled in");
     }
     return {};
 }

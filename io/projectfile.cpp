@@ -7,6 +7,8 @@
 #include "csvreader.h"
 #include "csvwriter.h"
 #include "engineproblems.h"
+#include "ganreader.h"
+#include "mspdireader.h"
 #include "utf8.h"
 
 #include <QFile>
@@ -51,6 +53,10 @@ std::optional<FileFormat> formatOfPath(const QString &path)
         return FileFormat::Csv;
     if (extension == u".crashkit")
         return FileFormat::Crashkit;
+    if (extension == u".xml")
+        return FileFormat::Mspdi;
+    if (extension == u".gan")
+        return FileFormat::Gantt;
     return std::nullopt;
 }
 
@@ -67,6 +73,10 @@ ReadResult read(const QByteArray &bytes, const QString &displayName, FileFormat 
                        displayName);
     case FileFormat::Crashkit:
         return readCrashkit(bytes, displayName);
+    case FileFormat::Mspdi:
+        return readMspdi(bytes, displayName);
+    case FileFormat::Gantt:
+        return readGan(bytes, displayName);
     }
     return readCrashkit(bytes, displayName);
 }
@@ -103,13 +113,29 @@ ReadResult openProject(const QString &path)
 
 QByteArray write(const engine::Project &project, FileFormat format)
 {
-    return format == FileFormat::Csv ? writeCsv(project) : writeCrashkit(project);
+    switch (format) {
+    case FileFormat::Csv:
+        return writeCsv(project);
+    case FileFormat::Crashkit:
+        return writeCrashkit(project);
+    case FileFormat::Mspdi:
+    case FileFormat::Gantt:
+        break;
+    }
+    return {};
 }
 
 ProblemList checkSavable(const engine::Project &project, const QString &displayName,
                          FileFormat format)
 {
     ProblemList problems;
+    if (!isWritable(format)) {
+        problems.add({.kind = ProblemKind::ImportOnly,
+                      .place = {.file = displayName},
+                      .value = format == FileFormat::Mspdi ? QStringLiteral("Microsoft Project XML")
+                                                           : QStringLiteral("GanttProject")});
+        return problems;
+    }
     const std::vector<FieldSet> unread(project.activities.size(), 0);
     const bool csv = format == FileFormat::Csv;
     addEngineProblems(

@@ -14,12 +14,21 @@ namespace io {
 enum class FileFormat {
     Csv, // .csv: the activities only (see csvreader.h)
     Crashkit, // .crashkit: the whole project (see crashkitfile.h)
+    Mspdi, // .xml: Microsoft Project XML, read only (see mspdireader.h)
+    Gantt, // .gan: GanttProject, read only (see ganreader.h)
 };
+
+// Whether the format can be saved; the planning tools' formats are only read.
+inline bool isWritable(FileFormat format)
+{
+    return format == FileFormat::Csv || format == FileFormat::Crashkit;
+}
 
 // Files above this size (64 MiB) are refused unread: far more than a million activities.
 inline constexpr qint64 kMaxFileSize = qint64 {64} << 20;
 
-// The format a path's extension names (".csv", ".crashkit", in any case), or nullopt.
+// The format a path's extension names (".csv", ".crashkit", ".xml", ".gan", in any case), or
+// nullopt.
 std::optional<FileFormat> formatOfPath(const QString &path);
 
 // Reads a project from bytes in the given format, e.g. standard input. `displayName` is
@@ -31,11 +40,13 @@ ReadResult read(const QByteArray &bytes, const QString &displayName, FileFormat 
 // kMaxFileSize or unreadable. Problems are placed in the path as given.
 ReadResult openProject(const QString &path);
 
-// The project in the given format. Precondition: checkSavable(project, ...) is empty.
+// The project in the given format. Precondition: checkSavable(project, ...) is empty, so
+// the format is writable.
 QByteArray write(const engine::Project &project, FileFormat format);
 
 // What keeps the project from being written so that it reads back the same: every
-// engine::validate problem and every text that is not UTF-8, placed in `displayName`.
+// engine::validate problem and every text that is not UTF-8, placed in `displayName`; a
+// format that is only read (isWritable) is one problem alone.
 ProblemList checkSavable(const engine::Project &project, const QString &displayName,
                          FileFormat format);
 

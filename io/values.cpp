@@ -5,6 +5,8 @@
 
 #include "money.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 
 namespace io {
@@ -147,6 +149,46 @@ std::optional<ProblemKind> parseAmount(std::string_view text, engine::Satang &va
     if (looksGrouped(text))
         return ProblemKind::AmountGrouped;
     return ProblemKind::NotAmount;
+}
+
+std::optional<ProblemKind> parseEstimate(std::string_view text, double &value)
+{
+    text = trimmed(text);
+    if (text.empty())
+        return ProblemKind::MissingValue;
+    int decimals;
+    if (!isDecimal(text, '.', decimals))
+        return ProblemKind::NotDecimal;
+    const bool negative = text[0] == '-';
+    if (text[0] == '+' || text[0] == '-')
+        text.remove_prefix(1);
+    std::size_t whole = text.find('.');
+    if (whole == std::string_view::npos)
+        whole = text.size();
+    const std::size_t zeros = std::min(text.find_first_not_of('0'), whole);
+    if (whole - zeros > 15)
+        return ProblemKind::NumberTooLarge;
+    double number = 0;
+    const auto [end, error]
+        = std::from_chars(text.data(), text.data() + text.size(), number, std::chars_format::fixed);
+    // Only a value too small for a double is out of range here: it is 0.
+    if (error == std::errc::result_out_of_range)
+        number = 0;
+    else if (error != std::errc() || end != text.data() + text.size())
+        return ProblemKind::NotDecimal;
+    value = negative ? -number : number;
+    return std::nullopt;
+}
+
+std::string formatEstimate(double value)
+{
+    // Fixed notation of the smallest double takes about 330 characters.
+    std::array<char, 400> buffer;
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::fixed);
+    if (error != std::errc())
+        return {};
+    return std::string(buffer.data(), end);
 }
 
 std::optional<ProblemKind> amountFromDouble(double baht, engine::Satang &value)

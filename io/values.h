@@ -29,6 +29,16 @@ std::optional<ProblemKind> parseDuration(std::string_view text, engine::Duration
 // AmountExponent, AmountCurrency, AmountTooLarge, NotAmount).
 std::optional<ProblemKind> parseAmount(std::string_view text, engine::Satang &value);
 
+// A PERT time estimate written as plain decimal digits with at most one '.' ("4", "2.5",
+// "-1", ".5") and optional blanks around them: the double nearest to it. Its range is the
+// engine's to check, but for a number with more than 15 digits before the point
+// (NumberTooLarge: far beyond any sound estimate); otherwise MissingValue or NotDecimal.
+std::optional<ProblemKind> parseEstimate(std::string_view text, double &value);
+
+// The shortest plain decimal (no exponent, '.' for the point) that parseEstimate reads
+// back as exactly `value`. Precondition: value is finite.
+std::string formatEstimate(double value);
+
 // An amount of Baht held as a double (a JSON number), converted exactly: s = llround(100 x),
 // accepted only when s / 100 gives x back and |s| < 2^53 (AmountTooPrecise, AmountTooLarge).
 std::optional<ProblemKind> amountFromDouble(double baht, engine::Satang &value);

@@ -112,6 +112,7 @@ void ActivityTableModel::resetRows(std::vector<ActivityRow> rows, const QString 
     beginResetModel();
     m_rows = std::move(rows);
     m_problemText.assign(m_rows.size(), std::vector<QString>(ColumnCount));
+    m_markText.assign(m_rows.size(), std::vector<QString>(ColumnCount));
     const bool titleChanges = title != m_title;
     m_title = title;
     endResetModel();
@@ -144,6 +145,44 @@ void ActivityTableModel::setProblems(const std::vector<CellProblem> &problems)
                          {Qt::ToolTipRole, Qt::BackgroundRole, Qt::AccessibleDescriptionRole});
 }
 
+void ActivityTableModel::markCellsToFill(const std::vector<std::pair<int, int>> &cells,
+                                         const QString &reason)
+{
+    for (const auto &[row, column] : cells) {
+        if (row < 0 || row >= rowCount() || !validColumn(column))
+            continue;
+        m_markText[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = reason;
+        const QModelIndex at = index(row, column);
+        emit dataChanged(at, at,
+                         {Qt::ToolTipRole, Qt::BackgroundRole, Qt::AccessibleDescriptionRole});
+    }
+}
+
+void ActivityTableModel::clearMarks()
+{
+    m_markText.assign(m_rows.size(), std::vector<QString>(ColumnCount));
+    if (!m_rows.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1),
+                         {Qt::ToolTipRole, Qt::BackgroundRole, Qt::AccessibleDescriptionRole});
+}
+
+QString ActivityTableModel::markOf(int row, int column) const
+{
+    if (row < 0 || row >= rowCount() || !validColumn(column))
+        return {};
+    return m_markText[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+void ActivityTableModel::clearMark(int row, int column)
+{
+    QString &mark = m_markText[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    if (mark.isEmpty())
+        return;
+    mark.clear();
+    const QModelIndex at = index(row, column);
+    emit dataChanged(at, at, {Qt::ToolTipRole, Qt::BackgroundRole, Qt::AccessibleDescriptionRole});
+}
+
 int ActivityTableModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
@@ -161,15 +200,23 @@ QVariant ActivityTableModel::data(const QModelIndex &index, int role) const
     const auto row = static_cast<std::size_t>(index.row());
     const auto column = static_cast<std::size_t>(index.column());
     const QString problem = row < m_problemText.size() ? m_problemText[row][column] : QString();
+    const QString mark = row < m_markText.size() ? m_markText[row][column] : QString();
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
         return m_rows[row][column];
     case Qt::ToolTipRole:
-    case Qt::AccessibleDescriptionRole:
-        return problem.isEmpty() ? QVariant() : QVariant(problem);
+    case Qt::AccessibleDescriptionRole: {
+        // A problem first: it is what keeps the project from being analysed.
+        QString tip = problem;
+        if (!mark.isEmpty())
+            tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + mark;
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
     case Qt::BackgroundRole:
-        return problem.isEmpty() ? QVariant() : QVariant(QColor(255, 214, 214));
+        if (!problem.isEmpty())
+            return QColor(255, 214, 214);
+        return mark.isEmpty() ? QVariant() : QVariant(QColor(255, 244, 176));
     default:
         return {};
     }
@@ -184,10 +231,11 @@ QVariant ActivityTableModel::headerData(int section, Qt::Orientation orientation
     }
     if (!validColumn(section))
         return {};
+    const bool estimate = section >= OptimisticColumn && section <= PessimisticColumn;
     if (role == Qt::DisplayRole)
-        return thaiColumnName(section);
+        return estimate ? thaiEstimateColumnName(section) : thaiColumnName(section);
     if (role == Qt::ToolTipRole)
-        return thaiColumnHint(section);
+        return estimate ? thaiEstimateColumnHint(section) : thaiColumnHint(section);
     return {};
 }
 
@@ -205,10 +253,13 @@ bool ActivityTableModel::setData(const QModelIndex &index, const QVariant &value
     const int row = index.row(), column = index.column();
     const QString text = value.toString();
     const QString old = m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    // The student has seen to the cell, even when keeping its text.
+    clearMark(row, column);
     if (text == old)
         return true;
+    const QString what = headerData(column, Qt::Horizontal).toString();
     push(
-        QStringLiteral("แก้%1 แถวที่ %2").arg(thaiColumnName(column)).arg(row + 1),
+        QStringLiteral("แก้%1 แถวที่ %2").arg(what).arg(row + 1),
         [this, row, column, text] { applyCell(row, column, text); },
         [this, row, column, old] { applyCell(row, column, old); });
     return true;
@@ -245,6 +296,7 @@ void ActivityTableModel::applyInsert(int row, const std::vector<ActivityRow> &ro
     m_rows.insert(m_rows.begin() + row, rows.begin(), rows.end());
     m_problemText.insert(m_problemText.begin() + row, rows.size(),
                          std::vector<QString>(ColumnCount));
+    m_markText.insert(m_markText.begin() + row, rows.size(), std::vector<QString>(ColumnCount));
     endInsertRows();
     emit rowsEdited();
 }
@@ -254,6 +306,7 @@ void ActivityTableModel::applyRemove(int row, int count)
     beginRemoveRows({}, row, row + count - 1);
     m_rows.erase(m_rows.begin() + row, m_rows.begin() + row + count);
     m_problemText.erase(m_problemText.begin() + row, m_problemText.begin() + row + count);
+    m_markText.erase(m_markText.begin() + row, m_markText.begin() + row + count);
     endRemoveRows();
     emit rowsEdited();
 }
@@ -271,6 +324,7 @@ void ActivityTableModel::applyMove(int from, int to)
     };
     moveIn(m_rows);
     moveIn(m_problemText);
+    moveIn(m_markText);
     endMoveRows();
     emit rowsEdited();
 }

@@ -8,6 +8,7 @@
 #include <QAbstractTableModel>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QUndoStack;
@@ -17,7 +18,8 @@ namespace project {
 // The activity table as typed, for a QTableView. Every change (a cell, rows added,
 // removed or moved, the title) is an undo command on the given stack, so undo and redo
 // restore it exactly. Headers and problem tooltips in Thai; a cell with a problem has a
-// light red background and the reason as its tooltip.
+// light red background and the reason as its tooltip; a cell marked to fill a light yellow
+// one.
 class ActivityTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -40,6 +42,15 @@ public:
     void resetRows(std::vector<ActivityRow> rows, const QString &title);
     // The problems to mark (the document passes them after every analysis).
     void setProblems(const std::vector<CellProblem> &problems);
+    // Cells (row, column) the student still has to fill in or check, e.g. crash data a
+    // planning file did not have: shown with a light yellow background and `reason` as the
+    // tooltip until the cell is edited (an edit, even to the same text, clears its mark; undo
+    // does not bring it back). Cells outside the table are ignored. Not undoable, not part of
+    // the project; resetRows and clearMarks remove every mark.
+    void markCellsToFill(const std::vector<std::pair<int, int>> &cells, const QString &reason);
+    void clearMarks();
+    // The reason a cell is marked with; empty when it is not marked.
+    QString markOf(int row, int column) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -67,12 +78,14 @@ private:
     void applyRemove(int row, int count);
     void applyMove(int from, int to);
     void applyTitle(const QString &title);
+    void clearMark(int row, int column);
     void push(const QString &text, std::function<void()> redo, std::function<void()> undo);
 
     QUndoStack *m_undoStack;
     std::vector<ActivityRow> m_rows;
     QString m_title;
     std::vector<std::vector<QString>> m_problemText; // per row, per column
+    std::vector<std::vector<QString>> m_markText; // per row, per column: why it is marked
 };
 
 } // namespace project

@@ -11,6 +11,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -122,6 +123,14 @@ int columnOf(engine::ProblemKind kind)
     case ProblemKind::NegativeCost:
     case ProblemKind::CostTooLarge:
         return CostPerUnitColumn;
+    // The rows give an activity an estimate only when all three read and are in order, so
+    // these come only from a project made elsewhere.
+    case ProblemKind::EstimateNotFinite:
+    case ProblemKind::EstimateNegative:
+    case ProblemKind::EstimateTooLarge:
+        return OptimisticColumn;
+    case ProblemKind::EstimateOrder:
+        return MostLikelyColumn;
     case ProblemKind::TooManyActivities:
     case ProblemKind::TotalCrashCostTooLarge:
     case ProblemKind::NegativeTarget:
@@ -156,6 +165,66 @@ bool fromStandIn(const engine::Problem &problem, const Entry &entry)
     }
 }
 
+constexpr std::array<int, 3> kEstimateColumns
+    = {OptimisticColumn, MostLikelyColumn, PessimisticColumn};
+
+bool allDigits(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// An estimate typed as plain decimal digits ("4", "2.5", ".5", "-1" is negative), blanks
+// around it already trimmed. On success sets `hundredths` (of a time unit).
+std::optional<EstimateProblem> parseEstimate(QStringView text, std::int64_t &hundredths)
+{
+    bool negative = false;
+    if (text.startsWith(u'-')) {
+        negative = true;
+        text = text.mid(1);
+    }
+    const qsizetype point = text.indexOf(u'.');
+    QStringView whole = point < 0 ? text : text.left(point);
+    QStringView decimals = point < 0 ? QStringView() : text.mid(point + 1);
+    if (whole.size() + decimals.size() == 0 || !allDigits(whole) || !allDigits(decimals))
+        return EstimateProblem::NotNumber;
+    while (decimals.endsWith(u'0'))
+        decimals.chop(1);
+    while (whole.startsWith(u'0'))
+        whole = whole.mid(1);
+    if (negative && (!whole.isEmpty() || !decimals.isEmpty()))
+        return EstimateProblem::Negative;
+    // Seven digits hold kMaxDuration; more would overflow nothing but are too large anyway.
+    if (whole.size() > 7)
+        return EstimateProblem::TooLarge;
+    if (decimals.size() > 2)
+        return EstimateProblem::TooPrecise;
+    std::int64_t value = 0;
+    for (const QChar c : whole)
+        value = value * 10 + (c.unicode() - u'0');
+    for (qsizetype i = 0; i < 2; ++i)
+        value = value * 10 + (i < decimals.size() ? decimals[i].unicode() - u'0' : 0);
+    if (value > engine::kMaxDuration * 100)
+        return EstimateProblem::TooLarge;
+    hundredths = value;
+    return std::nullopt;
+}
+
+// An estimate with the decimals it needs: "4", "2.5", "2.25"; a value with more decimals
+// than a table holds is shown in full (and then reported when the rows are analysed).
+QString estimateText(double value)
+{
+    if (value == 0)
+        return QStringLiteral("0");
+    QString text = QString::number(value, 'f', 2);
+    if (text.toDouble() != value)
+        return QString::number(value, 'g', 17);
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    return text;
+}
+
 Entry entryOf(const ActivityRow &row, int at, std::vector<CellProblem> &problems)
 {
     Entry entry;
@@ -181,6 +250,46 @@ Entry entryOf(const ActivityRow &row, int at, std::vector<CellProblem> &problems
     const std::string cost = utf8Of(withArabicDigits(row[CostPerUnitColumn]));
     if (const std::optional<io::ProblemKind> kind = io::parseAmount(cost, a.crashCostPerUnit))
         unread(CostPerUnitColumn, *kind);
+
+    // The three estimates: none, or all three in order.
+    auto badEstimate = [&](int column, EstimateProblem problem) {
+        const auto c = static_cast<std::size_t>(column);
+        entry.unread[c] = true;
+        problems.push_back({at, column, thaiEstimateProblem(problem, column, row[c].trimmed())});
+    };
+    const bool anyEstimate
+        = std::any_of(kEstimateColumns.begin(), kEstimateColumns.end(), [&](int column) {
+              return !row[static_cast<std::size_t>(column)].trimmed().isEmpty();
+          });
+    if (!anyEstimate)
+        return entry;
+    std::array<std::int64_t, 3> hundredths {};
+    bool read = true;
+    for (std::size_t i = 0; i < kEstimateColumns.size(); ++i) {
+        const int column = kEstimateColumns[i];
+        const QString text = withArabicDigits(row[static_cast<std::size_t>(column)].trimmed());
+        if (text.isEmpty()) {
+            badEstimate(column, EstimateProblem::Missing);
+            read = false;
+        } else if (const auto problem = parseEstimate(text, hundredths[i])) {
+            badEstimate(column, *problem);
+            read = false;
+        }
+    }
+    if (!read)
+        return entry;
+    if (hundredths[0] > hundredths[1]) {
+        badEstimate(MostLikelyColumn, EstimateProblem::BelowOptimistic);
+        read = false;
+    }
+    if (hundredths[1] > hundredths[2]) {
+        badEstimate(PessimisticColumn, EstimateProblem::BelowMostLikely);
+        read = false;
+    }
+    if (read)
+        a.estimate = engine::ThreeTimeEstimate {static_cast<double>(hundredths[0]) / 100.0,
+                                                static_cast<double>(hundredths[1]) / 100.0,
+                                                static_cast<double>(hundredths[2]) / 100.0};
     return entry;
 }
 
@@ -301,6 +410,11 @@ std::vector<ActivityRow> rowsOfProject(const engine::Project &project)
         if (cost.endsWith(QStringLiteral(".00")))
             cost.chop(3);
         row[CostPerUnitColumn] = cost;
+        if (a.estimate) {
+            row[OptimisticColumn] = estimateText(a.estimate->optimistic);
+            row[MostLikelyColumn] = estimateText(a.estimate->mostLikely);
+            row[PessimisticColumn] = estimateText(a.estimate->pessimistic);
+        }
         rows.push_back(std::move(row));
     }
     return rows;

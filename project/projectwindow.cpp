@@ -8,6 +8,7 @@
 #include "crashingpanel.h"
 #include "fonts.h"
 #include "networkview.h"
+#include "pertpanel.h"
 #include "projectdocument.h"
 #include "projectwindow_p.h"
 #include "schedule.h"
@@ -201,6 +202,9 @@ void ProjectWindow::Private::buildParts()
     curveChart = named(new project::CostCurveChart(tabs), "costCurveChart",
                        QStringLiteral("กราฟเวลากับต้นทุน"));
     tabs->addTab(curveChart, QStringLiteral("กราฟเวลา-ต้นทุน"));
+    tabs->addTab(named(new project::PertPanel(tabs), "pertPanel",
+                       QStringLiteral("PERT: โอกาสที่โครงการจะเสร็จตามกำหนด")),
+                 QStringLiteral("PERT"));
 
     splitter->addWidget(left);
     splitter->addWidget(tabs);
@@ -323,6 +327,8 @@ void ProjectWindow::Private::showAnalysis()
     }
     for (QAction *item : needsSoundProject)
         item->setEnabled(analysis.sound());
+    if (auto *pert = tabs->findChild<project::PertPanel *>(QStringLiteral("pertPanel")))
+        pert->showAnalysis(analysis);
 
     if (!analysis.sound()) {
         const QString message

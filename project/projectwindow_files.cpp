@@ -115,8 +115,32 @@ bool ProjectWindow::Private::openPath(const QString &path)
                               QMessageBox::Ok, QMessageBox::Ok);
         return false;
     }
-    const QString warnings = result.message();
+    // Planning tools keep no crash data: their activities come with crash duration = normal
+    // and no cost, and those cells are marked for the student to fill in.
+    std::vector<std::pair<int, int>> toFill;
+    io::ProblemList otherWarnings;
+    bool withoutCrashData = false;
+    for (const io::Problem &warning : result.warnings().kept()) {
+        if (warning.kind == io::ProblemKind::CrashDataMissing)
+            withoutCrashData = true;
+        else
+            otherWarnings.add(warning);
+    }
+    // One warning an activity, of which a long list keeps only the first few: every activity
+    // still at its import defaults is marked.
+    const engine::Project &loaded = result.project();
+    for (std::size_t row = 0; withoutCrashData && row < loaded.activities.size(); ++row) {
+        const engine::Activity &activity = loaded.activities[row];
+        if (activity.crashDuration == activity.normalDuration && activity.crashCostPerUnit == 0) {
+            toFill.emplace_back(static_cast<int>(row), project::CrashDurationColumn);
+            toFill.emplace_back(static_cast<int>(row), project::CostPerUnitColumn);
+        }
+    }
+    const QString warnings = otherWarnings.message();
     document->load(result.takeProject(), QFileInfo(path).absoluteFilePath());
+    if (!toFill.empty())
+        document->table()->markCellsToFill(
+            toFill, QStringLiteral("แฟ้มนี้ไม่มีข้อมูลการเร่ง: กรอกเวลาเร่งและค่าเร่งต่อหน่วยเอง"));
     titleEdit->setText(document->title());
     updateCaption();
     rememberRecent(QFileInfo(path).absoluteFilePath());
@@ -124,8 +148,12 @@ bool ProjectWindow::Private::openPath(const QString &path)
         platform::showMessage(q, platform::MessageType::Information, caption(),
                               QStringLiteral("เปิดแฟ้มแล้ว โปรดดูหมายเหตุ\n\n") + warnings,
                               QMessageBox::Ok, QMessageBox::Ok);
-    q->statusBar()->showMessage(QStringLiteral("เปิด %1 แล้ว").arg(QDir::toNativeSeparators(path)),
-                                5000);
+    if (!toFill.empty())
+        q->statusBar()->showMessage(
+            QStringLiteral("นำเข้า %1 กิจกรรม: ช่องสีเหลืองยังไม่มีข้อมูลการเร่ง").arg(toFill.size() / 2));
+    else
+        q->statusBar()->showMessage(
+            QStringLiteral("เปิด %1 แล้ว").arg(QDir::toNativeSeparators(path)), 5000);
     return true;
 }
 

@@ -188,6 +188,15 @@ QString thaiEngineProblem(const engine::Problem &problem, const engine::Project 
             .arg(baht(engine::kMaxTotalCrashCost));
     case ProblemKind::NegativeTarget:
         return QStringLiteral("ระยะเวลาเป้าหมายติดลบไม่ได้");
+    case ProblemKind::EstimateNotFinite:
+        return QStringLiteral("เวลาประมาณต้องเป็นตัวเลข");
+    case ProblemKind::EstimateNegative:
+        return QStringLiteral("เวลาประมาณติดลบไม่ได้");
+    case ProblemKind::EstimateTooLarge:
+        return QStringLiteral("เวลาประมาณต้องไม่เกิน %1").arg(engine::kMaxDuration);
+    case ProblemKind::EstimateOrder:
+        return QStringLiteral("เวลาประมาณต้องเรียงจากน้อยไปมาก: "
+                              "เวลาเร็วที่สุด ≤ เวลาที่น่าจะเป็นที่สุด ≤ เวลาช้าที่สุด");
     }
     return QStringLiteral("ข้อมูลกิจกรรมนี้ไม่ถูกต้อง");
 }
@@ -195,6 +204,61 @@ QString thaiEngineProblem(const engine::Problem &problem, const engine::Project 
 QString thaiNoActivities()
 {
     return QStringLiteral("ยังไม่มีกิจกรรม: พิมพ์กิจกรรมลงในตาราง หรือเปิดไฟล์โครงการ");
+}
+
+QString thaiEstimateColumnName(int column)
+{
+    switch (column) {
+    case OptimisticColumn:
+        return QStringLiteral("เวลาเร็วที่สุด (a)");
+    case MostLikelyColumn:
+        return QStringLiteral("เวลาที่น่าจะเป็น (m)");
+    case PessimisticColumn:
+        return QStringLiteral("เวลาช้าที่สุด (b)");
+    default:
+        return {};
+    }
+}
+
+QString thaiEstimateColumnHint(int column)
+{
+    const QString common = QStringLiteral(" สำหรับ PERT: ใส่ครบทั้งสามช่อง (a ≤ m ≤ b) "
+                                          "หรือเว้นว่างทั้งสามช่อง ทศนิยมได้ไม่เกินสองตำแหน่ง เช่น 2.5");
+    switch (column) {
+    case OptimisticColumn:
+        return QStringLiteral("เวลาที่ใช้เมื่อทุกอย่างเป็นไปด้วยดี") + common;
+    case MostLikelyColumn:
+        return QStringLiteral("เวลาที่น่าจะใช้มากที่สุด") + common;
+    case PessimisticColumn:
+        return QStringLiteral("เวลาที่ใช้เมื่อเกิดอุปสรรค") + common;
+    default:
+        return {};
+    }
+}
+
+QString thaiEstimateProblem(EstimateProblem problem, int column, const QString &typed)
+{
+    const QString value = quoted(typed);
+    const QString noun = thaiEstimateColumnName(column);
+    switch (problem) {
+    case EstimateProblem::Missing:
+        return QStringLiteral("ยังไม่ได้ใส่%1: ใส่เวลาประมาณให้ครบทั้งสามช่อง "
+                              "หรือเว้นว่างทั้งสามช่อง")
+            .arg(noun);
+    case EstimateProblem::NotNumber:
+        return QStringLiteral("%1 ไม่ใช่ตัวเลข: เขียนแบบ 4 หรือ 2.5 (ใช้จุดเป็นทศนิยม)").arg(value);
+    case EstimateProblem::TooPrecise:
+        return QStringLiteral("%1 มีทศนิยมเกินสองตำแหน่ง").arg(value);
+    case EstimateProblem::Negative:
+        return QStringLiteral("%1 ติดลบ: เวลาต้องเป็น 0 ขึ้นไป").arg(value);
+    case EstimateProblem::TooLarge:
+        return QStringLiteral("%1 มากเกินไป: เวลาต้องไม่เกิน %2").arg(value).arg(engine::kMaxDuration);
+    case EstimateProblem::BelowOptimistic:
+        return QStringLiteral("เวลาที่น่าจะเป็น %1 น้อยกว่าเวลาเร็วที่สุด: ต้องได้ a ≤ m ≤ b").arg(value);
+    case EstimateProblem::BelowMostLikely:
+        return QStringLiteral("เวลาช้าที่สุด %1 น้อยกว่าเวลาที่น่าจะเป็น: ต้องได้ a ≤ m ≤ b").arg(value);
+    }
+    return QStringLiteral("%1 ใช้เป็นเวลาประมาณไม่ได้").arg(value);
 }
 
 } // namespace project

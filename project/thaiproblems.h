@@ -29,4 +29,22 @@ QString thaiEngineProblem(const engine::Problem &problem, const engine::Project 
 // The whole-project problem of a table without activities.
 QString thaiNoActivities();
 
+// What can be wrong with one of an activity's three PERT estimate cells.
+enum class EstimateProblem {
+    Missing, // one or two of the three are typed: the blank ones
+    NotNumber,
+    TooPrecise, // more than two decimals
+    Negative,
+    TooLarge, // above engine::kMaxDuration
+    BelowOptimistic, // the most likely time is less than the optimistic one
+    BelowMostLikely, // the pessimistic time is less than the most likely one
+};
+
+// The header and its tooltip of the estimate columns OptimisticColumn .. PessimisticColumn
+// (empty for any other column).
+QString thaiEstimateColumnName(int column);
+QString thaiEstimateColumnHint(int column);
+// One short Thai sentence for an estimate cell of `column` holding `typed`.
+QString thaiEstimateProblem(EstimateProblem problem, int column, const QString &typed);
+
 } // namespace project

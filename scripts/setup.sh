@@ -10,6 +10,7 @@ packages=(
   qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
   graphviz
   liblemon-dev
+  libboost-dev
   glpk-utils libglpk-dev
   libgtest-dev libbenchmark-dev
   fonts-thai-tlwg fontconfig

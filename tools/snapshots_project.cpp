@@ -10,10 +10,12 @@
 #include "forms.h"
 #include "projectdocument.h"
 #include "projectwindow.h"
+#include "projectwindowentry.h"
 #include "snapshotfile.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTabWidget>
 #include <QUndoStack>
@@ -41,7 +43,7 @@ engine::Project stagedProject(int count)
         if (static_cast<int>(stages.back().size()) >= count / 7 + 1)
             stages.emplace_back();
         engine::Activity activity;
-        activity.id = "T" + std::to_string(i + 1);
+        activity.id = QStringLiteral("T%1").arg(i + 1).toStdString();
         if (stages.size() > 1) {
             const auto &before = stages[stages.size() - 2];
             const int links = 1 + static_cast<int>(random.bounded(3));
@@ -66,7 +68,8 @@ engine::Project stagedProject(int count)
 
 void snapshotProjectWindow(const QString &outputDir)
 {
-    ProjectWindow *window = projectWindow();
+    useLinkedProjectWindow(linkedProjectWindow());
+    auto *window = qobject_cast<ProjectWindow *>(projectWindow());
     window->resize(1400, 860);
     window->show();
     auto *tabs = window->findChild<QTabWidget *>(QStringLiteral("viewTabs"));
@@ -109,5 +112,30 @@ void snapshotProjectWindow(const QString &outputDir)
     snap(QStringLiteral("project-50-network"));
     tabs->setCurrentWidget(chart);
     snap(QStringLiteral("project-50-curve"));
+
+    // PERT: a small project with the three estimates, the chance of finishing by day 20 asked.
+    engine::Project pert;
+    pert.title = "PERT";
+    auto add = [&](std::string id, std::vector<std::string> before, double a, double m, double b) {
+        engine::Activity activity;
+        activity.id = std::move(id);
+        activity.predecessors = std::move(before);
+        activity.normalDuration = static_cast<engine::Duration>((a + 4 * m + b) / 6 + 0.5);
+        activity.crashDuration = activity.normalDuration;
+        activity.estimate = engine::ThreeTimeEstimate {a, m, b};
+        pert.activities.push_back(std::move(activity));
+    };
+    add("A", {}, 2, 4, 6);
+    add("B", {}, 3, 5, 9);
+    add("C", {"A"}, 4, 5, 7);
+    add("D", {"A", "B"}, 4, 6, 10);
+    add("E", {"C", "D"}, 2, 3, 4);
+    window->document()->load(pert, QString());
+    tabs->setCurrentIndex(tabs->count() - 1);
+    if (auto *day = window->findChild<QLineEdit *>(QStringLiteral("pertDayEdit")))
+        day->setText(QStringLiteral("16"));
+    if (auto *confidence = window->findChild<QLineEdit *>(QStringLiteral("pertConfidenceEdit")))
+        confidence->setText(QStringLiteral("95"));
+    snap(QStringLiteral("project-pert"));
     window->hide();
 }

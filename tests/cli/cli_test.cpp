@@ -200,8 +200,160 @@ TEST_F(Cli, HelpNamesEveryCommand)
 {
     const Outcome outcome = runCli({QStringLiteral("--help")});
     EXPECT_EQ(outcome.exitCode, 0);
-    for (const char *command : {"cpm", "crash", "curve", "export-set", "--json"})
+    for (const char *command : {"cpm", "crash", "curve", "pert", "export-set", "--json"})
         EXPECT_TRUE(outcome.out.contains(QLatin1String(command))) << command;
+}
+
+// PERT on a file worked by hand: A-C-E-F is the longest path of expected times,
+// 4 + 31/6 + 31/6 + 27/6 = 18 5/6, with variance (16 + 9 + 9 + 25) / 36.
+const QByteArray kPertFile
+    = "activity,name,predecessors,normal_duration,crash_duration,crash_cost_per_unit,"
+      "optimistic,most_likely,pessimistic\n"
+      "A,,-,4,3,1000,2,4,6\nB,,-,5,4,500,3,5,9\nC,,A,5,4,800,4,5,7\n"
+      "D,,A,6,5,700,4,6,10\nE,,\"B, C\",5,4,900,4,5,7\nF,,\"D, E\",4,3,600,3,4,8\n";
+
+TEST_F(Cli, PertTextOnAHandWorkedFile)
+{
+    const Outcome outcome = runCli({QStringLiteral("pert"), write(u"pert.csv"_qs, kPertFile)});
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
+    // te = (a + 4m + b) / 6 and ((b - a) / 6)^2 with two decimals: D 38/6 and 1, F 4.5 and 25/36.
+    for (const char *part :
+         {"D         4  6  10  6.33  1.00", "F         3  4  8   4.50  0.69",
+          "Critical path of expected times: A - C - E - F", "Expected project duration: 18.83",
+          "Variance of the path: 1.64", "Standard deviation: 1.28"})
+        EXPECT_TRUE(outcome.out.contains(QLatin1String(part))) << part << "\n"
+                                                               << outcome.out.toStdString();
+    EXPECT_FALSE(outcome.out.contains(u"tied"_qs));
+}
+
+TEST_F(Cli, PertAnswersByDayAndProbability)
+{
+    // A chain of mean 5 and standard deviation 1: A (0, 3, 6) has te 3 and variance 1,
+    // B (2, 2, 2) has te 2 and none; Phi(1) = 0.841344746 from a table.
+    const QString file = write(u"chain.csv"_qs,
+                               "activity,predecessors,normal_duration,crash_duration,"
+                               "crash_cost_per_unit,optimistic,most_likely,pessimistic\n"
+                               "A,-,3,3,0,0,3,6\nB,A,2,2,0,2,2,2\n");
+    const Outcome text = runCli({u"pert"_qs, file, u"--by"_qs, u"6"_qs, u"--probability=0.5"_qs});
+    ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+    EXPECT_TRUE(text.out.contains(u"Probability of finishing by 6: 84.13%"_qs))
+        << text.out.toStdString();
+    EXPECT_TRUE(text.out.contains(u"Day reached with probability 50.00%: 5.00"_qs))
+        << text.out.toStdString();
+
+    const Outcome json = runCli(
+        {u"pert"_qs, file, u"--by=4"_qs, u"--probability"_qs, u"0.841344746"_qs, u"--json"_qs});
+    ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
+    const QJsonObject root = json.json();
+    EXPECT_NEAR(root[u"expected_duration"_qs].toDouble(), 5, 1e-12);
+    EXPECT_NEAR(root[u"standard_deviation"_qs].toDouble(), 1, 1e-12);
+    EXPECT_EQ(root[u"critical_path"_qs].toArray(), (QJsonArray {u"A"_qs, u"B"_qs}));
+    EXPECT_NEAR(root[u"by"_qs][u"probability"_qs].toDouble(), 1 - 0.841344746, 1e-9);
+    EXPECT_NEAR(root[u"by"_qs][u"z"_qs].toDouble(), -1, 1e-12);
+    EXPECT_NEAR(root[u"for_probability"_qs][u"day"_qs].toDouble(), 6, 1e-8);
+    const QJsonArray activities = root[u"activities"_qs].toArray();
+    ASSERT_EQ(activities.size(), 2);
+    EXPECT_EQ(activities[0][u"pessimistic"_qs].toDouble(), 6);
+    EXPECT_EQ(activities[1][u"variance"_qs].toDouble(), 0);
+}
+
+TEST_F(Cli, PertReportsTiedPathsAndTakesTheWidest)
+{
+    // N (2, 4, 6) and W (1, 4, 7) both expect 4; W's variance 1 is larger than N's 4/9.
+    const QString file = write(u"tie.crashkit"_qs,
+                               R"({"format": "crashkit-project", "version": 1, "activities": [
+             {"id": "N", "normal_duration": 4, "crash_duration": 4, "crash_cost_per_unit": 0,
+              "estimate": {"optimistic": 2, "most_likely": 4, "pessimistic": 6}},
+             {"id": "W", "normal_duration": 4, "crash_duration": 4, "crash_cost_per_unit": 0,
+              "estimate": {"optimistic": 1, "most_likely": 4, "pessimistic": 7}}]})");
+    const Outcome text = runCli({u"pert"_qs, file});
+    ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+    EXPECT_TRUE(text.out.contains(u"Critical path of expected times: W\n"_qs))
+        << text.out.toStdString();
+    EXPECT_TRUE(text.out.contains(u"Paths tied for the longest: 2"_qs)) << text.out.toStdString();
+    const QJsonObject json = runCli({u"pert"_qs, file, u"--json"_qs}).json();
+    EXPECT_EQ(json[u"tied_paths"_qs].toInt(), 2);
+    EXPECT_NEAR(json[u"path_variance"_qs].toDouble(), 1, 1e-12);
+}
+
+TEST_F(Cli, PertRefusesWhatItCannotAnswer)
+{
+    const QString pert = write(u"pert.csv"_qs, kPertFile);
+    const struct {
+        QStringList arguments;
+        QStringList parts; // in the message
+    } cases[] = {
+        {{u"pert"_qs, setFile(1)}, {u"no activity has three time estimates"_qs}},
+        {{u"pert"_qs, pert, u"--probability"_qs, u"1"_qs},
+         {u"--probability"_qs, u"between 0 and 1"_qs}},
+        {{u"pert"_qs, pert, u"--probability"_qs, u"0"_qs}, {u"--probability"_qs}},
+        {{u"pert"_qs, pert, u"--probability"_qs, u"95%"_qs}, {u"'95%'"_qs, u"not a number"_qs}},
+        {{u"pert"_qs, pert, u"--by"_qs, u"1e3"_qs}, {u"--by"_qs, u"not a number"_qs}},
+        {{u"pert"_qs, pert, u"--by"_qs, u"17,5"_qs}, {u"--by"_qs, u"not a number"_qs}},
+        {{u"pert"_qs, pert, u"--by=-2"_qs}, {u"--by"_qs, u"outside"_qs}},
+        {{u"pert"_qs, pert, u"--by"_qs}, {u"--by needs a value"_qs}},
+        {{u"cpm"_qs, pert, u"--by"_qs, u"3"_qs}, {u"--by does not belong"_qs}},
+    };
+    for (const auto &c : cases) {
+        const Outcome outcome = runCli(c.arguments);
+        EXPECT_EQ(outcome.exitCode, 2) << c.arguments.join(u' ').toStdString();
+        EXPECT_TRUE(outcome.out.isEmpty());
+        for (const QString &part : c.parts)
+            EXPECT_TRUE(outcome.err.contains(part)) << outcome.err.toStdString();
+    }
+}
+
+// Files of other planning tools are read through their extension or, on standard input,
+// by their first element; their activities come with a warning that crash data is missing.
+TEST_F(Cli, PlanningToolFiles)
+{
+    // A (2 days) and B (3 days) in a summary, then C (1 day) after the summary: 3 + 1 days.
+    const QByteArray mspdi
+        = "<?xml version=\"1.0\"?>\n<Project xmlns=\"http://schemas.microsoft.com/project\">\n"
+          "<MinutesPerDay>480</MinutesPerDay><Tasks>\n"
+          "<Task><UID>1</UID><ID>1</ID><Name>Phase</Name><OutlineLevel>1</OutlineLevel></Task>\n"
+          "<Task><UID>2</UID><ID>2</ID><Name>A</Name><OutlineLevel>2</OutlineLevel>"
+          "<Duration>PT16H0M0S</Duration></Task>\n"
+          "<Task><UID>3</UID><ID>3</ID><Name>B</Name><OutlineLevel>2</OutlineLevel>"
+          "<Duration>PT24H0M0S</Duration></Task>\n"
+          "<Task><UID>4</UID><ID>4</ID><Name>C</Name><OutlineLevel>1</OutlineLevel>"
+          "<Duration>PT8H0M0S</Duration><PredecessorLink><PredecessorUID>1</PredecessorUID>"
+          "<Type>1</Type></PredecessorLink></Task>\n</Tasks></Project>\n";
+    const QByteArray gan
+        = "<project name=\"P\"><tasks>"
+          "<task id=\"1\" name=\"A\" duration=\"2\"><depend id=\"2\" type=\"2\"/></task>"
+          "<task id=\"2\" name=\"B\" duration=\"5\"/></tasks></project>";
+    struct Case {
+        QStringList arguments;
+        QByteArray input;
+        int duration;
+    };
+    const Case cases[] = {
+        {{write(QStringLiteral("plan.xml"), mspdi)}, {}, 4},
+        {{write(QStringLiteral("plan.gan"), gan)}, {}, 7},
+        {{QStringLiteral("-")}, mspdi, 4},
+        {{QStringLiteral("-")}, gan, 7},
+        {{QStringLiteral("-"), QStringLiteral("--format"), QStringLiteral("gan")}, gan, 7},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const Outcome outcome = runCli(QStringList {QStringLiteral("cpm")} + c.arguments
+                                           + QStringList {QStringLiteral("--json")},
+                                       c.input);
+        ASSERT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
+        EXPECT_EQ(outcome.json()[QStringLiteral("project_duration")].toInt(), c.duration);
+        EXPECT_TRUE(outcome.err.contains(QStringLiteral("crash"))) << outcome.err.toStdString();
+    }
+
+    // A start-to-start link is refused, naming both tasks.
+    QByteArray startToStart = mspdi;
+    startToStart.replace("<Type>1</Type>", "<Type>3</Type>");
+    const Outcome refused
+        = runCli({QStringLiteral("cpm"), write(QStringLiteral("ss.xml"), startToStart)});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.out.isEmpty());
+    for (const char *part : {"ss.xml:", "1 (Phase)", "4 (C)", "start to start"})
+        EXPECT_TRUE(refused.err.contains(QString::fromLatin1(part))) << refused.err.toStdString();
 }
 
 } // namespace

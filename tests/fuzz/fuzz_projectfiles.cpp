@@ -8,6 +8,7 @@
 // and reads back the same, and an unchanged written file reads back as the project it was.
 
 #include "fuzzsupport.h"
+#include "watchdog.h"
 
 #include "problemtext.h"
 #include "projectdifference.h"
@@ -287,38 +288,14 @@ int main(int argc, char **argv)
     Figures figures;
 
     // A reader that never returns is caught here: no input may take a minute.
-    std::mutex mutex;
-    std::string current;
-    std::atomic<long long> started {0};
-    std::atomic<bool> finished {false};
-    std::thread watchdog([&] {
-        long long seen = started;
-        auto since = std::chrono::steady_clock::now();
-        while (!finished) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            if (started != seen) {
-                seen = started;
-                since = std::chrono::steady_clock::now();
-            } else if (std::chrono::steady_clock::now() - since > std::chrono::seconds(60)) {
-                const std::lock_guard lock(mutex);
-                std::printf("FAIL seed %llu input %lld: no answer after 60 s: %s\n",
-                            static_cast<unsigned long long>(options.seed), seen, current.c_str());
-                std::fflush(stdout);
-                std::_Exit(3);
-            }
-        }
-    });
+    fuzz::Watchdog watchdog(options.seed);
 
     while (figures.failures < 10 && (figures.inputs % 16 != 0 || !deadline.passed())) {
         const Input input = makeInput(random);
         ++figures.inputs;
         figures.csv += input.format == io::FileFormat::Csv ? 1 : 0;
         figures.bytes += static_cast<long long>(input.bytes.size());
-        {
-            const std::lock_guard lock(mutex);
-            current = printableBytes(input.bytes);
-        }
-        ++started;
+        watchdog.starting(printableBytes(input.bytes));
         bool accepted = false;
         const std::string problem = check(input, accepted);
         (accepted ? figures.accepted : figures.rejected) += 1;
@@ -330,8 +307,6 @@ int main(int argc, char **argv)
                         printableBytes(input.bytes).c_str());
         }
     }
-    finished = true;
-    watchdog.join();
 
     std::printf("fuzz_projectfiles seed %llu: %lld inputs (%lld CSV, %lld .crashkit; %.1f MB), "
                 "%lld accepted, %lld refused, %lld failures\n",

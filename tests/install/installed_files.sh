@@ -9,7 +9,8 @@ desktop_id=example.c_seed_def725b8.crashkit
 desktop_name=$desktop_id.desktop
 metainfo_name=$desktop_id.metainfo.xml
 installed_files=(bin/crashkit bin/crashkit-cli "share/applications/$desktop_name"
-                 "share/metainfo/$metainfo_name" "share/mime/packages/$desktop_id.xml")
+                 "share/metainfo/$metainfo_name" "share/mime/packages/$desktop_id.xml"
+                 lib/crashkit/crashkit-projectwindow.so)
 for size in "${icon_sizes[@]}"; do
   installed_files+=("share/icons/hicolor/${size}x${size}/apps/$desktop_id.png")
 done

@@ -42,7 +42,8 @@ for package in libqt6widgets6 "${by_hand[@]}"; do
 done
 grep -q 'fonts-thai-tlwg | fonts-tlwg-laksaman' <<<"$depends" \
   || fail "Depends does not take either Thai font package: $depends"
-needed=$(for program in "$work/root/usr/bin/"*; do
+# The programs, and the module the program loads for the own-project window.
+needed=$(for program in "$work/root/usr/bin/"* "$work/root/usr/lib/crashkit/"*.so; do
            readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]$/\1/p'
          done | sort -u)
 [ -n "$needed" ] || fail "readelf finds no linked library in the packaged programs"

@@ -22,6 +22,8 @@
 #include <QUndoStack>
 #include <QtTest>
 
+#include <algorithm>
+#include <array>
 #include <map>
 #include <numeric>
 #include <set>
@@ -31,7 +33,7 @@ using project::CellProblem;
 
 namespace {
 
-// "A|name|preds|normal|crash|cost" as a row; a missing trailing cell is empty.
+// "A|name|preds|normal|crash|cost|a|m|b" as a row; a missing trailing cell is empty.
 ActivityRow rowOf(const QString &text)
 {
     ActivityRow row;
@@ -85,6 +87,7 @@ private slots:
     void roundTrip();
     void rowsShowNumbersPlainly();
     void problemsMarkCells();
+    void cellsMarkedToFill();
     void randomEditsUndoRedo();
     void documentModifiedFlag();
     void documentTitleAndTarget();
@@ -171,6 +174,42 @@ void ProjectModelTest::problemCells_data()
     QTest::newRow("bad row, own problems kept")
         << QStringList {QStringLiteral("A||Z|x|1|1")}
         << QStringList {cellName(0, 2), cellName(0, 3)} << QString();
+
+    // PERT's three estimates: all blank or all three readable, a <= m <= b.
+    QTest::newRow("estimates") << QStringList {QStringLiteral("A||-|3|2|1|1|2.5|๔"),
+                                               QStringLiteral("B||A|3|2|1| 0 |0.00|  ")}
+                               << QStringList {cellName(1, 8)} << QString();
+    QTest::newRow("estimates equal")
+        << QStringList {QStringLiteral("A||-|3|2|1|2|2|2.0")} << QStringList {} << QString();
+    QTest::newRow("estimate missing") << QStringList {QStringLiteral("A||-|3|2|1||4|")}
+                                      << QStringList {cellName(0, 6), cellName(0, 8)} << QString();
+    QTest::newRow("estimate not a number") << QStringList {QStringLiteral("A||-|3|2|1|1|x|5")}
+                                           << QStringList {cellName(0, 7)} << QStringLiteral("x");
+    QTest::newRow("estimate with a comma") << QStringList {QStringLiteral("A||-|3|2|1|1,5|2|5")}
+                                           << QStringList {cellName(0, 6)} << QStringLiteral("1,5");
+    QTest::newRow("estimate too precise")
+        << QStringList {QStringLiteral("A||-|3|2|1|1|2.125|5")} << QStringList {cellName(0, 7)}
+        << QStringLiteral("2.125");
+    QTest::newRow("estimate negative") << QStringList {QStringLiteral("A||-|3|2|1|-1|2|5")}
+                                       << QStringList {cellName(0, 6)} << QStringLiteral("-1");
+    QTest::newRow("estimate too large")
+        << QStringList {QStringLiteral("A||-|3|2|1|1|2|1000000.01")} << QStringList {cellName(0, 8)}
+        << QStringLiteral("1000000.01");
+    QTest::newRow("estimate far too large")
+        << QStringList {QStringLiteral("A||-|3|2|1|1|2|99999999999999999999999")}
+        << QStringList {cellName(0, 8)} << QString();
+    QTest::newRow("most likely below optimistic")
+        << QStringList {QStringLiteral("A||-|3|2|1|4|3.5|5")} << QStringList {cellName(0, 7)}
+        << QStringLiteral("3.5");
+    QTest::newRow("pessimistic below most likely")
+        << QStringList {QStringLiteral("A||-|3|2|1|1|4|3.99")} << QStringList {cellName(0, 8)}
+        << QStringLiteral("3.99");
+    QTest::newRow("estimates out of order twice")
+        << QStringList {QStringLiteral("A||-|3|2|1|5|4|3")}
+        << QStringList {cellName(0, 7), cellName(0, 8)} << QString();
+    QTest::newRow("estimate problems with others")
+        << QStringList {QStringLiteral("A||Z|x|1|1|1|2|a")}
+        << QStringList {cellName(0, 2), cellName(0, 3), cellName(0, 8)} << QString();
 
     QTest::newRow("empty table") << QStringList {} << QStringList {cellName(-1, -1)} << QString();
     QTest::newRow("only blank rows") << QStringList {QString(), QStringLiteral("  |\t")}
@@ -311,6 +350,19 @@ void ProjectModelTest::roundTrip()
         options.largeValues = random.percent(30);
         engine::Project p = iotest::randomSoundProject(random, options);
         p.target.reset(); // the document keeps the target, not the rows
+        // Estimates in hundredths, up to the largest, on some activities.
+        for (engine::Activity &a : p.activities) {
+            if (!random.percent(40))
+                continue;
+            const std::int64_t top
+                = options.largeValues && random.percent(20) ? engine::kMaxDuration * 100 : 5000;
+            std::array<std::int64_t, 3> h {random.between(0, top), random.between(0, top),
+                                           random.between(0, top)};
+            std::sort(h.begin(), h.end());
+            a.estimate = engine::ThreeTimeEstimate {static_cast<double>(h[0]) / 100.0,
+                                                    static_cast<double>(h[1]) / 100.0,
+                                                    static_cast<double>(h[2]) / 100.0};
+        }
         QVERIFY(engine::validate(p).empty());
 
         const project::ProjectAnalysis analysis
@@ -323,6 +375,10 @@ void ProjectModelTest::roundTrip()
                                                           : analysis.problems.front().reason)));
         const std::string difference = iotest::difference(p, analysis.project);
         QVERIFY2(difference.empty(), (std::to_string(seed) + ": " + difference).c_str());
+        QCOMPARE(analysis.project.activities.size(), p.activities.size());
+        for (std::size_t i = 0; i < p.activities.size(); ++i)
+            QVERIFY2(analysis.project.activities[i].estimate == p.activities[i].estimate,
+                     qPrintable(QStringLiteral("seed %1, activity %2").arg(seed).arg(i)));
     }
 }
 
@@ -339,6 +395,13 @@ void ProjectModelTest::rowsShowNumbersPlainly()
     QCOMPARE(rows[2][project::CostPerUnitColumn], QStringLiteral("0.05"));
     QCOMPARE(rows[3][project::PredecessorsColumn], QStringLiteral("A,C"));
     QCOMPARE(rows[0][project::NormalDurationColumn], QStringLiteral("5"));
+    QVERIFY(rows[0][project::OptimisticColumn].isEmpty());
+    // Estimates with only the decimals they need.
+    p.activities[1].estimate = engine::ThreeTimeEstimate {2, 2.5, 10.25};
+    const ActivityRow withEstimate = project::rowsOfProject(p)[1];
+    QCOMPARE(withEstimate[project::OptimisticColumn], QStringLiteral("2"));
+    QCOMPARE(withEstimate[project::MostLikelyColumn], QStringLiteral("2.5"));
+    QCOMPARE(withEstimate[project::PessimisticColumn], QStringLiteral("10.25"));
     // A lone "-" would read as "none": the activity called "-" must still be named.
     QCOMPARE(project::analyseRows(rows, QString()).project.activities[2].predecessors,
              (std::vector<std::string> {"-"}));
@@ -379,6 +442,66 @@ void ProjectModelTest::problemsMarkCells()
     QVERIFY(!model.index(1, 0).data(Qt::ToolTipRole).isValid());
     for (int c = 0; c < model.columnCount(); ++c)
         QVERIFY(!model.headerData(c, Qt::Horizontal).toString().isEmpty());
+}
+
+void ProjectModelTest::cellsMarkedToFill()
+{
+    QUndoStack stack;
+    project::ActivityTableModel model(&stack);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.resetRows(rowsOf({QStringLiteral("A||-|3|3|0"), QStringLiteral("B||A|4|4|0")}),
+                    QString());
+    const QString reason = QStringLiteral("ไฟล์ไม่มีเวลาเร่ง");
+    model.markCellsToFill({{0, project::CrashDurationColumn},
+                           {1, project::CrashDurationColumn},
+                           {1, project::CostPerUnitColumn},
+                           {5, 0},
+                           {0, project::ColumnCount},
+                           {-1, 0}},
+                          reason);
+    auto marked = [&model] {
+        std::set<std::pair<int, int>> cells;
+        for (int r = 0; r < model.rowCount(); ++r)
+            for (int c = 0; c < model.columnCount(); ++c)
+                if (model.index(r, c).data(Qt::BackgroundRole).isValid())
+                    cells.insert({r, c});
+        return cells;
+    };
+    using Cells = std::set<std::pair<int, int>>;
+    QCOMPARE(marked(), (Cells {{0, 4}, {1, 4}, {1, 5}}));
+    const QModelIndex crashA = model.index(0, project::CrashDurationColumn);
+    QCOMPARE(crashA.data(Qt::ToolTipRole).toString(), reason);
+    // Light and yellowish, unlike a problem's red.
+    const QColor colour = crashA.data(Qt::BackgroundRole).value<QColor>();
+    QVERIFY(colour.lightness() > 180 && colour.green() > colour.blue());
+    model.setProblems(project::analyseRows(rowsOf({QStringLiteral("A||-|3|x|0")}), {}).problems);
+    QVERIFY(crashA.data(Qt::ToolTipRole).toString().contains(reason));
+    model.setProblems({});
+
+    // Editing a cell, even to its own text, clears its mark only; undo does not restore it.
+    QVERIFY(model.setData(crashA, QStringLiteral("3")));
+    QVERIFY(model.setData(model.index(1, project::CrashDurationColumn), QStringLiteral("2")));
+    QCOMPARE(marked(), (Cells {{1, 5}}));
+    QCOMPARE(model.markOf(1, project::CostPerUnitColumn), reason);
+    stack.undo();
+    QCOMPARE(model.rows()[1][project::CrashDurationColumn], QStringLiteral("4"));
+    QCOMPARE(marked(), (Cells {{1, 5}}));
+    // Marks move with their rows, and are not part of what undo records.
+    model.insertBlankRows(0, 1);
+    QCOMPARE(marked(), (Cells {{2, 5}}));
+    model.moveRowTo(2, 0);
+    QCOMPARE(marked(), (Cells {{0, 5}}));
+    model.removeRowsAt(0, 1);
+    QCOMPARE(marked(), Cells {});
+    stack.undo();
+    QCOMPARE(marked(), Cells {});
+
+    model.markCellsToFill({{0, 0}, {1, 1}}, reason);
+    model.clearMarks();
+    QCOMPARE(marked(), Cells {});
+    model.markCellsToFill({{0, 0}}, reason);
+    model.resetRows(rowsOf({QStringLiteral("A||-|1|1|0")}), QString());
+    QCOMPARE(marked(), Cells {});
 }
 
 void ProjectModelTest::randomEditsUndoRedo()

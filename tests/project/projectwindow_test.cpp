@@ -39,6 +39,7 @@
 #include <QUndoStack>
 
 #include <deque>
+#include <iterator>
 #include <memory>
 
 using project::Column;
@@ -135,8 +136,9 @@ void typeProject(ProjectWindow &window, const std::vector<TypedActivity> &activi
 {
     for (int row = 0; row < static_cast<int>(activities.size()); ++row) {
         const TypedActivity &a = activities[static_cast<std::size_t>(row)];
+        // The six columns before the estimates; those stay blank.
         const QString cells[] = {a.id, a.name, a.predecessors, a.normal, a.crash, a.cost};
-        for (int column = 0; column < project::ColumnCount; ++column)
+        for (int column = 0; column < static_cast<int>(std::size(cells)); ++column)
             type(window, row, column, cells[column]);
     }
 }
@@ -400,6 +402,39 @@ private slots:
                      && box.text.contains(QStringLiteral("seven")),
                  qPrintable(box.text));
         QCOMPARE(m_window->document()->table()->rows(), typed);
+    }
+
+    // A plan from Microsoft Project comes without crash data: its activities open with the
+    // crash cells marked for the student to fill in, and filling one clears its mark.
+    void importedPlanMarksTheCellsToFill()
+    {
+        const QString path = m_folder.filePath(QStringLiteral("plan.xml"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                   "<Project xmlns=\"http://schemas.microsoft.com/project\"><Tasks>"
+                   "<Task><UID>1</UID><ID>1</ID><Name>Dig</Name><Duration>PT16H0M0S</Duration>"
+                   "</Task>"
+                   "<Task><UID>2</UID><ID>2</ID><Name>Pour</Name><Duration>PT24H0M0S</Duration>"
+                   "<PredecessorLink><PredecessorUID>1</PredecessorUID><Type>1</Type>"
+                   "</PredecessorLink></Task>"
+                   "</Tasks></Project>\n");
+        file.close();
+        QVERIFY(m_window->openFile(path));
+        const auto &analysis = m_window->document()->analysis();
+        QVERIFY(analysis.sound());
+        QCOMPARE(analysis.project.activities.size(), std::size_t {2});
+        // 2 days then 3 days, one after the other.
+        QCOMPARE(analysis.schedule.projectDuration, engine::Duration {5});
+        project::ActivityTableModel *model = m_window->document()->table();
+        for (int row = 0; row < 2; ++row) {
+            QVERIFY(!model->markOf(row, project::CrashDurationColumn).isEmpty());
+            QVERIFY(!model->markOf(row, project::CostPerUnitColumn).isEmpty());
+            QVERIFY(model->markOf(row, project::NormalDurationColumn).isEmpty());
+        }
+        type(*m_window, 0, project::CostPerUnitColumn, QStringLiteral("150"));
+        QVERIFY(model->markOf(0, project::CostPerUnitColumn).isEmpty());
+        QVERIFY(!model->markOf(0, project::CrashDurationColumn).isEmpty());
     }
 
     void practiceSetOneCrashedTo28Days()

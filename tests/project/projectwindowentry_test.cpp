@@ -9,6 +9,7 @@
 #include "projectdocument.h"
 #include "projectfile.h"
 #include "projectwindow.h"
+#include "projectwindowentry.h"
 #include "tform1.h"
 
 #include <QAction>
@@ -22,7 +23,11 @@ class ProjectWindowEntryTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        useLinkedProjectWindow(linkedProjectWindow());
+    }
 
     void init()
     {
@@ -54,14 +59,14 @@ private slots:
         QCOMPARE(items[items.size() - 3]->objectName(), QStringLiteral("N51"));
 
         items.last()->trigger();
-        ProjectWindow *window = projectWindow();
+        auto *window = qobject_cast<ProjectWindow *>(projectWindow());
         QVERIFY(window);
         QVERIFY(window->isVisible());
         QCOMPARE(window->objectName(), QStringLiteral("ProjectWindow"));
         QVERIFY(!window->isModal());
         // The same window comes to the front again, not a second one.
         items.last()->trigger();
-        QCOMPARE(projectWindow(), window);
+        QCOMPARE(projectWindow(), static_cast<QMainWindow *>(window));
     }
 
     void aFileGivenToTheProgramOpensInTheWindow()
@@ -73,11 +78,10 @@ private slots:
         QVERIFY(io::saveProject(project, path).isEmpty());
 
         QVERIFY(openInProjectWindow(path));
-        QVERIFY(projectWindow()->isVisible());
-        QCOMPARE(projectWindow()->document()->analysis().project.activities.size(),
-                 std::size_t {2});
-        QCOMPARE(projectWindow()->document()->analysis().schedule.projectDuration,
-                 engine::Duration {7});
+        auto *window = qobject_cast<ProjectWindow *>(projectWindow());
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->document()->analysis().project.activities.size(), std::size_t {2});
+        QCOMPARE(window->document()->analysis().schedule.projectDuration, engine::Duration {7});
     }
 };
 

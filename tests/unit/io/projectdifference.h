@@ -36,6 +36,11 @@ inline std::string difference(const engine::Project &a, const engine::Project &b
         if (x.crashCostPerUnit != y.crashCostPerUnit)
             return at + "cost " + std::to_string(x.crashCostPerUnit) + " vs "
                 + std::to_string(y.crashCostPerUnit);
+        // Estimates exactly: a file keeps every bit of them.
+        if (x.estimate.has_value() != y.estimate.has_value())
+            return at + (x.estimate ? "estimates lost" : "estimates appeared");
+        if (x.estimate && !(*x.estimate == *y.estimate))
+            return at + "estimates differ";
     }
     return {};
 }

@@ -23,6 +23,10 @@ struct RandomProjectOptions {
     int predecessorsEach = 2; // at most; fewer near the start
     bool awkwardTexts = true; // ids and names with quotes, separators, line breaks, Thai
     bool largeValues = false; // durations and costs up to the engine's bounds
+    // PERT's three estimates for most activities of most projects: with at most two decimals
+    // (as the window's table takes them), or any double of the range when anyEstimates.
+    bool estimates = true;
+    bool anyEstimates = false;
 };
 
 class RandomSource {
@@ -137,6 +141,28 @@ inline engine::Project randomSoundProject(RandomSource &random, const RandomProj
         project.title = randomText(random, false);
     if (random.percent(50))
         project.target = random.between(0, 500);
+    // Drawn last, so that the rest of a seed's project is the same with or without them.
+    if (options.estimates && random.percent(70)) {
+        const engine::Duration longest = options.largeValues ? engine::kMaxDuration : 60;
+        auto value = [&]() {
+            switch (random.between(0, options.anyEstimates ? 2 : 1)) {
+            case 0:
+                return static_cast<double>(random.between(0, longest));
+            case 1:
+                return static_cast<double>(random.between(0, longest * 100)) / 100;
+            default: // any double in range, e.g. 1/3: its last bits must survive the file
+                return static_cast<double>(random.between(0, (std::int64_t {1} << 52)))
+                    / static_cast<double>(std::int64_t {1} << 52) * static_cast<double>(longest);
+            }
+        };
+        for (engine::Activity &a : project.activities) {
+            if (!random.percent(80))
+                continue;
+            std::array<double, 3> abm = {value(), value(), value()};
+            std::sort(abm.begin(), abm.end());
+            a.estimate = engine::ThreeTimeEstimate {abm[0], abm[1], abm[2]};
+        }
+    }
     return project;
 }
 

@@ -16,6 +16,7 @@ TEST(RoundTrip, WrittenProjectsReadBackTheSame)
         iotest::RandomProjectOptions options;
         options.activities = static_cast<int>(random.between(0, 40));
         options.largeValues = i % 3 == 0;
+        options.anyEstimates = i % 2 == 0;
         const engine::Project project = iotest::randomSoundProject(random, options);
         ASSERT_TRUE(engine::validate(project).empty())
             << engine::describe(engine::validate(project).front(), project);

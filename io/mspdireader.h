@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+#pragma once
+
+#include "readresult.h"
+
+#include <QByteArray>
+
+namespace io {
+
+// Reads a project from Microsoft Project XML (MSPDI), as Microsoft Project, ProjectLibre and
+// GanttProject write it. Each task without subtasks becomes an activity whose id is the
+// task's ID (its UID where it has none) and whose duration is its work time in whole days
+// of the file's MinutesPerDay (480 when absent); a milestone lasts 0 days. The task of UID 0
+// (the project itself) and blank rows are left out; see buildPlan for summary tasks and
+// links. The activities cannot be crashed: each has a CrashDataMissing warning. `file` is
+// the name problems are placed in. Linear in the file's size but for summary links.
+ReadResult readMspdi(const QByteArray &bytes, const QString &file);
+
+} // namespace io

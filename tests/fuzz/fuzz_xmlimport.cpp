@@ -1,0 +1,384 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+// Feeds Microsoft Project XML and GanttProject files to their readers: random sound plans
+// with summary tasks and milestones, the same with bytes flipped, cut short, elements
+// repeated and deep nesting put in. Every answer is checked: a refusal has problems in the
+// file with words, an accepted project is sound with one crash-data warning an activity,
+// and an unchanged plan lasts as long as a schedule of its tasks worked out here directly.
+
+#include "fuzzsupport.h"
+#include "watchdog.h"
+
+#include "network.h"
+#include "problemtext.h"
+#include "projectfile.h"
+#include "schedule.h"
+#include "validation.h"
+
+#include <atomic>
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Figures {
+    long long inputs = 0;
+    long long mspdi = 0;
+    long long accepted = 0;
+    long long rejected = 0;
+    long long failures = 0;
+    long long bytes = 0;
+};
+
+struct Task {
+    int parent = -1;
+    int end = 0; // one past its last descendant
+    int days = 0;
+    bool milestone = false;
+    std::vector<int> predecessors; // tasks ending before it in the file
+};
+
+bool isSummary(const std::vector<Task> &tasks, int t)
+{
+    return tasks[static_cast<std::size_t>(t)].end > t + 1;
+}
+
+// A plan in file order: each task's children follow it; links only from a task whose
+// subtree has ended to a later one, so there is no cycle and no link inside a summary.
+std::vector<Task> randomPlan(fuzz::Random &random)
+{
+    const int count = 1 + random.below(random.percent(90) ? 20 : 200);
+    std::vector<Task> tasks(static_cast<std::size_t>(count));
+    std::vector<int> open;
+    for (int i = 0; i < count; ++i) {
+        Task &t = tasks[static_cast<std::size_t>(i)];
+        while (!open.empty() && random.percent(40))
+            open.pop_back();
+        t.parent = open.empty() ? -1 : open.back();
+        if (open.size() < 6 && random.percent(30))
+            open.push_back(i);
+        t.milestone = random.percent(10);
+        t.days = t.milestone ? 0 : static_cast<int>(random.between(0, 12));
+    }
+    for (int i = count; i-- > 0;) {
+        Task &t = tasks[static_cast<std::size_t>(i)];
+        t.end = std::max(t.end, i + 1);
+        if (t.parent >= 0) {
+            Task &p = tasks[static_cast<std::size_t>(t.parent)];
+            p.end = std::max(p.end, t.end);
+        }
+    }
+    for (int i = 1; i < count; ++i) {
+        for (int k = random.below(3); k > 0; --k) {
+            const int from = random.below(i);
+            if (tasks[static_cast<std::size_t>(from)].end <= i)
+                tasks[static_cast<std::size_t>(i)].predecessors.push_back(from);
+        }
+    }
+    return tasks;
+}
+
+// The plan's length worked out on the tasks themselves: a task starts when everything linked
+// to it, to a summary above it, has finished; a summary finishes with its last task.
+long long directDuration(const std::vector<Task> &tasks)
+{
+    const auto n = tasks.size();
+    std::vector<long long> start(n, 0);
+    auto finish = [&](int t) {
+        long long latest = 0;
+        for (int l = t; l < tasks[static_cast<std::size_t>(t)].end; ++l) {
+            if (!isSummary(tasks, l))
+                latest = std::max(latest,
+                                  start[static_cast<std::size_t>(l)]
+                                      + tasks[static_cast<std::size_t>(l)].days);
+        }
+        return latest;
+    };
+    for (std::size_t round = 0; round <= n; ++round) {
+        bool changed = false;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (isSummary(tasks, static_cast<int>(i)))
+                continue;
+            long long earliest = 0;
+            for (int a = static_cast<int>(i); a >= 0;
+                 a = tasks[static_cast<std::size_t>(a)].parent) {
+                for (const int p : tasks[static_cast<std::size_t>(a)].predecessors)
+                    earliest = std::max(earliest, finish(p));
+            }
+            if (earliest != start[i]) {
+                start[i] = earliest;
+                changed = true;
+            }
+        }
+        if (!changed)
+            break;
+    }
+    long long total = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!isSummary(tasks, static_cast<int>(i)))
+            total = std::max(total, start[i] + tasks[i].days);
+    }
+    return total;
+}
+
+std::string writeMspdi(const std::vector<Task> &tasks, fuzz::Random &random)
+{
+    const int minutesPerDay
+        = random.percent(50) ? 480 : 60 * static_cast<int>(random.between(1, 12));
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Project "
+                       "xmlns=\"http://schemas.microsoft.com/project\">\n<Title>Fuzz</Title>"
+                       "<MinutesPerDay>"
+        + std::to_string(minutesPerDay) + "</MinutesPerDay>\n<Tasks>\n";
+    std::vector<int> level(tasks.size(), 1);
+    for (std::size_t i = 0; i < tasks.size(); ++i) {
+        const Task &t = tasks[i];
+        if (t.parent >= 0)
+            level[i] = level[static_cast<std::size_t>(t.parent)] + 1;
+        const long long minutes = static_cast<long long>(t.days) * minutesPerDay;
+        text += "<Task><UID>" + std::to_string(i + 10) + "</UID><ID>" + std::to_string(i + 1)
+            + "</ID><Name>T" + std::to_string(i) + "</Name><OutlineLevel>"
+            + std::to_string(level[i]) + "</OutlineLevel><Duration>PT"
+            + std::to_string(minutes / 60) + "H" + std::to_string(minutes % 60)
+            + "M0S</Duration><Milestone>" + (t.milestone ? "1" : "0") + "</Milestone>";
+        for (const int p : t.predecessors)
+            text += "<PredecessorLink><PredecessorUID>" + std::to_string(p + 10)
+                + "</PredecessorUID><Type>1</Type><LinkLag>0</LinkLag></PredecessorLink>";
+        text += "</Task>\n";
+    }
+    return text + "</Tasks>\n</Project>\n";
+}
+
+std::string writeGan(const std::vector<Task> &tasks)
+{
+    // depend elements sit in the predecessor.
+    std::vector<std::vector<int>> successors(tasks.size());
+    for (std::size_t i = 0; i < tasks.size(); ++i) {
+        for (const int p : tasks[i].predecessors)
+            successors[static_cast<std::size_t>(p)].push_back(static_cast<int>(i));
+    }
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<project name=\"Fuzz\" "
+                       "version=\"3.0\">\n<tasks>\n";
+    std::vector<int> open;
+    for (std::size_t i = 0; i < tasks.size(); ++i) {
+        const Task &t = tasks[i];
+        while (!open.empty() && open.back() != t.parent) {
+            text += "</task>\n";
+            open.pop_back();
+        }
+        text += "<task id=\"" + std::to_string(i) + "\" name=\"T" + std::to_string(i)
+            + "\" meeting=\"" + (t.milestone ? "true" : "false") + "\" duration=\""
+            + std::to_string(t.days) + "\">";
+        for (const int s : successors[i])
+            text += "<depend id=\"" + std::to_string(s) + "\" type=\"2\" difference=\"0\"/>";
+        open.push_back(static_cast<int>(i));
+    }
+    while (!open.empty()) {
+        text += "</task>\n";
+        open.pop_back();
+    }
+    return text + "</tasks>\n</project>\n";
+}
+
+std::string mutated(fuzz::Random &random, std::string text)
+{
+    for (int changes = 1 + random.below(4); changes > 0; --changes) {
+        const auto at = static_cast<std::size_t>(random.below(static_cast<int>(text.size()) + 1));
+        switch (random.below(6)) {
+        case 0: // byte flips
+            for (int k = 1 + random.below(4); k > 0 && !text.empty(); --k)
+                text[static_cast<std::size_t>(random.below(static_cast<int>(text.size())))]
+                    ^= static_cast<char>(1 << random.below(8));
+            break;
+        case 1: // cut short
+            text.resize(at);
+            break;
+        case 2: { // an element repeated: from one '<' to a later '>'
+            const std::size_t open = text.find('<', at);
+            const std::size_t close = open == std::string::npos
+                ? std::string::npos
+                : text.find('>', open + static_cast<std::size_t>(random.below(400)));
+            if (close != std::string::npos)
+                text.insert(open, text.substr(open, close + 1 - open));
+            break;
+        }
+        case 3: { // deep nesting
+            const int depth = random.percent(50) ? 50 + random.below(30) : random.below(5000);
+            std::string nest;
+            for (int d = 0; d < depth; ++d)
+                nest += random.percent(50) ? "<Task>" : "<task id=\"1\">";
+            text.insert(at, nest);
+            break;
+        }
+        case 4: { // a piece of XML or planning text put in
+            static const char *const kPieces[] = {"<!DOCTYPE x [<!ENTITY a \"b\">]>",
+                                                  "&a;",
+                                                  "&amp;",
+                                                  "&#0;",
+                                                  "&#xD800;",
+                                                  "]]>",
+                                                  "<![CDATA[x]]>",
+                                                  "<Type>3</Type>",
+                                                  "<LinkLag>10</LinkLag>",
+                                                  "<Milestone>1</Milestone>",
+                                                  "<PredecessorUID>10</PredecessorUID>",
+                                                  "<OutlineLevel>9</OutlineLevel>",
+                                                  "<Duration>PT7H</Duration>",
+                                                  "<UID>10</UID>",
+                                                  "<IsNull>1</IsNull>",
+                                                  " type=\"1\"",
+                                                  " difference=\"3\"",
+                                                  " meeting=\"true\"",
+                                                  " duration=\"-1\"",
+                                                  "<depend id=\"0\"/>",
+                                                  "\xFF",
+                                                  "\xC3",
+                                                  "<",
+                                                  ">",
+                                                  "\"",
+                                                  "</Task>",
+                                                  "</task>"};
+            text.insert(at, random.pick(kPieces));
+            break;
+        }
+        default: // bytes removed
+            text.erase(at, static_cast<std::size_t>(1 + random.below(20)));
+            break;
+        }
+    }
+    return text;
+}
+
+struct Input {
+    std::string bytes;
+    io::FileFormat format = io::FileFormat::Mspdi;
+    long long expectedDuration = -1; // for an unchanged plan
+    std::size_t activities = 0;
+};
+
+Input makeInput(fuzz::Random &random)
+{
+    Input input;
+    input.format = random.percent(50) ? io::FileFormat::Mspdi : io::FileFormat::Gantt;
+    const std::vector<Task> tasks = randomPlan(random);
+    input.bytes
+        = input.format == io::FileFormat::Mspdi ? writeMspdi(tasks, random) : writeGan(tasks);
+    if (random.percent(25)) {
+        input.expectedDuration = directDuration(tasks);
+        for (std::size_t i = 0; i < tasks.size(); ++i)
+            input.activities += isSummary(tasks, static_cast<int>(i)) ? 0 : 1;
+    } else {
+        input.bytes = mutated(random, input.bytes);
+    }
+    return input;
+}
+
+std::string said(const char *what, const std::string &detail)
+{
+    std::string text = what;
+    text += detail;
+    return text;
+}
+
+std::string check(const Input &input, bool &accepted)
+{
+    const QByteArray bytes(input.bytes.data(), static_cast<qsizetype>(input.bytes.size()));
+    const io::ReadResult result = io::read(bytes, QStringLiteral("fuzz"), input.format);
+    accepted = result.isLoaded();
+    if (!result.isLoaded()) {
+        if (input.expectedDuration >= 0)
+            return said("an unchanged plan was refused: ", result.message().toStdString());
+        if (result.problems().kept().empty())
+            return "refused without a problem";
+        for (const io::Problem &problem : result.problems().kept()) {
+            if (io::englishText(problem).isEmpty() || problem.place.file != u"fuzz")
+                return "a problem without words or file";
+        }
+        return {};
+    }
+    const engine::Project &project = result.project();
+    const std::vector<engine::Problem> problems = engine::validate(project);
+    if (!problems.empty())
+        return said("accepted an unsound project: ", engine::describe(problems.front(), project));
+    if (result.warnings().count() != static_cast<std::int64_t>(project.activities.size()))
+        return "not one crash-data warning an activity";
+    for (const io::Problem &warning : result.warnings().kept()) {
+        if (warning.kind != io::ProblemKind::CrashDataMissing || warning.place.activity.isEmpty())
+            return "a warning that is not about crash data of an activity";
+    }
+    for (const engine::Activity &a : project.activities) {
+        if (a.crashDuration != a.normalDuration || a.crashCostPerUnit != 0)
+            return "an activity that can be crashed";
+    }
+    if (input.expectedDuration >= 0) {
+        if (project.activities.size() != input.activities)
+            return "an unchanged plan has other activities";
+        const engine::Network network(project);
+        std::vector<engine::Duration> durations;
+        for (const engine::Activity &a : project.activities)
+            durations.push_back(a.normalDuration);
+        const engine::Duration length = engine::computeSchedule(network, durations).projectDuration;
+        if (length != input.expectedDuration)
+            return said("the plan's length differs: ",
+                        std::to_string(length) + " against "
+                            + std::to_string(input.expectedDuration));
+    }
+    return {};
+}
+
+std::string printable(const std::string &text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size() && i < 2000; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c >= 0x20 && c < 0x7f) || c == '\n') {
+            out += static_cast<char>(c);
+        } else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            out += escaped;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const fuzz::Options options = fuzz::parseOptions(argc, argv);
+    fuzz::Random random(options.seed);
+    const fuzz::Deadline deadline(options.seconds);
+    Figures figures;
+
+    // A reader that never returns is caught here: no input may take a minute.
+    fuzz::Watchdog watchdog(options.seed);
+
+    while (figures.failures < 10 && (figures.inputs % 16 != 0 || !deadline.passed())) {
+        const Input input = makeInput(random);
+        ++figures.inputs;
+        figures.mspdi += input.format == io::FileFormat::Mspdi ? 1 : 0;
+        figures.bytes += static_cast<long long>(input.bytes.size());
+        watchdog.starting(printable(input.bytes));
+        bool accepted = false;
+        const std::string problem = check(input, accepted);
+        (accepted ? figures.accepted : figures.rejected) += 1;
+        if (!problem.empty()) {
+            ++figures.failures;
+            std::printf("FAIL seed %llu input %lld (%s): %s\n  input: %s\n",
+                        static_cast<unsigned long long>(options.seed), figures.inputs,
+                        input.format == io::FileFormat::Mspdi ? "MSPDI" : ".gan", problem.c_str(),
+                        printable(input.bytes).c_str());
+        }
+    }
+
+    std::printf("fuzz_xmlimport seed %llu: %lld inputs (%lld MSPDI, %lld .gan; %.1f MB), "
+                "%lld accepted, %lld refused, %lld failures\n",
+                static_cast<unsigned long long>(options.seed), figures.inputs, figures.mspdi,
+                figures.inputs - figures.mspdi, static_cast<double>(figures.bytes) / 1e6,
+                figures.accepted, figures.rejected, figures.failures);
+    return figures.failures == 0 ? 0 : 1;
+}

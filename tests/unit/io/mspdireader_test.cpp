@@ -1,0 +1,353 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+#include "iotestsupport.h"
+#include "mspdireader.h"
+#include "network.h"
+#include "schedule.h"
+
+#include <QTemporaryDir>
+
+#include <map>
+
+namespace {
+
+using io::ProblemKind;
+
+// Small MSPDI documents written by hand from the schema's element names.
+std::string link(int predecessor, int type = 1, int lag = 0, int lagFormat = 7)
+{
+    return "<PredecessorLink><PredecessorUID>" + std::to_string(predecessor)
+        + "</PredecessorUID><Type>" + std::to_string(type) + "</Type><LinkLag>"
+        + std::to_string(lag) + "</LinkLag><LagFormat>" + std::to_string(lagFormat)
+        + "</LagFormat></PredecessorLink>";
+}
+
+std::string task(int uid, const std::string &name, int level, const std::string &duration,
+                 const std::string &inside = {})
+{
+    return "<Task><UID>" + std::to_string(uid) + "</UID><ID>" + std::to_string(uid) + "</ID><Name>"
+        + name + "</Name><OutlineLevel>" + std::to_string(level) + "</OutlineLevel><Duration>"
+        + duration + "</Duration><DurationFormat>7</DurationFormat>" + inside + "</Task>";
+}
+
+std::string project(const std::string &tasks, const std::string &head = {})
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+           "<Project xmlns=\"http://schemas.microsoft.com/project\">\n"
+           "<Name>plan.xml</Name><Title>Warehouse</Title>"
+        + head + "<Calendars><Calendar><UID>1</UID><Name>Standard</Name></Calendar></Calendars>\n"
+        + "<Tasks>\n<Task><UID>0</UID><ID>0</ID><Name>Warehouse</Name><OutlineLevel>0</"
+          "OutlineLevel>"
+          "<Duration>PT400H0M0S</Duration></Task>\n"
+        + tasks + "</Tasks>\n<Resources><Resource><UID>1</UID><Name>Crew</Name></Resource>"
+        + "</Resources>\n</Project>\n";
+}
+
+io::ReadResult readMspdi(const std::string &text)
+{
+    return io::readMspdi(QByteArray(text.data(), static_cast<qsizetype>(text.size())),
+                         QStringLiteral("plan.xml"));
+}
+
+// Each activity's predecessors, sorted, keyed by id.
+std::map<std::string, std::vector<std::string>> predecessorsOf(const engine::Project &project)
+{
+    std::map<std::string, std::vector<std::string>> result;
+    for (const engine::Activity &a : project.activities) {
+        std::vector<std::string> list = a.predecessors;
+        std::sort(list.begin(), list.end());
+        result[a.id] = list;
+    }
+    return result;
+}
+
+engine::Duration cpmDuration(const engine::Project &project)
+{
+    const engine::Network network(project);
+    std::vector<engine::Duration> durations;
+    for (const engine::Activity &a : project.activities)
+        durations.push_back(a.normalDuration);
+    return engine::computeSchedule(network, durations).projectDuration;
+}
+
+std::string message(const io::ReadResult &result)
+{
+    return result.message().toStdString();
+}
+
+// A network of finish-to-start links: A; B and C after A; D after B and C. By hand the
+// longest path is A, C, D: 2 + 4 + 1 = 7 days.
+TEST(MspdiReader, FinishStartLinksBecomePredecessors)
+{
+    const io::ReadResult result = readMspdi(
+        project(task(1, "Dig", 1, "PT16H0M0S") + task(2, "Pour", 1, "PT24H0M0S", link(1))
+                + task(3, "Frame", 1, "PT32H0M0S", link(1))
+                + task(4, "Roof", 1, "PT8H0M0S", link(2) + link(3))));
+    ASSERT_TRUE(result.isLoaded()) << message(result);
+    const engine::Project &p = result.project();
+    EXPECT_EQ(p.title, "Warehouse");
+    ASSERT_EQ(p.activities.size(), 4u); // the project's own task, UID 0, is left out
+    const std::vector<std::pair<std::string, engine::Duration>> expected {{"Dig", 2},
+                                                                          {"Pour", 3},
+                                                                          {"Frame", 4},
+                                                                          {"Roof", 1}};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const engine::Activity &a = p.activities[i];
+        EXPECT_EQ(a.id, std::to_string(i + 1));
+        EXPECT_EQ(a.name, expected[i].first);
+        EXPECT_EQ(a.normalDuration, expected[i].second);
+        EXPECT_EQ(a.crashDuration, a.normalDuration);
+        EXPECT_EQ(a.crashCostPerUnit, 0);
+    }
+    const std::map<std::string, std::vector<std::string>> links {{"1", {}},
+                                                                 {"2", {"1"}},
+                                                                 {"3", {"1"}},
+                                                                 {"4", {"2", "3"}}};
+    EXPECT_EQ(predecessorsOf(p), links);
+    EXPECT_EQ(cpmDuration(p), 7);
+
+    // One crash-data warning for each activity, placed at it.
+    ASSERT_EQ(result.warnings().count(), 4);
+    std::vector<std::string> warned;
+    for (const io::Problem &w : result.warnings().kept()) {
+        EXPECT_EQ(w.kind, ProblemKind::CrashDataMissing);
+        EXPECT_GT(w.place.line, 0);
+        warned.push_back(w.place.activity.toStdString());
+    }
+    EXPECT_EQ(warned, (std::vector<std::string> {"1", "2", "3", "4"}));
+}
+
+// Summary tasks vanish; their links go to the tasks inside that nothing inside waits
+// for, and come from those inside that nothing inside follows.
+TEST(MspdiReader, SummaryLinksGoToTheirTasks)
+{
+    // 1 Survey (1d) -> 2 Build {3 Walls (2d) -> 4 Roof (3d); 5 Paint (1d) after 3;
+    //                          6 Wiring {7 Cable (2d)} } -> 8 Handover (4d)
+    const std::string tasks = task(1, "Survey", 1, "PT8H0M0S")
+        + task(2, "Build", 1, "PT48H0M0S", link(1)) + task(3, "Walls", 2, "PT16H0M0S")
+        + task(4, "Roof", 2, "PT24H0M0S", link(3)) + task(5, "Paint", 2, "PT8H0M0S", link(3))
+        + task(6, "Wiring", 2, "PT16H0M0S") + task(7, "Cable", 3, "PT16H0M0S")
+        + task(8, "Handover", 1, "PT32H0M0S", link(2));
+    const io::ReadResult result = readMspdi(project(tasks));
+    ASSERT_TRUE(result.isLoaded()) << message(result);
+    // Into Build: Walls and Cable wait for nothing inside it. Out of Build: Roof, Paint and
+    // Cable are followed by nothing inside it.
+    const std::map<std::string, std::vector<std::string>> links {
+        {"1", {}}, {"3", {"1"}}, {"4", {"3"}}, {"5", {"3"}}, {"7", {"1"}}, {"8", {"4", "5", "7"}}};
+    EXPECT_EQ(predecessorsOf(result.project()), links);
+    // Survey 1 + Walls 2 + Roof 3 + Handover 4.
+    EXPECT_EQ(cpmDuration(result.project()), 10);
+    EXPECT_EQ(result.warnings().count(), 6);
+
+    // A link between two summaries, and a nested summary linked inside its parent.
+    const io::ReadResult nested = readMspdi(
+        project(task(1, "Phase 1", 1, "PT0H0M0S") + task(2, "A", 2, "PT8H0M0S")
+                + task(3, "B", 2, "PT8H0M0S") + task(4, "Phase 2", 1, "PT0H0M0S", link(1))
+                + task(5, "Stage", 2, "PT0H0M0S") + task(6, "C", 3, "PT8H0M0S")
+                + task(7, "D", 2, "PT16H0M0S", link(5))));
+    ASSERT_TRUE(nested.isLoaded()) << message(nested);
+    const std::map<std::string, std::vector<std::string>> nestedLinks {{"2", {}},
+                                                                       {"3", {}},
+                                                                       {"6", {"2", "3"}},
+                                                                       {"7", {"6"}}};
+    EXPECT_EQ(predecessorsOf(nested.project()), nestedLinks);
+    EXPECT_EQ(cpmDuration(nested.project()), 4);
+
+    // A summary linked with a task inside it cannot be made exact.
+    const io::ReadResult inside = readMspdi(
+        project(task(1, "Phase", 1, "PT8H0M0S") + task(2, "A", 2, "PT8H0M0S", link(1))));
+    ASSERT_FALSE(inside.isLoaded());
+    const io::Problem *p = iotest::findProblem(inside.problems(), ProblemKind::SummaryLinkInexact);
+    ASSERT_NE(p, nullptr) << message(inside);
+    EXPECT_EQ(p->names, (QStringList {QStringLiteral("1 (Phase)"), QStringLiteral("2 (A)")}));
+}
+
+// Durations are hours of work, whole days of the file's MinutesPerDay, whatever format the
+// task shows them in; a milestone lasts nothing.
+TEST(MspdiReader, DurationsInWorkDays)
+{
+    struct Case {
+        const char *minutesPerDay; // nullptr: absent, so 480
+        const char *duration;
+        bool milestone;
+        engine::Duration days; // -1: refused
+    };
+    const Case cases[] = {
+        {nullptr, "PT40H0M0S", false, 5},  {"480", "PT0H0M0S", false, 0},
+        {"450", "PT15H0M0S", false, 2},    {"450", "PT7H30M0S", false, 1},
+        {"450", "P1DT7H30M0S", false, 2},  {"600", "PT30H0M0S", false, 3},
+        {"600", "PT1800M", false, 3},      {"480", "PT8H0M0S", true, 0},
+        {nullptr, "PT12H0M0S", false, -1}, {"450", "PT8H0M0S", false, -1},
+        {"480", "PT7H59M60S", false, 1},   {"480", "PT7H59M59.5S", false, -1},
+        {"480", "P1W", false, -1},         {"480", "16 hours", false, -1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.duration) + " at " + (c.minutesPerDay ? c.minutesPerDay : "-"));
+        const std::string head = c.minutesPerDay
+            ? std::string("<MinutesPerDay>") + c.minutesPerDay + "</MinutesPerDay>"
+            : std::string();
+        const io::ReadResult result = readMspdi(project(
+            task(1, "Only", 1, c.duration, c.milestone ? "<Milestone>1</Milestone>" : ""), head));
+        if (c.days >= 0) {
+            ASSERT_TRUE(result.isLoaded()) << message(result);
+            EXPECT_EQ(result.project().activities.at(0).normalDuration, c.days);
+        } else {
+            ASSERT_FALSE(result.isLoaded());
+            const io::Problem &p = result.problems().kept().at(0);
+            EXPECT_TRUE(p.kind == ProblemKind::DurationNotWholeDays
+                        || p.kind == ProblemKind::BadTaskDuration);
+            EXPECT_EQ(p.place.activity, QStringLiteral("1"));
+            EXPECT_TRUE(result.message().contains(QString::fromLatin1(c.duration)));
+        }
+    }
+}
+
+// Only what is the same as finish to start is read: a lag or another type is refused,
+// naming both tasks, unless the ends it joins are a single moment.
+TEST(MspdiReader, LinkTypesAndLags)
+{
+    struct Case {
+        int type, lag;
+        bool fromMilestone, toMilestone;
+        ProblemKind refusal; // Engine: read
+        const char *typeName;
+    };
+    const Case cases[] = {
+        {1, 0, false, false, ProblemKind::Engine, ""},
+        {1, 4800, false, false, ProblemKind::LinkLagRefused, "480"},
+        {1, -2400, false, false, ProblemKind::LinkLagRefused, "-240"},
+        {3, 0, false, false, ProblemKind::LinkTypeRefused, "start to start"},
+        {0, 0, false, false, ProblemKind::LinkTypeRefused, "finish to finish"},
+        {2, 0, false, false, ProblemKind::LinkTypeRefused, "start to finish"},
+        {3, 0, true, false, ProblemKind::Engine, ""}, // starts when a milestone starts
+        {0, 0, false, true, ProblemKind::Engine, ""}, // a milestone finishing with A
+        {2, 0, true, false, ProblemKind::LinkTypeRefused, "start to finish"},
+        {2, 0, true, true, ProblemKind::Engine, ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "type " << c.type << " lag " << c.lag);
+        const std::string from = c.fromMilestone ? "<Milestone>1</Milestone>" : "";
+        const std::string to = c.toMilestone ? "<Milestone>1</Milestone>" : "";
+        const io::ReadResult result
+            = readMspdi(project(task(1, "Pour", 1, "PT16H0M0S", from)
+                                + task(2, "Cure", 1, "PT24H0M0S", to + link(1, c.type, c.lag))));
+        if (c.refusal == ProblemKind::Engine) {
+            ASSERT_TRUE(result.isLoaded()) << message(result);
+            EXPECT_EQ(result.project().activities.at(1).predecessors,
+                      std::vector<std::string> {"1"});
+            continue;
+        }
+        ASSERT_FALSE(result.isLoaded());
+        ASSERT_EQ(result.problems().count(), 1) << message(result);
+        const io::Problem &p = result.problems().kept().at(0);
+        EXPECT_EQ(p.kind, c.refusal);
+        EXPECT_EQ(p.names, (QStringList {QStringLiteral("1 (Pour)"), QStringLiteral("2 (Cure)")}));
+        EXPECT_TRUE(result.message().contains(QString::fromLatin1(c.typeName))) << message(result);
+    }
+}
+
+// Broken files are refused whole, with every problem placed.
+TEST(MspdiReader, BrokenFilesAreRefusedWithPlaces)
+{
+    struct Case {
+        std::string text;
+        ProblemKind kind;
+        int line; // 0: not checked
+        const char *said;
+    };
+    std::string deep = "<Project>";
+    for (int i = 0; i < 100; ++i)
+        deep += "<Extra>";
+    const Case cases[] = {
+        {"<Project>\n<Tasks>\n<Task><UID>1</UID></Tsk>\n</Tasks></Project>", ProblemKind::XmlSyntax,
+         3, "plan.xml:3:"},
+        {"<Project><Tasks>", ProblemKind::XmlSyntax, 1, "plan.xml:1:"},
+        {"", ProblemKind::XmlSyntax, 0, "plan.xml"},
+        {"<?xml version=\"1.0\"?>\n<!DOCTYPE Project [<!ENTITY big \"xxxxxxxx\">]>\n"
+         "<Project><Title>&big;</Title></Project>",
+         ProblemKind::XmlDoctype, 2, "DOCTYPE"},
+        {deep, ProblemKind::XmlTooDeep, 1, "64"},
+        {"<html><body/></html>", ProblemKind::NotPlanFile, 1, "<html>"},
+        {project(task(1, "A", 1, "PT8H") + "\n" + task(1, "B", 1, "PT8H")),
+         ProblemKind::DuplicateTaskId, 7, "'1'"},
+        {project(task(1, "A", 1, "PT8H") + "\n" + task(2, "B", 1, "PT8H", link(99))),
+         ProblemKind::UnknownLinkTask, 7, "99"},
+        {project(task(1, "A", 1, "PT8H", "<IsNull>1</IsNull>") + task(2, "B", 1, "PT8H", link(1))),
+         ProblemKind::UnknownLinkTask, 0, "task '1'"},
+        {project("<Task><ID>4</ID><Name>No UID</Name></Task>"), ProblemKind::MissingValue, 0,
+         "activity 4: UID"},
+        {project(task(1, "A", 1, "PT8H"), "<MinutesPerDay>0</MinutesPerDay>"),
+         ProblemKind::NotWholeNumber, 0, "MinutesPerDay"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.said);
+        const io::ReadResult result = readMspdi(c.text);
+        ASSERT_FALSE(result.isLoaded());
+        const io::Problem *p = iotest::findProblem(result.problems(), c.kind);
+        ASSERT_NE(p, nullptr) << message(result);
+        EXPECT_EQ(p->place.file, QStringLiteral("plan.xml"));
+        if (c.line > 0) {
+            EXPECT_EQ(p->place.line, c.line) << message(result);
+        }
+        EXPECT_TRUE(result.message().contains(QString::fromLatin1(c.said))) << message(result);
+    }
+
+    // Every problem of a file is told, not only the first.
+    const io::ReadResult many
+        = readMspdi(project(task(1, "A", 1, "PT12H") + task(2, "B", 1, "PT8H", link(1, 3))
+                            + task(3, "C", 1, "PT8H", link(7))));
+    ASSERT_FALSE(many.isLoaded());
+    EXPECT_EQ(many.problems().count(), 3) << message(many);
+
+    // The column of a syntax error is where the reader stopped, on the line it names.
+    const io::ReadResult column = readMspdi("<Project>\n  <Title>a</Titel>\n</Project>");
+    ASSERT_FALSE(column.isLoaded());
+    EXPECT_EQ(column.problems().kept().at(0).place.line, 2);
+    EXPECT_GE(column.problems().kept().at(0).place.column, 12);
+    EXPECT_LE(column.problems().kept().at(0).place.column, 18);
+
+    // Nesting up to the bound is read.
+    std::string nested = "<Project>";
+    for (int i = 0; i < 60; ++i)
+        nested += "<Extra>";
+    for (int i = 0; i < 60; ++i)
+        nested += "</Extra>";
+    nested += "<Tasks>" + task(1, "A", 1, "PT8H") + "</Tasks></Project>";
+    EXPECT_TRUE(readMspdi(nested).isLoaded()) << message(readMspdi(nested));
+}
+
+// A cycle of links is the engine's to find, as in the other files.
+TEST(MspdiReader, CycleIsNamed)
+{
+    const io::ReadResult result
+        = readMspdi(project(task(1, "A", 1, "PT8H", link(3)) + task(2, "B", 1, "PT8H", link(1))
+                            + task(3, "C", 1, "PT8H", link(2))));
+    ASSERT_FALSE(result.isLoaded());
+    const io::Problem *p = iotest::findEngineProblem(result.problems(), engine::ProblemKind::Cycle);
+    ASSERT_NE(p, nullptr) << message(result);
+    EXPECT_EQ(p->names.size(), 3);
+    EXPECT_GT(p->place.line, 0);
+}
+
+// Opened by its extension; never saved in it.
+TEST(MspdiReader, OpenedByExtensionButNotSaved)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("Plan.XML"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(project(task(1, "A", 1, "PT8H"))));
+    }
+    EXPECT_EQ(io::formatOfPath(path), io::FileFormat::Mspdi);
+    const io::ReadResult result = io::openProject(path);
+    ASSERT_TRUE(result.isLoaded()) << message(result);
+    const io::ProblemList refused = io::saveProject(result.project(), path);
+    ASSERT_EQ(refused.count(), 1);
+    EXPECT_EQ(refused.kept().at(0).kind, ProblemKind::ImportOnly);
+    EXPECT_TRUE(io::openProject(path).isLoaded()); // left as it was
+}
+
+} // namespace
