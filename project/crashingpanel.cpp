@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 
 #include "crashingpanel.h"
+#include "controlnames.h"
 
 #include "fonts.h"
 #include "greedylog.h"
@@ -28,13 +29,6 @@ namespace {
 
 // Critical paths listed in the log before each step; a large network may have very many.
 constexpr std::size_t kLoggedPaths = 5;
-
-template<typename Widget> Widget *named(Widget *widget, const char *name, const QString &accessible)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setAccessibleName(accessible);
-    return widget;
-}
 
 QTableWidgetItem *cell(const QString &text, bool number)
 {

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 
 #include "pertpanel.h"
+#include "controlnames.h"
 
 #include "fonts.h"
 
@@ -71,14 +72,6 @@ double density(double x, double mean, double sd)
 {
     const double z = (x - mean) / sd;
     return std::exp(-0.5 * z * z) / (sd * std::sqrt(2.0 * std::numbers::pi));
-}
-
-template<typename Widget>
-Widget *named(Widget *widget, const char *objectName, const QString &accessibleName)
-{
-    widget->setObjectName(QString::fromLatin1(objectName));
-    widget->setAccessibleName(accessibleName);
-    return widget;
 }
 
 QString ids(const engine::Project &project, const std::vector<int> &path)

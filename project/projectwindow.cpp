@@ -4,6 +4,7 @@
 #include "projectwindow.h"
 
 #include "activitytablemodel.h"
+#include "controlnames.h"
 #include "costcurvechart.h"
 #include "crashingpanel.h"
 #include "fonts.h"
@@ -34,21 +35,13 @@
 #include <set>
 
 using project::ActivityTableModel;
+using project::named;
 
 namespace {
 
 QString windowCaption()
 {
     return QStringLiteral("โครงการของฉัน");
-}
-
-// Names a control for tests and for assistive technology alike.
-template<typename Widget>
-Widget *named(Widget *widget, const char *objectName, const QString &accessibleName)
-{
-    widget->setObjectName(QString::fromLatin1(objectName));
-    widget->setAccessibleName(accessibleName);
-    return widget;
 }
 
 QAction *action(QObject *owner, const char *objectName, const QString &text,
@@ -351,13 +344,13 @@ void ProjectWindow::Private::showAnalysis()
                              .arg(analysis.project.activities.size())
                              .arg(analysis.schedule.projectDuration)
                              .arg(analysis.shortestDuration));
-    // The panel starts again at normal durations and reports them through durationsChanged.
+    // The panel starts again at normal durations and reports them through durationsChanged,
+    // which shows them in the CPM table and the network.
     crashingPanel->setProject(&analysis.project, &analysis.network);
     if (const auto target = document->target())
-        if (*target >= analysis.shortestDuration && *target <= analysis.schedule.projectDuration)
+        if (*target != crashingPanel->target() && *target >= analysis.shortestDuration
+            && *target <= analysis.schedule.projectDuration)
             crashingPanel->setTarget(*target);
-    const auto normal = analysis.network.normalDurations();
-    showDurations(std::vector<engine::Duration>(normal.begin(), normal.end()));
 }
 
 void ProjectWindow::Private::showDurations(const std::vector<engine::Duration> &durations)
