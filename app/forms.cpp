@@ -41,6 +41,12 @@ const ProjectWindowEntryPoints *entryPoints()
 {
     if (projectWindowEntry)
         return &*projectWindowEntry;
+    if (!CRASHKIT_PROJECT_WINDOW_BUILT) {
+        platform::showApplicationError(
+            QStringLiteral("This copy of crashkit was built without the window \"โครงการของฉัน\" "
+                           "(it needs Qt Charts and Qt SVG); the practice sets are all here."));
+        return nullptr;
+    }
     // Loaded once and kept for the rest of the run; a failure is said, not hidden.
     static QLibrary module;
     using EntryFunction = const ProjectWindowEntryPoints *(*)();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 
+#include "fonts.h"
 #include "forms.h"
 #include "jpeg.h"
 #include "messagebox.h"
@@ -8,6 +9,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QStyleFactory>
 
 #include <cstdio>
@@ -25,6 +27,14 @@ int main(int argc, char *argv[])
         return 2;
 #endif
     }
+#ifdef Q_OS_WIN
+    // FreeType draws the text on Windows too, so it looks as it was designed (see fonts.h).
+    QStringList commandLine;
+    for (int i = 1; i < argc; ++i)
+        commandLine.append(QString::fromLocal8Bit(argv[i]));
+    if (const auto chosen = platform::windowsPlatformWithFontEngine(platformName, commandLine))
+        qputenv("QT_QPA_PLATFORM", *chosen);
+#endif
     QApplication application(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(CRASHKIT_VERSION));
     // `crashkit [FILE]`: a project file (.crashkit or .csv) to open in the own-project window,
@@ -65,6 +75,14 @@ int main(int argc, char *argv[])
         platform::showApplicationError(message);
         return 1;
     }
+    // The Thai fonts a copy of the program may carry beside it (the Windows zip does).
+    QStringList refusedFonts;
+    platform::addBundledFonts(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fonts")),
+        &refusedFonts);
+    for (const QString &file : refusedFonts)
+        std::fprintf(stderr, "crashkit: fonts/%s is not a font Qt can read; skipped.\n",
+                     qUtf8Printable(file));
     // Closing a secondary window only hides it; the main window's close ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     createForms();

@@ -43,7 +43,7 @@ public:
     void end(const engine::practice::RunState &run, const engine::practice::Selection &selection,
              std::int64_t cost) override
     {
-        m_window.m_label51->setCaption(formatTotalCost(run.totalCrashCost, QLocale::system()));
+        m_window.m_label51->setCaption(formatTotalCost(run.totalCrashCost, QLocale()));
         m_window.m_listBox2->addItem(selectionLine(
             static_cast<char>('A' + selection.activity), selection.cost, selection.cutDays,
             QString::fromUtf8(m_window.m_set.practice.unitPiece), cost));

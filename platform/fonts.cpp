@@ -3,6 +3,7 @@
 
 #include "fonts.h"
 
+#include <QDir>
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -86,6 +87,46 @@ QFont browalliaFont(int pixelHeight, bool bold)
 QFont sarabunFont(int pixelHeight, bool bold)
 {
     return make(sarabun(), pixelHeight, bold);
+}
+
+QStringList addBundledFonts(const QString &folder, QStringList *refused)
+{
+    QStringList families;
+    const QDir dir(folder);
+    const QStringList files = dir.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")},
+                                            QDir::Files | QDir::Readable, QDir::Name);
+    for (const QString &file : files) {
+        const int id = QFontDatabase::addApplicationFont(dir.absoluteFilePath(file));
+        if (id < 0) {
+            if (refused)
+                refused->append(file);
+            continue;
+        }
+        for (const QString &family : QFontDatabase::applicationFontFamilies(id))
+            if (!families.contains(family))
+                families.append(family);
+    }
+    return families;
+}
+
+std::optional<QByteArray> windowsPlatformWithFontEngine(const QByteArray &environment,
+                                                        const QStringList &arguments)
+{
+    for (const QString &argument : arguments)
+        if (argument == QLatin1String("-platform") || argument == QLatin1String("--platform"))
+            return std::nullopt;
+    static const QByteArray freeType = QByteArrayLiteral("fontengine=freetype");
+    const QByteArray chosen = environment.trimmed();
+    if (chosen.isEmpty())
+        return QByteArrayLiteral("windows:") + freeType;
+    // Qt separates a platform's options with colons: "windows:darkmode=1".
+    const QList<QByteArray> parts = chosen.split(':');
+    if (parts.front() != "windows")
+        return std::nullopt;
+    for (const QByteArray &part : parts)
+        if (part.startsWith("fontengine="))
+            return std::nullopt;
+    return chosen + ':' + freeType;
 }
 
 } // namespace platform

@@ -3,7 +3,11 @@
 
 #pragma once
 
+#include <QByteArray>
 #include <QFont>
+#include <QStringList>
+
+#include <optional>
 
 namespace platform {
 
@@ -12,5 +16,20 @@ namespace platform {
 // Sizes are character heights in pixels.
 QFont browalliaFont(int pixelHeight, bool bold = false);
 QFont sarabunFont(int pixelHeight, bool bold = false);
+
+// The fonts a copy of the program carries with it (the Windows zip's "fonts" folder beside
+// the program: TLWG Laksaman, the stand-in above) are added for this run only, so a machine
+// without the designed families still shows Thai as designed. Every .ttf and .otf file in
+// `folder` is added; returns the families added, and names in `refused` the files that are
+// not fonts. A missing folder adds nothing.
+QStringList addBundledFonts(const QString &folder, QStringList *refused = nullptr);
+
+// The platform the program starts Qt with on Windows, given QT_QPA_PLATFORM as set and the
+// command line: the windows platform with FreeType drawing the text, unless the user chose a
+// platform or a font engine. FreeType draws the unhinted Thai captions with the same advances
+// and anti-aliasing as on Linux, against which every designed box was measured; Qt's GDI
+// engine draws them aliased and hinted. Empty when the choice is left as it is.
+std::optional<QByteArray> windowsPlatformWithFontEngine(const QByteArray &environment,
+                                                        const QStringList &arguments);
 
 } // namespace platform

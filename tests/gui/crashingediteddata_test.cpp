@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -39,7 +40,7 @@ private slots:
     {
         guitest::startProgram();
         Form1->show();
-        QCOMPARE(QLocale::system().name(), QStringLiteral("de_DE"));
+        QCOMPARE(QLocale().name(), QStringLiteral("de_DE"));
     }
     void cleanupTestCase() { destroyForms(); }
 
@@ -299,8 +300,9 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    // Qt takes the system locale from the environment when it is first asked for it.
-    qputenv("LC_ALL", "de_DE.UTF-8");
+    // A German user's locale: comma for decimals, full stop for thousands. Set as the default
+    // locale, which the window formats with, so it holds on every system.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QApplication app(argc, argv);
     CrashingEditedDataTest test;
     return QTest::qExec(&test, argc, argv);

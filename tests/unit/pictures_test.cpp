@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 
 #include "glyph.h"
+#include "guiapplication.h"
 #include "jpeg.h"
 
 #include <QBuffer>
@@ -200,18 +201,7 @@ TEST(JpegDecodeTest, SurvivesCorruptedScanData)
 class GlyphTest : public ::testing::Test {
 protected:
     // QPixmap needs a GUI application; none of the logic tests create one.
-    static void SetUpTestSuite()
-    {
-        if (QCoreApplication::instance() != nullptr)
-            return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "unit_tests";
-        static char *argv[] = {name, nullptr};
-        static QGuiApplication *application = new QGuiApplication(argc, argv);
-        (void)application;
-    }
+    static void SetUpTestSuite() { ensureGuiApplication(); }
 
     void SetUp() override
     {

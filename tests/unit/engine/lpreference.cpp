@@ -82,8 +82,13 @@ std::vector<double> solveWithGlpsol(const std::vector<LpProblem> &problems)
         std::ofstream model(modelFile);
         model << mathProgModel(problems);
     }
-    const std::string command = std::string("\"") + CRASHKIT_GLPSOL + "\" --math \""
-        + modelFile.string() + "\" -y \"" + output.string() + "\" > \"" + log.string() + "\" 2>&1";
+    std::string command = std::string("\"") + CRASHKIT_GLPSOL + "\" --math \"" + modelFile.string()
+        + "\" -y \"" + output.string() + "\" > \"" + log.string() + "\" 2>&1";
+#ifdef _WIN32
+    // cmd.exe /c drops the first and the last quote of a line with more than two; one more
+    // pair around the whole line keeps every path quoted.
+    command = "\"" + command + "\"";
+#endif
     const int status = std::system(command.c_str());
     const std::string report = readAll(output), messages = readAll(log);
     fs::remove_all(folder);
