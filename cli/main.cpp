@@ -17,17 +17,26 @@
 #include <cstdio>
 #include <exception>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 constexpr int kSuccess = 0;
 constexpr int kBadInput = 2;
 constexpr int kInternalError = 3;
 
-void print(std::FILE *stream, const QString &text)
+void print(std::FILE *stream, const QByteArray &bytes)
 {
-    const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
     std::fflush(stream);
+}
+
+void print(std::FILE *stream, const QString &text)
+{
+    print(stream, text.toUtf8());
 }
 
 io::ReadResult readStandardInput(std::optional<io::FileFormat> format)
@@ -66,7 +75,9 @@ int run(const QStringList &arguments)
     }
     if (parsed.command == cli::Command::ExportSet) {
         const engine::Project project = practiceProject(practiceSet(parsed.setNumber));
-        print(stdout, QString::fromUtf8(io::write(project, io::FileFormat::Csv)));
+        // The file's own bytes, byte order mark included, so `> set1.csv` is what the program
+        // saves and Excel reads the Thai names as UTF-8.
+        print(stdout, io::write(project, io::FileFormat::Csv));
         return kSuccess;
     }
 
@@ -114,6 +125,13 @@ int run(const QStringList &arguments)
 
 int main(int argc, char *argv[])
 {
+#ifdef _WIN32
+    // The same bytes in and out as on every other system: a text-mode stream would turn the
+    // CSV's CRLF into CR CR LF on the way out and end a piped file at its first Ctrl+Z.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -17,6 +17,7 @@ namespace {
 struct Outcome {
     int exitCode = -1;
     QString out, err;
+    QByteArray outBytes;
     QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
 };
 
@@ -32,8 +33,9 @@ Outcome runCli(const QStringList &arguments, const QByteArray &input = {})
         process.waitForFinished();
     }
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << arguments.join(u' ').toStdString();
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    const QByteArray out = process.readAllStandardOutput();
+    return {process.exitCode(), QString::fromUtf8(out),
+            QString::fromUtf8(process.readAllStandardError()), out};
 }
 
 class Cli : public ::testing::Test {
@@ -57,6 +59,19 @@ protected:
 private:
     QTemporaryDir m_folder;
 };
+
+// The export is the project file's own bytes, byte order mark and CRLF rows included, on every
+// system (a text-mode standard output on Windows would double the carriage returns).
+TEST_F(Cli, ExportIsTheFileWritersBytes)
+{
+    for (int number = 1; number <= 5; ++number) {
+        SCOPED_TRACE(number);
+        const Outcome exported = runCli({QStringLiteral("export-set"), QString::number(number)});
+        ASSERT_EQ(exported.exitCode, 0) << exported.err.toStdString();
+        EXPECT_EQ(exported.outBytes,
+                  io::write(practiceProject(practiceSet(number)), io::FileFormat::Csv));
+    }
+}
 
 // Every exported set reads back as the set's own project.
 TEST_F(Cli, ExportedSetsReadBackAsTheSets)
