@@ -22,7 +22,7 @@ struct PlatformCase {
     std::optional<QByteArray> expected;
 };
 
-class WindowsPlatform : public ::testing::TestWithParam<PlatformCase> {};
+class WindowsPlatform : public ::testing::TestWithParam<PlatformCase> { };
 
 TEST_P(WindowsPlatform, FreeTypeUnlessTheUserChose)
 {
@@ -38,15 +38,21 @@ INSTANTIATE_TEST_SUITE_P(
         PlatformCase {"NothingSet", "", {}, kWindowsFreeType},
         PlatformCase {"OnlyBlanks", "  ", {}, kWindowsFreeType},
         PlatformCase {"PlainWindows", "windows", {}, kWindowsFreeType},
-        PlatformCase {"WindowsWithAnOption", "windows:darkmode=1", {},
+        PlatformCase {"WindowsWithAnOption",
+                      "windows:darkmode=1",
+                      {},
                       QByteArray("windows:darkmode=1:fontengine=freetype")},
         PlatformCase {"UserChoseGdi", "windows:fontengine=gdi", {}, std::nullopt},
-        PlatformCase {"UserChoseDirectWrite", "windows:darkmode=2:fontengine=directwrite", {},
+        PlatformCase {"UserChoseDirectWrite",
+                      "windows:darkmode=2:fontengine=directwrite",
+                      {},
                       std::nullopt},
         PlatformCase {"Offscreen", "offscreen", {}, std::nullopt},
         PlatformCase {"ALookAlikeName", "windowsx", {}, std::nullopt},
         PlatformCase {"PlatformOnTheCommandLine", "", {"-platform", "minimal"}, std::nullopt},
-        PlatformCase {"PlatformAfterAFile", "", {"plan.crashkit", "--platform", "windows"},
+        PlatformCase {"PlatformAfterAFile",
+                      "",
+                      {"plan.crashkit", "--platform", "windows"},
                       std::nullopt},
         PlatformCase {"OnlyAFile", "", {"plan.crashkit"}, kWindowsFreeType}),
     [](const ::testing::TestParamInfo<PlatformCase> &param) { return param.param.name; });
