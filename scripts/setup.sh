@@ -2,6 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 Crashkit maintainers
 # Installs what building and testing crashkit needs on Debian 12, skipping what is there.
+# Packages given as arguments are installed as well (scripts/windows.sh adds its own).
 set -euo pipefail
 
 packages=(
@@ -17,6 +18,7 @@ packages=(
   desktop-file-utils appstream
   dpkg-dev file
   clang-format
+  "$@"
 )
 
 missing=()

@@ -57,24 +57,11 @@ fi
 
 # --- 1. Packages -------------------------------------------------------------------------
 say "Packages"
-"$root/scripts/setup.sh"
-windows_packages=(
-  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine64 xvfb xauth x11-utils x11-apps netpbm zip
+# The host's Qt tools and the rest of what the Linux build needs, and for Windows:
+"$root/scripts/setup.sh" \
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+  wine64 xvfb xauth x11-utils x11-apps netpbm zip unzip \
   dpkg-dev fonts-thai-tlwg fonts-dejavu-core
-)
-missing=()
-for package in "${windows_packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get update -q
-  "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
 
 # --- 2. Sources --------------------------------------------------------------------------
 # apt-get source needs deb-src entries, which a fresh Debian 12 does not have.
