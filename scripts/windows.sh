@@ -273,7 +273,9 @@ find_dll() {
   done
   return 1
 }
+shopt -s nullglob
 pending=("$stage"/*.exe "$stage"/*.dll "$stage"/*/*.dll)
+shopt -u nullglob
 while [ ${#pending[@]} -gt 0 ]; do
   file=${pending[0]}
   pending=("${pending[@]:1}")
