@@ -25,26 +25,6 @@ bool isBlankRecord(const CsvTokenizer::Record &record)
     return true;
 }
 
-// Predecessor ids separated by commas or semicolons, blanks around them ignored; "-" or
-// nothing for none. Empty items ("A,,B", a trailing comma) are skipped.
-std::vector<std::string> splitPredecessors(std::string_view text)
-{
-    std::vector<std::string> ids;
-    text = trimmed(text);
-    if (text == "-")
-        return ids;
-    while (!text.empty()) {
-        const std::size_t end = text.find_first_of(",;");
-        const std::string_view id = trimmed(text.substr(0, end));
-        if (!id.empty())
-            ids.emplace_back(id);
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-    }
-    return ids;
-}
-
 // Which of the three estimates an engine problem is about: the first that is not finite,
 // negative or too large, else the first below the one before it.
 std::size_t estimateAtFault(const engine::ThreeTimeEstimate &estimate)

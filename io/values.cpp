@@ -96,6 +96,24 @@ std::string_view trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+std::vector<std::string> splitPredecessors(std::string_view text)
+{
+    std::vector<std::string> ids;
+    text = trimmed(text);
+    if (text == "-")
+        return ids;
+    while (!text.empty()) {
+        const std::size_t end = text.find_first_of(",;");
+        const std::string_view id = trimmed(text.substr(0, end));
+        if (!id.empty())
+            ids.emplace_back(id);
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+    return ids;
+}
+
 std::optional<ProblemKind> parseDuration(std::string_view text, engine::Duration &value)
 {
     text = trimmed(text);

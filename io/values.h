@@ -9,11 +9,17 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace io {
 
 // Spaces and tabs removed from both ends.
 std::string_view trimmed(std::string_view text);
+
+// Predecessor ids separated by commas or semicolons, blanks around them ignored; "-" or
+// nothing for none. Empty items ("A,,B", a trailing comma) are skipped. The CSV reader and
+// the own-project window's table read the predecessors cell alike.
+std::vector<std::string> splitPredecessors(std::string_view text);
 
 // A..Z made a..z; other bytes as they are.
 std::string asciiLowered(std::string_view text);

@@ -27,8 +27,9 @@ QStringList addBundledFonts(const QString &folder, QStringList *refused = nullpt
 // The platform the program starts Qt with on Windows, given QT_QPA_PLATFORM as set and the
 // command line: the windows platform with FreeType drawing the text, unless the user chose a
 // platform or a font engine. FreeType draws the unhinted Thai captions with the same advances
-// and anti-aliasing as on Linux, against which every designed box was measured; Qt's GDI
-// engine draws them aliased and hinted. Empty when the choice is left as it is.
+// and anti-aliasing as on Linux, against which every designed box was measured; Qt's default
+// engine draws them heavier (DirectWrite) or aliased and hinted (GDI, where DirectWrite is
+// missing). Empty when the choice is left as it is.
 std::optional<QByteArray> windowsPlatformWithFontEngine(const QByteArray &environment,
                                                         const QStringList &arguments);
 

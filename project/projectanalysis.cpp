@@ -42,26 +42,6 @@ bool isBlankChar(char c)
     return c == ' ' || c == '\t';
 }
 
-// Predecessor ids separated by commas or semicolons, blanks around them ignored; "-" or
-// nothing for none; empty items ("A,,B") skipped.
-std::vector<std::string> splitPredecessors(std::string_view text)
-{
-    std::vector<std::string> ids;
-    text = io::trimmed(text);
-    if (text == "-")
-        return ids;
-    while (!text.empty()) {
-        const std::size_t end = text.find_first_of(",;");
-        const std::string_view id = io::trimmed(text.substr(0, end));
-        if (!id.empty())
-            ids.emplace_back(id);
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-    }
-    return ids;
-}
-
 // "A B" where no activity is called "A B" but A and B both are: the student separated the
 // ids by blanks. Any other item is kept whole (and reported if it names no activity).
 void splitByBlanks(std::vector<std::string> &predecessors,
@@ -232,7 +212,7 @@ Entry entryOf(const ActivityRow &row, int at, std::vector<CellProblem> &problems
     engine::Activity &a = entry.activity;
     a.id = std::string(io::trimmed(utf8Of(row[IdColumn])));
     a.name = utf8Of(row[NameColumn]);
-    a.predecessors = splitPredecessors(utf8Of(row[PredecessorsColumn]));
+    a.predecessors = io::splitPredecessors(utf8Of(row[PredecessorsColumn]));
 
     auto unread = [&](int column, io::ProblemKind kind) {
         entry.unread[static_cast<std::size_t>(column)] = true;

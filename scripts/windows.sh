@@ -20,8 +20,8 @@
 #    Xvfb and takes a screenshot (build/windows/screenshot.png).
 # 5. Packs build/windows/crashkit-<version>-windows-x86_64.zip: the programs, the Qt and
 #    MinGW runtime DLLs they load (found by walking their imports), the windows platform
-#    plugin, the styles, the JPEG plugin and TLWG Laksaman, the free Thai font the program
-#    uses where BrowalliaUPC and TH SarabunPSK are missing.
+#    plugin, the styles, the JPEG plugin and TLWG Laksaman (regular and bold), the free Thai
+#    font the program uses where BrowalliaUPC and TH SarabunPSK are missing.
 #
 # Where a Qt module's sources cannot be had from the Debian mirror, the program is built
 # without the own-project window and the script says so at the start and at the end.
@@ -288,7 +288,10 @@ while [ ${#pending[@]} -gt 0 ]; do
 done
 
 mkdir -p "$stage/fonts"
-cp /usr/share/fonts/truetype/tlwg/Laksaman*.ttf "$stage/fonts/"
+# The regular and bold faces are the ones the windows use; every face in the folder is loaded
+# at start-up, so the italics stay out.
+cp /usr/share/fonts/truetype/tlwg/Laksaman.ttf /usr/share/fonts/truetype/tlwg/Laksaman-Bold.ttf \
+  "$stage/fonts/"
 cp /usr/share/doc/fonts-tlwg-laksaman-ttf/copyright "$stage/fonts/COPYRIGHT.txt"
 cp "$root/LICENSE" "$stage/LICENSE.txt"
 cp "$root/packaging/windows/README.txt" "$stage/README.txt"
