@@ -296,6 +296,8 @@ cp /usr/share/doc/fonts-tlwg-laksaman-ttf/copyright "$stage/fonts/COPYRIGHT.txt"
 cp "$root/LICENSE" "$stage/LICENSE.txt"
 cp "$root/packaging/windows/README.txt" "$stage/README.txt"
 $triplet-strip --strip-unneeded "$stage"/*.exe "$stage"/*.dll "$stage"/*/*.dll
+# zip adds to an archive that is there; start from none so no file of an earlier run stays.
+rm -f "$out/$name.zip"
 (cd "$out/zip" && zip -q -9 -r "$out/$name.zip" "$name")
 
 # --- 7. Tests under Wine and the screenshot -------------------------------------------------
