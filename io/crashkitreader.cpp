@@ -109,11 +109,11 @@ std::optional<QJsonValue> CrashkitReader::valueOf(const QJsonObject &object, con
     const auto found = object.constFind(place.field);
     if (found == object.constEnd()) {
         if (key.required)
-            m_problems.add({.kind = ProblemKind::MissingKey, .place = place});
+            m_problems.add({.kind = FileProblemKind::MissingKey, .place = place});
         return std::nullopt;
     }
     if (!hasType(*found, key.type)) {
-        m_problems.add({.kind = ProblemKind::WrongType,
+        m_problems.add({.kind = FileProblemKind::WrongType,
                         .place = place,
                         .value = rendered(*found),
                         .expected = key.type,
@@ -130,11 +130,11 @@ bool CrashkitReader::toWholeNumber(const QJsonValue &value, const Place &place,
     const double d = value.toDouble();
     if (d != std::trunc(d)) {
         m_problems.add(
-            {.kind = ProblemKind::NotWholeNumber, .place = place, .value = rendered(value)});
+            {.kind = FileProblemKind::NotWholeNumber, .place = place, .value = rendered(value)});
         return false;
     }
     if (std::fabs(d) > kLimit) {
-        m_problems.add({.kind = ProblemKind::NumberTooLarge,
+        m_problems.add({.kind = FileProblemKind::NumberTooLarge,
                         .place = place,
                         .value = rendered(value),
                         .bound = static_cast<std::int64_t>(kLimit)});
@@ -154,7 +154,8 @@ void CrashkitReader::checkKeys(const QJsonObject &object, std::span<const JsonKe
         if (!known) {
             Place at = place;
             at.field = shownValue(it.key());
-            m_problems.add({.kind = ProblemKind::UnknownKey, .place = at, .names = keyNames(keys)});
+            m_problems.add(
+                {.kind = FileProblemKind::UnknownKey, .place = at, .names = keyNames(keys)});
         }
     }
 }
@@ -167,7 +168,7 @@ void CrashkitReader::readActivity(const QJsonValue &value, int number)
         | bit(ActivityField::Cost);
     if (!value.isObject()) {
         m_problems.add(
-            {.kind = ProblemKind::WrongType,
+            {.kind = FileProblemKind::WrongType,
              .place
              = {.file = m_file, .field = QStringLiteral("activities"), .activityNumber = number},
              .value = rendered(value),
@@ -197,7 +198,7 @@ void CrashkitReader::readActivity(const QJsonValue &value, int number)
         bool allTexts = true;
         for (const QJsonValue &p : predecessors->toArray()) {
             if (!p.isString()) {
-                m_problems.add({.kind = ProblemKind::WrongType,
+                m_problems.add({.kind = FileProblemKind::WrongType,
                                 .place = field("predecessors"),
                                 .value = rendered(p),
                                 .expected = ValueType::Text,
@@ -273,7 +274,7 @@ bool CrashkitReader::checkFormat(const QJsonObject &root)
     const Place place {.file = m_file, .field = QStringLiteral("format")};
     const QJsonValue format = root.value(place.field);
     if (format.toString() != QLatin1String(kCrashkitFormat)) {
-        m_problems.add({.kind = ProblemKind::NotProjectFile,
+        m_problems.add({.kind = FileProblemKind::NotProjectFile,
                         .place = place,
                         .value = format.isUndefined() ? QString() : rendered(format)});
         return false;
@@ -281,17 +282,18 @@ bool CrashkitReader::checkFormat(const QJsonObject &root)
     const Place versionPlace {.file = m_file, .field = QStringLiteral("version")};
     const auto version = root.constFind(versionPlace.field);
     if (version == root.constEnd()) {
-        m_problems.add({.kind = ProblemKind::MissingKey, .place = versionPlace});
+        m_problems.add({.kind = FileProblemKind::MissingKey, .place = versionPlace});
         return false;
     }
     const double number = version->toDouble();
     if (!version->isDouble() || number != std::trunc(number) || number < 1) {
-        m_problems.add(
-            {.kind = ProblemKind::BadVersion, .place = versionPlace, .value = rendered(*version)});
+        m_problems.add({.kind = FileProblemKind::BadVersion,
+                        .place = versionPlace,
+                        .value = rendered(*version)});
         return false;
     }
     if (number > kCrashkitVersion) {
-        m_problems.add({.kind = ProblemKind::NewerVersion,
+        m_problems.add({.kind = FileProblemKind::NewerVersion,
                         .place = versionPlace,
                         .number = number > 1e18 ? std::int64_t {1'000'000'000'000'000'000}
                                                 : static_cast<std::int64_t>(number),
@@ -315,13 +317,14 @@ ReadResult CrashkitReader::read()
         const std::size_t offset = std::min<std::size_t>(
             static_cast<std::size_t>(std::max(0, error.offset)), text.size());
         const TextPosition position = positionOf(text, offset);
-        m_problems.add({.kind = ProblemKind::JsonSyntax,
+        m_problems.add({.kind = FileProblemKind::JsonSyntax,
                         .place = {.file = m_file, .line = position.line, .column = position.column},
                         .value = error.errorString()});
         return ReadResult::failed(std::move(m_problems));
     }
     if (!document.isObject()) {
-        m_problems.add({.kind = ProblemKind::NotProjectFile, .place = {.file = m_file, .line = 1}});
+        m_problems.add(
+            {.kind = FileProblemKind::NotProjectFile, .place = {.file = m_file, .line = 1}});
         return ReadResult::failed(std::move(m_problems));
     }
     const QJsonObject root = document.object();
@@ -343,7 +346,7 @@ ReadResult CrashkitReader::read()
     if (const auto activities = valueOf(root, findKey(kProjectKeys, "activities"), place)) {
         const QJsonArray list = activities->toArray();
         if (static_cast<std::size_t>(list.size()) > engine::kMaxActivities) {
-            m_problems.add({.kind = ProblemKind::Engine,
+            m_problems.add({.kind = FileProblemKind::Engine,
                             .place = {.file = m_file, .field = QStringLiteral("activities")},
                             .engineKind = engine::ProblemKind::TooManyActivities,
                             .number = list.size()});

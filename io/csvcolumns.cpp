@@ -36,7 +36,7 @@ bool readCsvHeader(const std::vector<std::string> &fields, std::size_t count, co
     for (std::size_t i = 0; i < named; ++i) {
         const std::string name = asciiLowered(trimmed(fields[i]));
         if (name.empty()) {
-            problems.add({.kind = ProblemKind::UnnamedColumn,
+            problems.add({.kind = FileProblemKind::UnnamedColumn,
                           .place = place,
                           .number = static_cast<std::int64_t>(i + 1)});
             continue;
@@ -47,7 +47,7 @@ bool readCsvHeader(const std::vector<std::string> &fields, std::size_t count, co
                 found = &info;
         }
         if (!found) {
-            problems.add({.kind = ProblemKind::UnknownColumn,
+            problems.add({.kind = FileProblemKind::UnknownColumn,
                           .place = place,
                           .value = shownValue(trimmed(fields[i])),
                           .names = csvColumnNames()});
@@ -55,7 +55,7 @@ bool readCsvHeader(const std::vector<std::string> &fields, std::size_t count, co
         }
         int &position = header.position[static_cast<std::size_t>(found->column)];
         if (position >= 0) {
-            problems.add({.kind = ProblemKind::DuplicateColumn,
+            problems.add({.kind = FileProblemKind::DuplicateColumn,
                           .place = place,
                           .value = QString::fromLatin1(found->name)});
             continue;
@@ -70,9 +70,9 @@ bool readCsvHeader(const std::vector<std::string> &fields, std::size_t count, co
         totals = totals || (present && info.need == CsvNeed::TotalCosts);
     }
     if (perUnit && totals)
-        problems.add({.kind = ProblemKind::BothCostForms, .place = place});
+        problems.add({.kind = FileProblemKind::BothCostForms, .place = place});
     else if (!perUnit && !totals)
-        problems.add({.kind = ProblemKind::NoCostForm, .place = place});
+        problems.add({.kind = FileProblemKind::NoCostForm, .place = place});
     header.totalCosts = totals && !perUnit;
     header.estimates = std::any_of(kCsvEstimateColumns.begin(), kCsvEstimateColumns.end(),
                                    [&](CsvColumn c) { return header.has(c); });
@@ -82,7 +82,7 @@ bool readCsvHeader(const std::vector<std::string> &fields, std::size_t count, co
             || (header.totalCosts && info.need == CsvNeed::TotalCosts)
             || (header.estimates && info.need == CsvNeed::Estimate);
         if (needed && !header.has(info.column))
-            problems.add({.kind = ProblemKind::MissingColumn,
+            problems.add({.kind = FileProblemKind::MissingColumn,
                           .place = place,
                           .value = QString::fromLatin1(info.name)});
     }

@@ -114,7 +114,7 @@ void CsvReader::readTotals(const CsvTokenizer::Record &record, engine::Activity 
     for (const auto &[column, amount] :
          {std::pair {CsvColumn::NormalCost, normal}, std::pair {CsvColumn::CrashCost, crash}}) {
         if (amount < 0) {
-            m_problems.add({.kind = ProblemKind::NegativeAmount,
+            m_problems.add({.kind = FileProblemKind::NegativeAmount,
                             .place = placeAt(record.line, column),
                             .value = shownValue(trimmed(field(record, column)))});
             read = false;
@@ -130,7 +130,7 @@ void CsvReader::readTotals(const CsvTokenizer::Record &record, engine::Activity 
     }
     const Place place = placeAt(record.line, CsvColumn::CrashCost);
     if (crash < normal) {
-        m_problems.add({.kind = ProblemKind::CrashCostBelowNormal,
+        m_problems.add({.kind = FileProblemKind::CrashCostBelowNormal,
                         .place = place,
                         .number = crash,
                         .bound = normal});
@@ -140,7 +140,7 @@ void CsvReader::readTotals(const CsvTokenizer::Record &record, engine::Activity 
     const engine::Duration units = activity.normalDuration - activity.crashDuration;
     if (units == 0) {
         if (crash != normal) {
-            m_problems.add({.kind = ProblemKind::CostsDifferWithoutShortening,
+            m_problems.add({.kind = FileProblemKind::CostsDifferWithoutShortening,
                             .place = place,
                             .number = crash,
                             .bound = normal});
@@ -153,7 +153,7 @@ void CsvReader::readTotals(const CsvTokenizer::Record &record, engine::Activity 
     if (extra % units != 0) {
         Place warningPlace = place;
         warningPlace.activity = shownValue(activity.id);
-        m_warnings.add({.kind = ProblemKind::SlopeRounded,
+        m_warnings.add({.kind = FileProblemKind::SlopeRounded,
                         .place = warningPlace,
                         .number = extra,
                         .bound = units,
@@ -173,7 +173,7 @@ void CsvReader::readEstimate(const CsvTokenizer::Record &record, engine::Activit
     if (missing.size() == static_cast<qsizetype>(kCsvEstimateColumns.size()))
         return;
     if (!missing.isEmpty()) {
-        m_problems.add({.kind = ProblemKind::EstimatesIncomplete,
+        m_problems.add({.kind = FileProblemKind::EstimatesIncomplete,
                         .place = placeAt(record.line, CsvColumn::Optimistic),
                         .names = missing});
         unread |= bit(ActivityField::Estimate);
@@ -205,7 +205,7 @@ void CsvReader::readRow(const CsvTokenizer::Record &record)
     for (std::size_t i = m_header.named; i < record.count && fits; ++i)
         fits = trimmed(record.fields[i]).empty();
     if (!fits) {
-        m_problems.add({.kind = ProblemKind::FieldCount,
+        m_problems.add({.kind = FileProblemKind::FieldCount,
                         .place = {.file = m_file, .line = record.line},
                         .number = static_cast<std::int64_t>(record.count),
                         .bound = static_cast<std::int64_t>(m_header.named)});
@@ -238,12 +238,12 @@ void CsvReader::countRemainingRows(CsvTokenizer &tokenizer, CsvTokenizer::Record
 {
     const int line = record.line;
     std::size_t rows = m_project.activities.size();
-    std::optional<ProblemKind> error;
+    std::optional<FileProblemKind> error;
     do {
         if (!isBlankRecord(record))
             ++rows;
     } while (tokenizer.next(record, error));
-    m_problems.add({.kind = ProblemKind::Engine,
+    m_problems.add({.kind = FileProblemKind::Engine,
                     .place = {.file = m_file, .line = line},
                     .engineKind = engine::ProblemKind::TooManyActivities,
                     .number = static_cast<std::int64_t>(rows)});
@@ -301,7 +301,7 @@ ReadResult CsvReader::read()
 
     CsvTokenizer tokenizer(text, detectSeparator(text));
     CsvTokenizer::Record record;
-    std::optional<ProblemKind> error;
+    std::optional<FileProblemKind> error;
     bool haveHeader = false;
     while (tokenizer.next(record, error)) {
         if (error) {
@@ -327,7 +327,7 @@ ReadResult CsvReader::read()
         readRow(record);
     }
     if (!haveHeader) {
-        m_problems.add({.kind = ProblemKind::EmptyFile,
+        m_problems.add({.kind = FileProblemKind::EmptyFile,
                         .place = {.file = m_file, .line = 1},
                         .names = csvColumnNames()});
         return ReadResult::failed(std::move(m_problems));

@@ -61,7 +61,7 @@ void CsvTokenizer::skipToNextLine()
         skipLineEnd();
 }
 
-bool CsvTokenizer::next(Record &record, std::optional<ProblemKind> &error)
+bool CsvTokenizer::next(Record &record, std::optional<FileProblemKind> &error)
 {
     error.reset();
     if (m_at >= m_text.size())
@@ -84,7 +84,7 @@ bool CsvTokenizer::next(Record &record, std::optional<ProblemKind> &error)
             m_at = start;
             while (m_at < m_text.size() && m_text[m_at] != m_separator && !atLineEnd()) {
                 if (m_text[m_at] == '"') {
-                    error = ProblemKind::StrayQuote;
+                    error = FileProblemKind::StrayQuote;
                     skipToNextLine();
                     return true;
                 }
@@ -98,7 +98,7 @@ bool CsvTokenizer::next(Record &record, std::optional<ProblemKind> &error)
                 const std::size_t quote = m_text.find('"', m_at);
                 if (quote == std::string_view::npos) {
                     record.line = openedOnLine;
-                    error = ProblemKind::UnterminatedQuote;
+                    error = FileProblemKind::UnterminatedQuote;
                     m_at = m_text.size();
                     return true;
                 }
@@ -119,7 +119,7 @@ bool CsvTokenizer::next(Record &record, std::optional<ProblemKind> &error)
             while (m_at < m_text.size() && isBlank(m_text[m_at]))
                 ++m_at;
             if (m_at < m_text.size() && m_text[m_at] != m_separator && !atLineEnd()) {
-                error = ProblemKind::TextAfterQuote;
+                error = FileProblemKind::TextAfterQuote;
                 skipToNextLine();
                 return true;
             }

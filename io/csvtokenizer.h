@@ -33,7 +33,7 @@ public:
     // Reads the next record into `record`. Returns false at the end of the text. When the
     // record is malformed, `error` says how and record.line where (for an unclosed quote:
     // where the quote opened), and the tokenizer has gone on to the next line.
-    bool next(Record &record, std::optional<ProblemKind> &error);
+    bool next(Record &record, std::optional<FileProblemKind> &error);
 
 private:
     bool atLineEnd() const;

@@ -7,37 +7,36 @@ namespace io {
 
 ActivityField fieldOf(engine::ProblemKind kind)
 {
-    using engine::ProblemKind;
     switch (kind) {
-    case ProblemKind::EmptyId:
-    case ProblemKind::IdTooLong:
-    case ProblemKind::BadIdCharacter:
-    case ProblemKind::DuplicateId:
+    case engine::ProblemKind::EmptyId:
+    case engine::ProblemKind::IdTooLong:
+    case engine::ProblemKind::BadIdCharacter:
+    case engine::ProblemKind::DuplicateId:
         return ActivityField::Id;
-    case ProblemKind::NameTooLong:
+    case engine::ProblemKind::NameTooLong:
         return ActivityField::Name;
-    case ProblemKind::UnknownPredecessor:
-    case ProblemKind::OwnPredecessor:
-    case ProblemKind::Cycle:
+    case engine::ProblemKind::UnknownPredecessor:
+    case engine::ProblemKind::OwnPredecessor:
+    case engine::ProblemKind::Cycle:
         return ActivityField::Predecessors;
-    case ProblemKind::NegativeNormalDuration:
-    case ProblemKind::NormalDurationTooLarge:
+    case engine::ProblemKind::NegativeNormalDuration:
+    case engine::ProblemKind::NormalDurationTooLarge:
         return ActivityField::NormalDuration;
-    case ProblemKind::NegativeCrashDuration:
-    case ProblemKind::CrashDurationTooLarge:
-    case ProblemKind::CrashAboveNormal:
+    case engine::ProblemKind::NegativeCrashDuration:
+    case engine::ProblemKind::CrashDurationTooLarge:
+    case engine::ProblemKind::CrashAboveNormal:
         return ActivityField::CrashDuration;
-    case ProblemKind::NegativeCost:
-    case ProblemKind::CostTooLarge:
-    case ProblemKind::TotalCrashCostTooLarge:
+    case engine::ProblemKind::NegativeCost:
+    case engine::ProblemKind::CostTooLarge:
+    case engine::ProblemKind::TotalCrashCostTooLarge:
         return ActivityField::Cost;
-    case ProblemKind::EstimateNotFinite:
-    case ProblemKind::EstimateNegative:
-    case ProblemKind::EstimateTooLarge:
-    case ProblemKind::EstimateOrder:
+    case engine::ProblemKind::EstimateNotFinite:
+    case engine::ProblemKind::EstimateNegative:
+    case engine::ProblemKind::EstimateTooLarge:
+    case engine::ProblemKind::EstimateOrder:
         return ActivityField::Estimate;
-    case ProblemKind::TooManyActivities:
-    case ProblemKind::NegativeTarget:
+    case engine::ProblemKind::TooManyActivities:
+    case engine::ProblemKind::NegativeTarget:
         return ActivityField::None;
     }
     return ActivityField::None;
@@ -89,7 +88,7 @@ bool addEngineProblems(const engine::Project &project, const std::vector<FieldSe
         if (problem.kind == engine::ProblemKind::UnknownPredecessor && anyIdUnread)
             continue;
 
-        Problem placed {.kind = ProblemKind::Engine,
+        Problem placed {.kind = FileProblemKind::Engine,
                         .place = placeOf(problem.activity, fieldOf(problem.kind)),
                         .value = shownValue(problem.detail),
                         .engineKind = problem.kind};

@@ -43,12 +43,12 @@ void GanReader::readTask(const XmlElement &element, int parent)
     const QString id = element.attribute(u"id").value_or(QString()).trimmed();
     const QString shownId = shownValue(id);
     if (id.isEmpty()) {
-        m_problems.add({.kind = ProblemKind::MissingValue,
+        m_problems.add({.kind = FileProblemKind::MissingValue,
                         .place = placeAt(element.line, QStringLiteral("id"))});
         return;
     }
     if (m_taskOfId.contains(id)) {
-        m_problems.add({.kind = ProblemKind::DuplicateTaskId,
+        m_problems.add({.kind = FileProblemKind::DuplicateTaskId,
                         .place = placeAt(element.line, QStringLiteral("id"), shownId),
                         .value = shownId});
         return;
@@ -65,11 +65,11 @@ void GanReader::readTask(const XmlElement &element, int parent)
         const qlonglong days = duration.toLongLong(&whole);
         task.durationRead = whole && days >= 0;
         if (!whole) {
-            m_problems.add({.kind = ProblemKind::NotWholeNumber,
+            m_problems.add({.kind = FileProblemKind::NotWholeNumber,
                             .place = placeAt(element.line, QStringLiteral("duration"), shownId),
                             .value = shownValue(duration)});
         } else if (days < 0) {
-            m_problems.add({.kind = ProblemKind::NegativeDuration,
+            m_problems.add({.kind = FileProblemKind::NegativeDuration,
                             .place = placeAt(element.line, QStringLiteral("duration"), shownId),
                             .value = shownValue(duration)});
         } else {
@@ -92,7 +92,7 @@ void GanReader::readTask(const XmlElement &element, int parent)
         else if (type == u"4")
             read.type = LinkType::StartFinish;
         else if (type != u"2")
-            m_problems.add({.kind = ProblemKind::NotWholeNumber,
+            m_problems.add({.kind = FileProblemKind::NotWholeNumber,
                             .place = placeAt(depend.line, QStringLiteral("type"), shownId),
                             .value = shownValue(type)});
         const QString lag = depend.attribute(u"difference").value_or(QString()).trimmed();
@@ -101,7 +101,7 @@ void GanReader::readTask(const XmlElement &element, int parent)
         if (!lag.isEmpty() && (!number || days != 0))
             read.lag = QStringLiteral("%1 days").arg(lag);
         if (read.successor.isEmpty())
-            m_problems.add({.kind = ProblemKind::MissingValue,
+            m_problems.add({.kind = FileProblemKind::MissingValue,
                             .place = placeAt(depend.line, QStringLiteral("id"), shownId)});
         else
             depends.push_back(std::move(read));
@@ -132,14 +132,14 @@ ReadResult GanReader::read()
     if (!root)
         return ReadResult::failed(std::move(m_problems));
     if (root->name != u"project") {
-        m_problems.add({.kind = ProblemKind::NotPlanFile,
+        m_problems.add({.kind = FileProblemKind::NotPlanFile,
                         .place = placeAt(root->line, {}),
                         .value = shownValue(root->name),
                         .names = {QStringLiteral("project")}});
         return ReadResult::failed(std::move(m_problems));
     }
     if (tooMany) {
-        m_problems.add({.kind = ProblemKind::TooManyTasks,
+        m_problems.add({.kind = FileProblemKind::TooManyTasks,
                         .place = {.file = m_file},
                         .bound = static_cast<std::int64_t>(engine::kMaxActivities)});
         return ReadResult::failed(std::move(m_problems));
@@ -154,7 +154,7 @@ ReadResult GanReader::read()
         for (const Depend &depend : m_depends[from]) {
             const auto to = m_taskOfId.constFind(depend.successor);
             if (to == m_taskOfId.constEnd()) {
-                m_problems.add({.kind = ProblemKind::UnknownLinkTask,
+                m_problems.add({.kind = FileProblemKind::UnknownLinkTask,
                                 .place = placeAt(depend.line, QStringLiteral("depend"),
                                                  shownValue(m_plan.tasks[from].id)),
                                 .value = shownValue(depend.successor)});

@@ -160,13 +160,13 @@ std::optional<std::int64_t> MspdiReader::readWhole(const XmlElement &parent, QSt
     const QString value = element->text.trimmed();
     const std::optional<std::int64_t> number = wholeNumber(value, lowest < 0);
     if (!number || *number < lowest) {
-        m_problems.add({.kind = ProblemKind::NotWholeNumber,
+        m_problems.add({.kind = FileProblemKind::NotWholeNumber,
                         .place = placeAt(*element, name, activity),
                         .value = shownValue(value)});
         return std::nullopt;
     }
     if (*number > highest) {
-        m_problems.add({.kind = ProblemKind::NumberTooLarge,
+        m_problems.add({.kind = FileProblemKind::NumberTooLarge,
                         .place = placeAt(*element, name, activity),
                         .value = shownValue(value),
                         .bound = highest});
@@ -188,12 +188,12 @@ void MspdiReader::readTask(const XmlElement &element)
     const QString shownId = shownValue(id);
     if (uid.isEmpty()) {
         m_problems.add(
-            {.kind = ProblemKind::MissingValue, .place = placeAt(element, u"UID", shownId)});
+            {.kind = FileProblemKind::MissingValue, .place = placeAt(element, u"UID", shownId)});
         return;
     }
     const int index = static_cast<int>(m_plan.tasks.size());
     if (m_taskOfUid.contains(uid)) {
-        m_problems.add({.kind = ProblemKind::DuplicateTaskId,
+        m_problems.add({.kind = FileProblemKind::DuplicateTaskId,
                         .place = placeAt(*element.child(u"UID"), u"UID", shownId),
                         .value = shownValue(uid)});
         return;
@@ -224,11 +224,11 @@ void MspdiReader::readTask(const XmlElement &element)
         const std::int64_t perDay = m_minutesPerDay * kMillisecondsPerMinute;
         task.durationRead = false;
         if (!ms) {
-            m_problems.add({.kind = ProblemKind::BadTaskDuration,
+            m_problems.add({.kind = FileProblemKind::BadTaskDuration,
                             .place = placeAt(*duration, u"Duration", shownId),
                             .value = shownValue(written)});
         } else if (*ms % perDay != 0) {
-            m_problems.add({.kind = ProblemKind::DurationNotWholeDays,
+            m_problems.add({.kind = FileProblemKind::DurationNotWholeDays,
                             .place = placeAt(*duration, u"Duration", shownId),
                             .value = shownValue(written),
                             .number = *ms / kMillisecondsPerMinute,
@@ -246,7 +246,7 @@ void MspdiReader::readTask(const XmlElement &element)
             continue;
         Link read {.predecessor = text(link, u"PredecessorUID"), .line = link.line};
         if (read.predecessor.isEmpty()) {
-            m_problems.add({.kind = ProblemKind::MissingValue,
+            m_problems.add({.kind = FileProblemKind::MissingValue,
                             .place = placeAt(link, u"PredecessorUID", shownId)});
             continue;
         }
@@ -295,14 +295,14 @@ ReadResult MspdiReader::read()
     if (root->name == u"project")
         return readGan(m_bytes, m_file);
     if (root->name != u"Project") {
-        m_problems.add({.kind = ProblemKind::NotPlanFile,
+        m_problems.add({.kind = FileProblemKind::NotPlanFile,
                         .place = placeAt(*root),
                         .value = shownValue(root->name),
                         .names = {QStringLiteral("Project")}});
         return ReadResult::failed(std::move(m_problems));
     }
     if (tooMany) {
-        m_problems.add({.kind = ProblemKind::TooManyTasks,
+        m_problems.add({.kind = FileProblemKind::TooManyTasks,
                         .place = {.file = m_file},
                         .bound = static_cast<std::int64_t>(engine::kMaxActivities)});
         return ReadResult::failed(std::move(m_problems));
@@ -321,7 +321,7 @@ ReadResult MspdiReader::read()
         for (const Link &link : m_links[to]) {
             const auto from = m_taskOfUid.constFind(link.predecessor);
             if (from == m_taskOfUid.constEnd()) {
-                m_problems.add({.kind = ProblemKind::UnknownLinkTask,
+                m_problems.add({.kind = FileProblemKind::UnknownLinkTask,
                                 .place = {.file = m_file,
                                           .line = link.line,
                                           .field = QStringLiteral("PredecessorUID"),

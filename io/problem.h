@@ -15,7 +15,7 @@ namespace io {
 
 // What a reader or a save found wrong. The readers only fill in data; the wording lives in
 // problemtext.h, so that another language can be added beside English without touching them.
-enum class ProblemKind {
+enum class FileProblemKind {
     // Opening and saving files.
     UnknownExtension, // value: the extension
     FileMissing,
@@ -121,7 +121,7 @@ struct Place {
 };
 
 struct Problem {
-    ProblemKind kind;
+    FileProblemKind kind;
     Place place {};
     QString value {}; // shortened for showing (see shownValue)
     QStringList names {};

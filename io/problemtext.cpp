@@ -56,55 +56,54 @@ QString bahtFraction(std::int64_t numerator, std::int64_t denominator)
 
 QString engineText(const Problem &p)
 {
-    using engine::ProblemKind;
     switch (p.engineKind) {
-    case ProblemKind::TooManyActivities:
+    case engine::ProblemKind::TooManyActivities:
         return QStringLiteral("the project has %1 activities; at most %2 are allowed")
             .arg(p.number)
             .arg(engine::kMaxActivities);
-    case ProblemKind::EmptyId:
+    case engine::ProblemKind::EmptyId:
         return QStringLiteral("the activity has no id");
-    case ProblemKind::IdTooLong:
+    case engine::ProblemKind::IdTooLong:
         return QStringLiteral("the id is longer than %1 bytes").arg(engine::kMaxIdLength);
-    case ProblemKind::BadIdCharacter:
+    case engine::ProblemKind::BadIdCharacter:
         return QStringLiteral("an id may not contain a comma, a semicolon or a control "
                               "character, nor begin or end with a blank");
-    case ProblemKind::NameTooLong:
+    case engine::ProblemKind::NameTooLong:
         return QStringLiteral("the name is longer than %1 bytes").arg(engine::kMaxNameLength);
-    case ProblemKind::DuplicateId:
+    case engine::ProblemKind::DuplicateId:
         return QStringLiteral("another activity before it has the same id");
-    case ProblemKind::UnknownPredecessor:
+    case engine::ProblemKind::UnknownPredecessor:
         return QStringLiteral("predecessor %1 is not an activity").arg(quoted(p.value));
-    case ProblemKind::OwnPredecessor:
+    case engine::ProblemKind::OwnPredecessor:
         return QStringLiteral("the activity is its own predecessor");
-    case ProblemKind::Cycle:
+    case engine::ProblemKind::Cycle:
         return QStringLiteral("the predecessors form a cycle: %1 -> %2")
             .arg(p.names.join(u" -> "), p.names.value(0));
-    case ProblemKind::NegativeNormalDuration:
-    case ProblemKind::NegativeCrashDuration:
+    case engine::ProblemKind::NegativeNormalDuration:
+    case engine::ProblemKind::NegativeCrashDuration:
         return QStringLiteral("the duration is negative");
-    case ProblemKind::NegativeCost:
+    case engine::ProblemKind::NegativeCost:
         return QStringLiteral("the crash cost per unit is negative");
-    case ProblemKind::NormalDurationTooLarge:
-    case ProblemKind::CrashDurationTooLarge:
+    case engine::ProblemKind::NormalDurationTooLarge:
+    case engine::ProblemKind::CrashDurationTooLarge:
         return QStringLiteral("the duration is above %1").arg(engine::kMaxDuration);
-    case ProblemKind::CostTooLarge:
+    case engine::ProblemKind::CostTooLarge:
         return QStringLiteral("the crash cost per unit is above %1 Baht")
             .arg(baht(engine::kMaxCostPerUnit));
-    case ProblemKind::CrashAboveNormal:
+    case engine::ProblemKind::CrashAboveNormal:
         return QStringLiteral("the crash duration is longer than the normal duration");
-    case ProblemKind::TotalCrashCostTooLarge:
+    case engine::ProblemKind::TotalCrashCostTooLarge:
         return QStringLiteral("crashing every activity fully would cost more than %1 Baht")
             .arg(baht(engine::kMaxTotalCrashCost));
-    case ProblemKind::NegativeTarget:
+    case engine::ProblemKind::NegativeTarget:
         return QStringLiteral("the target duration is negative");
-    case ProblemKind::EstimateNotFinite:
+    case engine::ProblemKind::EstimateNotFinite:
         return QStringLiteral("a time estimate is not a finite number");
-    case ProblemKind::EstimateNegative:
+    case engine::ProblemKind::EstimateNegative:
         return QStringLiteral("a time estimate is negative");
-    case ProblemKind::EstimateTooLarge:
+    case engine::ProblemKind::EstimateTooLarge:
         return QStringLiteral("a time estimate is above %1").arg(engine::kMaxDuration);
-    case ProblemKind::EstimateOrder:
+    case engine::ProblemKind::EstimateOrder:
         return QStringLiteral("the time estimates must be optimistic <= most likely <= "
                               "pessimistic");
     }
@@ -115,182 +114,182 @@ QString whatText(const Problem &p)
 {
     const QString value = quoted(p.value);
     switch (p.kind) {
-    case ProblemKind::UnknownExtension:
+    case FileProblemKind::UnknownExtension:
         return (p.value.isEmpty() ? QStringLiteral("the name has no file type")
                                   : QStringLiteral("unknown file type %1").arg(value))
             + QStringLiteral(": Crashkit reads and writes .csv and .crashkit files and reads "
                              "Microsoft Project .xml and GanttProject .gan files");
-    case ProblemKind::FileMissing:
+    case FileProblemKind::FileMissing:
         return QStringLiteral("there is no such file");
-    case ProblemKind::NotRegularFile:
+    case FileProblemKind::NotRegularFile:
         return QStringLiteral("this is not a regular file (a folder or a device?)");
-    case ProblemKind::FileTooLarge:
+    case FileProblemKind::FileTooLarge:
         return QStringLiteral("the file has %1 bytes; files above %2 bytes (%3 MiB) are not read")
             .arg(p.number)
             .arg(p.bound)
             .arg(p.bound >> 20);
-    case ProblemKind::CannotRead:
+    case FileProblemKind::CannotRead:
         return QStringLiteral("the file cannot be read: %1").arg(p.value);
-    case ProblemKind::CannotSave:
+    case FileProblemKind::CannotSave:
         return QStringLiteral("the file cannot be saved: %1").arg(p.value);
-    case ProblemKind::TextNotUtf8:
+    case FileProblemKind::TextNotUtf8:
         return QStringLiteral("the text is not UTF-8, so it cannot be saved");
-    case ProblemKind::Utf16Text:
+    case FileProblemKind::Utf16Text:
         return QStringLiteral("the file is UTF-16 text; save it as UTF-8 (in Excel: \"CSV "
                               "UTF-8\")");
-    case ProblemKind::InvalidUtf8:
+    case FileProblemKind::InvalidUtf8:
         return QStringLiteral("byte 0x%1 is not UTF-8 text; save the file as UTF-8")
             .arg(p.number, 2, 16, QChar(u'0'));
-    case ProblemKind::EmptyFile:
+    case FileProblemKind::EmptyFile:
         return QStringLiteral("the file is empty; its first line must name the columns (%1)")
             .arg(p.names.join(u", "));
-    case ProblemKind::UnknownColumn:
+    case FileProblemKind::UnknownColumn:
         return QStringLiteral("unknown column %1; the columns are %2")
             .arg(value, p.names.join(u", "));
-    case ProblemKind::DuplicateColumn:
+    case FileProblemKind::DuplicateColumn:
         return QStringLiteral("the column %1 appears twice").arg(value);
-    case ProblemKind::UnnamedColumn:
+    case FileProblemKind::UnnamedColumn:
         return QStringLiteral("column %1 of the header has no name").arg(p.number);
-    case ProblemKind::MissingColumn:
+    case FileProblemKind::MissingColumn:
         return QStringLiteral("the header has no column %1").arg(value);
-    case ProblemKind::BothCostForms:
+    case FileProblemKind::BothCostForms:
         return QStringLiteral("give either crash_cost_per_unit or normal_cost and crash_cost, "
                               "not both");
-    case ProblemKind::NoCostForm:
+    case FileProblemKind::NoCostForm:
         return QStringLiteral("the costs are missing: give the column crash_cost_per_unit, or "
                               "the columns normal_cost and crash_cost");
-    case ProblemKind::UnterminatedQuote:
+    case FileProblemKind::UnterminatedQuote:
         return QStringLiteral("a quoted field begins here and is never closed");
-    case ProblemKind::StrayQuote:
+    case FileProblemKind::StrayQuote:
         return QStringLiteral("a quote inside a field that does not begin with one; enclose the "
                               "field in quotes and double the quote");
-    case ProblemKind::TextAfterQuote:
+    case FileProblemKind::TextAfterQuote:
         return QStringLiteral("text after the closing quote of a field");
-    case ProblemKind::FieldCount:
+    case FileProblemKind::FieldCount:
         return QStringLiteral("the row has %1 %2; the header has %3")
             .arg(p.number)
             .arg(p.number == 1 ? u"field" : u"fields")
             .arg(p.bound);
-    case ProblemKind::MissingValue:
+    case FileProblemKind::MissingValue:
         return QStringLiteral("a value is needed");
-    case ProblemKind::NotWholeNumber:
+    case FileProblemKind::NotWholeNumber:
         return QStringLiteral("%1 is not a whole number").arg(value);
-    case ProblemKind::DurationNotWhole:
+    case FileProblemKind::DurationNotWhole:
         return QStringLiteral("%1 is not a whole number: durations are whole time units").arg(value);
-    case ProblemKind::NegativeDuration:
+    case FileProblemKind::NegativeDuration:
         return QStringLiteral("%1 is negative: durations are 0 or more").arg(value);
-    case ProblemKind::NumberTooLarge:
+    case FileProblemKind::NumberTooLarge:
         return QStringLiteral("%1 is above the largest allowed, %2").arg(value).arg(p.bound);
-    case ProblemKind::NotAmount:
+    case FileProblemKind::NotAmount:
         return QStringLiteral("%1 is not an amount of Baht (write it like 1250 or 1250.50)")
             .arg(value);
-    case ProblemKind::AmountGrouped:
+    case FileProblemKind::AmountGrouped:
         return QStringLiteral("%1 has a thousands separator or a decimal comma: write the "
                               "amount like 1250.50, with a point for decimals")
             .arg(value);
-    case ProblemKind::AmountTooPrecise:
+    case FileProblemKind::AmountTooPrecise:
         return QStringLiteral("%1 has more than two decimals: amounts are whole satang").arg(value);
-    case ProblemKind::AmountExponent:
+    case FileProblemKind::AmountExponent:
         return QStringLiteral("%1 has an exponent: write the amount in full, like 1500").arg(value);
-    case ProblemKind::AmountCurrency:
+    case FileProblemKind::AmountCurrency:
         return QStringLiteral("%1 has a currency sign or unit: write the number alone").arg(value);
-    case ProblemKind::AmountTooLarge:
+    case FileProblemKind::AmountTooLarge:
         return QStringLiteral("%1 is too large an amount").arg(value);
-    case ProblemKind::NegativeAmount:
+    case FileProblemKind::NegativeAmount:
         return QStringLiteral("%1 is negative: costs are 0 or more").arg(value);
-    case ProblemKind::NotDecimal:
+    case FileProblemKind::NotDecimal:
         return QStringLiteral("%1 is not a number of time units (write it like 4 or 2.5, with "
                               "a point for decimals)")
             .arg(value);
-    case ProblemKind::EstimatesIncomplete:
+    case FileProblemKind::EstimatesIncomplete:
         return QStringLiteral("give all three time estimates or none; %1 %2 missing")
             .arg(p.names.join(QStringLiteral(" and ")),
                  p.names.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
-    case ProblemKind::CrashCostBelowNormal:
+    case FileProblemKind::CrashCostBelowNormal:
         return QStringLiteral("the crash cost %1 is below the normal cost %2")
             .arg(baht(p.number), baht(p.bound));
-    case ProblemKind::CostsDifferWithoutShortening:
+    case FileProblemKind::CostsDifferWithoutShortening:
         return QStringLiteral("the activity cannot be shortened (its crash duration is its "
                               "normal duration), but its crash cost %1 differs from its normal "
                               "cost %2")
             .arg(baht(p.number), baht(p.bound));
-    case ProblemKind::SlopeRounded:
+    case FileProblemKind::SlopeRounded:
         return QStringLiteral("the crash cost per unit, %1 Baht / %2 units = %3 Baht, is not "
                               "whole satang; it is rounded to %4 Baht")
             .arg(baht(p.number))
             .arg(p.bound)
             .arg(bahtFraction(p.number, p.bound), baht(p.rounded));
-    case ProblemKind::JsonSyntax:
+    case FileProblemKind::JsonSyntax:
         return QStringLiteral("not valid JSON: %1").arg(p.value);
-    case ProblemKind::NotProjectFile:
+    case FileProblemKind::NotProjectFile:
         return p.value.isEmpty()
             ? QStringLiteral("this is not a Crashkit project file (\"format\": "
                              "\"crashkit-project\" is missing)")
             : QStringLiteral("this is not a Crashkit project file (its format is %1)").arg(p.value);
-    case ProblemKind::NewerVersion:
+    case FileProblemKind::NewerVersion:
         return QStringLiteral("the file was made by a newer Crashkit (file version %1; this "
                               "Crashkit reads up to version %2)")
             .arg(p.number)
             .arg(p.bound);
-    case ProblemKind::BadVersion:
+    case FileProblemKind::BadVersion:
         return QStringLiteral("%1 is not a file version (1, 2, ...)").arg(p.value);
-    case ProblemKind::MissingKey:
+    case FileProblemKind::MissingKey:
         return QStringLiteral("the key is missing");
-    case ProblemKind::UnknownKey:
+    case FileProblemKind::UnknownKey:
         return QStringLiteral("unknown key; the keys here are %1").arg(p.names.join(u", "));
-    case ProblemKind::WrongType:
+    case FileProblemKind::WrongType:
         return QStringLiteral("%1 is %2, not %3")
             .arg(p.value, typeName(p.found), typeName(p.expected));
-    case ProblemKind::Engine:
+    case FileProblemKind::Engine:
         return engineText(p);
-    case ProblemKind::XmlSyntax:
+    case FileProblemKind::XmlSyntax:
         return QStringLiteral("not well-formed XML: %1").arg(p.value);
-    case ProblemKind::XmlDoctype:
+    case FileProblemKind::XmlDoctype:
         return QStringLiteral("the file has a DOCTYPE, which may declare entities; planning "
                               "files have none, so it is not read");
-    case ProblemKind::XmlTooDeep:
+    case FileProblemKind::XmlTooDeep:
         return QStringLiteral("elements are nested more than %1 deep").arg(p.bound);
-    case ProblemKind::NotPlanFile:
+    case FileProblemKind::NotPlanFile:
         return QStringLiteral("the file's first element is %1, not <%2>: this is not a file "
                               "of that planning tool")
             .arg(p.value.isEmpty() ? QStringLiteral("missing") : u'<' + p.value + u'>',
                  p.names.value(0));
-    case ProblemKind::TooManyTasks:
+    case FileProblemKind::TooManyTasks:
         return QStringLiteral("the file has more than %1 tasks").arg(p.bound);
-    case ProblemKind::BadTaskDuration:
+    case FileProblemKind::BadTaskDuration:
         return QStringLiteral("%1 is not a duration this program reads (write hours like "
                               "PT16H0M0S)")
             .arg(value);
-    case ProblemKind::DurationNotWholeDays:
+    case FileProblemKind::DurationNotWholeDays:
         return QStringLiteral("the duration %1 is %2 minutes, which is not a whole number of "
                               "days of %3 minutes")
             .arg(value)
             .arg(p.number)
             .arg(p.bound);
-    case ProblemKind::DuplicateTaskId:
+    case FileProblemKind::DuplicateTaskId:
         return QStringLiteral("another task before it has the id %1").arg(value);
-    case ProblemKind::UnknownLinkTask:
+    case FileProblemKind::UnknownLinkTask:
         return QStringLiteral("the link names task %1, which is not in the file").arg(value);
-    case ProblemKind::LinkLagRefused:
+    case FileProblemKind::LinkLagRefused:
         return QStringLiteral("the link from %1 to %2 has a lag of %3; activities here have no "
                               "lags, so add an activity for the wait instead")
             .arg(p.names.value(0), p.names.value(1), value);
-    case ProblemKind::LinkTypeRefused:
+    case FileProblemKind::LinkTypeRefused:
         return QStringLiteral("the link from %1 to %2 is %3; only finish-to-start links can "
                               "be read")
             .arg(p.names.value(0), p.names.value(1), p.value);
-    case ProblemKind::SummaryLinkInexact:
+    case FileProblemKind::SummaryLinkInexact:
         return QStringLiteral("the link from %1 to %2 joins a summary task with a task inside "
                               "it, or with one whose tasks all wait for each other, so it "
                               "cannot be made into links between activities")
             .arg(p.names.value(0), p.names.value(1));
-    case ProblemKind::TooManyLinks:
+    case FileProblemKind::TooManyLinks:
         return QStringLiteral("the links of the summary tasks make more than %1 links between "
                               "activities")
             .arg(p.bound);
-    case ProblemKind::ImportOnly:
+    case FileProblemKind::ImportOnly:
         return QStringLiteral("%1 files are only read; save as .crashkit or .csv").arg(p.value);
-    case ProblemKind::CrashDataMissing:
+    case FileProblemKind::CrashDataMissing:
         return QStringLiteral("the file has no crash duration nor crash cost; the activity "
                               "cannot be crashed until they are filled in");
     }

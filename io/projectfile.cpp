@@ -63,7 +63,7 @@ std::optional<FileFormat> formatOfPath(const QString &path)
 ReadResult read(const QByteArray &bytes, const QString &displayName, FileFormat format)
 {
     if (bytes.size() > kMaxFileSize)
-        return ReadResult::failed(single({.kind = ProblemKind::FileTooLarge,
+        return ReadResult::failed(single({.kind = FileProblemKind::FileTooLarge,
                                           .place = {.file = displayName},
                                           .number = bytes.size(),
                                           .bound = kMaxFileSize}));
@@ -86,28 +86,30 @@ ReadResult openProject(const QString &path)
     const Place place {.file = path};
     const std::optional<FileFormat> format = formatOfPath(path);
     if (!format)
-        return ReadResult::failed(single(
-            {.kind = ProblemKind::UnknownExtension, .place = place, .value = extensionOf(path)}));
+        return ReadResult::failed(single({.kind = FileProblemKind::UnknownExtension,
+                                          .place = place,
+                                          .value = extensionOf(path)}));
     // Checked before opening: opening a pipe for reading would wait for a writer.
     const QFileInfo info(path);
     if (!info.exists())
-        return ReadResult::failed(single({.kind = ProblemKind::FileMissing, .place = place}));
+        return ReadResult::failed(single({.kind = FileProblemKind::FileMissing, .place = place}));
     if (!info.isFile())
-        return ReadResult::failed(single({.kind = ProblemKind::NotRegularFile, .place = place}));
+        return ReadResult::failed(
+            single({.kind = FileProblemKind::NotRegularFile, .place = place}));
     if (info.size() > kMaxFileSize)
-        return ReadResult::failed(single({.kind = ProblemKind::FileTooLarge,
+        return ReadResult::failed(single({.kind = FileProblemKind::FileTooLarge,
                                           .place = place,
                                           .number = info.size(),
                                           .bound = kMaxFileSize}));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return ReadResult::failed(
-            single({.kind = ProblemKind::CannotRead, .place = place, .value = file.errorString()}));
+        return ReadResult::failed(single(
+            {.kind = FileProblemKind::CannotRead, .place = place, .value = file.errorString()}));
     // One byte more than allowed tells a file that grew since it was measured.
     const QByteArray bytes = file.read(kMaxFileSize + 1);
     if (file.error() != QFileDevice::NoError)
-        return ReadResult::failed(
-            single({.kind = ProblemKind::CannotRead, .place = place, .value = file.errorString()}));
+        return ReadResult::failed(single(
+            {.kind = FileProblemKind::CannotRead, .place = place, .value = file.errorString()}));
     return read(bytes, path, *format);
 }
 
@@ -130,7 +132,7 @@ ProblemList checkSavable(const engine::Project &project, const QString &displayN
 {
     ProblemList problems;
     if (!isWritable(format)) {
-        problems.add({.kind = ProblemKind::ImportOnly,
+        problems.add({.kind = FileProblemKind::ImportOnly,
                       .place = {.file = displayName},
                       .value = format == FileFormat::Mspdi ? QStringLiteral("Microsoft Project XML")
                                                            : QStringLiteral("GanttProject")});
@@ -162,7 +164,7 @@ ProblemList checkSavable(const engine::Project &project, const QString &displayN
             place.activity = shownValue(project.activities[static_cast<std::size_t>(activity)].id);
             place.activityNumber = activity + 1;
         }
-        problems.add({.kind = ProblemKind::TextNotUtf8, .place = place});
+        problems.add({.kind = FileProblemKind::TextNotUtf8, .place = place});
     };
     checkText(project.title, -1, "title");
     for (std::size_t i = 0; i < project.activities.size(); ++i) {
@@ -180,7 +182,7 @@ ProblemList saveProject(const engine::Project &project, const QString &path)
 {
     const std::optional<FileFormat> format = formatOfPath(path);
     if (!format)
-        return single({.kind = ProblemKind::UnknownExtension,
+        return single({.kind = FileProblemKind::UnknownExtension,
                        .place = {.file = path},
                        .value = extensionOf(path)});
     ProblemList problems = checkSavable(project, path, *format);
@@ -192,7 +194,8 @@ ProblemList saveProject(const engine::Project &project, const QString &path)
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        return single({.kind = ProblemKind::CannotSave, .place = {.file = path}, .value = reason});
+        return single(
+            {.kind = FileProblemKind::CannotSave, .place = {.file = path}, .value = reason});
     }
     return {};
 }

@@ -93,7 +93,7 @@ bool checkUtf8(std::string_view original, std::string_view text, const QString &
                ProblemList &problems)
 {
     if (original.starts_with("\xFF\xFE") || original.starts_with("\xFE\xFF")) {
-        problems.add({.kind = ProblemKind::Utf16Text, .place = {.file = file, .line = 1}});
+        problems.add({.kind = FileProblemKind::Utf16Text, .place = {.file = file, .line = 1}});
         return false;
     }
     bool valid = true;
@@ -109,7 +109,7 @@ bool checkUtf8(std::string_view original, std::string_view text, const QString &
         countedPosition.line += here.line - 1;
         counted = at;
         problems.add(
-            {.kind = ProblemKind::InvalidUtf8,
+            {.kind = FileProblemKind::InvalidUtf8,
              .place
              = {.file = file, .line = countedPosition.line, .column = countedPosition.column},
              .number = static_cast<unsigned char>(text[at])});

@@ -114,17 +114,17 @@ std::vector<std::string> splitPredecessors(std::string_view text)
     return ids;
 }
 
-std::optional<ProblemKind> parseDuration(std::string_view text, engine::Duration &value)
+std::optional<FileProblemKind> parseDuration(std::string_view text, engine::Duration &value)
 {
     text = trimmed(text);
     if (text.empty())
-        return ProblemKind::MissingValue;
+        return FileProblemKind::MissingValue;
     if (digitsAt(text, 0) == text.size()) {
         engine::Duration number = 0;
         for (const char c : text) {
             number = number * 10 + (c - '0');
             if (number > engine::kMaxDuration)
-                return ProblemKind::NumberTooLarge;
+                return FileProblemKind::NumberTooLarge;
         }
         value = number;
         return std::nullopt;
@@ -132,17 +132,17 @@ std::optional<ProblemKind> parseDuration(std::string_view text, engine::Duration
     int decimals;
     const bool numeric = isDecimal(text, '.', decimals) || isDecimal(text, ',', decimals);
     if (numeric && text[0] == '-')
-        return ProblemKind::NegativeDuration;
+        return FileProblemKind::NegativeDuration;
     if (numeric && decimals >= 0)
-        return ProblemKind::DurationNotWhole;
-    return ProblemKind::NotWholeNumber;
+        return FileProblemKind::DurationNotWhole;
+    return FileProblemKind::NotWholeNumber;
 }
 
-std::optional<ProblemKind> parseAmount(std::string_view text, engine::Satang &value)
+std::optional<FileProblemKind> parseAmount(std::string_view text, engine::Satang &value)
 {
     text = trimmed(text);
     if (text.empty())
-        return ProblemKind::MissingValue;
+        return FileProblemKind::MissingValue;
     if (const std::optional<engine::Satang> satang = engine::parseBaht(text)) {
         value = *satang;
         return std::nullopt;
@@ -150,33 +150,33 @@ std::optional<ProblemKind> parseAmount(std::string_view text, engine::Satang &va
     int decimals;
     if (isDecimal(text, '.', decimals)) {
         if (decimals > 2)
-            return ProblemKind::AmountTooPrecise;
+            return FileProblemKind::AmountTooPrecise;
         // "5." and ".5" are not amounts; any other plain decimal is beyond 64 bits.
         const std::size_t sign = text[0] == '+' || text[0] == '-' ? 1 : 0;
-        return decimals != 0 && digitsAt(text, sign) > 0 ? ProblemKind::AmountTooLarge
-                                                         : ProblemKind::NotAmount;
+        return decimals != 0 && digitsAt(text, sign) > 0 ? FileProblemKind::AmountTooLarge
+                                                         : FileProblemKind::NotAmount;
     }
     if (looksExponential(text))
-        return ProblemKind::AmountExponent;
+        return FileProblemKind::AmountExponent;
     const std::string lower = asciiLowered(text);
     for (const char *sign : {"$", "\xE0\xB8\xBF" /* ฿ */, "\xE2\x82\xAC" /* € */, "\xC2\xA3", "thb",
                              "baht", "\xE0\xB8\x9A\xE0\xB8\xB2\xE0\xB8\x97" /* บาท */}) {
         if (lower.find(sign) != std::string::npos)
-            return ProblemKind::AmountCurrency;
+            return FileProblemKind::AmountCurrency;
     }
     if (looksGrouped(text))
-        return ProblemKind::AmountGrouped;
-    return ProblemKind::NotAmount;
+        return FileProblemKind::AmountGrouped;
+    return FileProblemKind::NotAmount;
 }
 
-std::optional<ProblemKind> parseEstimate(std::string_view text, double &value)
+std::optional<FileProblemKind> parseEstimate(std::string_view text, double &value)
 {
     text = trimmed(text);
     if (text.empty())
-        return ProblemKind::MissingValue;
+        return FileProblemKind::MissingValue;
     int decimals;
     if (!isDecimal(text, '.', decimals))
-        return ProblemKind::NotDecimal;
+        return FileProblemKind::NotDecimal;
     const bool negative = text[0] == '-';
     if (text[0] == '+' || text[0] == '-')
         text.remove_prefix(1);
@@ -185,7 +185,7 @@ std::optional<ProblemKind> parseEstimate(std::string_view text, double &value)
         whole = text.size();
     const std::size_t zeros = std::min(text.find_first_not_of('0'), whole);
     if (whole - zeros > 15)
-        return ProblemKind::NumberTooLarge;
+        return FileProblemKind::NumberTooLarge;
     double number = 0;
     const auto [end, error]
         = std::from_chars(text.data(), text.data() + text.size(), number, std::chars_format::fixed);
@@ -193,7 +193,7 @@ std::optional<ProblemKind> parseEstimate(std::string_view text, double &value)
     if (error == std::errc::result_out_of_range)
         number = 0;
     else if (error != std::errc() || end != text.data() + text.size())
-        return ProblemKind::NotDecimal;
+        return FileProblemKind::NotDecimal;
     value = negative ? -number : number;
     return std::nullopt;
 }
@@ -209,17 +209,17 @@ std::string formatEstimate(double value)
     return std::string(buffer.data(), end);
 }
 
-std::optional<ProblemKind> amountFromDouble(double baht, engine::Satang &value)
+std::optional<FileProblemKind> amountFromDouble(double baht, engine::Satang &value)
 {
     constexpr double kLimit = 9007199254740992.0; // 2^53
     const double hundredfold = baht * 100.0;
     if (!std::isfinite(hundredfold) || std::fabs(hundredfold) >= kLimit)
-        return ProblemKind::AmountTooLarge;
+        return FileProblemKind::AmountTooLarge;
     const long long satang = std::llround(hundredfold);
     if (satang >= (1LL << 53) || satang <= -(1LL << 53))
-        return ProblemKind::AmountTooLarge;
+        return FileProblemKind::AmountTooLarge;
     if (static_cast<double>(satang) / 100.0 != baht)
-        return ProblemKind::AmountTooPrecise;
+        return FileProblemKind::AmountTooPrecise;
     value = satang;
     return std::nullopt;
 }

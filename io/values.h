@@ -27,19 +27,19 @@ std::string asciiLowered(std::string_view text);
 // A duration written as digits with optional blanks around them, at most
 // engine::kMaxDuration. On success sets `value`; otherwise says what is wrong
 // (MissingValue, NotWholeNumber, DurationNotWhole, NegativeDuration, NumberTooLarge).
-std::optional<ProblemKind> parseDuration(std::string_view text, engine::Duration &value);
+std::optional<FileProblemKind> parseDuration(std::string_view text, engine::Duration &value);
 
 // An amount of Baht written as plain decimal digits with at most two decimals and
 // optional blanks around them ("1250", "1250.5", "-3.25"). On success sets `value` in
 // satang; otherwise says what is wrong (MissingValue, AmountGrouped, AmountTooPrecise,
 // AmountExponent, AmountCurrency, AmountTooLarge, NotAmount).
-std::optional<ProblemKind> parseAmount(std::string_view text, engine::Satang &value);
+std::optional<FileProblemKind> parseAmount(std::string_view text, engine::Satang &value);
 
 // A PERT time estimate written as plain decimal digits with at most one '.' ("4", "2.5",
 // "-1", ".5") and optional blanks around them: the double nearest to it. Its range is the
 // engine's to check, but for a number with more than 15 digits before the point
 // (NumberTooLarge: far beyond any sound estimate); otherwise MissingValue or NotDecimal.
-std::optional<ProblemKind> parseEstimate(std::string_view text, double &value);
+std::optional<FileProblemKind> parseEstimate(std::string_view text, double &value);
 
 // The shortest plain decimal (no exponent, '.' for the point) that parseEstimate reads
 // back as exactly `value`. Precondition: value is finite.
@@ -47,6 +47,6 @@ std::string formatEstimate(double value);
 
 // An amount of Baht held as a double (a JSON number), converted exactly: s = llround(100 x),
 // accepted only when s / 100 gives x back and |s| < 2^53 (AmountTooPrecise, AmountTooLarge).
-std::optional<ProblemKind> amountFromDouble(double baht, engine::Satang &value);
+std::optional<FileProblemKind> amountFromDouble(double baht, engine::Satang &value);
 
 } // namespace io

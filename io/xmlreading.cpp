@@ -46,12 +46,13 @@ std::optional<XmlElement> parseXml(const QByteArray &bytes, const QString &file,
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
         case QXmlStreamReader::DTD:
-            problems.add({.kind = ProblemKind::XmlDoctype, .place = placeHere()});
+            problems.add({.kind = FileProblemKind::XmlDoctype, .place = placeHere()});
             return std::nullopt;
         case QXmlStreamReader::StartElement: {
             if (open.size() >= static_cast<std::size_t>(kMaxXmlDepth)) {
-                problems.add(
-                    {.kind = ProblemKind::XmlTooDeep, .place = placeHere(), .bound = kMaxXmlDepth});
+                problems.add({.kind = FileProblemKind::XmlTooDeep,
+                              .place = placeHere(),
+                              .bound = kMaxXmlDepth});
                 return std::nullopt;
             }
             XmlElement *parent = open.empty() ? nullptr : open.back();
@@ -85,12 +86,13 @@ std::optional<XmlElement> parseXml(const QByteArray &bytes, const QString &file,
         }
     }
     if (reader.hasError()) {
-        problems.add(
-            {.kind = ProblemKind::XmlSyntax, .place = placeHere(), .value = reader.errorString()});
+        problems.add({.kind = FileProblemKind::XmlSyntax,
+                      .place = placeHere(),
+                      .value = reader.errorString()});
         return std::nullopt;
     }
     if (!haveRoot) {
-        problems.add({.kind = ProblemKind::XmlSyntax,
+        problems.add({.kind = FileProblemKind::XmlSyntax,
                       .place = placeHere(),
                       .value = QStringLiteral("the file has no element")});
         return std::nullopt;
@@ -140,7 +142,7 @@ private:
         return task >= summary && task < m_end[static_cast<std::size_t>(summary)];
     }
     const PlanTask &task(int index) const { return m_plan.tasks[static_cast<std::size_t>(index)]; }
-    void linkProblem(ProblemKind kind, const PlanLink &link, QString value = {});
+    void linkProblem(FileProblemKind kind, const PlanLink &link, QString value = {});
     bool checkLink(const PlanLink &link);
     int commonSummaryDepth(int a, int b) const;
     // The activities a link from (`last`) or to a task stands for.
@@ -156,7 +158,7 @@ private:
     std::vector<int> m_innerIn, m_innerOut;
 };
 
-void PlanBuilder::linkProblem(ProblemKind kind, const PlanLink &link, QString value)
+void PlanBuilder::linkProblem(FileProblemKind kind, const PlanLink &link, QString value)
 {
     m_problems.add(
         {.kind = kind,
@@ -170,11 +172,11 @@ bool PlanBuilder::checkLink(const PlanLink &link)
 {
     // A task its own predecessor is left to engine::validate to name.
     if (link.from != link.to && (isInside(link.to, link.from) || isInside(link.from, link.to))) {
-        linkProblem(ProblemKind::SummaryLinkInexact, link);
+        linkProblem(FileProblemKind::SummaryLinkInexact, link);
         return false;
     }
     if (!link.lag.isEmpty()) {
-        linkProblem(ProblemKind::LinkLagRefused, link, link.lag);
+        linkProblem(FileProblemKind::LinkLagRefused, link, link.lag);
         return false;
     }
     // Another type is the same as finish to start where the ends it joins are one moment.
@@ -197,7 +199,7 @@ bool PlanBuilder::checkLink(const PlanLink &link)
         break;
     }
     if (!exact) {
-        linkProblem(ProblemKind::LinkTypeRefused, link, typeName(link.type));
+        linkProblem(FileProblemKind::LinkTypeRefused, link, typeName(link.type));
         return false;
     }
     return true;
@@ -280,12 +282,12 @@ ReadResult PlanBuilder::build()
         const std::vector<int> from = ends(link.from, true);
         const std::vector<int> to = ends(link.to, false);
         if (from.empty() || to.empty()) {
-            linkProblem(ProblemKind::SummaryLinkInexact, link);
+            linkProblem(FileProblemKind::SummaryLinkInexact, link);
             continue;
         }
         made += static_cast<std::int64_t>(from.size() * to.size());
         if (made > kMaxExpandedLinks) {
-            m_problems.add({.kind = ProblemKind::TooManyLinks,
+            m_problems.add({.kind = FileProblemKind::TooManyLinks,
                             .place = {.file = m_file, .line = link.line},
                             .bound = kMaxExpandedLinks});
             break;
@@ -333,7 +335,7 @@ ReadResult PlanBuilder::build()
     if (!addEngineProblems(project, unread, placeOf, m_problems))
         return ReadResult::failed(std::move(m_problems));
     for (std::size_t i = 0; i < project.activities.size(); ++i)
-        warnings.add({.kind = ProblemKind::CrashDataMissing,
+        warnings.add({.kind = FileProblemKind::CrashDataMissing,
                       .place = placeOf(static_cast<int>(i), ActivityField::None)});
     return ReadResult::loaded(std::move(project), std::move(warnings));
 }

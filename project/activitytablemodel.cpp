@@ -3,6 +3,8 @@
 
 #include "activitytablemodel.h"
 
+#include "flattable.h"
+
 #include "thaiproblems.h"
 
 #include <QColor>
@@ -29,14 +31,6 @@ private:
 };
 
 namespace {
-
-// Whether the index is a cell of this flat table (quietly: views and testers ask about
-// other indexes too).
-bool inTable(const QAbstractItemModel *model, const QModelIndex &index)
-{
-    return index.isValid() && index.model() == model && !index.parent().isValid()
-        && index.row() < model->rowCount() && index.column() < model->columnCount();
-}
 
 bool validColumn(int column)
 {
@@ -195,7 +189,7 @@ int ActivityTableModel::columnCount(const QModelIndex &parent) const
 
 QVariant ActivityTableModel::data(const QModelIndex &index, int role) const
 {
-    if (!inTable(this, index))
+    if (!isCellOf(this, index))
         return {};
     const auto row = static_cast<std::size_t>(index.row());
     const auto column = static_cast<std::size_t>(index.column());
@@ -241,14 +235,14 @@ QVariant ActivityTableModel::headerData(int section, Qt::Orientation orientation
 
 Qt::ItemFlags ActivityTableModel::flags(const QModelIndex &index) const
 {
-    if (!inTable(this, index))
+    if (!isCellOf(this, index))
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
 bool ActivityTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::EditRole || !inTable(this, index))
+    if (role != Qt::EditRole || !isCellOf(this, index))
         return false;
     const int row = index.row(), column = index.column();
     const QString text = value.toString();

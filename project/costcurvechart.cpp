@@ -8,6 +8,7 @@
 #include "greedylog.h"
 #include "money.h"
 #include "schedule.h"
+#include "thaitext.h"
 
 #include <QChart>
 #include <QChartView>
@@ -70,7 +71,7 @@ std::optional<engine::Satang> totalAt(const engine::CurvePoint &point, engine::S
 } // namespace
 
 CostCurveChart::CostCurveChart(QWidget *parent)
-    : QWidget(parent), m_unitWord(QStringLiteral("วัน")), m_chartView(new QChartView),
+    : QWidget(parent), m_unitWord(thaiUnitWord()), m_chartView(new QChartView),
       m_indirectCostEdit(new QLineEdit), m_indirectMessage(new QLabel),
       m_lowestTotalLabel(new QLabel), m_indirectCaption(new QLabel)
 {

@@ -7,6 +7,7 @@
 #include "fonts.h"
 #include "greedylog.h"
 #include "schedule.h"
+#include "thaitext.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -48,7 +49,7 @@ int spinValue(engine::Duration duration)
 } // namespace
 
 CrashingPanel::CrashingPanel(QWidget *parent)
-    : QWidget(parent), m_unitWord(QStringLiteral("วัน")),
+    : QWidget(parent), m_unitWord(thaiUnitWord()),
       m_targetSpinBox(named(new QSpinBox, "targetSpinBox", QStringLiteral("ระยะเวลาเป้าหมาย"))),
       m_unitLabel(new QLabel(m_unitWord)),
       m_stepButton(named(new QPushButton(QStringLiteral("เร่งหนึ่งขั้น")), "stepButton",

@@ -5,6 +5,7 @@
 #include "controlnames.h"
 
 #include "fonts.h"
+#include "thaitext.h"
 
 #include <QAreaSeries>
 #include <QChart>
@@ -27,20 +28,9 @@ namespace project {
 
 namespace {
 
-const QString kUnit = QStringLiteral("วัน");
-
 // Points of the density curve over mean ± 4 standard deviations.
 constexpr int kCurvePoints = 161;
 constexpr double kCurveSpan = 4.0;
-
-QString withArabicDigits(QString text)
-{
-    for (QChar &c : text) {
-        if (c.unicode() >= 0x0E50 && c.unicode() <= 0x0E59)
-            c = QChar(u'0' + (c.unicode() - 0x0E50));
-    }
-    return text;
-}
 
 // A plain decimal number ("25", "25.5", ".5", "-3"); nothing for anything else.
 std::optional<double> plainNumber(const QString &text)
@@ -234,8 +224,8 @@ void PertPanel::showAnalysis(const ProjectAnalysis &analysis)
     m_summary->setText(QStringLiteral("เวลาคาดหมายของโครงการ (Tₑ) %1 %2 · "
                                       "ความแปรปรวนของเส้นทางวิกฤต %3 · "
                                       "ส่วนเบี่ยงเบนมาตรฐาน (σ) %4 %2")
-                           .arg(figure(pert.expectedDuration), kUnit, figure(pert.pathVariance),
-                                figure(pert.standardDeviation)));
+                           .arg(figure(pert.expectedDuration), thaiUnitWord(),
+                                figure(pert.pathVariance), figure(pert.standardDeviation)));
     m_path->setText(QStringLiteral("เส้นทางวิกฤตตามเวลาคาดหมาย: %1")
                         .arg(ids(analysis.project, pert.criticalPath)));
     QStringList notes;
@@ -250,7 +240,7 @@ void PertPanel::showAnalysis(const ProjectAnalysis &analysis)
     if (pert.standardDeviation == 0)
         notes << QStringLiteral("กิจกรรมบนเส้นทางวิกฤตไม่มีความแปรปรวน: "
                                 "โครงการเสร็จใน %1 %2 แน่นอน")
-                     .arg(figure(pert.expectedDuration), kUnit);
+                     .arg(figure(pert.expectedDuration), thaiUnitWord());
     m_tie->setText(notes.join(u'\n'));
     m_tie->setVisible(!notes.isEmpty());
     m_chartView->setVisible(pert.standardDeviation > 0);
@@ -291,9 +281,9 @@ void PertPanel::onConfidenceEdited()
     m_dayLabel->setStyleSheet(QString());
     if (m_pert && confidence.value) {
         m_dayForConfidence = engine::dayForProbability(*m_pert, *confidence.value / 100.0);
-        m_dayLabel->setText(m_dayForConfidence
-                                ? QStringLiteral("%1 %2").arg(figure(*m_dayForConfidence), kUnit)
-                                : QString());
+        m_dayLabel->setText(m_dayForConfidence ? QStringLiteral("%1 %2").arg(
+                                figure(*m_dayForConfidence), thaiUnitWord())
+                                               : QString());
     } else {
         m_dayLabel->setText(m_pert ? QStringLiteral("พิมพ์เปอร์เซ็นต์ที่ต้องการ") : QString());
     }
@@ -363,7 +353,7 @@ void PertPanel::redrawChart()
         }
 
         auto *xAxis = new QValueAxis;
-        xAxis->setTitleText(QStringLiteral("ระยะเวลาโครงการ (%1)").arg(kUnit));
+        xAxis->setTitleText(QStringLiteral("ระยะเวลาโครงการ (%1)").arg(thaiUnitWord()));
         xAxis->setRange(low, high);
         auto *yAxis = new QValueAxis;
         yAxis->setTitleText(QStringLiteral("ความหนาแน่น"));

@@ -5,6 +5,7 @@
 
 #include "money.h"
 #include "thaiproblems.h"
+#include "thaitext.h"
 #include "validation.h"
 #include "values.h"
 
@@ -25,16 +26,6 @@ bool isBlank(const ActivityRow &row)
 {
     return std::all_of(row.begin(), row.end(),
                        [](const QString &cell) { return cell.trimmed().isEmpty(); });
-}
-
-// Thai digits (๐ .. ๙) read as 0 .. 9, so a number typed with them converts.
-QString withArabicDigits(QString text)
-{
-    for (QChar &c : text) {
-        if (c.unicode() >= 0x0E50 && c.unicode() <= 0x0E59)
-            c = QChar(u'0' + (c.unicode() - 0x0E50));
-    }
-    return text;
 }
 
 bool isBlankChar(char c)
@@ -80,40 +71,39 @@ void splitByBlanks(std::vector<std::string> &predecessors,
 // The cell an engine problem is marked on.
 int columnOf(engine::ProblemKind kind)
 {
-    using engine::ProblemKind;
     switch (kind) {
-    case ProblemKind::EmptyId:
-    case ProblemKind::IdTooLong:
-    case ProblemKind::BadIdCharacter:
-    case ProblemKind::DuplicateId:
+    case engine::ProblemKind::EmptyId:
+    case engine::ProblemKind::IdTooLong:
+    case engine::ProblemKind::BadIdCharacter:
+    case engine::ProblemKind::DuplicateId:
         return IdColumn;
-    case ProblemKind::NameTooLong:
+    case engine::ProblemKind::NameTooLong:
         return NameColumn;
-    case ProblemKind::UnknownPredecessor:
-    case ProblemKind::OwnPredecessor:
-    case ProblemKind::Cycle:
+    case engine::ProblemKind::UnknownPredecessor:
+    case engine::ProblemKind::OwnPredecessor:
+    case engine::ProblemKind::Cycle:
         return PredecessorsColumn;
-    case ProblemKind::NegativeNormalDuration:
-    case ProblemKind::NormalDurationTooLarge:
+    case engine::ProblemKind::NegativeNormalDuration:
+    case engine::ProblemKind::NormalDurationTooLarge:
         return NormalDurationColumn;
-    case ProblemKind::NegativeCrashDuration:
-    case ProblemKind::CrashDurationTooLarge:
-    case ProblemKind::CrashAboveNormal:
+    case engine::ProblemKind::NegativeCrashDuration:
+    case engine::ProblemKind::CrashDurationTooLarge:
+    case engine::ProblemKind::CrashAboveNormal:
         return CrashDurationColumn;
-    case ProblemKind::NegativeCost:
-    case ProblemKind::CostTooLarge:
+    case engine::ProblemKind::NegativeCost:
+    case engine::ProblemKind::CostTooLarge:
         return CostPerUnitColumn;
     // The rows give an activity an estimate only when all three read and are in order, so
     // these come only from a project made elsewhere.
-    case ProblemKind::EstimateNotFinite:
-    case ProblemKind::EstimateNegative:
-    case ProblemKind::EstimateTooLarge:
+    case engine::ProblemKind::EstimateNotFinite:
+    case engine::ProblemKind::EstimateNegative:
+    case engine::ProblemKind::EstimateTooLarge:
         return OptimisticColumn;
-    case ProblemKind::EstimateOrder:
+    case engine::ProblemKind::EstimateOrder:
         return MostLikelyColumn;
-    case ProblemKind::TooManyActivities:
-    case ProblemKind::TotalCrashCostTooLarge:
-    case ProblemKind::NegativeTarget:
+    case engine::ProblemKind::TooManyActivities:
+    case engine::ProblemKind::TotalCrashCostTooLarge:
+    case engine::ProblemKind::NegativeTarget:
         break;
     }
     return -1;
@@ -214,7 +204,7 @@ Entry entryOf(const ActivityRow &row, int at, std::vector<CellProblem> &problems
     a.name = utf8Of(row[NameColumn]);
     a.predecessors = io::splitPredecessors(utf8Of(row[PredecessorsColumn]));
 
-    auto unread = [&](int column, io::ProblemKind kind) {
+    auto unread = [&](int column, io::FileProblemKind kind) {
         entry.unread[static_cast<std::size_t>(column)] = true;
         problems.push_back(
             {at, column,
@@ -224,11 +214,11 @@ Entry entryOf(const ActivityRow &row, int at, std::vector<CellProblem> &problems
         engine::Duration &value
             = column == NormalDurationColumn ? a.normalDuration : a.crashDuration;
         const std::string text = utf8Of(withArabicDigits(row[static_cast<std::size_t>(column)]));
-        if (const std::optional<io::ProblemKind> kind = io::parseDuration(text, value))
+        if (const std::optional<io::FileProblemKind> kind = io::parseDuration(text, value))
             unread(column, *kind);
     }
     const std::string cost = utf8Of(withArabicDigits(row[CostPerUnitColumn]));
-    if (const std::optional<io::ProblemKind> kind = io::parseAmount(cost, a.crashCostPerUnit))
+    if (const std::optional<io::FileProblemKind> kind = io::parseAmount(cost, a.crashCostPerUnit))
         unread(CostPerUnitColumn, *kind);
 
     // The three estimates: none, or all three in order.

@@ -340,7 +340,7 @@ void ProjectWindow::Private::showAnalysis()
     }
     networkStale = true;
     curveStale = true;
-    statusLabel->setText(QStringLiteral("%1 กิจกรรม · ระยะเวลาปกติ %2 วัน · เร่งได้สั้นที่สุด %3 วัน")
+    statusLabel->setText(QStringLiteral("%1 กิจกรรม · ระยะเวลาปกติ %2 %4 · เร่งได้สั้นที่สุด %3 %4")
                              .arg(analysis.project.activities.size())
                              .arg(analysis.schedule.projectDuration)
                              .arg(analysis.shortestDuration));

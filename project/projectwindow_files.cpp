@@ -121,7 +121,7 @@ bool ProjectWindow::Private::openPath(const QString &path)
     io::ProblemList otherWarnings;
     bool withoutCrashData = false;
     for (const io::Problem &warning : result.warnings().kept()) {
-        if (warning.kind == io::ProblemKind::CrashDataMissing)
+        if (warning.kind == io::FileProblemKind::CrashDataMissing)
             withoutCrashData = true;
         else
             otherWarnings.add(warning);

@@ -3,23 +3,13 @@
 
 #include "scheduletablemodel.h"
 
+#include "flattable.h"
+
 #include "projectanalysis.h"
 
 #include <QColor>
 
 namespace project {
-
-namespace {
-
-// Whether the index is a cell of this flat table (quietly: views and testers ask about
-// other indexes too).
-bool inTable(const QAbstractItemModel *model, const QModelIndex &index)
-{
-    return index.isValid() && index.model() == model && !index.parent().isValid()
-        && index.row() < model->rowCount() && index.column() < model->columnCount();
-}
-
-} // namespace
 
 void ScheduleTableModel::showSchedule(const engine::Project &project,
                                       std::vector<engine::Duration> durations,
@@ -68,7 +58,7 @@ int ScheduleTableModel::columnCount(const QModelIndex &parent) const
 
 QVariant ScheduleTableModel::data(const QModelIndex &index, int role) const
 {
-    if (!inTable(this, index))
+    if (!isCellOf(this, index))
         return {};
     const int row = index.row();
     const auto at = static_cast<std::size_t>(row);

@@ -91,35 +91,35 @@ QString thaiColumnHint(int column)
     }
 }
 
-QString thaiValueProblem(io::ProblemKind kind, int column, const QString &typed)
+QString thaiValueProblem(io::FileProblemKind kind, int column, const QString &typed)
 {
     const QString value = quoted(typed);
     switch (kind) {
-    case io::ProblemKind::MissingValue:
+    case io::FileProblemKind::MissingValue:
         return QStringLiteral("ยังไม่ได้ใส่%1").arg(valueNoun(column));
-    case io::ProblemKind::NotWholeNumber:
+    case io::FileProblemKind::NotWholeNumber:
         return QStringLiteral("%1 ไม่ใช่จำนวนเต็ม").arg(value);
-    case io::ProblemKind::DurationNotWhole:
+    case io::FileProblemKind::DurationNotWhole:
         return QStringLiteral("%1 ไม่ใช่จำนวนเต็ม: เวลาต้องเป็นจำนวนเต็มหน่วย").arg(value);
-    case io::ProblemKind::NegativeDuration:
+    case io::FileProblemKind::NegativeDuration:
         return QStringLiteral("%1 ติดลบ: เวลาต้องเป็น 0 ขึ้นไป").arg(value);
-    case io::ProblemKind::NumberTooLarge:
+    case io::FileProblemKind::NumberTooLarge:
         return QStringLiteral("%1 มากเกินไป: เวลาต้องไม่เกิน %2").arg(value).arg(engine::kMaxDuration);
-    case io::ProblemKind::NotAmount:
+    case io::FileProblemKind::NotAmount:
         return QStringLiteral("%1 ไม่ใช่จำนวนเงิน (เขียนแบบ 1250 หรือ 1250.50)").arg(value);
-    case io::ProblemKind::AmountGrouped:
+    case io::FileProblemKind::AmountGrouped:
         return QStringLiteral("%1 มีเครื่องหมายคั่น: เขียนตัวเลขติดกันโดยไม่คั่นหลักพัน "
                               "และใช้จุดเป็นทศนิยม เช่น 1250.50")
             .arg(value);
-    case io::ProblemKind::AmountTooPrecise:
+    case io::FileProblemKind::AmountTooPrecise:
         return QStringLiteral("%1 มีทศนิยมเกินสองตำแหน่ง: เงินละเอียดได้ถึงสตางค์เท่านั้น").arg(value);
-    case io::ProblemKind::AmountExponent:
+    case io::FileProblemKind::AmountExponent:
         return QStringLiteral("%1 เขียนแบบเลขยกกำลัง: เขียนเป็นตัวเลขเต็ม เช่น 1500").arg(value);
-    case io::ProblemKind::AmountCurrency:
+    case io::FileProblemKind::AmountCurrency:
         return QStringLiteral("%1 มีสัญลักษณ์หรือหน่วยเงิน: ใส่เฉพาะตัวเลข").arg(value);
-    case io::ProblemKind::AmountTooLarge:
+    case io::FileProblemKind::AmountTooLarge:
         return QStringLiteral("%1 เป็นจำนวนเงินที่มากเกินไป").arg(value);
-    case io::ProblemKind::NegativeAmount:
+    case io::FileProblemKind::NegativeAmount:
         return QStringLiteral("%1 ติดลบ: ค่าใช้จ่ายต้องเป็น 0 ขึ้นไป").arg(value);
     default:
         return QStringLiteral("%1 ใช้เป็น%2ไม่ได้").arg(value, valueNoun(column));
@@ -129,32 +129,31 @@ QString thaiValueProblem(io::ProblemKind kind, int column, const QString &typed)
 QString thaiEngineProblem(const engine::Problem &problem, const engine::Project &project,
                           int otherRow)
 {
-    using engine::ProblemKind;
     const engine::Activity *a = activityAt(project, problem.activity);
     const QString id = a ? quotedId(a->id) : QString();
     switch (problem.kind) {
-    case ProblemKind::TooManyActivities:
+    case engine::ProblemKind::TooManyActivities:
         return QStringLiteral("โครงการมี %1 กิจกรรม มากกว่าที่รับได้ (%2 กิจกรรม)")
             .arg(project.activities.size())
             .arg(engine::kMaxActivities);
-    case ProblemKind::EmptyId:
+    case engine::ProblemKind::EmptyId:
         return QStringLiteral("ยังไม่ได้ใส่รหัสกิจกรรม");
-    case ProblemKind::IdTooLong:
+    case engine::ProblemKind::IdTooLong:
         return QStringLiteral("รหัสกิจกรรมยาวเกิน %1 ไบต์").arg(engine::kMaxIdLength);
-    case ProblemKind::BadIdCharacter:
+    case engine::ProblemKind::BadIdCharacter:
         return QStringLiteral("รหัส %1 ใช้ไม่ได้: ในรหัสห้ามมีจุลภาค (,) อัฒภาค (;) "
                               "หรืออักขระควบคุม และห้ามขึ้นต้นหรือลงท้ายด้วยช่องว่าง")
             .arg(id);
-    case ProblemKind::NameTooLong:
+    case engine::ProblemKind::NameTooLong:
         return QStringLiteral("ชื่อกิจกรรมยาวเกิน %1 ไบต์").arg(engine::kMaxNameLength);
-    case ProblemKind::DuplicateId:
+    case engine::ProblemKind::DuplicateId:
         return otherRow > 0 ? QStringLiteral("รหัส %1 ซ้ำกับกิจกรรมในแถวที่ %2").arg(id).arg(otherRow)
                             : QStringLiteral("รหัส %1 ซ้ำกับกิจกรรมก่อนหน้านี้").arg(id);
-    case ProblemKind::UnknownPredecessor:
+    case engine::ProblemKind::UnknownPredecessor:
         return QStringLiteral("ไม่มีกิจกรรม %1 ในตาราง").arg(quotedId(problem.detail));
-    case ProblemKind::OwnPredecessor:
+    case engine::ProblemKind::OwnPredecessor:
         return QStringLiteral("กิจกรรม %1 เป็นกิจกรรมก่อนหน้าของตัวเองไม่ได้").arg(id);
-    case ProblemKind::Cycle: {
+    case engine::ProblemKind::Cycle: {
         QStringList ids;
         for (const int at : problem.cycle) {
             if (const engine::Activity *c = activityAt(project, at))
@@ -164,37 +163,37 @@ QString thaiEngineProblem(const engine::Problem &problem, const engine::Project 
             ids << ids.front();
         return QStringLiteral("กิจกรรมก่อนหน้าวนเป็นวง: %1").arg(ids.join(QStringLiteral(" → ")));
     }
-    case ProblemKind::NegativeNormalDuration:
+    case engine::ProblemKind::NegativeNormalDuration:
         return QStringLiteral("เวลาปกติติดลบไม่ได้");
-    case ProblemKind::NegativeCrashDuration:
+    case engine::ProblemKind::NegativeCrashDuration:
         return QStringLiteral("เวลาเร่งติดลบไม่ได้");
-    case ProblemKind::NegativeCost:
+    case engine::ProblemKind::NegativeCost:
         return a ? QStringLiteral("ค่าเร่งต่อหน่วยเวลา %1 บาท ติดลบ: ต้องเป็น 0 ขึ้นไป")
                        .arg(baht(a->crashCostPerUnit))
                  : QStringLiteral("ค่าเร่งต่อหน่วยเวลาติดลบไม่ได้");
-    case ProblemKind::NormalDurationTooLarge:
+    case engine::ProblemKind::NormalDurationTooLarge:
         return QStringLiteral("เวลาปกติต้องไม่เกิน %1").arg(engine::kMaxDuration);
-    case ProblemKind::CrashDurationTooLarge:
+    case engine::ProblemKind::CrashDurationTooLarge:
         return QStringLiteral("เวลาเร่งต้องไม่เกิน %1").arg(engine::kMaxDuration);
-    case ProblemKind::CostTooLarge:
+    case engine::ProblemKind::CostTooLarge:
         return QStringLiteral("ค่าเร่งต่อหน่วยเวลาต้องไม่เกิน %1 บาท").arg(baht(engine::kMaxCostPerUnit));
-    case ProblemKind::CrashAboveNormal:
+    case engine::ProblemKind::CrashAboveNormal:
         return a ? QStringLiteral("เวลาเร่ง (%1) มากกว่าเวลาปกติ (%2): เวลาเร่งต้องไม่เกินเวลาปกติ")
                        .arg(a->crashDuration)
                        .arg(a->normalDuration)
                  : QStringLiteral("เวลาเร่งต้องไม่เกินเวลาปกติ");
-    case ProblemKind::TotalCrashCostTooLarge:
+    case engine::ProblemKind::TotalCrashCostTooLarge:
         return QStringLiteral("ค่าเร่งทุกกิจกรรมจนสุดรวมกันเกิน %1 บาท คำนวณให้ถูกต้องไม่ได้")
             .arg(baht(engine::kMaxTotalCrashCost));
-    case ProblemKind::NegativeTarget:
+    case engine::ProblemKind::NegativeTarget:
         return QStringLiteral("ระยะเวลาเป้าหมายติดลบไม่ได้");
-    case ProblemKind::EstimateNotFinite:
+    case engine::ProblemKind::EstimateNotFinite:
         return QStringLiteral("เวลาประมาณต้องเป็นตัวเลข");
-    case ProblemKind::EstimateNegative:
+    case engine::ProblemKind::EstimateNegative:
         return QStringLiteral("เวลาประมาณติดลบไม่ได้");
-    case ProblemKind::EstimateTooLarge:
+    case engine::ProblemKind::EstimateTooLarge:
         return QStringLiteral("เวลาประมาณต้องไม่เกิน %1").arg(engine::kMaxDuration);
-    case ProblemKind::EstimateOrder:
+    case engine::ProblemKind::EstimateOrder:
         return QStringLiteral("เวลาประมาณต้องเรียงจากน้อยไปมาก: "
                               "เวลาเร็วที่สุด ≤ เวลาที่น่าจะเป็นที่สุด ≤ เวลาช้าที่สุด");
     }

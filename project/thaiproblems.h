@@ -19,7 +19,7 @@ QString thaiColumnHint(int column);
 // One short Thai sentence saying why the text typed in the cell of `column` did not convert
 // (the kinds io::parseDuration and io::parseAmount give), naming the text as typed, e.g.
 // "'x7' ไม่ใช่จำนวนเต็ม".
-QString thaiValueProblem(io::ProblemKind kind, int column, const QString &typed);
+QString thaiValueProblem(io::FileProblemKind kind, int column, const QString &typed);
 
 // One short Thai sentence for a problem engine::validate found in `project`. For
 // DuplicateId, `otherRow` is the 1-based table row that has the id first (0: not known).

@@ -306,7 +306,8 @@ std::string check(const Input &input, bool &accepted)
     if (result.warnings().count() != static_cast<std::int64_t>(project.activities.size()))
         return "not one crash-data warning an activity";
     for (const io::Problem &warning : result.warnings().kept()) {
-        if (warning.kind != io::ProblemKind::CrashDataMissing || warning.place.activity.isEmpty())
+        if (warning.kind != io::FileProblemKind::CrashDataMissing
+            || warning.place.activity.isEmpty())
             return "a warning that is not about crash data of an activity";
     }
     for (const engine::Activity &a : project.activities) {

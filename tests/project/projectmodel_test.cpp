@@ -756,13 +756,13 @@ void ProjectModelTest::thaiSentences()
                            [](QChar c) { return c.unicode() >= 0x0E01 && c.unicode() <= 0x0E5B; });
     };
     std::set<QString> seen;
-    for (int k = static_cast<int>(io::ProblemKind::MissingValue);
-         k <= static_cast<int>(io::ProblemKind::NegativeAmount); ++k) {
+    for (int k = static_cast<int>(io::FileProblemKind::MissingValue);
+         k <= static_cast<int>(io::FileProblemKind::NegativeAmount); ++k) {
         const QString text
-            = project::thaiValueProblem(static_cast<io::ProblemKind>(k), project::CostPerUnitColumn,
-                                        QStringLiteral("q%1z").arg(k));
+            = project::thaiValueProblem(static_cast<io::FileProblemKind>(k),
+                                        project::CostPerUnitColumn, QStringLiteral("q%1z").arg(k));
         QVERIFY2(isThai(text), qPrintable(text));
-        if (k != static_cast<int>(io::ProblemKind::MissingValue))
+        if (k != static_cast<int>(io::FileProblemKind::MissingValue))
             QVERIFY2(text.contains(QStringLiteral("'q%1z'").arg(k)), qPrintable(text));
         QVERIFY2(seen.insert(text.mid(text.indexOf(u' '))).second, qPrintable(text));
     }

@@ -14,7 +14,7 @@
 
 namespace {
 
-using io::ProblemKind;
+using io::FileProblemKind;
 
 std::string file(const std::string &activities, const std::string &more = {})
 {
@@ -61,7 +61,7 @@ TEST(CrashkitFile, ReadsAHandWrittenFile)
 struct Refused {
     const char *name;
     std::string text;
-    ProblemKind kind;
+    FileProblemKind kind;
     const char *field = "";
     const char *activity = "";
     int activityNumber = 0;
@@ -78,80 +78,82 @@ TEST(CrashkitFile, PlacesEveryRefusalAtItsActivityAndKey)
     };
     const std::string durations = R"("normal_duration": 4, "crash_duration": 2, )";
     const Refused cases[] = {
-        {"not JSON", "", ProblemKind::JsonSyntax, "", "", 0, std::nullopt, 1},
-        {"deep nesting", file(kA + ", " + std::string(3000, '[')), ProblemKind::JsonSyntax, "", "",
-         0, std::nullopt, 1},
-        {"not UTF-8", "{\n\"title\": \"caf\xE9\"}", ProblemKind::InvalidUtf8, "", "", 0,
+        {"not JSON", "", FileProblemKind::JsonSyntax, "", "", 0, std::nullopt, 1},
+        {"deep nesting", file(kA + ", " + std::string(3000, '[')), FileProblemKind::JsonSyntax, "",
+         "", 0, std::nullopt, 1},
+        {"not UTF-8", "{\n\"title\": \"caf\xE9\"}", FileProblemKind::InvalidUtf8, "", "", 0,
          std::nullopt, 2},
-        {"a list", "[1, 2]", ProblemKind::NotProjectFile, "", "", 0, std::nullopt, 1},
-        {"no format", R"({"version": 1, "activities": []})", ProblemKind::NotProjectFile, "format"},
+        {"a list", "[1, 2]", FileProblemKind::NotProjectFile, "", "", 0, std::nullopt, 1},
+        {"no format", R"({"version": 1, "activities": []})", FileProblemKind::NotProjectFile,
+         "format"},
         {"another format", R"({"format": "gantt", "version": 1, "activities": []})",
-         ProblemKind::NotProjectFile, "format"},
+         FileProblemKind::NotProjectFile, "format"},
         {"newer version",
          R"({"format": "crashkit-project", "version": 2, "activities": [], )"
          R"("new_key": true})",
-         ProblemKind::NewerVersion, "version"},
+         FileProblemKind::NewerVersion, "version"},
         {"version as text", R"({"format": "crashkit-project", "version": "1"})",
-         ProblemKind::BadVersion, "version"},
+         FileProblemKind::BadVersion, "version"},
         {"version 1.5", R"({"format": "crashkit-project", "version": 1.5})",
-         ProblemKind::BadVersion, "version"},
+         FileProblemKind::BadVersion, "version"},
         {"no version", R"({"format": "crashkit-project", "activities": []})",
-         ProblemKind::MissingKey, "version"},
+         FileProblemKind::MissingKey, "version"},
         {"no activities", R"({"format": "crashkit-project", "version": 1})",
-         ProblemKind::MissingKey, "activities"},
+         FileProblemKind::MissingKey, "activities"},
         {"activities not a list",
          R"({"format": "crashkit-project", "version": 1, )"
          R"("activities": {}})",
-         ProblemKind::WrongType, "activities"},
-        {"misspelt key", file(kA, "\"titel\": \"x\", "), ProblemKind::UnknownKey, "titel"},
-        {"title a number", file(kA, "\"title\": 5, "), ProblemKind::WrongType, "title"},
-        {"target not whole", file(kA, "\"target_duration\": 2.5, "), ProblemKind::NotWholeNumber,
-         "target_duration"},
-        {"negative target", file(kA, "\"target_duration\": -1, "), ProblemKind::Engine,
+         FileProblemKind::WrongType, "activities"},
+        {"misspelt key", file(kA, "\"titel\": \"x\", "), FileProblemKind::UnknownKey, "titel"},
+        {"title a number", file(kA, "\"title\": 5, "), FileProblemKind::WrongType, "title"},
+        {"target not whole", file(kA, "\"target_duration\": 2.5, "),
+         FileProblemKind::NotWholeNumber, "target_duration"},
+        {"negative target", file(kA, "\"target_duration\": -1, "), FileProblemKind::Engine,
          "target_duration", "", 0, engine::ProblemKind::NegativeTarget},
-        {"activity not an object", file(kA + ", 5"), ProblemKind::WrongType, "activities", "", 2},
+        {"activity not an object", file(kA + ", 5"), FileProblemKind::WrongType, "activities", "",
+         2},
         {"missing duration",
          file(kA + R"(, {"id": "C", "crash_duration": 3, "crash_cost_per_unit": 1})"),
-         ProblemKind::MissingKey, "normal_duration", "C", 2},
-        {"missing id", file(noId), ProblemKind::MissingKey, "id", "", 1},
+         FileProblemKind::MissingKey, "normal_duration", "C", 2},
+        {"missing id", file(noId), FileProblemKind::MissingKey, "id", "", 1},
         {"misspelt activity key",
          file(kA + ", " + b(durations + R"("crash_cost_per_unit": 1, "nmae": "Pour")")),
-         ProblemKind::UnknownKey, "nmae", "B", 2},
+         FileProblemKind::UnknownKey, "nmae", "B", 2},
         {"id a number",
          file(R"({"id": 7, "normal_duration": 5, "crash_duration": 3, )"
               R"("crash_cost_per_unit": 1})"),
-         ProblemKind::WrongType, "id", "", 1},
+         FileProblemKind::WrongType, "id", "", 1},
         {"duration as text",
          file(kA + ", "
               + b(R"("normal_duration": "4", "crash_duration": 2, "crash_cost_per_unit": 1)")),
-         ProblemKind::WrongType, "normal_duration", "B", 2},
+         FileProblemKind::WrongType, "normal_duration", "B", 2},
         {"duration not whole",
          file(kA + ", "
               + b(R"("normal_duration": 4.5, "crash_duration": 2, "crash_cost_per_unit": 1)")),
-         ProblemKind::NotWholeNumber, "normal_duration", "B", 2},
+         FileProblemKind::NotWholeNumber, "normal_duration", "B", 2},
         {"duration beyond 2^53",
          file(kA + ", "
               + b(R"("normal_duration": 1e20, "crash_duration": 2, "crash_cost_per_unit": 1)")),
-         ProblemKind::NumberTooLarge, "normal_duration", "B", 2},
+         FileProblemKind::NumberTooLarge, "normal_duration", "B", 2},
         {"three decimals", file(kA + ", " + b(durations + R"("crash_cost_per_unit": 33.333)")),
-         ProblemKind::AmountTooPrecise, "crash_cost_per_unit", "B", 2},
+         FileProblemKind::AmountTooPrecise, "crash_cost_per_unit", "B", 2},
         {"huge amount", file(kA + ", " + b(durations + R"("crash_cost_per_unit": 1e300)")),
-         ProblemKind::AmountTooLarge, "crash_cost_per_unit", "B", 2},
+         FileProblemKind::AmountTooLarge, "crash_cost_per_unit", "B", 2},
         {"amount as text", file(kA + ", " + b(durations + R"("crash_cost_per_unit": "1000")")),
-         ProblemKind::WrongType, "crash_cost_per_unit", "B", 2},
+         FileProblemKind::WrongType, "crash_cost_per_unit", "B", 2},
         {"predecessors a text",
          file(R"({"id": "B", "predecessors": "A", )" + durations + R"("crash_cost_per_unit": 1})"),
-         ProblemKind::WrongType, "predecessors", "B", 1},
+         FileProblemKind::WrongType, "predecessors", "B", 1},
         {"predecessor a number",
          file(R"({"id": "B", "predecessors": [1], )" + durations + R"("crash_cost_per_unit": 1})"),
-         ProblemKind::WrongType, "predecessors", "B", 1},
+         FileProblemKind::WrongType, "predecessors", "B", 1},
         {"unknown predecessor",
          file(R"({"id": "B", "predecessors": ["X"], )" + durations + R"("crash_cost_per_unit": 1})"),
-         ProblemKind::Engine, "predecessors", "B", 1, engine::ProblemKind::UnknownPredecessor},
+         FileProblemKind::Engine, "predecessors", "B", 1, engine::ProblemKind::UnknownPredecessor},
         {"crash longer than normal",
          file(kA + ", "
               + b(R"("normal_duration": 1, "crash_duration": 2, "crash_cost_per_unit": 1)")),
-         ProblemKind::Engine, "crash_duration", "B", 2, engine::ProblemKind::CrashAboveNormal},
+         FileProblemKind::Engine, "crash_duration", "B", 2, engine::ProblemKind::CrashAboveNormal},
     };
     for (const Refused &c : cases) {
         SCOPED_TRACE(c.name);
@@ -180,7 +182,7 @@ TEST(CrashkitFile, SyntaxErrorsAreGivenByLineAndColumn)
     const io::ReadResult result = iotest::readText(text, io::FileFormat::Crashkit);
     ASSERT_EQ(result.problems().count(), 1);
     const io::Problem &problem = result.problems().kept()[0];
-    EXPECT_EQ(problem.kind, ProblemKind::JsonSyntax);
+    EXPECT_EQ(problem.kind, FileProblemKind::JsonSyntax);
     EXPECT_EQ(problem.place.line, 4);
     EXPECT_EQ(problem.place.column, 33);
     EXPECT_TRUE(result.message().startsWith(u"plan.crashkit:4:33: not valid JSON: "))

@@ -11,7 +11,7 @@
 
 namespace {
 
-using io::ProblemKind;
+using io::FileProblemKind;
 
 const std::string kHeader
     = "activity,name,predecessors,normal_duration,crash_duration,crash_cost_per_unit\n";
@@ -88,7 +88,7 @@ TEST(CsvReader, AcceptsWhatSpreadsheetsAndPeopleWrite)
 struct Refused {
     const char *name;
     std::string text;
-    ProblemKind kind;
+    FileProblemKind kind;
     int line;
     const char *field = "";
     std::optional<engine::ProblemKind> engineKind = std::nullopt;
@@ -99,91 +99,92 @@ TEST(CsvReader, PlacesEveryRefusalAtItsLineAndColumn)
 {
     const std::string rows = "A,,-,5,3,10\nB,,-,5,3,10\nC,,-,5,3,10\n";
     const Refused cases[] = {
-        {"not a number", kHeader + rows + "D,,A,x7,3,10\n", ProblemKind::NotWholeNumber, 5,
+        {"not a number", kHeader + rows + "D,,A,x7,3,10\n", FileProblemKind::NotWholeNumber, 5,
          "normal_duration"},
-        {"decimal duration", kHeader + "A,,-,5,2.5,10\n", ProblemKind::DurationNotWhole, 2,
+        {"decimal duration", kHeader + "A,,-,5,2.5,10\n", FileProblemKind::DurationNotWhole, 2,
          "crash_duration"},
-        {"negative duration", kHeader + "A,,-,-3,0,10\n", ProblemKind::NegativeDuration, 2,
+        {"negative duration", kHeader + "A,,-,-3,0,10\n", FileProblemKind::NegativeDuration, 2,
          "normal_duration"},
-        {"duration too large", kHeader + "A,,-,1000001,0,10\n", ProblemKind::NumberTooLarge, 2,
+        {"duration too large", kHeader + "A,,-,1000001,0,10\n", FileProblemKind::NumberTooLarge, 2,
          "normal_duration"},
-        {"missing cost", kHeader + "A,,-,5,3, \n", ProblemKind::MissingValue, 2,
+        {"missing cost", kHeader + "A,,-,5,3, \n", FileProblemKind::MissingValue, 2,
          "crash_cost_per_unit"},
-        {"thousands separator", kHeader + "A,,-,5,3,\"1,250\"\n", ProblemKind::AmountGrouped, 2,
+        {"thousands separator", kHeader + "A,,-,5,3,\"1,250\"\n", FileProblemKind::AmountGrouped, 2,
          "crash_cost_per_unit"},
-        {"decimal comma", kHeader + "A,,-,5,3,\"12,5\"\n", ProblemKind::AmountGrouped, 2,
+        {"decimal comma", kHeader + "A,,-,5,3,\"12,5\"\n", FileProblemKind::AmountGrouped, 2,
          "crash_cost_per_unit"},
-        {"three decimals", kHeader + "A,,-,5,3,12.345\n", ProblemKind::AmountTooPrecise, 2,
+        {"three decimals", kHeader + "A,,-,5,3,12.345\n", FileProblemKind::AmountTooPrecise, 2,
          "crash_cost_per_unit"},
-        {"exponent", kHeader + "A,,-,5,3,1e3\n", ProblemKind::AmountExponent, 2,
+        {"exponent", kHeader + "A,,-,5,3,1e3\n", FileProblemKind::AmountExponent, 2,
          "crash_cost_per_unit"},
         {"currency sign",
          kHeader
              + "A,,-,5,3,\xE0\xB8\xBF"
                "100\n",
-         ProblemKind::AmountCurrency, 2, "crash_cost_per_unit"},
-        {"currency unit", kHeader + "A,,-,5,3,100 THB\n", ProblemKind::AmountCurrency, 2,
+         FileProblemKind::AmountCurrency, 2, "crash_cost_per_unit"},
+        {"currency unit", kHeader + "A,,-,5,3,100 THB\n", FileProblemKind::AmountCurrency, 2,
          "crash_cost_per_unit"},
-        {"words", kHeader + "A,,-,5,3,ten\n", ProblemKind::NotAmount, 2, "crash_cost_per_unit"},
-        {"beyond 64 bits", kHeader + "A,,-,5,3,99999999999999999999\n", ProblemKind::AmountTooLarge,
-         2, "crash_cost_per_unit"},
+        {"words", kHeader + "A,,-,5,3,ten\n", FileProblemKind::NotAmount, 2, "crash_cost_per_unit"},
+        {"beyond 64 bits", kHeader + "A,,-,5,3,99999999999999999999\n",
+         FileProblemKind::AmountTooLarge, 2, "crash_cost_per_unit"},
         {"misspelt column",
          "activity,name,predecessors,normal_duraton,crash_duration,crash_cost_per_unit\n",
-         ProblemKind::UnknownColumn, 1},
+         FileProblemKind::UnknownColumn, 1},
         {"repeated column",
          "activity,activity,predecessors,normal_duration,crash_duration,"
          "crash_cost_per_unit\n",
-         ProblemKind::DuplicateColumn, 1},
+         FileProblemKind::DuplicateColumn, 1},
         {"column without a name",
          "activity,,predecessors,normal_duration,crash_duration,crash_cost_per_unit\n",
-         ProblemKind::UnnamedColumn, 1},
+         FileProblemKind::UnnamedColumn, 1},
         {"missing column", "activity,normal_duration,crash_duration,crash_cost_per_unit\n",
-         ProblemKind::MissingColumn, 1},
+         FileProblemKind::MissingColumn, 1},
         {"both cost forms",
          std::string("\n").append(kTotalsHeader.substr(0, kTotalsHeader.size() - 1))
              + ",crash_cost_per_unit\n",
-         ProblemKind::BothCostForms, 2},
+         FileProblemKind::BothCostForms, 2},
         {"no costs", "activity,predecessors,normal_duration,crash_duration\n",
-         ProblemKind::NoCostForm, 1},
+         FileProblemKind::NoCostForm, 1},
         {"half the totals", "activity,predecessors,normal_duration,crash_duration,normal_cost\n",
-         ProblemKind::MissingColumn, 1},
-        {"quote inside a field", kHeader + "A,Di\"g,-,1,1,0\n", ProblemKind::StrayQuote, 2},
-        {"text after a quote", kHeader + "A,\"Dig\"x,-,1,1,0\n", ProblemKind::TextAfterQuote, 2},
+         FileProblemKind::MissingColumn, 1},
+        {"quote inside a field", kHeader + "A,Di\"g,-,1,1,0\n", FileProblemKind::StrayQuote, 2},
+        {"text after a quote", kHeader + "A,\"Dig\"x,-,1,1,0\n", FileProblemKind::TextAfterQuote,
+         2},
         {"quote never closed", kHeader + "A,ok,-,1,1,0\nB,\"never closed,-,1,1,0\nC,,-,1,1,0\n",
-         ProblemKind::UnterminatedQuote, 3},
-        {"too few fields", kHeader + "A,,-,1,1\n", ProblemKind::FieldCount, 2},
-        {"too many fields", kHeader + "A,,-,1,1,0,7\n", ProblemKind::FieldCount, 2},
+         FileProblemKind::UnterminatedQuote, 3},
+        {"too few fields", kHeader + "A,,-,1,1\n", FileProblemKind::FieldCount, 2},
+        {"too many fields", kHeader + "A,,-,1,1,0,7\n", FileProblemKind::FieldCount, 2},
         {"line after a quoted line break", kHeader + "A,\"two\r\nlines\",-,1,1,0\nB,,-,x,1,0\n",
-         ProblemKind::NotWholeNumber, 4, "normal_duration"},
-        {"invalid UTF-8", kHeader + "A,ok,-,1,1,0\nB,caf\xC3(,-,1,1,0\n", ProblemKind::InvalidUtf8,
-         3},
+         FileProblemKind::NotWholeNumber, 4, "normal_duration"},
+        {"invalid UTF-8", kHeader + "A,ok,-,1,1,0\nB,caf\xC3(,-,1,1,0\n",
+         FileProblemKind::InvalidUtf8, 3},
         {"UTF-16",
          std::string("\xFF\xFE"
                      "a\0c\0",
                      6),
-         ProblemKind::Utf16Text, 1},
-        {"empty file", "", ProblemKind::EmptyFile, 1},
-        {"only blank lines", "\r\n  \n", ProblemKind::EmptyFile, 1},
-        {"unknown predecessor", kHeader + "A,,-,1,1,0\nB,,A;X,1,1,0\n", ProblemKind::Engine, 3,
+         FileProblemKind::Utf16Text, 1},
+        {"empty file", "", FileProblemKind::EmptyFile, 1},
+        {"only blank lines", "\r\n  \n", FileProblemKind::EmptyFile, 1},
+        {"unknown predecessor", kHeader + "A,,-,1,1,0\nB,,A;X,1,1,0\n", FileProblemKind::Engine, 3,
          "predecessors", engine::ProblemKind::UnknownPredecessor, "B"},
-        {"repeated id", kHeader + "A,,-,1,1,0\nB,,-,1,1,0\n A ,,-,1,1,0\n", ProblemKind::Engine, 4,
-         "activity", engine::ProblemKind::DuplicateId, "A"},
-        {"no id", kHeader + "A,,-,1,1,0\n,named,-,1,1,0\n", ProblemKind::Engine, 3, "activity",
+        {"repeated id", kHeader + "A,,-,1,1,0\nB,,-,1,1,0\n A ,,-,1,1,0\n", FileProblemKind::Engine,
+         4, "activity", engine::ProblemKind::DuplicateId, "A"},
+        {"no id", kHeader + "A,,-,1,1,0\n,named,-,1,1,0\n", FileProblemKind::Engine, 3, "activity",
          engine::ProblemKind::EmptyId},
-        {"control character in an id", kHeader + "\"A\x01\",,-,1,1,0\n", ProblemKind::Engine, 2,
+        {"control character in an id", kHeader + "\"A\x01\",,-,1,1,0\n", FileProblemKind::Engine, 2,
          "activity", engine::ProblemKind::BadIdCharacter, "A\\x01"},
-        {"crash longer than normal", kHeader + "A,,-,1,2,0\n", ProblemKind::Engine, 2,
+        {"crash longer than normal", kHeader + "A,,-,1,2,0\n", FileProblemKind::Engine, 2,
          "crash_duration", engine::ProblemKind::CrashAboveNormal, "A"},
-        {"cost per unit too large", kHeader + "A,,-,1,0,1000000001\n", ProblemKind::Engine, 2,
+        {"cost per unit too large", kHeader + "A,,-,1,0,1000000001\n", FileProblemKind::Engine, 2,
          "crash_cost_per_unit", engine::ProblemKind::CostTooLarge, "A"},
         {"crash cost below normal", kTotalsHeader + "A,-,5,3,1000,900\n",
-         ProblemKind::CrashCostBelowNormal, 2, "crash_cost"},
+         FileProblemKind::CrashCostBelowNormal, 2, "crash_cost"},
         {"costs differ, nothing to shorten", kTotalsHeader + "A,-,4,4,1000,1100\n",
-         ProblemKind::CostsDifferWithoutShortening, 2, "crash_cost"},
-        {"negative total", kTotalsHeader + "A,-,5,3,-10,100\n", ProblemKind::NegativeAmount, 2,
+         FileProblemKind::CostsDifferWithoutShortening, 2, "crash_cost"},
+        {"negative total", kTotalsHeader + "A,-,5,3,-10,100\n", FileProblemKind::NegativeAmount, 2,
          "normal_cost"},
         {"slope from totals too large", kTotalsHeader + "A,-,1,0,0,1000000001\n",
-         ProblemKind::Engine, 2, "crash_cost", engine::ProblemKind::CostTooLarge, "A"},
+         FileProblemKind::Engine, 2, "crash_cost", engine::ProblemKind::CostTooLarge, "A"},
     };
     for (const Refused &c : cases) {
         SCOPED_TRACE(c.name);
@@ -211,7 +212,8 @@ TEST(CsvReader, MessagesNameTheFileLineColumnAndValue)
 
     const io::ReadResult typo = iotest::readText(
         "activity,name,predecessors,normal_duraton,crash_duration,crash_cost_per_unit\n");
-    const io::Problem *unknown = iotest::findProblem(typo.problems(), ProblemKind::UnknownColumn);
+    const io::Problem *unknown
+        = iotest::findProblem(typo.problems(), FileProblemKind::UnknownColumn);
     ASSERT_NE(unknown, nullptr);
     EXPECT_EQ(unknown->value, u"normal_duraton");
     for (const char *accepted : {"normal_duration", "crash_cost_per_unit", "normal_cost"})
@@ -268,7 +270,7 @@ TEST(CsvReader, TotalsGiveTheSlopeRoundedToWholeSatang)
 
     ASSERT_EQ(result.warnings().count(), 2);
     const io::Problem &first = result.warnings().kept()[0];
-    EXPECT_EQ(first.kind, ProblemKind::SlopeRounded);
+    EXPECT_EQ(first.kind, FileProblemKind::SlopeRounded);
     EXPECT_EQ(first.place.line, 2);
     EXPECT_EQ(first.place.activity, u"A");
     EXPECT_EQ(first.number, 10000); // satang over

@@ -16,7 +16,7 @@
 namespace {
 
 using engine::ThreeTimeEstimate;
-using io::ProblemKind;
+using io::FileProblemKind;
 
 const std::string kHeader = "activity,predecessors,normal_duration,crash_duration,"
                             "crash_cost_per_unit,optimistic,most_likely,pessimistic\n";
@@ -66,7 +66,7 @@ TEST(Estimates, CsvPlacesEveryRefusalAtItsColumn)
     const struct {
         const char *name;
         std::string text;
-        ProblemKind kind;
+        FileProblemKind kind;
         std::optional<engine::ProblemKind> engineKind;
         int line;
         const char *column;
@@ -74,24 +74,24 @@ TEST(Estimates, CsvPlacesEveryRefusalAtItsColumn)
     } cases[] = {
         {"one estimate column only",
          "activity,predecessors,normal_duration,crash_duration,crash_cost_per_unit,optimistic\n",
-         ProblemKind::MissingColumn, std::nullopt, 1, "", 2},
-        {"two of three", kHeader + "A,-,1,1,0,1,,3\n", ProblemKind::EstimatesIncomplete,
+         FileProblemKind::MissingColumn, std::nullopt, 1, "", 2},
+        {"two of three", kHeader + "A,-,1,1,0,1,,3\n", FileProblemKind::EstimatesIncomplete,
          std::nullopt, 2, "optimistic"},
-        {"decimal comma", kHeader + "A,-,1,1,0,1,\"2,5\",3\n", ProblemKind::NotDecimal,
+        {"decimal comma", kHeader + "A,-,1,1,0,1,\"2,5\",3\n", FileProblemKind::NotDecimal,
          std::nullopt, 2, "most_likely"},
-        {"exponent", kHeader + "A,-,1,1,0,1,2,1e3\n", ProblemKind::NotDecimal, std::nullopt, 2,
+        {"exponent", kHeader + "A,-,1,1,0,1,2,1e3\n", FileProblemKind::NotDecimal, std::nullopt, 2,
          "pessimistic"},
-        {"words", kHeader + "A,-,1,1,0,one,2,3\n", ProblemKind::NotDecimal, std::nullopt, 2,
+        {"words", kHeader + "A,-,1,1,0,one,2,3\n", FileProblemKind::NotDecimal, std::nullopt, 2,
          "optimistic"},
         {"a number beyond any estimate", kHeader + "A,-,1,1,0,1,2,12345678901234567\n",
-         ProblemKind::NumberTooLarge, std::nullopt, 2, "pessimistic"},
-        {"negative", kHeader + "A,-,1,1,0,1,2,3\nB,A,1,1,0,-1,2,3\n", ProblemKind::Engine,
+         FileProblemKind::NumberTooLarge, std::nullopt, 2, "pessimistic"},
+        {"negative", kHeader + "A,-,1,1,0,1,2,3\nB,A,1,1,0,-1,2,3\n", FileProblemKind::Engine,
          engine::ProblemKind::EstimateNegative, 3, "optimistic"},
-        {"above the longest duration", kHeader + "A,-,1,1,0,1,2,1000000.5\n", ProblemKind::Engine,
-         engine::ProblemKind::EstimateTooLarge, 2, "pessimistic"},
-        {"most likely below optimistic", kHeader + "A,-,1,1,0,3,2,4\n", ProblemKind::Engine,
+        {"above the longest duration", kHeader + "A,-,1,1,0,1,2,1000000.5\n",
+         FileProblemKind::Engine, engine::ProblemKind::EstimateTooLarge, 2, "pessimistic"},
+        {"most likely below optimistic", kHeader + "A,-,1,1,0,3,2,4\n", FileProblemKind::Engine,
          engine::ProblemKind::EstimateOrder, 2, "most_likely"},
-        {"pessimistic below most likely", kHeader + "A,-,1,1,0,1,5,4.5\n", ProblemKind::Engine,
+        {"pessimistic below most likely", kHeader + "A,-,1,1,0,1,5,4.5\n", FileProblemKind::Engine,
          engine::ProblemKind::EstimateOrder, 2, "pessimistic"},
     };
     for (const auto &c : cases) {
@@ -136,20 +136,20 @@ TEST(Estimates, CrashkitReadsTheEstimateObject)
 
     const struct {
         const char *estimate;
-        ProblemKind kind;
+        FileProblemKind kind;
         std::optional<engine::ProblemKind> engineKind;
         const char *field;
     } refused[] = {
-        {"[1, 2, 3]", ProblemKind::WrongType, std::nullopt, "estimate"},
-        {R"({"optimistic": 1, "most_likely": 2})", ProblemKind::MissingKey, std::nullopt,
+        {"[1, 2, 3]", FileProblemKind::WrongType, std::nullopt, "estimate"},
+        {R"({"optimistic": 1, "most_likely": 2})", FileProblemKind::MissingKey, std::nullopt,
          "pessimistic"},
-        {R"({"optimistic": 1, "most_likely": "2", "pessimistic": 3})", ProblemKind::WrongType,
+        {R"({"optimistic": 1, "most_likely": "2", "pessimistic": 3})", FileProblemKind::WrongType,
          std::nullopt, "most_likely"},
         {R"({"optimistic": 1, "most_likely": 2, "pessimistic": 3, "mode": 2})",
-         ProblemKind::UnknownKey, std::nullopt, "mode"},
-        {R"({"optimistic": 4, "most_likely": 2, "pessimistic": 3})", ProblemKind::Engine,
+         FileProblemKind::UnknownKey, std::nullopt, "mode"},
+        {R"({"optimistic": 4, "most_likely": 2, "pessimistic": 3})", FileProblemKind::Engine,
          engine::ProblemKind::EstimateOrder, "estimate"},
-        {R"({"optimistic": -1, "most_likely": 2, "pessimistic": 3})", ProblemKind::Engine,
+        {R"({"optimistic": -1, "most_likely": 2, "pessimistic": 3})", FileProblemKind::Engine,
          engine::ProblemKind::EstimateNegative, "estimate"},
     };
     for (const auto &c : refused) {
@@ -213,7 +213,7 @@ TEST(Estimates, PlainDecimalsReadBackExactly)
     };
     for (const auto &c : cases) {
         double value = -99;
-        const std::optional<ProblemKind> problem = io::parseEstimate(c.text, value);
+        const std::optional<FileProblemKind> problem = io::parseEstimate(c.text, value);
         EXPECT_EQ(!problem, c.value.has_value()) << '"' << c.text << '"';
         if (c.value) {
             EXPECT_EQ(value, *c.value) << c.text;

@@ -10,7 +10,7 @@
 
 namespace {
 
-using io::ProblemKind;
+using io::FileProblemKind;
 
 // GanttProject documents written by hand: a depend element sits in the predecessor and
 // names its successor.
@@ -100,7 +100,7 @@ TEST(GanReader, TasksNestedSummariesAndMilestones)
     EXPECT_EQ(cpmDuration(p), 9);
     ASSERT_EQ(result.warnings().count(), 5);
     for (const io::Problem &w : result.warnings().kept()) {
-        EXPECT_EQ(w.kind, ProblemKind::CrashDataMissing);
+        EXPECT_EQ(w.kind, FileProblemKind::CrashDataMissing);
         EXPECT_FALSE(w.place.activity.isEmpty());
     }
 }
@@ -112,24 +112,24 @@ TEST(GanReader, DependTypesAndDifferences)
     struct Case {
         int type, difference;
         bool fromMilestone;
-        ProblemKind refusal; // Engine: read
+        FileProblemKind refusal; // Engine: read
         const char *said;
     };
     const Case cases[] = {
-        {2, 0, false, ProblemKind::Engine, ""},
-        {1, 0, false, ProblemKind::LinkTypeRefused, "start to start"},
-        {3, 0, false, ProblemKind::LinkTypeRefused, "finish to finish"},
-        {4, 0, false, ProblemKind::LinkTypeRefused, "start to finish"},
-        {1, 0, true, ProblemKind::Engine, ""},
-        {2, 2, false, ProblemKind::LinkLagRefused, "2 days"},
-        {2, -1, false, ProblemKind::LinkLagRefused, "-1 days"},
+        {2, 0, false, FileProblemKind::Engine, ""},
+        {1, 0, false, FileProblemKind::LinkTypeRefused, "start to start"},
+        {3, 0, false, FileProblemKind::LinkTypeRefused, "finish to finish"},
+        {4, 0, false, FileProblemKind::LinkTypeRefused, "start to finish"},
+        {1, 0, true, FileProblemKind::Engine, ""},
+        {2, 2, false, FileProblemKind::LinkLagRefused, "2 days"},
+        {2, -1, false, FileProblemKind::LinkLagRefused, "-1 days"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << "type " << c.type << " difference " << c.difference);
         const io::ReadResult result
             = readGan(gan(task(7, "Pour", 2, depend(8, c.type, c.difference), c.fromMilestone)
                           + task(8, "Cure", 3)));
-        if (c.refusal == ProblemKind::Engine) {
+        if (c.refusal == FileProblemKind::Engine) {
             ASSERT_TRUE(result.isLoaded()) << message(result);
             EXPECT_EQ(result.project().activities.at(1).predecessors,
                       std::vector<std::string> {"7"});
@@ -148,27 +148,27 @@ TEST(GanReader, BrokenFilesAreRefusedWithPlaces)
 {
     struct Case {
         std::string text;
-        ProblemKind kind;
+        FileProblemKind kind;
         const char *said;
     };
     std::string deep;
     for (int i = 0; i < 70; ++i)
         deep += task(i, "T", 1).substr(0, task(i, "T", 1).find('>') + 1);
     const Case cases[] = {
-        {gan(task(1, "A", 1) + task(1, "B", 1)), ProblemKind::DuplicateTaskId, "'1'"},
-        {gan(task(1, "A", 1, depend(9))), ProblemKind::UnknownLinkTask, "task '9'"},
-        {gan(task(1, "A", 1, depend(2)) + task(2, "B", 1, depend(1))), ProblemKind::Engine,
+        {gan(task(1, "A", 1) + task(1, "B", 1)), FileProblemKind::DuplicateTaskId, "'1'"},
+        {gan(task(1, "A", 1, depend(9))), FileProblemKind::UnknownLinkTask, "task '9'"},
+        {gan(task(1, "A", 1, depend(2)) + task(2, "B", 1, depend(1))), FileProblemKind::Engine,
          "cycle"},
-        {gan(task(1, "A", 1) + "<task id=\"2\" duration=\"1.5\"/>"), ProblemKind::NotWholeNumber,
-         "'1.5'"},
-        {gan(task(1, "A", 1, task(2, "B", 1, depend(1)))), ProblemKind::SummaryLinkInexact,
+        {gan(task(1, "A", 1) + "<task id=\"2\" duration=\"1.5\"/>"),
+         FileProblemKind::NotWholeNumber, "'1.5'"},
+        {gan(task(1, "A", 1, task(2, "B", 1, depend(1)))), FileProblemKind::SummaryLinkInexact,
          "2 (B)"},
-        {gan("<task id=\"1\" name=\"A & B\" duration=\"1\"/>"), ProblemKind::XmlSyntax,
+        {gan("<task id=\"1\" name=\"A & B\" duration=\"1\"/>"), FileProblemKind::XmlSyntax,
          "plan.gan:7:"},
         {"<!DOCTYPE project SYSTEM \"http://example.com/x.dtd\"><project/>",
-         ProblemKind::XmlDoctype, "DOCTYPE"},
-        {gan(deep), ProblemKind::XmlTooDeep, "64"},
-        {"<Project/>", ProblemKind::NotPlanFile, "<project>"},
+         FileProblemKind::XmlDoctype, "DOCTYPE"},
+        {gan(deep), FileProblemKind::XmlTooDeep, "64"},
+        {"<Project/>", FileProblemKind::NotPlanFile, "<project>"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.said);
@@ -195,7 +195,7 @@ TEST(GanReader, ChosenByExtension)
     const io::ProblemList refused
         = io::checkSavable(result.project(), QStringLiteral("plan.gan"), io::FileFormat::Gantt);
     ASSERT_EQ(refused.count(), 1);
-    EXPECT_EQ(refused.kept().at(0).kind, ProblemKind::ImportOnly);
+    EXPECT_EQ(refused.kept().at(0).kind, FileProblemKind::ImportOnly);
 }
 
 } // namespace

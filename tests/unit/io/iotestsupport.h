@@ -29,7 +29,7 @@ inline io::ReadResult readText(const std::string &text, io::FileFormat format = 
 }
 
 // The kept problem of that kind, or nullptr.
-inline const io::Problem *findProblem(const io::ProblemList &problems, io::ProblemKind kind)
+inline const io::Problem *findProblem(const io::ProblemList &problems, io::FileProblemKind kind)
 {
     for (const io::Problem &problem : problems.kept()) {
         if (problem.kind == kind)
@@ -42,7 +42,7 @@ inline const io::Problem *findEngineProblem(const io::ProblemList &problems,
                                             engine::ProblemKind kind)
 {
     for (const io::Problem &problem : problems.kept()) {
-        if (problem.kind == io::ProblemKind::Engine && problem.engineKind == kind)
+        if (problem.kind == io::FileProblemKind::Engine && problem.engineKind == kind)
             return &problem;
     }
     return nullptr;

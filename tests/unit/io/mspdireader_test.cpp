@@ -12,7 +12,7 @@
 
 namespace {
 
-using io::ProblemKind;
+using io::FileProblemKind;
 
 // Small MSPDI documents written by hand from the schema's element names.
 std::string link(int predecessor, int type = 1, int lag = 0, int lagFormat = 7)
@@ -111,7 +111,7 @@ TEST(MspdiReader, FinishStartLinksBecomePredecessors)
     ASSERT_EQ(result.warnings().count(), 4);
     std::vector<std::string> warned;
     for (const io::Problem &w : result.warnings().kept()) {
-        EXPECT_EQ(w.kind, ProblemKind::CrashDataMissing);
+        EXPECT_EQ(w.kind, FileProblemKind::CrashDataMissing);
         EXPECT_GT(w.place.line, 0);
         warned.push_back(w.place.activity.toStdString());
     }
@@ -158,7 +158,8 @@ TEST(MspdiReader, SummaryLinksGoToTheirTasks)
     const io::ReadResult inside = readMspdi(
         project(task(1, "Phase", 1, "PT8H0M0S") + task(2, "A", 2, "PT8H0M0S", link(1))));
     ASSERT_FALSE(inside.isLoaded());
-    const io::Problem *p = iotest::findProblem(inside.problems(), ProblemKind::SummaryLinkInexact);
+    const io::Problem *p
+        = iotest::findProblem(inside.problems(), FileProblemKind::SummaryLinkInexact);
     ASSERT_NE(p, nullptr) << message(inside);
     EXPECT_EQ(p->names, (QStringList {QStringLiteral("1 (Phase)"), QStringLiteral("2 (A)")}));
 }
@@ -195,8 +196,8 @@ TEST(MspdiReader, DurationsInWorkDays)
         } else {
             ASSERT_FALSE(result.isLoaded());
             const io::Problem &p = result.problems().kept().at(0);
-            EXPECT_TRUE(p.kind == ProblemKind::DurationNotWholeDays
-                        || p.kind == ProblemKind::BadTaskDuration);
+            EXPECT_TRUE(p.kind == FileProblemKind::DurationNotWholeDays
+                        || p.kind == FileProblemKind::BadTaskDuration);
             EXPECT_EQ(p.place.activity, QStringLiteral("1"));
             EXPECT_TRUE(result.message().contains(QString::fromLatin1(c.duration)));
         }
@@ -210,20 +211,20 @@ TEST(MspdiReader, LinkTypesAndLags)
     struct Case {
         int type, lag;
         bool fromMilestone, toMilestone;
-        ProblemKind refusal; // Engine: read
+        FileProblemKind refusal; // Engine: read
         const char *typeName;
     };
     const Case cases[] = {
-        {1, 0, false, false, ProblemKind::Engine, ""},
-        {1, 4800, false, false, ProblemKind::LinkLagRefused, "480"},
-        {1, -2400, false, false, ProblemKind::LinkLagRefused, "-240"},
-        {3, 0, false, false, ProblemKind::LinkTypeRefused, "start to start"},
-        {0, 0, false, false, ProblemKind::LinkTypeRefused, "finish to finish"},
-        {2, 0, false, false, ProblemKind::LinkTypeRefused, "start to finish"},
-        {3, 0, true, false, ProblemKind::Engine, ""}, // starts when a milestone starts
-        {0, 0, false, true, ProblemKind::Engine, ""}, // a milestone finishing with A
-        {2, 0, true, false, ProblemKind::LinkTypeRefused, "start to finish"},
-        {2, 0, true, true, ProblemKind::Engine, ""},
+        {1, 0, false, false, FileProblemKind::Engine, ""},
+        {1, 4800, false, false, FileProblemKind::LinkLagRefused, "480"},
+        {1, -2400, false, false, FileProblemKind::LinkLagRefused, "-240"},
+        {3, 0, false, false, FileProblemKind::LinkTypeRefused, "start to start"},
+        {0, 0, false, false, FileProblemKind::LinkTypeRefused, "finish to finish"},
+        {2, 0, false, false, FileProblemKind::LinkTypeRefused, "start to finish"},
+        {3, 0, true, false, FileProblemKind::Engine, ""}, // starts when a milestone starts
+        {0, 0, false, true, FileProblemKind::Engine, ""}, // a milestone finishing with A
+        {2, 0, true, false, FileProblemKind::LinkTypeRefused, "start to finish"},
+        {2, 0, true, true, FileProblemKind::Engine, ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << "type " << c.type << " lag " << c.lag);
@@ -232,7 +233,7 @@ TEST(MspdiReader, LinkTypesAndLags)
         const io::ReadResult result
             = readMspdi(project(task(1, "Pour", 1, "PT16H0M0S", from)
                                 + task(2, "Cure", 1, "PT24H0M0S", to + link(1, c.type, c.lag))));
-        if (c.refusal == ProblemKind::Engine) {
+        if (c.refusal == FileProblemKind::Engine) {
             ASSERT_TRUE(result.isLoaded()) << message(result);
             EXPECT_EQ(result.project().activities.at(1).predecessors,
                       std::vector<std::string> {"1"});
@@ -252,7 +253,7 @@ TEST(MspdiReader, BrokenFilesAreRefusedWithPlaces)
 {
     struct Case {
         std::string text;
-        ProblemKind kind;
+        FileProblemKind kind;
         int line; // 0: not checked
         const char *said;
     };
@@ -260,25 +261,25 @@ TEST(MspdiReader, BrokenFilesAreRefusedWithPlaces)
     for (int i = 0; i < 100; ++i)
         deep += "<Extra>";
     const Case cases[] = {
-        {"<Project>\n<Tasks>\n<Task><UID>1</UID></Tsk>\n</Tasks></Project>", ProblemKind::XmlSyntax,
-         3, "plan.xml:3:"},
-        {"<Project><Tasks>", ProblemKind::XmlSyntax, 1, "plan.xml:1:"},
-        {"", ProblemKind::XmlSyntax, 0, "plan.xml"},
+        {"<Project>\n<Tasks>\n<Task><UID>1</UID></Tsk>\n</Tasks></Project>",
+         FileProblemKind::XmlSyntax, 3, "plan.xml:3:"},
+        {"<Project><Tasks>", FileProblemKind::XmlSyntax, 1, "plan.xml:1:"},
+        {"", FileProblemKind::XmlSyntax, 0, "plan.xml"},
         {"<?xml version=\"1.0\"?>\n<!DOCTYPE Project [<!ENTITY big \"xxxxxxxx\">]>\n"
          "<Project><Title>&big;</Title></Project>",
-         ProblemKind::XmlDoctype, 2, "DOCTYPE"},
-        {deep, ProblemKind::XmlTooDeep, 1, "64"},
-        {"<html><body/></html>", ProblemKind::NotPlanFile, 1, "<html>"},
+         FileProblemKind::XmlDoctype, 2, "DOCTYPE"},
+        {deep, FileProblemKind::XmlTooDeep, 1, "64"},
+        {"<html><body/></html>", FileProblemKind::NotPlanFile, 1, "<html>"},
         {project(task(1, "A", 1, "PT8H") + "\n" + task(1, "B", 1, "PT8H")),
-         ProblemKind::DuplicateTaskId, 7, "'1'"},
+         FileProblemKind::DuplicateTaskId, 7, "'1'"},
         {project(task(1, "A", 1, "PT8H") + "\n" + task(2, "B", 1, "PT8H", link(99))),
-         ProblemKind::UnknownLinkTask, 7, "99"},
+         FileProblemKind::UnknownLinkTask, 7, "99"},
         {project(task(1, "A", 1, "PT8H", "<IsNull>1</IsNull>") + task(2, "B", 1, "PT8H", link(1))),
-         ProblemKind::UnknownLinkTask, 0, "task '1'"},
-        {project("<Task><ID>4</ID><Name>No UID</Name></Task>"), ProblemKind::MissingValue, 0,
+         FileProblemKind::UnknownLinkTask, 0, "task '1'"},
+        {project("<Task><ID>4</ID><Name>No UID</Name></Task>"), FileProblemKind::MissingValue, 0,
          "activity 4: UID"},
         {project(task(1, "A", 1, "PT8H"), "<MinutesPerDay>0</MinutesPerDay>"),
-         ProblemKind::NotWholeNumber, 0, "MinutesPerDay"},
+         FileProblemKind::NotWholeNumber, 0, "MinutesPerDay"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.said);
@@ -346,7 +347,7 @@ TEST(MspdiReader, OpenedByExtensionButNotSaved)
     ASSERT_TRUE(result.isLoaded()) << message(result);
     const io::ProblemList refused = io::saveProject(result.project(), path);
     ASSERT_EQ(refused.count(), 1);
-    EXPECT_EQ(refused.kept().at(0).kind, ProblemKind::ImportOnly);
+    EXPECT_EQ(refused.kept().at(0).kind, FileProblemKind::ImportOnly);
     EXPECT_TRUE(io::openProject(path).isLoaded()); // left as it was
 }
 

@@ -20,7 +20,7 @@
 namespace {
 
 using io::FileFormat;
-using io::ProblemKind;
+using io::FileProblemKind;
 
 const engine::Project kProject {
     "House",
@@ -90,14 +90,14 @@ TEST(ProjectFile, RefusesWhatItCannotRead)
     QDir(dir.path()).mkdir(u"folder.csv"_qs);
     const struct {
         QString path;
-        ProblemKind kind;
+        FileProblemKind kind;
     } cases[] = {
-        {dir.filePath(u"missing.csv"_qs), ProblemKind::FileMissing},
-        {dir.filePath(u"plan.txt"_qs), ProblemKind::UnknownExtension},
-        {dir.filePath(u"folder.csv"_qs), ProblemKind::NotRegularFile},
-        {big, ProblemKind::FileTooLarge},
+        {dir.filePath(u"missing.csv"_qs), FileProblemKind::FileMissing},
+        {dir.filePath(u"plan.txt"_qs), FileProblemKind::UnknownExtension},
+        {dir.filePath(u"folder.csv"_qs), FileProblemKind::NotRegularFile},
+        {big, FileProblemKind::FileTooLarge},
 #ifdef Q_OS_UNIX
-        {u"/dev/null/x.csv"_qs, ProblemKind::FileMissing},
+        {u"/dev/null/x.csv"_qs, FileProblemKind::FileMissing},
 #endif
     };
     for (const auto &c : cases) {
@@ -114,7 +114,7 @@ TEST(ProjectFile, RefusesWhatItCannotRead)
                   .kept()
                   .at(0)
                   .kind,
-              ProblemKind::FileTooLarge);
+              FileProblemKind::FileTooLarge);
 }
 
 #ifdef Q_OS_UNIX
@@ -123,10 +123,11 @@ TEST(ProjectFile, RefusesPipesAndDevicesWithoutWaiting)
     QTemporaryDir dir;
     const QString fifo = dir.filePath(u"pipe.csv"_qs);
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    EXPECT_EQ(io::openProject(fifo).problems().kept().at(0).kind, ProblemKind::NotRegularFile);
+    EXPECT_EQ(io::openProject(fifo).problems().kept().at(0).kind, FileProblemKind::NotRegularFile);
     const QString device = dir.filePath(u"null.csv"_qs);
     ASSERT_EQ(symlink("/dev/null", QFile::encodeName(device).constData()), 0);
-    EXPECT_EQ(io::openProject(device).problems().kept().at(0).kind, ProblemKind::NotRegularFile);
+    EXPECT_EQ(io::openProject(device).problems().kept().at(0).kind,
+              FileProblemKind::NotRegularFile);
 }
 
 TEST(ProjectFile, UnreadableFileSaysWhy)
@@ -139,7 +140,7 @@ TEST(ProjectFile, UnreadableFileSaysWhy)
     const io::ReadResult result = io::openProject(path);
     ASSERT_FALSE(result.isLoaded());
     ASSERT_EQ(result.problems().count(), 1);
-    EXPECT_EQ(result.problems().kept()[0].kind, ProblemKind::CannotRead);
+    EXPECT_EQ(result.problems().kept()[0].kind, FileProblemKind::CannotRead);
     EXPECT_TRUE(result.message().startsWith(path + u": the file cannot be read: "_qs))
         << result.message().toStdString();
 #else
@@ -156,14 +157,14 @@ TEST(ProjectFile, FailedSaveSaysWhereAndWhyAndLeavesNothing)
     const QString path = blocker + u"/plan.csv"_qs; // a folder that is a file
     const io::ProblemList problems = io::saveProject(kProject, path);
     ASSERT_EQ(problems.count(), 1);
-    EXPECT_EQ(problems.kept()[0].kind, ProblemKind::CannotSave);
+    EXPECT_EQ(problems.kept()[0].kind, FileProblemKind::CannotSave);
     EXPECT_FALSE(problems.kept()[0].value.isEmpty());
     EXPECT_TRUE(problems.message().startsWith(path + u": the file cannot be saved: "_qs))
         << problems.message().toStdString();
     EXPECT_EQ(contents(blocker), "x");
 
     EXPECT_EQ(io::saveProject(kProject, dir.filePath(u"plan.txt"_qs)).kept().at(0).kind,
-              ProblemKind::UnknownExtension);
+              FileProblemKind::UnknownExtension);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList {u"file"_qs});
 }
@@ -192,7 +193,7 @@ TEST(ProjectFile, WriteFailingHalfwayKeepsTheOldFile)
     std::signal(SIGXFSZ, oldHandler);
 
     ASSERT_EQ(problems.count(), 1);
-    EXPECT_EQ(problems.kept()[0].kind, ProblemKind::CannotSave);
+    EXPECT_EQ(problems.kept()[0].kind, FileProblemKind::CannotSave);
     EXPECT_EQ(contents(path), "the old file");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList {u"plan.crashkit"_qs});
@@ -209,7 +210,7 @@ TEST(ProjectFile, UnwritableFolderKeepsTheOldFile)
     const io::ProblemList problems = io::saveProject(kProject, path);
     chmod(QFile::encodeName(dir.path()).constData(), 0700);
     ASSERT_EQ(problems.count(), 1);
-    EXPECT_EQ(problems.kept()[0].kind, ProblemKind::CannotSave);
+    EXPECT_EQ(problems.kept()[0].kind, FileProblemKind::CannotSave);
     EXPECT_EQ(contents(path), "old");
 }
 #endif
@@ -225,7 +226,7 @@ TEST(ProjectFile, RefusesToSaveWhatWouldNotReadBack)
     const io::Problem *cycle = iotest::findEngineProblem(problems, engine::ProblemKind::Cycle);
     ASSERT_NE(cycle, nullptr) << problems.message().toStdString();
     EXPECT_EQ(cycle->place.field, u"predecessors");
-    const io::Problem *text = iotest::findProblem(problems, ProblemKind::TextNotUtf8);
+    const io::Problem *text = iotest::findProblem(problems, FileProblemKind::TextNotUtf8);
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->place.activity, u"B");
     EXPECT_EQ(text->place.field, u"name");

@@ -15,36 +15,36 @@
 
 namespace {
 
-using io::ProblemKind;
+using io::FileProblemKind;
 
 TEST(Values, Durations)
 {
     const struct {
         const char *text;
         std::optional<engine::Duration> value;
-        ProblemKind problem = ProblemKind::NotWholeNumber;
+        FileProblemKind problem = FileProblemKind::NotWholeNumber;
     } cases[] = {
         {"0", 0},
         {" \t12 ", 12},
         {"007", 7},
         {"1000000", 1000000},
-        {"1000001", std::nullopt, ProblemKind::NumberTooLarge},
-        {"99999999999999999999999", std::nullopt, ProblemKind::NumberTooLarge},
-        {"", std::nullopt, ProblemKind::MissingValue},
-        {"  ", std::nullopt, ProblemKind::MissingValue},
-        {"2.5", std::nullopt, ProblemKind::DurationNotWhole},
-        {"2,5", std::nullopt, ProblemKind::DurationNotWhole},
-        {"5.", std::nullopt, ProblemKind::DurationNotWhole},
-        {"-3", std::nullopt, ProblemKind::NegativeDuration},
-        {"+3", std::nullopt, ProblemKind::NotWholeNumber},
-        {"1 2", std::nullopt, ProblemKind::NotWholeNumber},
-        {"x7", std::nullopt, ProblemKind::NotWholeNumber},
-        {"\xE0\xB9\x97", std::nullopt, ProblemKind::NotWholeNumber}, // Thai digit seven
+        {"1000001", std::nullopt, FileProblemKind::NumberTooLarge},
+        {"99999999999999999999999", std::nullopt, FileProblemKind::NumberTooLarge},
+        {"", std::nullopt, FileProblemKind::MissingValue},
+        {"  ", std::nullopt, FileProblemKind::MissingValue},
+        {"2.5", std::nullopt, FileProblemKind::DurationNotWhole},
+        {"2,5", std::nullopt, FileProblemKind::DurationNotWhole},
+        {"5.", std::nullopt, FileProblemKind::DurationNotWhole},
+        {"-3", std::nullopt, FileProblemKind::NegativeDuration},
+        {"+3", std::nullopt, FileProblemKind::NotWholeNumber},
+        {"1 2", std::nullopt, FileProblemKind::NotWholeNumber},
+        {"x7", std::nullopt, FileProblemKind::NotWholeNumber},
+        {"\xE0\xB9\x97", std::nullopt, FileProblemKind::NotWholeNumber}, // Thai digit seven
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
         engine::Duration value = -1;
-        const std::optional<ProblemKind> problem = io::parseDuration(c.text, value);
+        const std::optional<FileProblemKind> problem = io::parseDuration(c.text, value);
         if (c.value) {
             EXPECT_FALSE(problem.has_value());
             EXPECT_EQ(value, *c.value);
@@ -59,7 +59,7 @@ TEST(Values, AmountsOfBaht)
     const struct {
         const char *text;
         std::optional<engine::Satang> value;
-        ProblemKind problem = ProblemKind::NotAmount;
+        FileProblemKind problem = FileProblemKind::NotAmount;
     } cases[] = {
         {"0", 0},
         {" 1250 ", 125000},
@@ -67,33 +67,33 @@ TEST(Values, AmountsOfBaht)
         {"33.33", 3333},
         {"-0.25", -25},
         {"92233720368547758.07", 9223372036854775807},
-        {"92233720368547758.08", std::nullopt, ProblemKind::AmountTooLarge},
-        {"", std::nullopt, ProblemKind::MissingValue},
-        {"1,250", std::nullopt, ProblemKind::AmountGrouped},
-        {"1,250.50", std::nullopt, ProblemKind::AmountGrouped},
-        {"1.250,50", std::nullopt, ProblemKind::AmountGrouped},
-        {"1'250", std::nullopt, ProblemKind::AmountGrouped},
-        {"1 250", std::nullopt, ProblemKind::AmountGrouped},
-        {"1.2.3", std::nullopt, ProblemKind::AmountGrouped},
-        {"12.345", std::nullopt, ProblemKind::AmountTooPrecise},
-        {"1e3", std::nullopt, ProblemKind::AmountExponent},
-        {"2.5E-1", std::nullopt, ProblemKind::AmountExponent},
-        {"$5", std::nullopt, ProblemKind::AmountCurrency},
-        {"5 baht", std::nullopt, ProblemKind::AmountCurrency},
-        {"5 \xE0\xB8\x9A\xE0\xB8\xB2\xE0\xB8\x97", std::nullopt, ProblemKind::AmountCurrency},
+        {"92233720368547758.08", std::nullopt, FileProblemKind::AmountTooLarge},
+        {"", std::nullopt, FileProblemKind::MissingValue},
+        {"1,250", std::nullopt, FileProblemKind::AmountGrouped},
+        {"1,250.50", std::nullopt, FileProblemKind::AmountGrouped},
+        {"1.250,50", std::nullopt, FileProblemKind::AmountGrouped},
+        {"1'250", std::nullopt, FileProblemKind::AmountGrouped},
+        {"1 250", std::nullopt, FileProblemKind::AmountGrouped},
+        {"1.2.3", std::nullopt, FileProblemKind::AmountGrouped},
+        {"12.345", std::nullopt, FileProblemKind::AmountTooPrecise},
+        {"1e3", std::nullopt, FileProblemKind::AmountExponent},
+        {"2.5E-1", std::nullopt, FileProblemKind::AmountExponent},
+        {"$5", std::nullopt, FileProblemKind::AmountCurrency},
+        {"5 baht", std::nullopt, FileProblemKind::AmountCurrency},
+        {"5 \xE0\xB8\x9A\xE0\xB8\xB2\xE0\xB8\x97", std::nullopt, FileProblemKind::AmountCurrency},
         {"\xE2\x82\xAC"
          "5",
-         std::nullopt, ProblemKind::AmountCurrency},
-        {"5.", std::nullopt, ProblemKind::NotAmount},
-        {".5", std::nullopt, ProblemKind::NotAmount},
-        {"-", std::nullopt, ProblemKind::NotAmount},
-        {"e", std::nullopt, ProblemKind::NotAmount},
-        {"five", std::nullopt, ProblemKind::NotAmount},
+         std::nullopt, FileProblemKind::AmountCurrency},
+        {"5.", std::nullopt, FileProblemKind::NotAmount},
+        {".5", std::nullopt, FileProblemKind::NotAmount},
+        {"-", std::nullopt, FileProblemKind::NotAmount},
+        {"e", std::nullopt, FileProblemKind::NotAmount},
+        {"five", std::nullopt, FileProblemKind::NotAmount},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
         engine::Satang value = -1;
-        const std::optional<ProblemKind> problem = io::parseAmount(c.text, value);
+        const std::optional<FileProblemKind> problem = io::parseAmount(c.text, value);
         if (c.value) {
             EXPECT_FALSE(problem.has_value());
             EXPECT_EQ(value, *c.value);
@@ -116,17 +116,17 @@ TEST(Values, JsonNumbersAreWholeSatangOrRefused)
     }
     const struct {
         double baht;
-        std::optional<ProblemKind> problem;
+        std::optional<FileProblemKind> problem;
     } cases[] = {
         {33.33, std::nullopt},
-        {0.1 + 0.2, ProblemKind::AmountTooPrecise}, // 0.30000000000000004
-        {33.333, ProblemKind::AmountTooPrecise},
-        {1e-300, ProblemKind::AmountTooPrecise},
-        {9.1e13, ProblemKind::AmountTooLarge},
-        {1e300, ProblemKind::AmountTooLarge},
-        {-1e300, ProblemKind::AmountTooLarge},
-        {INFINITY, ProblemKind::AmountTooLarge},
-        {NAN, ProblemKind::AmountTooLarge},
+        {0.1 + 0.2, FileProblemKind::AmountTooPrecise}, // 0.30000000000000004
+        {33.333, FileProblemKind::AmountTooPrecise},
+        {1e-300, FileProblemKind::AmountTooPrecise},
+        {9.1e13, FileProblemKind::AmountTooLarge},
+        {1e300, FileProblemKind::AmountTooLarge},
+        {-1e300, FileProblemKind::AmountTooLarge},
+        {INFINITY, FileProblemKind::AmountTooLarge},
+        {NAN, FileProblemKind::AmountTooLarge},
     };
     for (const auto &c : cases) {
         engine::Satang value = 0;

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+#include "thaitext.h"
+
+namespace project {
+
+QString thaiUnitWord()
+{
+    return QStringLiteral("วัน");
+}
+
+QString withArabicDigits(QString text)
+{
+    for (QChar &c : text) {
+        if (c.unicode() >= 0x0E50 && c.unicode() <= 0x0E59)
+            c = QChar(u'0' + (c.unicode() - 0x0E50));
+    }
+    return text;
+}
+
+} // namespace project
