@@ -15,29 +15,21 @@ QString quoted(const QString &text)
     return u'\'' + io::shownValue(QStringView(text)) + u'\'';
 }
 
-QString quotedId(const std::string &id)
-{
-    return u'\'' + io::shownValue(std::string_view(id)) + u'\'';
-}
-
 QString baht(engine::Satang satang)
 {
     return QString::fromStdString(engine::formatBaht(satang));
 }
 
-// The thing a number cell holds, as the subject of a sentence.
-QString valueNoun(int column)
+// The subject of a sentence about a value: what it is, or the cell it is in.
+QString subjectOf(const QString &noun)
 {
-    switch (column) {
-    case NormalDurationColumn:
-        return QStringLiteral("เวลาปกติ");
-    case CrashDurationColumn:
-        return QStringLiteral("เวลาเร่ง");
-    case CostPerUnitColumn:
-        return QStringLiteral("ค่าเร่งต่อหน่วยเวลา");
-    default:
-        return QStringLiteral("ค่าในช่องนี้");
-    }
+    return noun.isEmpty() ? QStringLiteral("ค่าในช่องนี้") : noun;
+}
+
+// A blank between Thai text and a noun that begins in Latin letters (a file's column name).
+QString spacedNoun(const QString &noun)
+{
+    return !noun.isEmpty() && noun.front().unicode() < 0x80 ? u' ' + noun : noun;
 }
 
 const engine::Activity *activityAt(const engine::Project &project, int activity)
@@ -45,6 +37,11 @@ const engine::Activity *activityAt(const engine::Project &project, int activity)
     if (activity < 0 || static_cast<std::size_t>(activity) >= project.activities.size())
         return nullptr;
     return &project.activities[static_cast<std::size_t>(activity)];
+}
+
+QString shownId(const std::string &id)
+{
+    return io::shownValue(std::string_view(id));
 }
 
 } // namespace
@@ -91,12 +88,33 @@ QString thaiColumnHint(int column)
     }
 }
 
+QString thaiValueNoun(int column)
+{
+    switch (column) {
+    case NormalDurationColumn:
+        return QStringLiteral("เวลาปกติ");
+    case CrashDurationColumn:
+        return QStringLiteral("เวลาเร่ง");
+    case CostPerUnitColumn:
+        return QStringLiteral("ค่าเร่งต่อหน่วยเวลา");
+    default:
+        return QStringLiteral("ค่าในช่องนี้");
+    }
+}
+
 QString thaiValueProblem(io::FileProblemKind kind, int column, const QString &typed)
 {
+    return thaiValueText(kind, thaiValueNoun(column), typed, engine::kMaxDuration);
+}
+
+QString thaiValueText(io::FileProblemKind kind, const QString &noun, const QString &typed,
+                      std::int64_t largest)
+{
     const QString value = quoted(typed);
+    const QString subject = subjectOf(noun);
     switch (kind) {
     case io::FileProblemKind::MissingValue:
-        return QStringLiteral("ยังไม่ได้ใส่%1").arg(valueNoun(column));
+        return QStringLiteral("ยังไม่ได้ใส่%1").arg(subject);
     case io::FileProblemKind::NotWholeNumber:
         return QStringLiteral("%1 ไม่ใช่จำนวนเต็ม").arg(value);
     case io::FileProblemKind::DurationNotWhole:
@@ -104,7 +122,7 @@ QString thaiValueProblem(io::FileProblemKind kind, int column, const QString &ty
     case io::FileProblemKind::NegativeDuration:
         return QStringLiteral("%1 ติดลบ: เวลาต้องเป็น 0 ขึ้นไป").arg(value);
     case io::FileProblemKind::NumberTooLarge:
-        return QStringLiteral("%1 มากเกินไป: เวลาต้องไม่เกิน %2").arg(value).arg(engine::kMaxDuration);
+        return QStringLiteral("%1 มากเกินไป: %2ต้องไม่เกิน %3").arg(value, subject).arg(largest);
     case io::FileProblemKind::NotAmount:
         return QStringLiteral("%1 ไม่ใช่จำนวนเงิน (เขียนแบบ 1250 หรือ 1250.50)").arg(value);
     case io::FileProblemKind::AmountGrouped:
@@ -122,43 +140,62 @@ QString thaiValueProblem(io::FileProblemKind kind, int column, const QString &ty
     case io::FileProblemKind::NegativeAmount:
         return QStringLiteral("%1 ติดลบ: ค่าใช้จ่ายต้องเป็น 0 ขึ้นไป").arg(value);
     default:
-        return QStringLiteral("%1 ใช้เป็น%2ไม่ได้").arg(value, valueNoun(column));
+        return QStringLiteral("%1 ใช้เป็น%2ไม่ได้").arg(value, subject);
     }
 }
 
 QString thaiEngineProblem(const engine::Problem &problem, const engine::Project &project,
                           int otherRow)
 {
-    const engine::Activity *a = activityAt(project, problem.activity);
-    const QString id = a ? quotedId(a->id) : QString();
-    switch (problem.kind) {
+    EngineProblemFacts facts {.kind = problem.kind,
+                              .unknownPredecessor = shownId(problem.detail),
+                              .activityCount = static_cast<std::int64_t>(project.activities.size()),
+                              .otherRow = otherRow,
+                              .activity = activityAt(project, problem.activity)};
+    if (facts.activity)
+        facts.id = shownId(facts.activity->id);
+    for (const int at : problem.cycle) {
+        if (const engine::Activity *c = activityAt(project, at))
+            facts.cycle << shownId(c->id);
+    }
+    return thaiEngineText(facts);
+}
+
+QString thaiEngineText(const EngineProblemFacts &facts)
+{
+    const engine::Activity *a = facts.activity;
+    const bool known = !facts.id.isEmpty();
+    const QString id = quoted(facts.id);
+    switch (facts.kind) {
     case engine::ProblemKind::TooManyActivities:
         return QStringLiteral("โครงการมี %1 กิจกรรม มากกว่าที่รับได้ (%2 กิจกรรม)")
-            .arg(project.activities.size())
+            .arg(facts.activityCount)
             .arg(engine::kMaxActivities);
     case engine::ProblemKind::EmptyId:
         return QStringLiteral("ยังไม่ได้ใส่รหัสกิจกรรม");
     case engine::ProblemKind::IdTooLong:
         return QStringLiteral("รหัสกิจกรรมยาวเกิน %1 ไบต์").arg(engine::kMaxIdLength);
     case engine::ProblemKind::BadIdCharacter:
-        return QStringLiteral("รหัส %1 ใช้ไม่ได้: ในรหัสห้ามมีจุลภาค (,) อัฒภาค (;) "
-                              "หรืออักขระควบคุม และห้ามขึ้นต้นหรือลงท้ายด้วยช่องว่าง")
-            .arg(id);
+        return (known ? QStringLiteral("รหัส %1 ใช้ไม่ได้").arg(id) : QStringLiteral("รหัสนี้ใช้ไม่ได้"))
+            + QStringLiteral(": ในรหัสห้ามมีจุลภาค (,) อัฒภาค (;) "
+                             "หรืออักขระควบคุม และห้ามขึ้นต้นหรือลงท้ายด้วยช่องว่าง");
     case engine::ProblemKind::NameTooLong:
         return QStringLiteral("ชื่อกิจกรรมยาวเกิน %1 ไบต์").arg(engine::kMaxNameLength);
-    case engine::ProblemKind::DuplicateId:
-        return otherRow > 0 ? QStringLiteral("รหัส %1 ซ้ำกับกิจกรรมในแถวที่ %2").arg(id).arg(otherRow)
-                            : QStringLiteral("รหัส %1 ซ้ำกับกิจกรรมก่อนหน้านี้").arg(id);
+    case engine::ProblemKind::DuplicateId: {
+        const QString subject = known ? QStringLiteral("รหัส %1").arg(id) : QStringLiteral("รหัสนี้");
+        return facts.otherRow > 0
+            ? QStringLiteral("%1 ซ้ำกับกิจกรรมในแถวที่ %2").arg(subject).arg(facts.otherRow)
+            : QStringLiteral("%1 ซ้ำกับกิจกรรมก่อนหน้านี้").arg(subject);
+    }
     case engine::ProblemKind::UnknownPredecessor:
-        return QStringLiteral("ไม่มีกิจกรรม %1 ในตาราง").arg(quotedId(problem.detail));
+        return facts.inFile
+            ? QStringLiteral("ไม่มีกิจกรรม %1 ในไฟล์").arg(quoted(facts.unknownPredecessor))
+            : QStringLiteral("ไม่มีกิจกรรม %1 ในตาราง").arg(quoted(facts.unknownPredecessor));
     case engine::ProblemKind::OwnPredecessor:
-        return QStringLiteral("กิจกรรม %1 เป็นกิจกรรมก่อนหน้าของตัวเองไม่ได้").arg(id);
+        return known ? QStringLiteral("กิจกรรม %1 เป็นกิจกรรมก่อนหน้าของตัวเองไม่ได้").arg(id)
+                     : QStringLiteral("กิจกรรมเป็นกิจกรรมก่อนหน้าของตัวเองไม่ได้");
     case engine::ProblemKind::Cycle: {
-        QStringList ids;
-        for (const int at : problem.cycle) {
-            if (const engine::Activity *c = activityAt(project, at))
-                ids << io::shownValue(std::string_view(c->id));
-        }
+        QStringList ids = facts.cycle;
         if (!ids.isEmpty())
             ids << ids.front();
         return QStringLiteral("กิจกรรมก่อนหน้าวนเป็นวง: %1").arg(ids.join(QStringLiteral(" → ")));
@@ -237,13 +274,17 @@ QString thaiEstimateColumnHint(int column)
 
 QString thaiEstimateProblem(EstimateProblem problem, int column, const QString &typed)
 {
+    return thaiEstimateText(problem, thaiEstimateColumnName(column), typed);
+}
+
+QString thaiEstimateText(EstimateProblem problem, const QString &noun, const QString &typed)
+{
     const QString value = quoted(typed);
-    const QString noun = thaiEstimateColumnName(column);
     switch (problem) {
     case EstimateProblem::Missing:
         return QStringLiteral("ยังไม่ได้ใส่%1: ใส่เวลาประมาณให้ครบทั้งสามช่อง "
                               "หรือเว้นว่างทั้งสามช่อง")
-            .arg(noun);
+            .arg(spacedNoun(noun));
     case EstimateProblem::NotNumber:
         return QStringLiteral("%1 ไม่ใช่ตัวเลข: เขียนแบบ 4 หรือ 2.5 (ใช้จุดเป็นทศนิยม)").arg(value);
     case EstimateProblem::TooPrecise:
