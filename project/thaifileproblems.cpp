@@ -1,0 +1,372 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+#include "thaifileproblems.h"
+
+#include "money.h"
+#include "projectanalysis.h"
+#include "thaiproblems.h"
+#include "thaitext.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <numeric>
+
+namespace project {
+
+namespace {
+
+QString quoted(const QString &text)
+{
+    return u'\'' + text + u'\'';
+}
+
+QString baht(engine::Satang satang)
+{
+    return QString::fromStdString(engine::formatBaht(satang));
+}
+
+// numerator / (100 * denominator) Baht in lowest terms, e.g. "100/3".
+QString bahtFraction(std::int64_t numerator, std::int64_t denominator)
+{
+    const std::int64_t below = 100 * denominator;
+    const std::int64_t divisor = std::max<std::int64_t>(1, std::gcd(numerator, below));
+    return QStringLiteral("%1/%2").arg(numerator / divisor).arg(below / divisor);
+}
+
+bool isCsvFile(const QString &file)
+{
+    return file.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
+}
+
+QString thaiPlace(const io::Place &place)
+{
+    QStringList parts;
+    if (!place.file.isEmpty())
+        parts << place.file;
+    if (place.line > 0) {
+        parts << QStringLiteral("บรรทัด %1").arg(place.line);
+        if (place.column > 0)
+            parts << QStringLiteral("ตำแหน่ง %1").arg(place.column);
+    }
+    if (!place.activity.isEmpty())
+        parts << QStringLiteral("กิจกรรม %1").arg(place.activity);
+    else if (place.activityNumber > 0)
+        parts << QStringLiteral("กิจกรรมที่ %1").arg(place.activityNumber);
+    if (!place.field.isEmpty())
+        parts << (isCsvFile(place.file) ? QStringLiteral("คอลัมน์ %1") : QStringLiteral("ช่อง %1"))
+                     .arg(place.field);
+    return parts.join(u' ') + QStringLiteral(": ");
+}
+
+// The estimate column a CSV column or .crashkit key names, or -1.
+int estimateColumnOf(const QString &field)
+{
+    if (field == u"optimistic")
+        return OptimisticColumn;
+    if (field == u"most_likely")
+        return MostLikelyColumn;
+    if (field == u"pessimistic")
+        return PessimisticColumn;
+    return -1;
+}
+
+// What the value under a file's column, key or element is, in the table's words where the
+// table has the same value; empty where the place says enough.
+QString fieldNoun(const QString &field)
+{
+    if (field == u"normal_duration")
+        return thaiValueNoun(NormalDurationColumn);
+    if (field == u"crash_duration")
+        return thaiValueNoun(CrashDurationColumn);
+    if (field == u"crash_cost_per_unit")
+        return thaiValueNoun(CostPerUnitColumn);
+    if (field == u"normal_cost")
+        return QStringLiteral("ค่าใช้จ่ายปกติ");
+    if (field == u"crash_cost")
+        return QStringLiteral("ค่าใช้จ่ายเมื่อเร่ง");
+    if (field == u"target_duration")
+        return QStringLiteral("ระยะเวลาเป้าหมาย");
+    if (field.compare(u"duration", Qt::CaseInsensitive) == 0)
+        return QStringLiteral("ระยะเวลา");
+    if (field == u"UID" || field == u"id")
+        return QStringLiteral("รหัสงาน");
+    if (field == u"PredecessorUID")
+        return QStringLiteral("รหัสงานก่อนหน้า");
+    if (const int column = estimateColumnOf(field); column >= 0)
+        return thaiEstimateColumnName(column);
+    return {};
+}
+
+QString thaiTypeName(io::ValueType type)
+{
+    switch (type) {
+    case io::ValueType::Text:
+        return QStringLiteral("ข้อความ");
+    case io::ValueType::WholeNumber:
+        return QStringLiteral("จำนวนเต็ม");
+    case io::ValueType::Amount:
+        return QStringLiteral("จำนวนเงิน (บาท)");
+    case io::ValueType::Number:
+        return QStringLiteral("ตัวเลข");
+    case io::ValueType::List:
+        return QStringLiteral("รายการ [ ]");
+    case io::ValueType::ListOfTexts:
+        return QStringLiteral("รายการของข้อความ");
+    case io::ValueType::Object:
+        return QStringLiteral("ออบเจกต์ { }");
+    case io::ValueType::TrueFalse:
+        return QStringLiteral("ค่าจริงหรือเท็จ");
+    case io::ValueType::Null:
+        return QStringLiteral("ค่าว่าง");
+    }
+    return {};
+}
+
+// The readers name a link's type and lag in English words of their own rather than the
+// file's ("start to start", "3 days", "480 minutes (LinkLag 4800, LagFormat 7)"); these are
+// those words in Thai, and anything else as given.
+QString thaiLinkType(const QString &type)
+{
+    if (type == u"finish to start")
+        return QStringLiteral("เสร็จ-เริ่ม");
+    if (type == u"start to start")
+        return QStringLiteral("เริ่ม-เริ่ม");
+    if (type == u"finish to finish")
+        return QStringLiteral("เสร็จ-เสร็จ");
+    if (type == u"start to finish")
+        return QStringLiteral("เริ่ม-เสร็จ");
+    return type;
+}
+
+QString thaiLag(const QString &lag)
+{
+    static const QRegularExpression days(QStringLiteral("^(.*) days$"));
+    static const QRegularExpression minutes(QStringLiteral("^(\\S+) minutes (\\(LinkLag .*\\))$"));
+    if (const QRegularExpressionMatch m = days.match(lag); m.hasMatch())
+        return m.captured(1) + u' ' + thaiUnitWord();
+    if (const QRegularExpressionMatch m = minutes.match(lag); m.hasMatch())
+        return m.captured(1) + QStringLiteral(" นาที ") + m.captured(2);
+    return lag;
+}
+
+// Problems of a value, worded as the table words the same value typed in a cell.
+QString valueText(const io::Problem &p)
+{
+    const int estimate = estimateColumnOf(p.place.field);
+    if (p.kind == io::FileProblemKind::NotDecimal)
+        return thaiEstimateText(EstimateProblem::NotNumber, fieldNoun(p.place.field), p.value);
+    if (estimate >= 0 && p.kind == io::FileProblemKind::NumberTooLarge)
+        return thaiEstimateText(EstimateProblem::TooLarge, fieldNoun(p.place.field), p.value);
+    return thaiValueText(p.kind, fieldNoun(p.place.field), p.value,
+                         p.bound > 0 ? p.bound : engine::kMaxDuration);
+}
+
+QString engineText(const io::Problem &p)
+{
+    return thaiEngineText({.kind = p.engineKind,
+                           .id = p.place.activity,
+                           .unknownPredecessor = p.value,
+                           .cycle = p.names,
+                           .activityCount = p.number,
+                           .inFile = true});
+}
+
+QString linkEnds(const io::Problem &p)
+{
+    return QStringLiteral("การเชื่อมโยงจาก %1 ไป %2").arg(p.names.value(0), p.names.value(1));
+}
+
+QString whatText(const io::Problem &p)
+{
+    using Kind = io::FileProblemKind;
+    const QString value = quoted(p.value);
+    switch (p.kind) {
+    case Kind::UnknownExtension:
+        return (p.value.isEmpty() ? QStringLiteral("ชื่อไฟล์ไม่มีนามสกุล")
+                                  : QStringLiteral("ไม่รู้จักไฟล์นามสกุล %1").arg(value))
+            + QStringLiteral(": โปรแกรมนี้เปิดและบันทึกไฟล์ .csv และ .crashkit ได้ "
+                             "และเปิดไฟล์ .xml ของ Microsoft Project และ .gan ของ GanttProject ได้");
+    case Kind::FileMissing:
+        return QStringLiteral("ไม่พบไฟล์นี้");
+    case Kind::NotRegularFile:
+        return QStringLiteral("ไม่ใช่ไฟล์ธรรมดา (อาจเป็นโฟลเดอร์หรืออุปกรณ์)");
+    case Kind::FileTooLarge:
+        return QStringLiteral("ไฟล์มีขนาด %1 ไบต์ โปรแกรมไม่อ่านไฟล์ที่ใหญ่เกิน %2 ไบต์ (%3 เมกะไบต์)")
+            .arg(p.number)
+            .arg(p.bound)
+            .arg(p.bound >> 20);
+    case Kind::CannotRead:
+        return QStringLiteral("อ่านไฟล์ไม่ได้: %1").arg(p.value);
+    case Kind::CannotSave:
+        return QStringLiteral("บันทึกไฟล์ไม่ได้: %1").arg(p.value);
+    case Kind::TextNotUtf8:
+        return QStringLiteral("ข้อความนี้ไม่ได้เข้ารหัสแบบ UTF-8 จึงบันทึกไม่ได้");
+    case Kind::Utf16Text:
+        return QStringLiteral("ไฟล์นี้เป็นข้อความแบบ UTF-16: บันทึกใหม่เป็น UTF-8 "
+                              "(ใน Excel เลือกชนิดไฟล์ \"CSV UTF-8\")");
+    case Kind::InvalidUtf8:
+        return QStringLiteral("ไบต์ 0x%1 ไม่ใช่ข้อความแบบ UTF-8: บันทึกไฟล์ใหม่เป็น UTF-8")
+            .arg(p.number, 2, 16, QChar(u'0'));
+    case Kind::EmptyFile:
+        return QStringLiteral("ไฟล์ว่างเปล่า: บรรทัดแรกต้องเป็นชื่อคอลัมน์ (%1)")
+            .arg(p.names.join(QStringLiteral(", ")));
+    case Kind::UnknownColumn:
+        return QStringLiteral("ไม่รู้จักคอลัมน์ %1: คอลัมน์ที่ใช้ได้คือ %2")
+            .arg(value, p.names.join(QStringLiteral(", ")));
+    case Kind::DuplicateColumn:
+        return QStringLiteral("มีคอลัมน์ %1 ซ้ำกัน").arg(value);
+    case Kind::UnnamedColumn:
+        return QStringLiteral("คอลัมน์ที่ %1 ของหัวตารางไม่มีชื่อ").arg(p.number);
+    case Kind::MissingColumn:
+        return QStringLiteral("หัวตารางไม่มีคอลัมน์ %1").arg(value);
+    case Kind::BothCostForms:
+        return QStringLiteral("ให้ค่าเร่งแบบใดแบบหนึ่งเท่านั้น: คอลัมน์ crash_cost_per_unit "
+                              "หรือคอลัมน์ normal_cost กับ crash_cost ไม่ใช่ทั้งสองแบบ");
+    case Kind::NoCostForm:
+        return QStringLiteral("ไม่มีค่าเร่ง: ใส่คอลัมน์ crash_cost_per_unit "
+                              "หรือคอลัมน์ normal_cost กับ crash_cost");
+    case Kind::UnterminatedQuote:
+        return QStringLiteral("ช่องข้อมูลที่เริ่มด้วยเครื่องหมายคำพูด (\") ตรงนี้ "
+                              "ไม่มีเครื่องหมายคำพูดปิด");
+    case Kind::StrayQuote:
+        return QStringLiteral(
+            "มีเครื่องหมายคำพูด (\") ในช่องข้อมูลที่ไม่ได้เริ่มด้วยเครื่องหมายคำพูด: "
+            "ให้ครอบทั้งช่องด้วยเครื่องหมายคำพูด และเขียนเครื่องหมายคำพูดข้างในเป็นสองตัว (\"\")");
+    case Kind::TextAfterQuote:
+        return QStringLiteral("มีข้อความต่อท้ายเครื่องหมายคำพูดปิดของช่องข้อมูล");
+    case Kind::FieldCount:
+        return QStringLiteral("แถวนี้มี %1 ช่อง แต่หัวตารางมี %2 คอลัมน์").arg(p.number).arg(p.bound);
+    case Kind::MissingValue:
+    case Kind::NotWholeNumber:
+    case Kind::DurationNotWhole:
+    case Kind::NegativeDuration:
+    case Kind::NumberTooLarge:
+    case Kind::NotAmount:
+    case Kind::AmountGrouped:
+    case Kind::AmountTooPrecise:
+    case Kind::AmountExponent:
+    case Kind::AmountCurrency:
+    case Kind::AmountTooLarge:
+    case Kind::NegativeAmount:
+    case Kind::NotDecimal:
+        return valueText(p);
+    case Kind::EstimatesIncomplete:
+        return thaiEstimateText(EstimateProblem::Missing, p.names.join(QStringLiteral(" และ ")),
+                                {});
+    case Kind::CrashCostBelowNormal:
+        return QStringLiteral("ค่าใช้จ่ายเมื่อเร่ง %1 บาท น้อยกว่าค่าใช้จ่ายปกติ %2 บาท: "
+                              "เร่งแล้วค่าใช้จ่ายต้องไม่ลดลง")
+            .arg(baht(p.number), baht(p.bound));
+    case Kind::CostsDifferWithoutShortening:
+        return QStringLiteral("กิจกรรมนี้เร่งไม่ได้ (เวลาเร่งเท่ากับเวลาปกติ) "
+                              "แต่ค่าใช้จ่ายเมื่อเร่ง %1 บาท ไม่เท่ากับค่าใช้จ่ายปกติ %2 บาท")
+            .arg(baht(p.number), baht(p.bound));
+    case Kind::SlopeRounded:
+        return QStringLiteral("ค่าเร่งต่อหน่วยเวลา (%1 บาท ÷ %2 %3 = %4 บาทต่อ%3) "
+                              "ไม่ลงตัวเป็นสตางค์ จึงปัดเป็น %5 บาท")
+            .arg(baht(p.number))
+            .arg(p.bound)
+            .arg(thaiUnitWord(), bahtFraction(p.number, p.bound), baht(p.rounded));
+    case Kind::JsonSyntax:
+        return QStringLiteral("ไม่ใช่ JSON ที่ถูกต้อง: %1").arg(p.value);
+    case Kind::NotProjectFile:
+        return p.value.isEmpty()
+            ? QStringLiteral("ไม่ใช่ไฟล์โครงการของ Crashkit "
+                             "(ไม่มี \"format\": \"crashkit-project\")")
+            : QStringLiteral("ไม่ใช่ไฟล์โครงการของ Crashkit (ไฟล์นี้ระบุเป็น %1)").arg(p.value);
+    case Kind::NewerVersion:
+        return QStringLiteral("ไฟล์นี้สร้างด้วย Crashkit รุ่นที่ใหม่กว่า "
+                              "(ไฟล์รุ่น %1 แต่โปรแกรมนี้อ่านได้ถึงรุ่น %2)")
+            .arg(p.number)
+            .arg(p.bound);
+    case Kind::BadVersion:
+        return QStringLiteral("%1 ไม่ใช่เลขรุ่นของไฟล์ (1, 2, ...)").arg(p.value);
+    case Kind::MissingKey:
+        return QStringLiteral("ไม่พบช่องนี้ ซึ่งจำเป็นต้องมี");
+    case Kind::UnknownKey:
+        return QStringLiteral("ไม่รู้จักช่องนี้: ช่องที่ใช้ได้ตรงนี้คือ %1")
+            .arg(p.names.join(QStringLiteral(", ")));
+    case Kind::WrongType:
+        return QStringLiteral("%1 เป็น%2 แต่ต้องเป็น%3")
+            .arg(p.value, thaiTypeName(p.found), thaiTypeName(p.expected));
+    case Kind::Engine:
+        return engineText(p);
+    case Kind::XmlSyntax:
+        return QStringLiteral("ไม่ใช่ XML ที่ถูกต้อง: %1").arg(p.value);
+    case Kind::XmlDoctype:
+        return QStringLiteral("ไฟล์มี DOCTYPE ซึ่งอาจใช้ประกาศเอนทิตีได้ "
+                              "ไฟล์แผนงานไม่มีส่วนนี้ จึงไม่อ่านไฟล์นี้");
+    case Kind::XmlTooDeep:
+        return QStringLiteral("แท็กซ้อนกันลึกเกิน %1 ชั้น").arg(p.bound);
+    case Kind::NotPlanFile:
+        return (p.value.isEmpty() ? QStringLiteral("ไฟล์ไม่มีแท็กแรก")
+                                  : QStringLiteral("แท็กแรกของไฟล์คือ <%1>").arg(p.value))
+            + QStringLiteral(" ไม่ใช่ <%1>: ไฟล์นี้ไม่ใช่ไฟล์ของโปรแกรมวางแผนงานที่นามสกุลไฟล์บอก")
+                  .arg(p.names.value(0));
+    case Kind::TooManyTasks:
+        return QStringLiteral("ไฟล์มีงานมากกว่า %1 งาน").arg(p.bound);
+    case Kind::BadTaskDuration:
+        return QStringLiteral("%1 ไม่ใช่ระยะเวลาที่โปรแกรมนี้อ่านได้ "
+                              "(ระยะเวลาต้องเขียนเป็นชั่วโมง เช่น PT16H0M0S)")
+            .arg(value);
+    case Kind::DurationNotWholeDays:
+        return QStringLiteral("ระยะเวลา %1 เท่ากับ %2 นาที ไม่ลงตัวเป็นจำนวนเต็ม%3 (%3ละ %4 นาที)")
+            .arg(value)
+            .arg(p.number)
+            .arg(thaiUnitWord())
+            .arg(p.bound);
+    case Kind::DuplicateTaskId:
+        return QStringLiteral("มีงานก่อนหน้านี้ที่ใช้รหัส %1 แล้ว").arg(value);
+    case Kind::UnknownLinkTask:
+        return QStringLiteral("การเชื่อมโยงอ้างถึงงาน %1 ซึ่งไม่มีในไฟล์").arg(value);
+    case Kind::LinkLagRefused:
+        return QStringLiteral("%1 มีเวลารอ %2: กิจกรรมในโปรแกรมนี้ไม่มีเวลารอระหว่างกัน "
+                              "ให้เพิ่มกิจกรรมสำหรับช่วงเวลารอแทน")
+            .arg(linkEnds(p), thaiLag(p.value));
+    case Kind::LinkTypeRefused:
+        return QStringLiteral("%1 เป็นแบบ%2: อ่านได้เฉพาะแบบเสร็จ-เริ่ม "
+                              "(งานหลังเริ่มเมื่องานก่อนหน้าเสร็จ)")
+            .arg(linkEnds(p), thaiLinkType(p.value));
+    case Kind::SummaryLinkInexact:
+        return QStringLiteral("%1 เชื่อมงานสรุปกับงานที่อยู่ข้างในงานสรุปนั้นเอง "
+                              "หรือกับงานสรุปที่งานข้างในทุกงานรอกันเอง "
+                              "จึงแปลงเป็นการเชื่อมโยงระหว่างกิจกรรมไม่ได้")
+            .arg(linkEnds(p));
+    case Kind::TooManyLinks:
+        return QStringLiteral("การเชื่อมโยงของงานสรุปทำให้เกิดการเชื่อมโยงระหว่างกิจกรรมมากกว่า %1 "
+                              "เส้น")
+            .arg(p.bound);
+    case Kind::ImportOnly:
+        return QStringLiteral("ไฟล์ %1 เปิดอ่านได้อย่างเดียว: บันทึกเป็น .crashkit หรือ .csv แทน")
+            .arg(p.value);
+    case Kind::CrashDataMissing:
+        return QStringLiteral("ไฟล์ไม่มีเวลาเร่งและค่าเร่ง: "
+                              "ต้องใส่ให้ครบก่อนจึงจะเร่งกิจกรรมนี้ได้");
+    }
+    return QStringLiteral("ไฟล์นี้มีข้อมูลที่ไม่ถูกต้อง");
+}
+
+} // namespace
+
+QString thaiFileProblem(const io::Problem &problem)
+{
+    return thaiPlace(problem.place) + whatText(problem);
+}
+
+QString thaiProblemListText(const io::ProblemList &problems, int shown)
+{
+    QStringList lines;
+    for (const io::Problem &problem : problems.kept()) {
+        if (lines.size() >= shown)
+            break;
+        lines << thaiFileProblem(problem);
+    }
+    const std::int64_t rest = problems.count() - lines.size();
+    if (rest > 0)
+        lines << QStringLiteral("และอีก %1 รายการ").arg(rest);
+    return lines.join(u'\n');
+}
+
+} // namespace project
