@@ -13,3 +13,9 @@ qt_add_executable(layout_bench layout_bench.cpp)
 target_include_directories(layout_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
 target_link_libraries(layout_bench PRIVATE crashkit_project benchmark::benchmark
                                            crashkit_warnings)
+
+# The own-project window on 10,000 activities: an edit, removing rows and the long jobs,
+# against a repaint of the same window.
+qt_add_executable(projectwindow_bench projectwindow_bench.cpp)
+target_include_directories(projectwindow_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+target_link_libraries(projectwindow_bench PRIVATE crashkit_project crashkit_warnings)

@@ -188,14 +188,23 @@ std::optional<GreedyStep> GreedyCrashing::step()
     return step;
 }
 
-std::vector<GreedyStep> crashGreedily(const Network &network, Duration target)
+std::vector<GreedyStep> crashGreedily(const Network &network, Duration target, JobControl *control)
 {
     GreedyCrashing greedy(network);
     std::vector<GreedyStep> steps;
     if (greedy.start(target) != GreedyCrashing::StartResult::Started)
         return steps;
-    while (auto step = greedy.step())
+    const Duration normal = greedy.schedule().projectDuration;
+    while (true) {
+        checkpoint(control,
+                   normal > target ? static_cast<double>(normal - greedy.schedule().projectDuration)
+                           / static_cast<double>(normal - target)
+                                   : 1.0);
+        std::optional<GreedyStep> step = greedy.step();
+        if (!step)
+            break;
         steps.push_back(std::move(*step));
+    }
     return steps;
 }
 

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "jobcontrol.h"
 #include "network.h"
 #include "schedule.h"
 
@@ -73,7 +74,9 @@ private:
 };
 
 // Runs the greedy rule from the normal durations to the target and returns every step;
-// empty when the target is the normal duration or out of range.
-std::vector<GreedyStep> crashGreedily(const Network &network, Duration target);
+// empty when the target is the normal duration or out of range. With a control, each step
+// first looks whether to stop (JobStopped) and reports how far the duration has come down.
+std::vector<GreedyStep> crashGreedily(const Network &network, Duration target,
+                                      JobControl *control = nullptr);
 
 } // namespace engine

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "jobcontrol.h"
 #include "network.h"
 #include "schedule.h"
 
@@ -21,6 +22,9 @@ struct LayoutOptions {
     double layerGap = 60; // between the boxes of neighbouring columns
     double rowGap = 24; // between boxes in one column
     int sweeps = 48; // most passes of the crossing reduction from each first order
+    // Looked at between the parts of the work (JobStopped when a stop is asked for); none: the
+    // layout runs to its end.
+    JobControl *control = nullptr;
 };
 
 struct LayoutPoint {

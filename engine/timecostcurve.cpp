@@ -88,7 +88,7 @@ public:
         setLongestPathPotentials();
     }
 
-    std::vector<CurvePoint> trace(Duration normalDuration)
+    std::vector<CurvePoint> trace(Duration normalDuration, Duration shortest, JobControl *control)
     {
         const ReducedCostMap reducedCosts(*this);
         lemon::Dijkstra<Graph, ReducedCostMap, DistancesOnly> dijkstra(m_graph, reducedCosts);
@@ -97,6 +97,9 @@ public:
         Satang cost = 0;
         Duration previous = normalDuration;
         while (true) {
+            const double span = static_cast<double>(normalDuration - shortest);
+            checkpoint(control,
+                       span > 0 ? static_cast<double>(normalDuration - previous) / span : 0.0);
             dijkstra.run(m_start);
             for (Graph::NodeIt v(m_graph); v != lemon::INVALID; ++v)
                 m_potential[id(v)] += dijkstra.dist(v);
@@ -277,14 +280,15 @@ std::vector<CurvePoint> TimeCostCurve::points() const
     return all;
 }
 
-TimeCostCurve timeCostCurve(const Network &network)
+TimeCostCurve timeCostCurve(const Network &network, JobControl *control)
 {
     const Duration normal = computeSchedule(network, network.normalDurations()).projectDuration;
     if (network.size() == 0)
         return TimeCostCurve({{normal, 0}});
+    const Duration shortest = shortestDuration(network);
     CurveTracer tracer(network);
-    std::vector<CurvePoint> breakpoints = tracer.trace(normal);
-    if (breakpoints.back().duration != shortestDuration(network))
+    std::vector<CurvePoint> breakpoints = tracer.trace(normal, shortest, control);
+    if (breakpoints.back().duration != shortest)
         throw std::logic_error(
             "timeCostCurve: the last phase did not end at the shortest duration");
     return TimeCostCurve(std::move(breakpoints));

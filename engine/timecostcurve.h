@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "jobcontrol.h"
 #include "network.h"
 
 #include <vector>
@@ -46,6 +47,8 @@ private:
 // as much flow along them as they take (the curve's new slope); the last phase has
 // unbounded capacity and ends at the shortest duration. So it needs one shortest-path
 // search and one maximum flow per breakpoint, instead of a linear programme per duration.
-TimeCostCurve timeCostCurve(const Network &network);
+// With a control, each phase first looks whether to stop (JobStopped) and reports how far
+// the durations have come down.
+TimeCostCurve timeCostCurve(const Network &network, JobControl *control = nullptr);
 
 } // namespace engine

@@ -3,8 +3,11 @@
 
 #include "messagebox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace platform {
 namespace {
@@ -37,6 +40,9 @@ QMessageBox::StandardButton run(QWidget *parent, const MessageRecord &record,
         return answerer()(record);
     QMessageBox box(iconOf(record.type), record.caption, record.text, record.buttons, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
+    for (const auto &[button, caption] : record.buttonTexts)
+        if (QAbstractButton *shown = box.button(button))
+            shown->setText(caption);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
@@ -59,9 +65,49 @@ QMessageBox::StandardButton showMessage(QWidget *parent, MessageType type, const
 
 QMessageBox::StandardButton showMessage(QWidget *parent, MessageType type, const QString &caption,
                                         const QString &text, QMessageBox::StandardButtons buttons,
-                                        QMessageBox::StandardButton defaultButton)
+                                        QMessageBox::StandardButton defaultButton,
+                                        const ButtonTexts &buttonTexts)
 {
-    return run(parent, MessageRecord {type, caption, text, buttons}, defaultButton);
+    ButtonTexts texts;
+    for (int bit = 0; bit < 32; ++bit) {
+        const auto button = static_cast<QMessageBox::StandardButton>(1u << bit);
+        if (!buttons.testFlag(button))
+            continue;
+        const auto own
+            = std::find_if(buttonTexts.begin(), buttonTexts.end(),
+                           [button](const auto &entry) { return entry.first == button; });
+        const QString shown = own != buttonTexts.end() ? own->second : thaiButtonText(button);
+        if (!shown.isEmpty())
+            texts.emplace_back(button, shown);
+    }
+    return run(parent, MessageRecord {type, caption, text, buttons, std::move(texts)},
+               defaultButton);
+}
+
+QString thaiButtonText(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Ok:
+        return QStringLiteral("ตกลง");
+    case QMessageBox::Save:
+        return QStringLiteral("บันทึก");
+    case QMessageBox::Discard:
+        return QStringLiteral("ไม่บันทึก");
+    case QMessageBox::Cancel:
+        return QStringLiteral("ยกเลิก");
+    case QMessageBox::Yes:
+        return QStringLiteral("ใช่");
+    case QMessageBox::No:
+        return QStringLiteral("ไม่ใช่");
+    case QMessageBox::Close:
+        return QStringLiteral("ปิด");
+    case QMessageBox::Ignore:
+        return QStringLiteral("ข้าม");
+    case QMessageBox::Retry:
+        return QStringLiteral("ลองใหม่");
+    default:
+        return {};
+    }
 }
 
 void showApplicationError(const QString &text)

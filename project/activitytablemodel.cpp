@@ -92,6 +92,45 @@ void ActivityTableModel::removeRowsAt(int row, int count)
         [this, row, removed] { applyInsert(row, removed); });
 }
 
+void ActivityTableModel::removeRowSet(std::vector<int> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    rows.erase(std::remove_if(rows.begin(), rows.end(),
+                              [this](int row) { return row < 0 || row >= rowCount(); }),
+               rows.end());
+    if (rows.empty())
+        return;
+    if (rows.size() == 1) {
+        removeRowsAt(rows.front(), 1);
+        return;
+    }
+    // Runs of neighbouring rows, each with the rows it held, top first.
+    struct Run {
+        int first;
+        std::vector<ActivityRow> rows;
+    };
+    std::vector<Run> runs;
+    for (const int row : rows) {
+        if (runs.empty() || runs.back().first + static_cast<int>(runs.back().rows.size()) != row)
+            runs.push_back({row, {}});
+        runs.back().rows.push_back(m_rows[static_cast<std::size_t>(row)]);
+    }
+    push(
+        QStringLiteral("ลบ %1 แถว").arg(rows.size()),
+        [this, runs] {
+            // From the bottom, so that the rows above keep their numbers.
+            for (auto run = runs.rbegin(); run != runs.rend(); ++run)
+                applyRemove(run->first, static_cast<int>(run->rows.size()), false);
+            emit rowsEdited();
+        },
+        [this, runs] {
+            for (const Run &run : runs)
+                applyInsert(run.first, run.rows, false);
+            emit rowsEdited();
+        });
+}
+
 void ActivityTableModel::moveRowTo(int from, int to)
 {
     if (from < 0 || to < 0 || from >= rowCount() || to >= rowCount() || from == to)
@@ -283,7 +322,7 @@ void ActivityTableModel::applyCell(int row, int column, const QString &text)
     emit rowsEdited();
 }
 
-void ActivityTableModel::applyInsert(int row, const std::vector<ActivityRow> &rows)
+void ActivityTableModel::applyInsert(int row, const std::vector<ActivityRow> &rows, bool announce)
 {
     const auto count = static_cast<int>(rows.size());
     beginInsertRows({}, row, row + count - 1);
@@ -292,17 +331,19 @@ void ActivityTableModel::applyInsert(int row, const std::vector<ActivityRow> &ro
                          std::vector<QString>(ColumnCount));
     m_markText.insert(m_markText.begin() + row, rows.size(), std::vector<QString>(ColumnCount));
     endInsertRows();
-    emit rowsEdited();
+    if (announce)
+        emit rowsEdited();
 }
 
-void ActivityTableModel::applyRemove(int row, int count)
+void ActivityTableModel::applyRemove(int row, int count, bool announce)
 {
     beginRemoveRows({}, row, row + count - 1);
     m_rows.erase(m_rows.begin() + row, m_rows.begin() + row + count);
     m_problemText.erase(m_problemText.begin() + row, m_problemText.begin() + row + count);
     m_markText.erase(m_markText.begin() + row, m_markText.begin() + row + count);
     endRemoveRows();
-    emit rowsEdited();
+    if (announce)
+        emit rowsEdited();
 }
 
 void ActivityTableModel::applyMove(int from, int to)

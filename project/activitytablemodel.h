@@ -35,6 +35,10 @@ public:
     void setTitle(const QString &title);
     void insertBlankRows(int row, int count);
     void removeRowsAt(int row, int count);
+    // Removes the given rows, in any order and wherever they are, as one command (a
+    // selection of rows removed together is one step to undo and one change to analyse).
+    // Rows that do not exist are ignored; nothing happens when none is left.
+    void removeRowSet(std::vector<int> rows);
     // Moves one row to the position `to` (0 .. rowCount() - 1).
     void moveRowTo(int from, int to);
 
@@ -74,8 +78,9 @@ private:
     friend class TableCommand;
     // The changes themselves, with the model's signals; commands call them.
     void applyCell(int row, int column, const QString &text);
-    void applyInsert(int row, const std::vector<ActivityRow> &rows);
-    void applyRemove(int row, int count);
+    // The rows changes; `announce`: emit rowsEdited after it (one signal per command).
+    void applyInsert(int row, const std::vector<ActivityRow> &rows, bool announce = true);
+    void applyRemove(int row, int count, bool announce = true);
     void applyMove(int from, int to);
     void applyTitle(const QString &title);
     void clearMark(int row, int column);

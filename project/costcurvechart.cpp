@@ -3,6 +3,7 @@
 
 #include "costcurvechart.h"
 
+#include "backgroundjob.h"
 #include "fonts.h"
 #include "greedy.h"
 #include "greedylog.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScatterSeries>
 #include <QVBoxLayout>
@@ -73,8 +75,16 @@ std::optional<engine::Satang> totalAt(const engine::CurvePoint &point, engine::S
 CostCurveChart::CostCurveChart(QWidget *parent)
     : QWidget(parent), m_unitWord(thaiUnitWord()), m_chartView(new QChartView),
       m_indirectCostEdit(new QLineEdit), m_indirectMessage(new QLabel),
-      m_lowestTotalLabel(new QLabel), m_indirectCaption(new QLabel)
+      m_lowestTotalLabel(new QLabel), m_indirectCaption(new QLabel),
+      m_job(new BackgroundJob(QStringLiteral("กำลังคำนวณเส้นโค้งเวลากับค่าใช้จ่าย"), this))
 {
+    connect(m_job, &BackgroundJob::cancelled, this, [this] {
+        clearCurve(QStringLiteral("หยุดคำนวณเส้นโค้งแล้ว ดับเบิลคลิกที่กราฟเพื่อคำนวณใหม่"));
+        m_stopped = true;
+    });
+    connect(m_job, &BackgroundJob::failed, this, [this](const QString &reason) {
+        clearCurve(QStringLiteral("คำนวณเส้นโค้งไม่สำเร็จ: ") + reason);
+    });
     m_chartView->setObjectName(QStringLiteral("costCurveChartView"));
     m_chartView->setAccessibleName(QStringLiteral("เส้นโค้งเวลากับค่าใช้จ่าย"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
@@ -110,28 +120,69 @@ CostCurveChart::CostCurveChart(QWidget *parent)
     clearCurve(QString());
 }
 
-void CostCurveChart::showCurve(const engine::Network &network)
+void CostCurveChart::showCurve(AnalysisSnapshot analysis)
 {
-    m_message.clear();
-    const engine::TimeCostCurve curve = engine::timeCostCurve(network);
+    m_job->abandon();
+    m_stopped = false;
+    m_analysis = std::move(analysis);
+    if (!m_analysis || !m_analysis->sound()) {
+        clearCurve(QStringLiteral("ไม่มีโครงการ"));
+        return;
+    }
+    if (m_analysis->project.activities.size() > BackgroundJob::inlineLimit())
+        clearCurve(QStringLiteral("กำลังคำนวณเส้นโค้งเวลากับค่าใช้จ่าย..."));
+    const AnalysisSnapshot shown = m_analysis;
+    m_job->start<Curves>(
+        shown->project.activities.size(),
+        [shown](engine::JobControl &control) { return curvesOf(shown->network, control); },
+        [this, shown](Curves curves) {
+            if (shown != m_analysis)
+                return;
+            m_message.clear();
+            m_curve = std::move(curves.curve);
+            m_greedy = std::move(curves.greedy);
+            onIndirectCostEdited(m_indirectCostEdit->text());
+            emit curveShown();
+        });
+}
+
+CostCurveChart::Curves CostCurveChart::curvesOf(const engine::Network &network,
+                                                engine::JobControl &control)
+{
+    Curves curves;
+    // The progress goes from 0 to 1 twice: for the exact curve, then for the greedy run.
+    const engine::TimeCostCurve curve = engine::timeCostCurve(network, &control);
     // The curve is linear between its breakpoints, so beyond a few hundred thousand whole
     // durations its breakpoints draw the same line, and the lowest total (extra + a linear
     // indirect cost) lies on one of them too.
-    m_curve = curve.normalDuration() - curve.shortestDuration() < kMaxWholePoints
+    curves.curve = curve.normalDuration() - curve.shortestDuration() < kMaxWholePoints
         ? curve.points()
         : curve.breakpoints();
-    m_greedy.clear();
-    const std::vector<engine::Duration> normal(network.normalDurations().begin(),
-                                               network.normalDurations().end());
-    m_greedy.push_back({engine::computeSchedule(network, normal).projectDuration, 0});
+    curves.greedy.push_back({curve.normalDuration(), 0});
     for (const engine::GreedyStep &step :
-         engine::crashGreedily(network, engine::shortestDuration(network)))
-        m_greedy.push_back({step.durationAfter, step.totalCost});
-    onIndirectCostEdited(m_indirectCostEdit->text());
+         engine::crashGreedily(network, curve.shortestDuration(), &control))
+        curves.greedy.push_back({step.durationAfter, step.totalCost});
+    return curves;
+}
+
+bool CostCurveChart::isShown() const
+{
+    return m_analysis && !m_job->isRunning() && !m_curve.empty();
+}
+
+void CostCurveChart::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (m_stopped && m_analysis) {
+        showCurve(m_analysis);
+        event->accept();
+        return;
+    }
+    QWidget::mouseDoubleClickEvent(event);
 }
 
 void CostCurveChart::clearCurve(const QString &message)
 {
+    m_job->abandon();
     m_message = message;
     m_curve.clear();
     m_greedy.clear();
@@ -197,7 +248,8 @@ void CostCurveChart::onIndirectCostEdited(const QString &text)
     QString problem;
     const QString trimmed = text.trimmed();
     if (!trimmed.isEmpty()) {
-        const std::optional<engine::Satang> value = engine::parseBaht(trimmed.toStdString());
+        const std::optional<engine::Satang> value
+            = engine::parseBaht(withArabicDigits(trimmed).toStdString());
         if (!value)
             problem = QStringLiteral("ค่าใช้จ่ายทางอ้อมต้องเป็นจำนวนบาท ทศนิยมไม่เกินสองตำแหน่ง "
                                      "ไม่มีจุลภาค เช่น 1500 หรือ 1500.50");

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "network.h"
+#include "projectanalysis.h"
 #include "timecostcurve.h"
 
 #include <QWidget>
@@ -19,6 +19,8 @@ class QPainter;
 
 namespace project {
 
+class BackgroundJob;
+
 // The time-cost curve (Qt Charts): the exact least extra cost at every whole duration from
 // the normal one down to the shortest, the greedy rule's totals at the durations of its
 // steps (run to the shortest duration) as points on it, and, when an indirect cost per time
@@ -32,8 +34,9 @@ class CostCurveChart : public QWidget {
 public:
     explicit CostCurveChart(QWidget *parent = nullptr);
 
-    // Computes and shows the curve of a sound network.
-    void showCurve(const engine::Network &network);
+    // Computes and shows the curve of a sound analysis (off the window's thread for a large
+    // project; curveShown() follows).
+    void showCurve(AnalysisSnapshot analysis);
     // An empty chart with the message (a table with problems).
     void clearCurve(const QString &message);
 
@@ -51,8 +54,13 @@ public:
     // Paints the chart into `target` (PNG, SVG, PDF, print).
     void renderChart(QPainter *painter, const QRectF &target);
 
-    // The project's time unit as a word ("วัน" unless set), for the axis and the label.
+    // The project's time unit as a word (thaiUnitWord() unless set), for the axis and the label.
     void setUnitWord(const QString &word);
+
+    // The job that computes the curve of large projects (for the window's job indicator).
+    BackgroundJob *curveJob() const { return m_job; }
+    // The curve of the analysis given last is shown (not waiting for it).
+    bool isShown() const;
 
     // The lowest total cost (extra + indirect x duration) over the points; of equal totals
     // the shorter duration, as the project then ends sooner for the same money. Nothing for
@@ -60,7 +68,21 @@ public:
     static std::optional<engine::CurvePoint>
     lowestTotalCost(const std::vector<engine::CurvePoint> &points, engine::Satang indirectPerUnit);
 
+signals:
+    // The curve of the analysis given last is shown.
+    void curveShown();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
 private:
+    // The exact curve and the greedy rule's totals, computed together.
+    struct Curves {
+        std::vector<engine::CurvePoint> curve;
+        std::vector<engine::CurvePoint> greedy;
+    };
+    static Curves curvesOf(const engine::Network &network, engine::JobControl &control);
+
     // A new chart of what is shown now (the view's, or one to render at another size).
     QChart *makeChart() const;
     void rebuild();
@@ -78,6 +100,9 @@ private:
     QLabel *m_indirectMessage;
     QLabel *m_lowestTotalLabel;
     QLabel *m_indirectCaption;
+    AnalysisSnapshot m_analysis;
+    BackgroundJob *m_job;
+    bool m_stopped = false; // the student cancelled the curve
 };
 
 } // namespace project

@@ -4,8 +4,11 @@
 #include "crashingpanel.h"
 #include "controlnames.h"
 
+#include "backgroundjob.h"
+#include "durationspinbox.h"
 #include "fonts.h"
 #include "greedylog.h"
+#include "leastcosttablemodel.h"
 #include "schedule.h"
 #include "thaitext.h"
 
@@ -15,14 +18,12 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QSplitter>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <exception>
-#include <limits>
 
 namespace project {
 
@@ -31,26 +32,12 @@ namespace {
 // Critical paths listed in the log before each step; a large network may have very many.
 constexpr std::size_t kLoggedPaths = 5;
 
-QTableWidgetItem *cell(const QString &text, bool number)
-{
-    auto *item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    if (number)
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return item;
-}
-
-int spinValue(engine::Duration duration)
-{
-    return static_cast<int>(
-        std::clamp<engine::Duration>(duration, 0, std::numeric_limits<int>::max()));
-}
-
 } // namespace
 
 CrashingPanel::CrashingPanel(QWidget *parent)
     : QWidget(parent), m_unitWord(thaiUnitWord()),
-      m_targetSpinBox(named(new QSpinBox, "targetSpinBox", QStringLiteral("ระยะเวลาเป้าหมาย"))),
+      m_targetSpinBox(
+          named(new DurationSpinBox, "targetSpinBox", QStringLiteral("ระยะเวลาเป้าหมาย"))),
       m_unitLabel(new QLabel(m_unitWord)),
       m_stepButton(named(new QPushButton(QStringLiteral("เร่งหนึ่งขั้น")), "stepButton",
                          QStringLiteral("เร่งหนึ่งขั้น"))),
@@ -60,17 +47,18 @@ CrashingPanel::CrashingPanel(QWidget *parent)
                           QStringLiteral("เริ่มใหม่"))),
       m_targetMessage(named(new QLabel, "targetMessage", QStringLiteral("ข้อความเป้าหมาย"))),
       m_greedyLog(named(new QPlainTextEdit, "greedyLog", QStringLiteral("บันทึกการเร่งทีละขั้น"))),
-      m_leastCostTable(
-          named(new QTableWidget(0, 5), "leastCostTable", QStringLiteral("ตารางค่าเร่งต่ำสุด"))),
+      m_leastCostTable(named(new QTableView, "leastCostTable", QStringLiteral("ตารางค่าเร่งต่ำสุด"))),
+      m_leastCostModel(new LeastCostTableModel(this)), m_leastCostStatus(new QLabel),
       m_greedyTotalLabel(named(new QLabel, "greedyTotalLabel", QStringLiteral("ค่าเร่งทีละขั้นรวม"))),
       m_leastTotalLabel(named(new QLabel, "leastTotalLabel", QStringLiteral("ค่าเร่งต่ำสุดรวม"))),
-      m_differenceLabel(named(new QLabel, "differenceLabel", QStringLiteral("ผลต่างของค่าเร่ง")))
+      m_differenceLabel(named(new QLabel, "differenceLabel", QStringLiteral("ผลต่างของค่าเร่ง"))),
+      m_splitter(new QSplitter(Qt::Horizontal)),
+      m_runJob(new BackgroundJob(QStringLiteral("กำลังเร่งทีละขั้นจนถึงเป้าหมาย"), this)),
+      m_leastCostJob(new BackgroundJob(QStringLiteral("กำลังหาค่าเร่งต่ำสุด"), this))
 {
     m_unitLabel->setObjectName(QStringLiteral("targetUnitLabel"));
     auto *targetCaption = new QLabel(QStringLiteral("ระยะเวลาเป้าหมาย"));
     targetCaption->setBuddy(m_targetSpinBox);
-    m_targetSpinBox->setRange(0, std::numeric_limits<int>::max());
-    m_targetSpinBox->setKeyboardTracking(false);
     m_targetSpinBox->setMinimumWidth(90);
 
     m_stepButton->setToolTip(QStringLiteral("เร่งตามวิธีในตำราหนึ่งขั้น"));
@@ -85,12 +73,19 @@ CrashingPanel::CrashingPanel(QWidget *parent)
     m_greedyLog->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_greedyLog->setFont(platform::sarabunFont(20));
 
-    m_leastCostTable->setHorizontalHeaderLabels(
-        {QStringLiteral("กิจกรรม"), QStringLiteral("ปกติ"), QStringLiteral("ระยะเวลาค่าเร่งต่ำสุด"),
-         QStringLiteral("เร่ง"), QStringLiteral("ค่าเร่ง (บาท)")});
+    m_leastCostTable->setModel(m_leastCostModel);
     m_leastCostTable->verticalHeader()->hide();
     m_leastCostTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_leastCostTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_leastCostTable->setWordWrap(false);
+    // The answer (the least-cost durations) stands right after the id and every column keeps
+    // its header readable; the last one takes what is left.
+    QHeaderView *header = m_leastCostTable->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setStretchLastSection(true);
+    m_leastCostTable->verticalHeader()->setDefaultSectionSize(28);
+    m_leastCostStatus->setObjectName(QStringLiteral("leastCostStatus"));
+    m_leastCostStatus->setWordWrap(true);
+    m_leastCostStatus->hide();
 
     auto *targetRow = new QHBoxLayout;
     targetRow->addWidget(targetCaption);
@@ -105,60 +100,86 @@ CrashingPanel::CrashingPanel(QWidget *parent)
     auto *greedyBox = new QGroupBox(QStringLiteral("เร่งทีละขั้นตามวิธีในตำรา"));
     (new QVBoxLayout(greedyBox))->addWidget(m_greedyLog);
     auto *leastBox = new QGroupBox(QStringLiteral("ค่าเร่งต่ำสุด (คำตอบที่แน่นอน)"));
-    (new QVBoxLayout(leastBox))->addWidget(m_leastCostTable);
-    auto *splitter = new QSplitter(Qt::Horizontal);
-    splitter->setObjectName(QStringLiteral("crashingSplitter"));
-    splitter->addWidget(greedyBox);
-    splitter->addWidget(leastBox);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    auto *leastLayout = new QVBoxLayout(leastBox);
+    leastLayout->addWidget(m_leastCostStatus);
+    leastLayout->addWidget(m_leastCostTable, 1);
+    m_splitter->setObjectName(QStringLiteral("crashingSplitter"));
+    m_splitter->addWidget(greedyBox);
+    m_splitter->addWidget(leastBox);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setChildrenCollapsible(false);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(targetRow);
     layout->addWidget(m_targetMessage);
-    layout->addWidget(splitter, 1);
+    layout->addWidget(m_splitter, 1);
     layout->addWidget(m_greedyTotalLabel);
     layout->addWidget(m_leastTotalLabel);
     layout->addWidget(m_differenceLabel);
 
-    connect(m_targetSpinBox, &QSpinBox::valueChanged, this, &CrashingPanel::onSpinBoxEdited);
+    connect(m_targetSpinBox, &DurationSpinBox::valueChanged, this, &CrashingPanel::onSpinBoxEdited);
     connect(m_stepButton, &QPushButton::clicked, this, [this] { step(); });
     connect(m_runButton, &QPushButton::clicked, this, &CrashingPanel::runToTarget);
     connect(m_resetButton, &QPushButton::clicked, this, &CrashingPanel::reset);
+    for (BackgroundJob *job : {m_runJob, m_leastCostJob})
+        connect(job, &BackgroundJob::runningChanged, this, [this] { updateEnabled(); });
+    connect(m_leastCostJob, &BackgroundJob::runningChanged, this, [this](bool running) {
+        if (running) {
+            m_leastCostStatus->setText(QStringLiteral("กำลังหาค่าเร่งต่ำสุด..."));
+            m_leastCostStatus->show();
+        }
+    });
+    connect(m_leastCostJob, &BackgroundJob::cancelled, this, [this] {
+        // Solved again the next time the panel is shown or the target changes.
+        m_leastCostStale = true;
+        m_leastCostStatus->setText(QStringLiteral("หยุดหาค่าเร่งต่ำสุดแล้ว"));
+        m_leastCostStatus->show();
+    });
+    for (BackgroundJob *job : {m_runJob, m_leastCostJob})
+        connect(job, &BackgroundJob::failed, this, [this](const QString &reason) {
+            m_targetMessage->setText(QStringLiteral("คำนวณไม่สำเร็จ: ") + reason);
+            m_targetMessage->show();
+        });
 
     clearProject(QString());
 }
 
-void CrashingPanel::setProject(const engine::Project *project, const engine::Network *network)
+void CrashingPanel::setProject(AnalysisSnapshot analysis, std::optional<engine::Duration> target)
 {
-    m_project = project;
-    m_network = network;
-    if (!hasProject()) {
+    if (!analysis || !analysis->sound()) {
         clearProject(QStringLiteral("ไม่มีโครงการให้เร่ง"));
         return;
     }
-    const std::vector<engine::Duration> normal(m_network->normalDurations().begin(),
-                                               m_network->normalDurations().end());
-    m_normalDuration = engine::computeSchedule(*m_network, normal).projectDuration;
-    m_shortestDuration = engine::shortestDuration(*m_network);
-    if (!targetInRange())
+    m_analysis = std::move(analysis);
+    m_normalDuration = m_analysis->schedule.projectDuration;
+    m_shortestDuration = m_analysis->shortestDuration;
+    if (target && *target >= m_shortestDuration && *target <= m_normalDuration)
+        m_target = target;
+    else if (!targetInRange())
         m_target = m_shortestDuration;
     {
         const QSignalBlocker blocker(m_targetSpinBox);
-        m_targetSpinBox->setValue(spinValue(*m_target));
+        m_targetSpinBox->setValue(*m_target);
     }
     restart(true);
 }
 
 void CrashingPanel::clearProject(const QString &message)
 {
-    m_project = nullptr;
-    m_network = nullptr;
+    m_analysis.reset();
     m_normalDuration = 0;
     m_shortestDuration = 0;
     restart(false);
     m_targetMessage->setText(message);
     m_targetMessage->setVisible(!message.isEmpty());
+}
+
+void CrashingPanel::setLazy(bool lazy)
+{
+    m_lazy = lazy;
+    if (!m_lazy)
+        ensureLeastCost();
 }
 
 std::optional<engine::Duration> CrashingPanel::target() const
@@ -171,12 +192,12 @@ void CrashingPanel::setTarget(engine::Duration target)
     m_target = target;
     {
         const QSignalBlocker blocker(m_targetSpinBox);
-        m_targetSpinBox->setValue(spinValue(target));
+        m_targetSpinBox->setValue(target);
     }
     restart(true);
 }
 
-void CrashingPanel::onSpinBoxEdited(int value)
+void CrashingPanel::onSpinBoxEdited(engine::Duration value)
 {
     m_target = value;
     restart(true);
@@ -199,65 +220,113 @@ bool CrashingPanel::targetInRange() const
 
 void CrashingPanel::restart(bool announce)
 {
+    m_runJob->abandon();
+    m_leastCostJob->abandon();
     m_log.clear();
     m_greedyLog->clear();
     m_finishedLogged = false;
     m_greedy.reset();
-    m_leastCost.reset();
     m_durations.clear();
+    m_leastCostStale = hasProject();
+    m_leastCostStatus->hide();
+    showLeastCost(std::nullopt);
     if (hasProject()) {
-        m_durations.assign(m_network->normalDurations().begin(),
-                           m_network->normalDurations().end());
-        m_greedy.emplace(*m_network);
+        const auto normal = m_analysis->network.normalDurations();
+        m_durations.assign(normal.begin(), normal.end());
+        m_greedy.emplace(m_analysis->network);
         if (targetInRange()
             && m_greedy->start(*m_target) == engine::GreedyCrashing::StartResult::Started) {
-            m_leastCost = engine::leastCost(*m_network, *m_target);
             m_targetMessage->clear();
             m_targetMessage->hide();
         } else {
+            m_leastCostStale = false; // nothing to solve
             m_targetMessage->setText(targetOutOfRangeText(m_target.value_or(0), m_shortestDuration,
                                                           m_normalDuration, m_unitWord));
             m_targetMessage->show();
         }
     }
-    fillLeastCostTable();
+    if (!m_lazy || isVisible())
+        ensureLeastCost();
     updateLabels();
     updateEnabled();
     if (announce && hasProject())
         emit durationsChanged(m_durations);
 }
 
-bool CrashingPanel::stepOnce()
+void CrashingPanel::ensureLeastCost()
 {
-    if (!targetInRange() || !m_greedy || m_greedy->finished())
-        return false;
+    if (!hasProject() || !m_leastCostStale || m_leastCostJob->isRunning())
+        return;
+    m_leastCostStale = false;
+    if (!targetInRange())
+        return;
+    const AnalysisSnapshot analysis = m_analysis;
+    const engine::Duration target = *m_target;
+    m_leastCostJob->start<std::optional<engine::LeastCost>>(
+        analysis->project.activities.size(),
+        [analysis, target](engine::JobControl &control) {
+            control.checkpoint();
+            return engine::leastCost(analysis->network, target);
+        },
+        [this, analysis, target](std::optional<engine::LeastCost> answer) {
+            if (analysis != m_analysis || m_target != target)
+                return;
+            m_leastCostStatus->hide();
+            showLeastCost(std::move(answer));
+        });
+}
+
+void CrashingPanel::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    ensureLeastCost();
+}
+
+void CrashingPanel::showLeastCost(std::optional<engine::LeastCost> answer)
+{
+    m_leastCost = std::move(answer);
+    m_leastCostModel->showAnswer(m_analysis, m_leastCost);
+    updateLabels();
+    if (m_leastCost)
+        emit leastCostReady();
+}
+
+std::optional<QStringList> CrashingPanel::stepWithLog(const ProjectAnalysis &analysis,
+                                                      engine::GreedyCrashing &greedy,
+                                                      bool &finishedLogged, const QString &unitWord)
+{
+    if (greedy.finished())
+        return std::nullopt;
     const engine::CriticalPaths paths
-        = engine::listCriticalPaths(*m_network, m_greedy->schedule(), kLoggedPaths);
-    std::optional<engine::GreedyStep> step;
+        = engine::listCriticalPaths(analysis.network, greedy.schedule(), kLoggedPaths);
+    const std::optional<engine::GreedyStep> step = greedy.step();
+    if (!step)
+        return std::nullopt;
+    QStringList lines = stepBlock(analysis.project, *step, &paths, unitWord);
+    if (greedy.finished() && !finishedLogged) {
+        lines.append(closingText(step->durationAfter, greedy.totalCost(), unitWord));
+        finishedLogged = true;
+    }
+    return lines;
+}
+
+bool CrashingPanel::step()
+{
+    if (!targetInRange() || !m_greedy || m_runJob->isRunning())
+        return false;
+    std::optional<QStringList> lines;
     try {
-        step = m_greedy->step();
+        lines = stepWithLog(*m_analysis, *m_greedy, m_finishedLogged, m_unitWord);
     } catch (const std::exception &error) {
         // A sound network never gets here; say so rather than stop the program.
         m_targetMessage->setText(QStringLiteral("เร่งต่อไม่ได้: ") + QString::fromUtf8(error.what()));
         m_targetMessage->show();
         return false;
     }
-    if (!step)
+    if (!lines)
         return false;
-    QStringList lines = stepBlock(*m_project, *step, &paths, m_unitWord);
+    appendLog(*lines);
     m_durations = m_greedy->durations();
-    if (m_greedy->finished() && !m_finishedLogged) {
-        lines.append(closingText(step->durationAfter, m_greedy->totalCost(), m_unitWord));
-        m_finishedLogged = true;
-    }
-    appendLog(lines);
-    return true;
-}
-
-bool CrashingPanel::step()
-{
-    if (!stepOnce())
-        return false;
     updateLabels();
     updateEnabled();
     emit durationsChanged(m_durations);
@@ -266,19 +335,56 @@ bool CrashingPanel::step()
 
 void CrashingPanel::runToTarget()
 {
-    bool stepped = false;
-    while (stepOnce())
-        stepped = true;
-    if (!stepped)
+    if (!targetInRange() || !m_greedy || m_greedy->finished() || m_runJob->isRunning())
         return;
-    updateLabels();
+    const AnalysisSnapshot analysis = m_analysis;
+    const QString unitWord = m_unitWord;
+    RunResult from {*m_greedy, {}, m_finishedLogged};
+    m_runJob->start<RunResult>(
+        analysis->project.activities.size(),
+        [analysis, unitWord, from](engine::JobControl &control) {
+            RunResult run = from;
+            const engine::Duration start = run.greedy.schedule().projectDuration;
+            const engine::Duration target = run.greedy.target();
+            // A stop keeps the steps made so far: they are the student's to look at.
+            while (!control.stopRequested()) {
+                const std::optional<QStringList> lines
+                    = stepWithLog(*analysis, run.greedy, run.finishedLogged, unitWord);
+                if (!lines)
+                    break;
+                run.lines += *lines;
+                const engine::Duration now = run.greedy.schedule().projectDuration;
+                control.setProgress(start > target ? static_cast<double>(start - now)
+                                            / static_cast<double>(start - target)
+                                                   : 1.0);
+            }
+            return run;
+        },
+        [this, analysis](RunResult run) {
+            if (analysis != m_analysis)
+                return;
+            const bool stepped = !run.lines.isEmpty();
+            m_greedy = std::move(run.greedy);
+            m_finishedLogged = run.finishedLogged;
+            if (!stepped)
+                return;
+            appendLog(run.lines);
+            m_durations = m_greedy->durations();
+            updateLabels();
+            updateEnabled();
+            emit durationsChanged(m_durations);
+        });
     updateEnabled();
-    emit durationsChanged(m_durations);
 }
 
 void CrashingPanel::reset()
 {
     restart(true);
+}
+
+bool CrashingPanel::isBusy() const
+{
+    return m_runJob->isRunning() || m_leastCostJob->isRunning();
 }
 
 const std::vector<engine::Duration> &CrashingPanel::currentDurations() const
@@ -311,42 +417,19 @@ QString CrashingPanel::leastCostText() const
     lines.append(QStringLiteral("เร่งให้เสร็จใน ") + QString::number(m_leastCost->target) + u' '
                  + m_unitWord + QStringLiteral(" ด้วยค่าเร่งต่ำสุด ") + bahtText(m_leastCost->cost)
                  + QStringLiteral(" บาท"));
-    const auto normal = m_network->normalDurations();
+    const auto normal = m_analysis->network.normalDurations();
     bool anyCut = false;
     for (std::size_t i = 0; i < m_leastCost->durations.size(); ++i) {
         if (m_leastCost->durations[i] == normal[i])
             continue;
         anyCut = true;
-        lines.append(QString::fromStdString(m_project->activities[i].id) + QStringLiteral("  ")
-                     + QString::number(normal[i]) + QStringLiteral(" -> ")
+        lines.append(QString::fromStdString(m_analysis->project.activities[i].id)
+                     + QStringLiteral("  ") + QString::number(normal[i]) + QStringLiteral(" -> ")
                      + QString::number(m_leastCost->durations[i]));
     }
     if (!anyCut)
         lines.append(QStringLiteral("ไม่ต้องเร่งกิจกรรมใด"));
     return lines.join(u'\n');
-}
-
-void CrashingPanel::fillLeastCostTable()
-{
-    m_leastCostTable->setRowCount(0);
-    if (!hasProject() || !m_leastCost)
-        return;
-    const auto normal = m_network->normalDurations();
-    const auto costs = m_network->costsPerUnit();
-    const int rows = m_network->size();
-    m_leastCostTable->setRowCount(rows + 1);
-    for (int row = 0; row < rows; ++row) {
-        const auto i = static_cast<std::size_t>(row);
-        const engine::Duration cut = normal[i] - m_leastCost->durations[i];
-        m_leastCostTable->setItem(row, 0,
-                                  cell(QString::fromStdString(m_project->activities[i].id), false));
-        m_leastCostTable->setItem(row, 1, cell(QString::number(normal[i]), true));
-        m_leastCostTable->setItem(row, 2, cell(QString::number(m_leastCost->durations[i]), true));
-        m_leastCostTable->setItem(row, 3, cell(QString::number(cut), true));
-        m_leastCostTable->setItem(row, 4, cell(bahtText(cut * costs[i]), true));
-    }
-    m_leastCostTable->setItem(rows, 0, cell(QStringLiteral("รวม"), false));
-    m_leastCostTable->setItem(rows, 4, cell(bahtText(m_leastCost->cost), true));
 }
 
 void CrashingPanel::updateLabels()
@@ -377,11 +460,13 @@ void CrashingPanel::updateLabels()
 void CrashingPanel::updateEnabled()
 {
     const bool project = hasProject();
-    const bool canStep = project && targetInRange() && m_greedy && !m_greedy->finished();
+    const bool running = m_runJob->isRunning();
+    const bool canStep
+        = project && targetInRange() && m_greedy && !m_greedy->finished() && !running;
     m_targetSpinBox->setEnabled(project);
     m_stepButton->setEnabled(canStep);
     m_runButton->setEnabled(canStep);
-    m_resetButton->setEnabled(project && !m_log.isEmpty());
+    m_resetButton->setEnabled(project && (!m_log.isEmpty() || running));
     m_greedyLog->setEnabled(project);
     m_leastCostTable->setEnabled(project);
 }

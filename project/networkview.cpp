@@ -3,6 +3,7 @@
 
 #include "networkview.h"
 
+#include "backgroundjob.h"
 #include "fonts.h"
 
 #include <QFontMetricsF>
@@ -10,6 +11,7 @@
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollBar>
@@ -65,11 +67,16 @@ QString number(engine::Duration value)
 // and LS and LF below, red when critical.
 class NetworkNodeItem : public QGraphicsItem {
 public:
-    explicit NetworkNodeItem(const QString &id, const QString &name) : m_id(id)
+    NetworkNodeItem(const QString &id, const QString &name)
     {
-        if (!name.isEmpty())
-            setToolTip(id + QStringLiteral(" – ") + name);
+        setNames(id, name);
         setZValue(2);
+    }
+
+    void setNames(const QString &id, const QString &name)
+    {
+        m_id = id;
+        setToolTip(name.isEmpty() ? QString() : id + QStringLiteral(" – ") + name);
     }
 
     void setTimes(engine::Duration duration, engine::Duration es, engine::Duration ef,
@@ -192,7 +199,9 @@ private:
     bool m_critical = false;
 };
 
-NetworkView::NetworkView(QWidget *parent) : QGraphicsView(parent), m_scene(new QGraphicsScene(this))
+NetworkView::NetworkView(QWidget *parent)
+    : QGraphicsView(parent), m_scene(new QGraphicsScene(this)),
+      m_layoutJob(new BackgroundJob(QStringLiteral("กำลังจัดวางแผนภาพเครือข่าย"), this))
 {
     setObjectName(QStringLiteral("networkView"));
     setAccessibleName(QStringLiteral("แผนภาพเครือข่ายกิจกรรม"));
@@ -204,6 +213,13 @@ NetworkView::NetworkView(QWidget *parent) : QGraphicsView(parent), m_scene(new Q
     setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
     setResizeAnchor(QGraphicsView::AnchorViewCenter);
     setAlignment(Qt::AlignCenter);
+    connect(m_layoutJob, &BackgroundJob::cancelled, this, [this] {
+        m_stopped = true;
+        showText(QStringLiteral("หยุดจัดวางแผนภาพแล้ว\nดับเบิลคลิกที่นี่เพื่อวาดใหม่"));
+    });
+    connect(m_layoutJob, &BackgroundJob::failed, this, [this](const QString &reason) {
+        showText(QStringLiteral("วาดแผนภาพไม่ได้: ") + reason);
+    });
 }
 
 void NetworkView::clearDrawing()
@@ -217,10 +233,18 @@ void NetworkView::clearDrawing()
 
 void NetworkView::showMessage(const QString &message)
 {
+    m_layoutJob->abandon();
+    m_analysis.reset();
+    m_stopped = false;
+    showText(message);
+}
+
+void NetworkView::showText(const QString &message)
+{
     clearDrawing();
-    m_ids.clear();
-    m_links.clear();
+    m_key = {};
     m_layout = {};
+    m_drawn = false;
     m_message = message;
     m_messageItem = m_scene->addText(message, platform::sarabunFont(18));
     m_messageItem->setDefaultTextColor(QColor(84, 110, 122));
@@ -233,76 +257,144 @@ void NetworkView::showMessage(const QString &message)
     m_fitPending = false;
 }
 
-void NetworkView::showNetwork(const engine::Project &project, const engine::Network &network,
-                              std::span<const engine::Duration> durations)
+NetworkView::LayoutKey NetworkView::keyOf(const ProjectAnalysis &analysis)
 {
-    const auto n = static_cast<std::size_t>(network.size());
-    if (durations.size() != n || project.activities.size() != n) {
-        showMessage(QStringLiteral("วาดแผนภาพไม่ได้: จำนวนระยะเวลา (%1) หรือจำนวนกิจกรรม (%2) "
-                                   "ไม่ตรงกับเครือข่าย (%3 กิจกรรม)")
-                        .arg(durations.size())
-                        .arg(project.activities.size())
-                        .arg(n));
-        return;
-    }
-    const auto negative = std::find_if(durations.begin(), durations.end(),
-                                       [](engine::Duration d) { return d < 0; });
-    if (negative != durations.end()) {
-        const auto at = static_cast<std::size_t>(negative - durations.begin());
-        showMessage(QStringLiteral("วาดแผนภาพไม่ได้: ระยะเวลาของกิจกรรม %1 ติดลบ (%2)")
-                        .arg(QString::fromStdString(project.activities[at].id))
-                        .arg(*negative));
-        return;
-    }
-    engine::computeSchedule(network, durations, m_schedule);
-
-    std::vector<std::string> ids;
-    ids.reserve(n);
-    for (const engine::Activity &a : project.activities)
-        ids.push_back(a.id);
-    std::vector<int> links;
-    links.reserve(n + network.linkCount());
+    LayoutKey key;
+    const engine::Network &network = analysis.network;
+    key.ids.reserve(analysis.project.activities.size());
+    for (const engine::Activity &a : analysis.project.activities)
+        key.ids.push_back(a.id);
+    key.links.reserve(static_cast<std::size_t>(network.size()) + network.linkCount());
     for (int a = 0; a < network.size(); ++a) {
         const std::span<const int> before = network.predecessors(a);
-        links.push_back(static_cast<int>(before.size()));
-        links.insert(links.end(), before.begin(), before.end());
+        key.links.push_back(static_cast<int>(before.size()));
+        key.links.insert(key.links.end(), before.begin(), before.end());
     }
-    const bool sameNetwork
-        = m_message.isEmpty() && ids == m_ids && links == m_links && m_nodes.size() == n;
-    if (!sameNetwork) {
-        m_ids = std::move(ids);
-        m_links = std::move(links);
-        m_message.clear();
-        buildScene(project, network);
-    }
-    updateTimes();
+    key.earliestStarts = analysis.schedule.earliestStart;
+    return key;
 }
 
-void NetworkView::buildScene(const engine::Project &project, const engine::Network &network)
+void NetworkView::showProject(AnalysisSnapshot analysis,
+                              std::span<const engine::Duration> durations)
+{
+    m_layoutJob->abandon();
+    m_stopped = false;
+    m_analysis = std::move(analysis);
+    m_durations.assign(durations.begin(), durations.end());
+    if (!m_analysis || !m_analysis->sound()) {
+        showMessage(QStringLiteral("ไม่มีเครือข่ายให้วาด"));
+        return;
+    }
+    if (const QString problem = durationsProblem(); !problem.isEmpty()) {
+        showMessage(problem);
+        return;
+    }
+    LayoutKey key = keyOf(*m_analysis);
+    if (m_message.isEmpty() && !m_nodes.empty() && key == m_key) {
+        // The same layout would come out: only names and times change.
+        refreshNames();
+        m_drawn = true;
+        updateTimes();
+        emit drawn();
+        return;
+    }
+    m_drawn = false;
+    startLayout();
+}
+
+void NetworkView::startLayout()
+{
+    const AnalysisSnapshot analysis = m_analysis;
+    if (analysis->project.activities.size() > BackgroundJob::inlineLimit())
+        showText(
+            QStringLiteral("กำลังจัดวางแผนภาพ %1 กิจกรรม...").arg(analysis->project.activities.size()));
+    m_layoutJob->start<engine::NetworkLayout>(
+        analysis->project.activities.size(),
+        [analysis](engine::JobControl &control) {
+            engine::LayoutOptions options = viewLayoutOptions();
+            options.control = &control;
+            return engine::layoutNetwork(analysis->network, analysis->schedule, options);
+        },
+        [this, analysis](engine::NetworkLayout layout) {
+            if (analysis != m_analysis)
+                return;
+            m_message.clear();
+            m_key = keyOf(*analysis);
+            buildScene(layout);
+            m_layout = std::move(layout);
+            m_drawn = true;
+            updateTimes();
+            emit drawn();
+        });
+}
+
+void NetworkView::showDurations(std::span<const engine::Duration> durations)
+{
+    m_durations.assign(durations.begin(), durations.end());
+    if (!m_analysis)
+        return;
+    if (const QString problem = durationsProblem(); !problem.isEmpty()) {
+        showMessage(problem);
+        return;
+    }
+    if (m_drawn)
+        updateTimes();
+}
+
+QString NetworkView::durationsProblem() const
+{
+    const auto n = static_cast<std::size_t>(m_analysis->network.size());
+    if (m_durations.size() != n)
+        return QStringLiteral("วาดแผนภาพไม่ได้: จำนวนระยะเวลา (%1) ไม่ตรงกับเครือข่าย (%2 กิจกรรม)")
+            .arg(m_durations.size())
+            .arg(n);
+    const auto negative = std::find_if(m_durations.begin(), m_durations.end(),
+                                       [](engine::Duration d) { return d < 0; });
+    if (negative != m_durations.end()) {
+        const auto at = static_cast<std::size_t>(negative - m_durations.begin());
+        return QStringLiteral("วาดแผนภาพไม่ได้: ระยะเวลาของกิจกรรม %1 ติดลบ (%2)")
+            .arg(QString::fromStdString(m_analysis->project.activities[at].id))
+            .arg(*negative);
+    }
+    return {};
+}
+
+bool NetworkView::isDrawn() const
+{
+    return m_drawn;
+}
+
+void NetworkView::refreshNames()
+{
+    const std::vector<engine::Activity> &activities = m_analysis->project.activities;
+    for (std::size_t i = 0; i < m_nodes.size() && i < activities.size(); ++i)
+        m_nodes[i]->setNames(QString::fromStdString(activities[i].id),
+                             QString::fromStdString(activities[i].name));
+}
+
+void NetworkView::buildScene(const engine::NetworkLayout &layout)
 {
     clearDrawing();
-    // Columns follow the earliest starts of the durations first shown (normally the
-    // normal ones); crashing steps later keep them.
-    m_layout = engine::layoutNetwork(network, m_schedule, viewLayoutOptions());
+    const engine::Project &project = m_analysis->project;
     // Adding many items one by one rebuilds the scene's index again and again.
     m_scene->setItemIndexMethod(QGraphicsScene::NoIndex);
-    m_linkItems.reserve(m_layout.links.size());
-    for (const engine::NetworkLayout::Link &link : m_layout.links) {
+    m_linkItems.reserve(layout.links.size());
+    for (const engine::NetworkLayout::Link &link : layout.links) {
         auto *item = new NetworkLinkItem(link.points);
         m_scene->addItem(item);
         m_linkItems.push_back(item);
     }
-    m_nodes.reserve(m_layout.nodes.size());
-    for (std::size_t i = 0; i < m_layout.nodes.size(); ++i) {
+    m_nodes.reserve(layout.nodes.size());
+    for (std::size_t i = 0; i < layout.nodes.size(); ++i) {
         const engine::Activity &a = project.activities[i];
         auto *item
             = new NetworkNodeItem(QString::fromStdString(a.id), QString::fromStdString(a.name));
-        item->setPos(m_layout.nodes[i].centre.x, m_layout.nodes[i].centre.y);
+        item->setPos(layout.nodes[i].centre.x, layout.nodes[i].centre.y);
         m_scene->addItem(item);
         m_nodes.push_back(item);
     }
     m_scene->setItemIndexMethod(QGraphicsScene::BspTreeIndex);
-    m_scene->setSceneRect(0, 0, m_layout.width, m_layout.height);
+    m_scene->setSceneRect(0, 0, layout.width, layout.height);
     m_fitPending = true;
     if (isVisible())
         zoomToFit();
@@ -310,6 +402,9 @@ void NetworkView::buildScene(const engine::Project &project, const engine::Netwo
 
 void NetworkView::updateTimes()
 {
+    if (!m_analysis || m_durations.size() != m_nodes.size())
+        return;
+    engine::computeSchedule(m_analysis->network, m_durations, m_schedule);
     const engine::Schedule &s = m_schedule;
     m_critical = 0;
     for (std::size_t i = 0; i < m_nodes.size(); ++i) {
@@ -368,6 +463,17 @@ void NetworkView::scaleBy(double factor)
     const double wanted = std::clamp(now * factor, kLeastScale, kMostScale);
     if (now > 0 && wanted != now)
         QGraphicsView::scale(wanted / now, wanted / now);
+}
+
+void NetworkView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (m_stopped && m_analysis) {
+        m_stopped = false;
+        startLayout();
+        event->accept();
+        return;
+    }
+    QGraphicsView::mouseDoubleClickEvent(event);
 }
 
 void NetworkView::wheelEvent(QWheelEvent *event)

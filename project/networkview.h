@@ -3,9 +3,8 @@
 
 #pragma once
 
-#include "network.h"
 #include "networklayout.h"
-#include "project.h"
+#include "projectanalysis.h"
 #include "schedule.h"
 
 #include <QGraphicsView>
@@ -19,6 +18,7 @@ class QGraphicsTextItem;
 
 namespace project {
 
+class BackgroundJob;
 class NetworkNodeItem;
 class NetworkLinkItem;
 
@@ -26,18 +26,31 @@ class NetworkLinkItem;
 // shows the activity's id, its duration and ES/EF/LS/LF; critical activities and the links
 // between them in red. Zoom with Ctrl+wheel, Ctrl++ / Ctrl+- / Ctrl+0 (fit), pan by
 // dragging. The scene can be rendered for export and print.
+//
+// The columns follow the earliest starts at normal durations, so an edit lays the network
+// out again (off the window's thread for a large project, with the message and the job
+// indicator meanwhile), while a crashing step only redraws the times and colours in place.
 class NetworkView : public QGraphicsView {
     Q_OBJECT
 public:
     explicit NetworkView(QWidget *parent = nullptr);
 
-    // Lays out and draws the network of a sound project (analysis.network) with the given
-    // durations (one per activity, e.g. a crashing step's). The layout is made once per
-    // network and kept while only durations change, so a step redraws in place.
-    void showNetwork(const engine::Project &project, const engine::Network &network,
-                     std::span<const engine::Duration> durations);
+    // Draws the network of a sound analysis with the given durations (one per activity: the
+    // normal ones, or a crashing step's). The layout is made for the analysis's normal
+    // schedule; it is kept only when the activities, their links and their earliest starts
+    // are those of the drawing already shown (then the layout would come out the same).
+    void showProject(AnalysisSnapshot analysis, std::span<const engine::Duration> durations);
+    // A crashing step of the analysis shown: new times and colours on the same layout.
+    void showDurations(std::span<const engine::Duration> durations);
     // Draws nothing but the message (a table with problems: nothing wrong is drawn).
     void showMessage(const QString &message);
+
+    // The drawing of the last analysis given is complete (not waiting for its layout).
+    bool isDrawn() const;
+    // The analysis given last (none after showMessage).
+    AnalysisSnapshot analysis() const { return m_analysis; }
+    // The job that lays out large networks (for the window's job indicator).
+    BackgroundJob *layoutJob() const { return m_layoutJob; }
 
     void zoomIn();
     void zoomOut();
@@ -60,14 +73,33 @@ public:
     // The scale of the drawing on screen (1 = one layout unit a pixel).
     double zoomFactor() const;
 
+signals:
+    // The drawing of the analysis given last is complete.
+    void drawn();
+
 protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void buildScene(const engine::Project &project, const engine::Network &network);
+    // What a layout depends on besides the fixed options: ids, links, earliest starts.
+    struct LayoutKey {
+        std::vector<std::string> ids;
+        std::vector<int> links; // per activity: the number of predecessors, then them
+        std::vector<engine::Duration> earliestStarts;
+        bool operator==(const LayoutKey &) const = default;
+    };
+    static LayoutKey keyOf(const ProjectAnalysis &analysis);
+    // Shows the message in place of the drawing, keeping the analysis (while it is laid out).
+    void showText(const QString &message);
+    void startLayout();
+    // Why the durations given cannot be drawn with the analysis (empty when they can).
+    QString durationsProblem() const;
+    void buildScene(const engine::NetworkLayout &layout);
+    void refreshNames();
     void updateTimes();
     void clearDrawing();
     // Scales by `factor` around the view's centre, within the allowed range.
@@ -76,11 +108,14 @@ private:
     QGraphicsScene *m_scene = nullptr;
     QGraphicsTextItem *m_messageItem = nullptr;
     QString m_message;
+    AnalysisSnapshot m_analysis; // the analysis given last
+    std::vector<engine::Duration> m_durations; // the durations given last
     engine::NetworkLayout m_layout;
+    LayoutKey m_key; // what the layout drawn was made for
+    bool m_drawn = false; // the scene shows m_analysis
+    bool m_stopped = false; // the student cancelled the layout
     engine::Schedule m_schedule;
-    // What the layout was made for: ids and predecessor lists (flat, with counts).
-    std::vector<std::string> m_ids;
-    std::vector<int> m_links;
+    BackgroundJob *m_layoutJob;
     std::vector<NetworkNodeItem *> m_nodes;
     std::vector<NetworkLinkItem *> m_linkItems;
     int m_critical = 0;

@@ -340,6 +340,14 @@ ProjectAnalysis analyseRows(const std::vector<ActivityRow> &rows, const QString 
     return analysis;
 }
 
+AnalysisSnapshot analysisOf(const engine::Project &project)
+{
+    auto analysis = std::make_shared<ProjectAnalysis>(
+        analyseRows(rowsOfProject(project), textOf(project.title)));
+    analysis->project.target = project.target;
+    return analysis;
+}
+
 QString textOf(const std::string &utf8)
 {
     QStringDecoder decoder(QStringDecoder::Utf8,

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,11 +55,19 @@ struct ProjectAnalysis {
     bool sound() const { return problems.empty(); }
 };
 
+// An analysis that no one changes any more, shared by the window and the jobs that work on
+// it off the window's thread; the next edit makes a new one instead.
+using AnalysisSnapshot = std::shared_ptr<const ProjectAnalysis>;
+
 // Converts the rows (blank rows are ignored) and checks them: every cell that does not
 // convert and every engine::validate problem becomes a CellProblem in Thai. The three
 // estimate cells of a row are all blank (no estimate) or numbers with at most two decimals,
 // 0 <= a <= m <= b <= engine::kMaxDuration. Linear in rows and predecessor links.
 ProjectAnalysis analyseRows(const std::vector<ActivityRow> &rows, const QString &title);
+
+// The analysis of a project made elsewhere (a practice set, a file read, a test): its rows as
+// rowsOfProject shows them, analysed as the table would be.
+AnalysisSnapshot analysisOf(const engine::Project &project);
 
 // The rows a project is shown by: numbers as whole numbers, costs in Baht with two
 // decimals only when they have satang ("1200", "1200.50"), predecessors joined by ",",

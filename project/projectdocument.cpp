@@ -5,14 +5,51 @@
 
 #include "activitytablemodel.h"
 
+#include <QTimer>
+#include <QUndoCommand>
 #include <QUndoStack>
 
 namespace project {
 
+namespace {
+
+// Consecutive target edits (each click of the spin box's arrows) merge into one undo step.
+constexpr int kTargetCommandId = 0x7a67;
+
+class TargetCommand : public QUndoCommand {
+public:
+    using Apply = std::function<void(std::optional<engine::Duration>)>;
+    TargetCommand(std::optional<engine::Duration> from, std::optional<engine::Duration> to,
+                  Apply apply)
+        : m_from(from), m_to(to), m_apply(std::move(apply))
+    {
+        setText(QStringLiteral("แก้ระยะเวลาเป้าหมาย"));
+    }
+    void redo() override { m_apply(m_to); }
+    void undo() override { m_apply(m_from); }
+    int id() const override { return kTargetCommandId; }
+    bool mergeWith(const QUndoCommand *other) override
+    {
+        m_to = static_cast<const TargetCommand *>(other)->m_to;
+        // Back where it started: no step to undo at all.
+        setObsolete(m_to == m_from);
+        return true;
+    }
+
+private:
+    std::optional<engine::Duration> m_from, m_to;
+    Apply m_apply;
+};
+
+} // namespace
+
 struct ProjectDocument::Private {
     QUndoStack *undoStack = nullptr;
     ActivityTableModel *table = nullptr;
-    ProjectAnalysis analysis;
+    QTimer announce; // runs once after the edits of one pass of the event loop
+    mutable AnalysisSnapshot analysis;
+    mutable bool outOfDate = true;
+    mutable int analyses = 0;
     std::optional<engine::Duration> target;
     QString filePath;
 };
@@ -21,16 +58,17 @@ ProjectDocument::ProjectDocument(QObject *parent) : QObject(parent), d(new Priva
 {
     d->undoStack = new QUndoStack(this);
     d->table = new ActivityTableModel(d->undoStack, this);
-    d->table->resetRows(std::vector<ActivityRow>(10), {});
-    d->analysis = analyseRows(d->table->rows(), d->table->title());
-    d->table->setProblems(d->analysis.problems);
-
-    connect(d->table, &ActivityTableModel::rowsEdited, this, [this] {
-        d->analysis = analyseRows(d->table->rows(), d->table->title());
-        d->analysis.project.target = d->target;
-        d->table->setProblems(d->analysis.problems);
+    d->announce.setSingleShot(true);
+    d->announce.setInterval(0);
+    connect(&d->announce, &QTimer::timeout, this, [this] {
+        analyseNow();
         emit analysisChanged();
     });
+    d->table->resetRows(std::vector<ActivityRow>(10), {});
+    analyseNow();
+    d->announce.stop();
+
+    connect(d->table, &ActivityTableModel::rowsEdited, this, &ProjectDocument::markOutOfDate);
     connect(d->undoStack, &QUndoStack::cleanChanged, this,
             [this](bool clean) { emit modifiedChanged(!clean); });
 }
@@ -50,9 +88,41 @@ QUndoStack *ProjectDocument::undoStack() const
     return d->undoStack;
 }
 
+void ProjectDocument::markOutOfDate()
+{
+    d->outOfDate = true;
+    if (!d->announce.isActive())
+        d->announce.start();
+}
+
+void ProjectDocument::analyseNow() const
+{
+    if (!d->outOfDate)
+        return;
+    auto analysis
+        = std::make_shared<ProjectAnalysis>(analyseRows(d->table->rows(), d->table->title()));
+    analysis->project.target = d->target;
+    d->table->setProblems(analysis->problems);
+    d->analysis = std::move(analysis);
+    d->outOfDate = false;
+    ++d->analyses;
+}
+
 const ProjectAnalysis &ProjectDocument::analysis() const
 {
+    analyseNow();
+    return *d->analysis;
+}
+
+AnalysisSnapshot ProjectDocument::snapshot() const
+{
+    analyseNow();
     return d->analysis;
+}
+
+int ProjectDocument::analysisCount() const
+{
+    return d->analyses;
 }
 
 QString ProjectDocument::title() const
@@ -67,8 +137,24 @@ std::optional<engine::Duration> ProjectDocument::target() const
 
 void ProjectDocument::setTarget(std::optional<engine::Duration> target)
 {
+    if (target == d->target)
+        return;
+    d->undoStack->push(new TargetCommand(
+        d->target, target, [this](std::optional<engine::Duration> to) { applyTarget(to); }));
+}
+
+void ProjectDocument::applyTarget(std::optional<engine::Duration> target)
+{
+    if (target == d->target)
+        return;
     d->target = target;
-    d->analysis.project.target = target;
+    // The analysis carries the target for saving; the rest of it does not depend on it.
+    if (d->analysis && !d->outOfDate) {
+        auto analysis = std::make_shared<ProjectAnalysis>(*d->analysis);
+        analysis->project.target = target;
+        d->analysis = std::move(analysis);
+    }
+    emit targetChanged(target);
 }
 
 QString ProjectDocument::filePath() const
@@ -85,7 +171,7 @@ void ProjectDocument::load(const engine::Project &project, const QString &filePa
 {
     // The history goes first: its commands refer to rows that are about to go.
     d->undoStack->clear();
-    d->target = project.target;
+    applyTarget(project.target);
     d->table->resetRows(rowsOfProject(project), textOf(project.title));
     markSaved(filePath);
 }
@@ -93,7 +179,7 @@ void ProjectDocument::load(const engine::Project &project, const QString &filePa
 void ProjectDocument::clear(int rows)
 {
     d->undoStack->clear();
-    d->target.reset();
+    applyTarget(std::nullopt);
     d->table->resetRows(std::vector<ActivityRow>(static_cast<std::size_t>(std::max(rows, 0))), {});
     markSaved({});
 }
@@ -105,6 +191,14 @@ void ProjectDocument::markSaved(const QString &filePath)
         d->filePath = filePath;
         emit filePathChanged(d->filePath);
     }
+}
+
+void ProjectDocument::forgetFilePath()
+{
+    if (d->filePath.isEmpty())
+        return;
+    d->filePath.clear();
+    emit filePathChanged(d->filePath);
 }
 
 } // namespace project

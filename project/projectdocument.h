@@ -18,7 +18,9 @@ class ActivityTableModel;
 
 // One open project of the project window: the activity table as typed (a model for a
 // QTableView), its title and target, the file it came from, and the undo stack every edit
-// goes through. The analysis follows every change.
+// goes through. The analysis follows the changes: every edit marks it out of date, and it is
+// made again once for all the edits of one pass of the event loop (or at once when asked
+// for), so that removing 200 rows costs one analysis, not 200.
 class ProjectDocument : public QObject {
     Q_OBJECT
 public:
@@ -28,13 +30,19 @@ public:
     ActivityTableModel *table() const;
     QUndoStack *undoStack() const;
 
-    // The analysis of the rows as they are now; recomputed after every change, before
-    // analysisChanged() is emitted.
+    // The analysis of the rows as they are now (made at once if an edit left it out of date).
     const ProjectAnalysis &analysis() const;
+    // The same as an immutable snapshot, for work on other threads: it stays as it is when
+    // the next edit makes a new analysis.
+    AnalysisSnapshot snapshot() const;
+    // How many analyses were made since the document was created (for tests and benchmarks).
+    int analysisCount() const;
 
     QString title() const;
-    // The target duration kept with the file (not an undoable edit).
+    // The target duration kept with the file; none when the project has none.
     std::optional<engine::Duration> target() const;
+    // Changes the target as one undoable edit; a target equal to the present one is no change.
+    // Consecutive target edits merge into one step to undo.
     void setTarget(std::optional<engine::Duration> target);
 
     // The file the project was opened from or last saved to; empty for a new project.
@@ -50,13 +58,24 @@ public:
     void clear(int rows = 10);
     // After a successful save to `filePath`: remembers the path, becomes unmodified.
     void markSaved(const QString &filePath);
+    // Forgets the file without touching the rows (a file that can only be imported, never
+    // saved to): the next save asks where.
+    void forgetFilePath();
 
 signals:
+    // After a new analysis was made; one signal for all the edits of one pass of the event
+    // loop.
     void analysisChanged();
     void modifiedChanged(bool modified);
     void filePathChanged(const QString &filePath);
+    // After the target changed (an edit, undo, redo, load or clear).
+    void targetChanged(std::optional<engine::Duration> target);
 
 private:
+    void markOutOfDate();
+    void analyseNow() const;
+    void applyTarget(std::optional<engine::Duration> target);
+
     struct Private;
     Private *d;
 };

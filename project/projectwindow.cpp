@@ -4,6 +4,7 @@
 #include "projectwindow.h"
 
 #include "activitytablemodel.h"
+#include "backgroundjob.h"
 #include "controlnames.h"
 #include "costcurvechart.h"
 #include "crashingpanel.h"
@@ -14,6 +15,7 @@
 #include "projectwindow_p.h"
 #include "schedule.h"
 #include "scheduletablemodel.h"
+#include "thaitext.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -24,6 +26,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -32,7 +36,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <set>
 
 using project::ActivityTableModel;
 using project::named;
@@ -67,31 +70,45 @@ ProjectWindow::ProjectWindow(QWidget *parent) : QMainWindow(parent), d(new Priva
     d->document = new project::ProjectDocument(this);
     d->buildParts();
     d->buildMenus();
+    d->buildJobIndicator();
+    d->crashingPanel->setLazy(true);
 
-    connect(d->document, &project::ProjectDocument::analysisChanged, this,
-            [this] { d->showAnalysis(); });
-    connect(d->document, &project::ProjectDocument::modifiedChanged, this,
-            [this] { d->updateCaption(); });
-    connect(d->document, &project::ProjectDocument::filePathChanged, this,
-            [this] { d->updateCaption(); });
-    connect(d->document->table(), &ActivityTableModel::rowsEdited, this, [this] {
+    project::ProjectDocument *document = d->document;
+    QObject::connect(document, &project::ProjectDocument::analysisChanged, d,
+                     [this] { d->showAnalysis(); });
+    QObject::connect(document, &project::ProjectDocument::modifiedChanged, d,
+                     [this] { d->updateCaption(); });
+    QObject::connect(document, &project::ProjectDocument::filePathChanged, d,
+                     [this] { d->updateCaption(); });
+    QObject::connect(document, &project::ProjectDocument::targetChanged, d,
+                     [this](std::optional<engine::Duration> target) {
+                         // Undo, redo or a file: the panel follows the document.
+                         if (target && d->crashingPanel->target() != target)
+                             d->crashingPanel->setTarget(*target);
+                     });
+    QObject::connect(document->table(), &ActivityTableModel::titleChanged, d, [this] {
         if (d->titleEdit->text() != d->document->title())
             d->titleEdit->setText(d->document->title());
         d->updateCaption();
     });
-    connect(
-        d->crashingPanel, &project::CrashingPanel::durationsChanged, this,
+    QObject::connect(
+        d->crashingPanel, &project::CrashingPanel::durationsChanged, d,
         [this](const std::vector<engine::Duration> &durations) { d->showDurations(durations); });
-    connect(d->crashingPanel, &project::CrashingPanel::targetEdited, this,
-            [this](engine::Duration target) { d->document->setTarget(target); });
-    connect(d->tabs, &QTabWidget::currentChanged, this, [this] { d->refreshVisibleTab(); });
+    QObject::connect(d->crashingPanel, &project::CrashingPanel::targetEdited, d,
+                     [this](engine::Duration target) { d->document->setTarget(target); });
+    QObject::connect(d->tabs, &QTabWidget::currentChanged, d, [this] { d->refreshVisibleTab(); });
+    d->statusTimer.setSingleShot(true);
+    QObject::connect(&d->statusTimer, &QTimer::timeout, d,
+                     [this] { d->statusLabel->setText(d->summary); });
 
     resize(1280, 800);
     d->newProjectWithoutAsking();
+    d->showAnalysis();
 }
 
 ProjectWindow::~ProjectWindow()
 {
+    // First, so that its connections go before the parts that could still signal them.
     delete d;
 }
 
@@ -112,12 +129,23 @@ bool ProjectWindow::confirmClose()
     return d->maybeSave();
 }
 
+bool ProjectWindow::isBusy() const
+{
+    for (const project::BackgroundJob *job : d->jobs)
+        if (job->isRunning())
+            return true;
+    return false;
+}
+
 void ProjectWindow::closeEvent(QCloseEvent *event)
 {
     if (!d->maybeSave()) {
         event->ignore();
         return;
     }
+    for (project::BackgroundJob *job : d->jobs)
+        job->abandon();
+    d->dropPendingOutput(QString());
     // Changes the student chose to discard are gone: the window opens next time on a new
     // project, so that quitting the program does not ask about them again.
     if (d->document->isModified())
@@ -137,7 +165,7 @@ void ProjectWindow::Private::buildParts()
     titleEdit = named(new QLineEdit(left), "titleEdit", QStringLiteral("ชื่อโครงการ"));
     titleLabel->setBuddy(titleEdit);
     titleEdit->setPlaceholderText(QStringLiteral("พิมพ์ชื่อโครงการ"));
-    QObject::connect(titleEdit, &QLineEdit::editingFinished, q, [this] {
+    QObject::connect(titleEdit, &QLineEdit::editingFinished, this, [this] {
         if (titleEdit->text() != document->title())
             document->table()->setTitle(titleEdit->text());
     });
@@ -159,7 +187,7 @@ void ProjectWindow::Private::buildParts()
     problemLabel->setBuddy(problemList);
     problemList->setMaximumHeight(140);
     problemList->setWordWrap(true);
-    QObject::connect(problemList, &QListWidget::itemActivated, q, [this](QListWidgetItem *item) {
+    QObject::connect(problemList, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
         selectProblemCell(item->data(Qt::UserRole).toInt(), item->data(Qt::UserRole + 1).toInt());
     });
 
@@ -195,9 +223,9 @@ void ProjectWindow::Private::buildParts()
     curveChart = named(new project::CostCurveChart(tabs), "costCurveChart",
                        QStringLiteral("กราฟเวลากับต้นทุน"));
     tabs->addTab(curveChart, QStringLiteral("กราฟเวลา-ต้นทุน"));
-    tabs->addTab(named(new project::PertPanel(tabs), "pertPanel",
-                       QStringLiteral("PERT: โอกาสที่โครงการจะเสร็จตามกำหนด")),
-                 QStringLiteral("PERT"));
+    pertPanel = named(new project::PertPanel(tabs), "pertPanel",
+                      QStringLiteral("PERT: โอกาสที่โครงการจะเสร็จตามกำหนด"));
+    tabs->addTab(pertPanel, QStringLiteral("PERT"));
 
     splitter->addWidget(left);
     splitter->addWidget(tabs);
@@ -219,7 +247,7 @@ void ProjectWindow::Private::buildMenus()
     file->setObjectName(QStringLiteral("fileMenu"));
     auto add = [this](QMenu *menu, QAction *item, auto handler) {
         menu->addAction(item);
-        QObject::connect(item, &QAction::triggered, q, [this, handler] { (this->*handler)(); });
+        QObject::connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
         return item;
     };
     add(file, action(q, "newAction", QStringLiteral("สร้างใหม่"), QKeySequence::New),
@@ -231,14 +259,14 @@ void ProjectWindow::Private::buildMenus()
     for (int number = 1; number <= 5; ++number) {
         QAction *item = practice->addAction(QStringLiteral("ชุดเสริมทักษะ %1").arg(number));
         item->setObjectName(QStringLiteral("practiceSet%1Action").arg(number));
-        QObject::connect(item, &QAction::triggered, q, [this, number] {
+        QObject::connect(item, &QAction::triggered, this, [this, number] {
             if (maybeSave())
                 openPracticeSet(number);
         });
     }
     recentMenu = file->addMenu(QStringLiteral("แฟ้มที่เปิดล่าสุด"));
     recentMenu->setObjectName(QStringLiteral("recentMenu"));
-    QObject::connect(recentMenu, &QMenu::aboutToShow, q, [this] { fillRecentMenu(); });
+    QObject::connect(recentMenu, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });
     file->addSeparator();
     add(file, action(q, "saveAction", QStringLiteral("บันทึก"), QKeySequence::Save), &Private::save);
     add(file,
@@ -283,11 +311,11 @@ void ProjectWindow::Private::buildMenus()
         &Private::removeSelectedRows);
     QAction *up = action(q, "moveUpAction", QStringLiteral("เลื่อนแถวขึ้น"), Qt::ALT | Qt::Key_Up);
     edit->addAction(up);
-    QObject::connect(up, &QAction::triggered, q, [this] { moveCurrentRow(-1); });
+    QObject::connect(up, &QAction::triggered, this, [this] { moveCurrentRow(-1); });
     QAction *down
         = action(q, "moveDownAction", QStringLiteral("เลื่อนแถวลง"), Qt::ALT | Qt::Key_Down);
     edit->addAction(down);
-    QObject::connect(down, &QAction::triggered, q, [this] { moveCurrentRow(1); });
+    QObject::connect(down, &QAction::triggered, this, [this] { moveCurrentRow(1); });
 
     QMenu *view = bar->addMenu(QStringLiteral("มุมมอง"));
     view->setObjectName(QStringLiteral("viewMenu"));
@@ -304,12 +332,106 @@ void ProjectWindow::Private::buildMenus()
     QObject::connect(fit, &QAction::triggered, networkView, &project::NetworkView::zoomToFit);
 }
 
+void ProjectWindow::Private::buildJobIndicator()
+{
+    jobIndicator = new QWidget(q);
+    jobIndicator->setObjectName(QStringLiteral("jobIndicator"));
+    jobIndicator->setAccessibleName(QStringLiteral("งานที่กำลังคำนวณ"));
+    auto *row = new QHBoxLayout(jobIndicator);
+    row->setContentsMargins(0, 0, 0, 0);
+    jobLabel = new QLabel(jobIndicator);
+    jobLabel->setObjectName(QStringLiteral("jobLabel"));
+    jobProgress
+        = named(new QProgressBar(jobIndicator), "jobProgress", QStringLiteral("ความคืบหน้าของงาน"));
+    jobProgress->setRange(0, 1000);
+    jobProgress->setTextVisible(false);
+    jobProgress->setFixedWidth(160);
+    jobCancel = named(new QPushButton(QStringLiteral("หยุด"), jobIndicator), "jobCancelButton",
+                      QStringLiteral("หยุดงานที่กำลังคำนวณ"));
+    jobCancel->setToolTip(QStringLiteral("หยุดงานนี้: การเร่งจนถึงเป้าหมายเก็บขั้นที่ทำแล้วไว้"));
+    row->addWidget(jobLabel);
+    row->addWidget(jobProgress);
+    row->addWidget(jobCancel);
+    q->statusBar()->addPermanentWidget(jobIndicator);
+    jobIndicator->hide();
+
+    jobs = {networkView->layoutJob(), crashingPanel->runJob(), crashingPanel->leastCostJob(),
+            curveChart->curveJob()};
+    for (project::BackgroundJob *job : jobs) {
+        QObject::connect(job, &project::BackgroundJob::runningChanged, this, [this] {
+            updateJobIndicator();
+            runPendingOutput();
+        });
+        QObject::connect(job, &project::BackgroundJob::progressChanged, this,
+                         [this] { updateJobIndicator(); });
+        QObject::connect(job, &project::BackgroundJob::cancelled, this, [this, job] {
+            dropPendingOutput(job->description() + QStringLiteral(" ถูกหยุด"));
+            // A stopped drawing or curve is made again when its tab is chosen again.
+            if (job == networkView->layoutJob())
+                networkStale = true;
+            if (job == curveChart->curveJob())
+                curveStale = true;
+        });
+        QObject::connect(
+            job, &project::BackgroundJob::failed, this, [this, job](const QString &reason) {
+                dropPendingOutput(job->description() + QStringLiteral(" ไม่สำเร็จ: ") + reason);
+            });
+    }
+    QObject::connect(jobCancel, &QPushButton::clicked, this, [this] {
+        for (project::BackgroundJob *job : jobs)
+            if (job->isRunning()) {
+                job->cancel();
+                return;
+            }
+    });
+    // What outputs wait for arrives through these.
+    QObject::connect(networkView, &project::NetworkView::drawn, this,
+                     [this] { runPendingOutput(); });
+    QObject::connect(curveChart, &project::CostCurveChart::curveShown, this,
+                     [this] { runPendingOutput(); });
+    QObject::connect(crashingPanel, &project::CrashingPanel::leastCostReady, this,
+                     [this] { runPendingOutput(); });
+}
+
+void ProjectWindow::Private::updateJobIndicator()
+{
+    for (const project::BackgroundJob *job : jobs) {
+        if (!job->isRunning())
+            continue;
+        jobLabel->setText(job->description() + QStringLiteral("..."));
+        jobProgress->setValue(job->permille());
+        jobIndicator->show();
+        return;
+    }
+    jobIndicator->hide();
+}
+
+void ProjectWindow::Private::showStatus(const QString &text, int milliseconds)
+{
+    // One label for the summary and the messages: the status bar's own temporary message
+    // would be drawn over the summary when the window was not shown yet.
+    statusLabel->setText(text);
+    statusTimer.start(milliseconds);
+}
+
+void ProjectWindow::Private::catchUp()
+{
+    document->snapshot();
+    if (document->analysisCount() != shownAnalysis)
+        showAnalysis();
+}
+
 void ProjectWindow::Private::showAnalysis()
 {
-    const project::ProjectAnalysis &analysis = document->analysis();
+    const project::AnalysisSnapshot analysis = document->snapshot();
+    shown = analysis;
+    shownAnalysis = document->analysisCount();
+    dropPendingOutput(pendingWhat.isEmpty()
+                          ? QString()
+                          : pendingWhat + QStringLiteral(" ถูกยกเลิก เพราะตารางเปลี่ยน"));
 
     problemList->clear();
-    for (const project::CellProblem &problem : analysis.problems) {
+    for (const project::CellProblem &problem : analysis->problems) {
         const QString place = problem.row < 0 ? QStringLiteral("โครงการ")
                                               : QStringLiteral("แถว %1").arg(problem.row + 1);
         auto *item
@@ -319,14 +441,13 @@ void ProjectWindow::Private::showAnalysis()
         item->setForeground(QColor(0xb0, 0x00, 0x20));
     }
     for (QAction *item : needsSoundProject)
-        item->setEnabled(analysis.sound());
-    if (auto *pert = tabs->findChild<project::PertPanel *>(QStringLiteral("pertPanel")))
-        pert->showAnalysis(analysis);
+        item->setEnabled(analysis->sound());
+    pertPanel->showAnalysis(*analysis);
 
-    if (!analysis.sound()) {
+    if (!analysis->sound()) {
         const QString message
             = QStringLiteral("ตารางยังมีปัญหา %1 ข้อ\nแก้ตามรายการใต้ตารางแล้วผลจะแสดงเอง")
-                  .arg(analysis.problems.size());
+                  .arg(analysis->problems.size());
         shownDurations.clear();
         networkView->showMessage(message);
         scheduleModel->clear();
@@ -335,65 +456,116 @@ void ProjectWindow::Private::showAnalysis()
         curveChart->clearCurve(message);
         networkStale = false;
         curveStale = false;
-        statusLabel->setText(message.section(u'\n', 0, 0));
+        summary = message.section(u'\n', 0, 0);
+        statusLabel->setText(summary);
         return;
     }
     networkStale = true;
     curveStale = true;
-    statusLabel->setText(QStringLiteral("%1 กิจกรรม · ระยะเวลาปกติ %2 %4 · เร่งได้สั้นที่สุด %3 %4")
-                             .arg(analysis.project.activities.size())
-                             .arg(analysis.schedule.projectDuration)
-                             .arg(analysis.shortestDuration));
-    // The panel starts again at normal durations and reports them through durationsChanged,
-    // which shows them in the CPM table and the network.
-    crashingPanel->setProject(&analysis.project, &analysis.network);
-    if (const auto target = document->target())
-        if (*target != crashingPanel->target() && *target >= analysis.shortestDuration
-            && *target <= analysis.schedule.projectDuration)
-            crashingPanel->setTarget(*target);
+    summary = QStringLiteral("%1 กิจกรรม · ระยะเวลาปกติ %2 %4 · เร่งได้สั้นที่สุด %3 %4")
+                  .arg(analysis->project.activities.size())
+                  .arg(analysis->schedule.projectDuration)
+                  .arg(analysis->shortestDuration)
+                  .arg(project::thaiUnitWord());
+    if (!statusTimer.isActive())
+        statusLabel->setText(summary);
+    // The panel starts at normal durations with the document's target where it is in range,
+    // and reports the durations once, through durationsChanged.
+    crashingPanel->setProject(analysis, document->target());
 }
 
 void ProjectWindow::Private::showDurations(const std::vector<engine::Duration> &durations)
 {
-    const project::ProjectAnalysis &analysis = document->analysis();
-    if (!analysis.sound() || durations.size() != analysis.project.activities.size())
+    if (!shown || !shown->sound() || durations.size() != shown->project.activities.size())
         return;
     shownDurations = durations;
-    const engine::Schedule schedule = engine::computeSchedule(analysis.network, durations);
-    scheduleModel->showSchedule(analysis.project, durations, schedule);
-    durationLabel->setText(QStringLiteral("ระยะเวลาโครงการ %1 วัน (สั้นที่สุดที่เร่งได้ %2 วัน)")
+    const engine::Schedule schedule = engine::computeSchedule(shown->network, durations);
+    scheduleModel->showSchedule(shown->project, durations, schedule);
+    durationLabel->setText(QStringLiteral("ระยะเวลาโครงการ %1 %3 (สั้นที่สุดที่เร่งได้ %2 %3)")
                                .arg(schedule.projectDuration)
-                               .arg(analysis.shortestDuration));
+                               .arg(shown->shortestDuration)
+                               .arg(project::thaiUnitWord()));
     networkStale = true;
     refreshVisibleTab();
 }
 
 void ProjectWindow::Private::refreshVisibleTab()
 {
-    const project::ProjectAnalysis &analysis = document->analysis();
-    if (!analysis.sound())
+    if (!shown || !shown->sound())
         return;
     const int tab = tabs->currentIndex();
     // The crashing tab shows no network, but its steps are followed there at once when the
-    // student switches back; a network of a few hundred activities lays out in milliseconds.
+    // student switches back.
     if (networkStale && (tab == NetworkTab || tab == CrashingTab)) {
-        networkView->showNetwork(analysis.project, analysis.network, shownDurations);
+        if (networkView->analysis() == shown)
+            networkView->showDurations(shownDurations);
+        else
+            networkView->showProject(shown, shownDurations);
         networkStale = false;
     }
     if (curveStale && tab == CurveTab) {
-        curveChart->showCurve(analysis.network);
+        curveChart->showCurve(shown);
         curveStale = false;
     }
+}
+
+bool ProjectWindow::Private::outputsReady() const
+{
+    return shown && networkView->analysis() == shown && networkView->isDrawn()
+        && curveChart->isShown() && !crashingPanel->isBusy();
+}
+
+void ProjectWindow::Private::whenOutputsReady(const QString &what, std::function<void()> action)
+{
+    if (networkStale || networkView->analysis() != shown) {
+        if (networkView->analysis() == shown)
+            networkView->showDurations(shownDurations);
+        else
+            networkView->showProject(shown, shownDurations);
+        networkStale = false;
+    }
+    if (curveStale) {
+        curveChart->showCurve(shown);
+        curveStale = false;
+    }
+    crashingPanel->ensureLeastCost();
+    pendingOutput = std::move(action);
+    pendingWhat = what;
+    if (!outputsReady())
+        showStatus(QStringLiteral("กำลังเตรียม%1 จะทำต่อเองเมื่อคำนวณเสร็จ").arg(what), 600000);
+    runPendingOutput();
+}
+
+void ProjectWindow::Private::runPendingOutput()
+{
+    if (!pendingOutput || !outputsReady())
+        return;
+    const std::function<void()> action = std::move(pendingOutput);
+    pendingOutput = nullptr;
+    pendingWhat.clear();
+    statusTimer.stop();
+    statusLabel->setText(summary);
+    action();
+}
+
+void ProjectWindow::Private::dropPendingOutput(const QString &why)
+{
+    if (!pendingOutput)
+        return;
+    pendingOutput = nullptr;
+    pendingWhat.clear();
+    if (!why.isEmpty())
+        showStatus(why);
 }
 
 void ProjectWindow::Private::updateCaption()
 {
     const QString title = document->title();
     const QString file = document->filePath();
-    QString shown = !title.isEmpty() ? title
-        : !file.isEmpty()            ? QFileInfo(file).fileName()
-                                     : QStringLiteral("ไม่มีชื่อ");
-    q->setWindowTitle(shown + QStringLiteral("[*] — ") + windowCaption());
+    const QString name = !title.isEmpty() ? title
+        : !file.isEmpty()                 ? QFileInfo(file).fileName()
+                                          : QStringLiteral("ไม่มีชื่อ");
+    q->setWindowTitle(name + QStringLiteral("[*] — ") + windowCaption());
     q->setWindowModified(document->isModified());
 }
 
@@ -407,18 +579,15 @@ void ProjectWindow::Private::insertRow()
 
 void ProjectWindow::Private::removeSelectedRows()
 {
-    std::set<int> rows;
-    for (const QModelIndex &index : activityTable->selectionModel()->selectedIndexes())
-        rows.insert(index.row());
+    std::vector<int> rows;
+    const QItemSelection selection = activityTable->selectionModel()->selection();
+    for (const QItemSelectionRange &range : selection)
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.push_back(row);
     if (rows.empty() && activityTable->currentIndex().isValid())
-        rows.insert(activityTable->currentIndex().row());
-    if (rows.empty())
-        return;
-    // Removing several rows is one step to undo.
-    document->undoStack()->beginMacro(QStringLiteral("ลบแถว"));
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
-        document->table()->removeRowsAt(*row, 1);
-    document->undoStack()->endMacro();
+        rows.push_back(activityTable->currentIndex().row());
+    // Rows removed together are one step to undo and one change to analyse.
+    document->table()->removeRowSet(std::move(rows));
 }
 
 void ProjectWindow::Private::moveCurrentRow(int by)

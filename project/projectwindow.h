@@ -28,6 +28,10 @@ public:
     // the student cancelled.
     bool confirmClose();
 
+    // A long computation (a layout, the curve, the least cost, a run to the target) is under
+    // way off the window's thread; the job indicator in the status bar shows it.
+    bool isBusy() const;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

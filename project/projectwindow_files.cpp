@@ -14,6 +14,8 @@
 #include "projectexport.h"
 #include "projectfile.h"
 #include "projectwindow_p.h"
+#include "thaifileproblems.h"
+#include "thaitext.h"
 
 #include <QAction>
 #include <QDir>
@@ -104,15 +106,19 @@ void ProjectWindow::Private::open()
         openPath(path);
 }
 
+void ProjectWindow::Private::showFileProblems(const QString &intro, const io::ProblemList &problems)
+{
+    // Each problem names the file, the line or activity and what is wrong, in Thai.
+    platform::showMessage(q, platform::MessageType::Error, caption(),
+                          intro + QStringLiteral("\n\n") + project::thaiProblemListText(problems),
+                          QMessageBox::Ok, QMessageBox::Ok);
+}
+
 bool ProjectWindow::Private::openPath(const QString &path)
 {
     io::ReadResult result = io::openProject(path);
     if (!result.isLoaded()) {
-        // The reader's own words, which name the file, the line and what is wrong.
-        platform::showMessage(q, platform::MessageType::Error, caption(),
-                              QStringLiteral("เปิดแฟ้มไม่ได้ หน้าต่างยังคงโครงการเดิมไว้\n\n")
-                                  + result.message(),
-                              QMessageBox::Ok, QMessageBox::Ok);
+        showFileProblems(QStringLiteral("เปิดแฟ้มไม่ได้ หน้าต่างยังคงโครงการเดิมไว้"), result.problems());
         return false;
     }
     // Planning tools keep no crash data: their activities come with crash duration = normal
@@ -136,7 +142,7 @@ bool ProjectWindow::Private::openPath(const QString &path)
             toFill.emplace_back(static_cast<int>(row), project::CostPerUnitColumn);
         }
     }
-    const QString warnings = otherWarnings.message();
+    const QString warnings = project::thaiProblemListText(otherWarnings);
     document->load(result.takeProject(), QFileInfo(path).absoluteFilePath());
     if (!toFill.empty())
         document->table()->markCellsToFill(
@@ -144,16 +150,16 @@ bool ProjectWindow::Private::openPath(const QString &path)
     titleEdit->setText(document->title());
     updateCaption();
     rememberRecent(QFileInfo(path).absoluteFilePath());
-    if (!warnings.isEmpty())
+    if (!otherWarnings.isEmpty())
         platform::showMessage(q, platform::MessageType::Information, caption(),
                               QStringLiteral("เปิดแฟ้มแล้ว โปรดดูหมายเหตุ\n\n") + warnings,
                               QMessageBox::Ok, QMessageBox::Ok);
     if (!toFill.empty())
-        q->statusBar()->showMessage(
-            QStringLiteral("นำเข้า %1 กิจกรรม: ช่องสีเหลืองยังไม่มีข้อมูลการเร่ง").arg(toFill.size() / 2));
+        showStatus(
+            QStringLiteral("นำเข้า %1 กิจกรรม: ช่องสีเหลืองยังไม่มีข้อมูลการเร่ง").arg(toFill.size() / 2),
+            15000);
     else
-        q->statusBar()->showMessage(
-            QStringLiteral("เปิด %1 แล้ว").arg(QDir::toNativeSeparators(path)), 5000);
+        showStatus(QStringLiteral("เปิด %1 แล้ว").arg(QDir::toNativeSeparators(path)));
     return true;
 }
 
@@ -169,7 +175,10 @@ void ProjectWindow::Private::openPracticeSet(int number)
 bool ProjectWindow::Private::save()
 {
     const QString path = document->filePath();
-    if (path.isEmpty() || !io::formatOfPath(path))
+    // A plan imported from another planning tool is saved where the student says, as a
+    // .crashkit file unless they choose otherwise: its own format is only read.
+    const std::optional<io::FileFormat> format = io::formatOfPath(path);
+    if (path.isEmpty() || !format || !io::isWritable(*format))
         return saveAs();
     return saveTo(path, true);
 }
@@ -202,7 +211,8 @@ QString ProjectWindow::Private::chooseSavePath(const QString &dialogCaption,
 
 bool ProjectWindow::Private::soundProjectForOutput(engine::Project &project, const QString &what)
 {
-    const project::ProjectAnalysis &analysis = document->analysis();
+    catchUp();
+    const project::ProjectAnalysis &analysis = *shown;
     if (!analysis.sound()) {
         warn(q,
              QStringLiteral("%1ไม่ได้ เพราะตารางยังมีปัญหา %2 ข้อ (ดูรายการใต้ตาราง)\n"
@@ -217,27 +227,69 @@ bool ProjectWindow::Private::soundProjectForOutput(engine::Project &project, con
     return true;
 }
 
+QString ProjectWindow::Private::lostInCsv() const
+{
+    QStringList lost;
+    if (!document->title().isEmpty())
+        lost << QStringLiteral("ชื่อโครงการ \"%1\"").arg(document->title());
+    if (const auto target = document->target())
+        lost << QStringLiteral("ระยะเวลาเป้าหมาย %1 %2").arg(*target).arg(project::thaiUnitWord());
+    return lost.join(QStringLiteral(" และ"));
+}
+
 bool ProjectWindow::Private::saveTo(const QString &path, bool asDocumentFile)
 {
     engine::Project project;
     if (!soundProjectForOutput(project, QStringLiteral("บันทึก")))
         return false;
+    // A CSV file holds the activity table only: say what it leaves out before writing it.
+    const QString lost = io::formatOfPath(path) == io::FileFormat::Csv ? lostInCsv() : QString();
+    if (!lost.isEmpty()) {
+        const QString text = QStringLiteral("แฟ้ม CSV เก็บได้เฉพาะตารางกิจกรรม %1 จะไม่อยู่ในแฟ้ม %2\n\n")
+                                 .arg(lost, QFileInfo(path).fileName())
+            + (asDocumentFile ? QStringLiteral("บันทึกเป็นแฟ้ม .crashkit ซึ่งเก็บได้ครบแทนหรือไม่\n"
+                                               "(ถ้าบันทึกเป็น CSV โครงการจะยังนับว่ามีการแก้ไขที่ยังไม่ได้บันทึก)")
+                              : QStringLiteral("ส่งออกต่อหรือไม่"));
+        const auto answer = asDocumentFile
+            ? platform::showMessage(q, platform::MessageType::Question, caption(), text,
+                                    QMessageBox::Save | QMessageBox::Ignore | QMessageBox::Cancel,
+                                    QMessageBox::Save,
+                                    {{QMessageBox::Save, QStringLiteral("บันทึกเป็น .crashkit")},
+                                     {QMessageBox::Ignore, QStringLiteral("บันทึกเป็น CSV")}})
+            : platform::showMessage(q, platform::MessageType::Question, caption(), text,
+                                    QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok,
+                                    {{QMessageBox::Ok, QStringLiteral("ส่งออก CSV")}});
+        if (answer == QMessageBox::Cancel)
+            return false;
+        if (answer == QMessageBox::Save) {
+            const QString other
+                = chooseSavePath(QStringLiteral("บันทึกโครงการ"), QStringLiteral(".crashkit"),
+                                 QStringLiteral("แฟ้ม Crashkit (*.crashkit)"));
+            return !other.isEmpty() && saveTo(other, true);
+        }
+    }
     const io::ProblemList problems = io::saveProject(project, path);
     if (!problems.isEmpty()) {
-        platform::showMessage(q, platform::MessageType::Error, caption(),
-                              QStringLiteral("บันทึกไม่สำเร็จ แฟ้มเดิม (ถ้ามี) ไม่ถูกแตะต้อง\n\n")
-                                  + problems.message(),
-                              QMessageBox::Ok, QMessageBox::Ok);
+        showFileProblems(QStringLiteral("บันทึกไม่สำเร็จ แฟ้มเดิม (ถ้ามี) ไม่ถูกแตะต้อง"), problems);
         return false;
     }
     const QString absolute = QFileInfo(path).absoluteFilePath();
     settings().setValue(lastFolderKey(), QFileInfo(absolute).path());
     if (asDocumentFile) {
-        document->markSaved(absolute);
+        if (lost.isEmpty()) {
+            document->markSaved(absolute);
+        } else {
+            // The title or the target is in no file yet: closing still asks about them.
+            document->forgetFilePath();
+            showStatus(QStringLiteral("บันทึกตารางลง %1 แล้ว แต่%2ยังไม่ได้บันทึก")
+                           .arg(QDir::toNativeSeparators(absolute), lost),
+                       15000);
+            rememberRecent(absolute);
+            return true;
+        }
         rememberRecent(absolute);
     }
-    q->statusBar()->showMessage(
-        QStringLiteral("บันทึก %1 แล้ว").arg(QDir::toNativeSeparators(absolute)), 5000);
+    showStatus(QStringLiteral("บันทึก %1 แล้ว").arg(QDir::toNativeSeparators(absolute)));
     return true;
 }
 
@@ -263,17 +315,17 @@ void ProjectWindow::Private::exportNetwork()
                                         QStringLiteral("PNG (*.png);;SVG (*.svg)"));
     if (path.isEmpty())
         return;
-    if (networkStale) {
-        networkView->showNetwork(document->analysis().project, document->analysis().network,
-                                 shownDurations);
-        networkStale = false;
-    }
-    const QString error = project::exportPicture(path, networkView->drawingRect().size(),
-                                                 [this](QPainter *painter, const QRectF &target) {
-                                                     networkView->renderDrawing(painter, target);
-                                                 });
-    if (!error.isEmpty())
-        warn(q, error);
+    whenOutputsReady(QStringLiteral("ภาพเครือข่าย"), [this, path] {
+        const QString error
+            = project::exportPicture(path, networkView->drawingRect().size(),
+                                     [this](QPainter *painter, const QRectF &target) {
+                                         networkView->renderDrawing(painter, target);
+                                     });
+        if (!error.isEmpty())
+            warn(q, error);
+        else
+            showStatus(QStringLiteral("บันทึกภาพ %1 แล้ว").arg(QDir::toNativeSeparators(path)));
+    });
 }
 
 void ProjectWindow::Private::exportCurve()
@@ -286,33 +338,26 @@ void ProjectWindow::Private::exportCurve()
                          QStringLiteral("PNG (*.png);;SVG (*.svg)"));
     if (path.isEmpty())
         return;
-    if (curveStale) {
-        curveChart->showCurve(document->analysis().network);
-        curveStale = false;
-    }
-    const QString error = project::exportPicture(path, QSizeF(900, 600),
-                                                 [this](QPainter *painter, const QRectF &target) {
-                                                     curveChart->renderChart(painter, target);
-                                                 });
-    if (!error.isEmpty())
-        warn(q, error);
+    whenOutputsReady(QStringLiteral("กราฟ"), [this, path] {
+        const QString error = project::exportPicture(
+            path, QSizeF(900, 600), [this](QPainter *painter, const QRectF &target) {
+                curveChart->renderChart(painter, target);
+            });
+        if (!error.isEmpty())
+            warn(q, error);
+        else
+            showStatus(QStringLiteral("บันทึกภาพ %1 แล้ว").arg(QDir::toNativeSeparators(path)));
+    });
 }
 
 project::ReportContent ProjectWindow::Private::reportContent(const engine::Project &project)
 {
-    const project::ProjectAnalysis &analysis = document->analysis();
-    if (networkStale) {
-        networkView->showNetwork(analysis.project, analysis.network, shownDurations);
-        networkStale = false;
-    }
-    if (curveStale) {
-        curveChart->showCurve(analysis.network);
-        curveStale = false;
-    }
+    // Called when the outputs are ready (whenOutputsReady): the drawing, the curve and the
+    // least cost are those of the analysis shown.
     project::ReportContent content;
     content.title = QString::fromStdString(project.title);
-    content.project = &analysis.project;
-    content.schedule = &analysis.schedule;
+    content.project = &shown->project;
+    content.schedule = &shown->schedule;
     content.networkSize = networkView->drawingRect().size();
     content.paintNetwork = [this](QPainter *painter, const QRectF &target) {
         networkView->renderDrawing(painter, target);
@@ -334,15 +379,17 @@ void ProjectWindow::Private::writeReport()
                                         QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
-    int pages = 0;
-    const QString error = project::writePdfReport(path, reportContent(project), &pages);
-    if (!error.isEmpty()) {
-        warn(q, error);
-        return;
-    }
-    q->statusBar()->showMessage(
-        QStringLiteral("เขียนรายงาน %1 หน้าลง %2 แล้ว").arg(pages).arg(QDir::toNativeSeparators(path)),
-        5000);
+    whenOutputsReady(QStringLiteral("รายงาน"), [this, path, project] {
+        int pages = 0;
+        const QString error = project::writePdfReport(path, reportContent(project), &pages);
+        if (!error.isEmpty()) {
+            warn(q, error);
+            return;
+        }
+        showStatus(QStringLiteral("เขียนรายงาน %1 หน้าลง %2 แล้ว")
+                       .arg(pages)
+                       .arg(QDir::toNativeSeparators(path)));
+    });
 }
 
 void ProjectWindow::Private::print()

@@ -5,10 +5,13 @@
 
 #include "projectwindow.h"
 
-#include "project.h"
+#include "projectanalysis.h"
 
+#include <QObject>
 #include <QString>
+#include <QTimer>
 
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -16,21 +19,32 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class QProgressBar;
+class QPushButton;
 class QTabWidget;
 class QTableView;
 
+namespace io {
+class ProblemList;
+}
+
 namespace project {
+class BackgroundJob;
 class CostCurveChart;
 class CrashingPanel;
 class NetworkView;
+class PertPanel;
 class ProjectDocument;
 class ScheduleTableModel;
 struct ReportContent;
 } // namespace project
 
 // The window's parts and the operations its menus run; split over projectwindow.cpp (the
-// parts, editing, showing the analysis) and projectwindow_files.cpp (files, export, print).
-struct ProjectWindow::Private {
+// parts, editing, showing the analysis, the jobs) and projectwindow_files.cpp (files,
+// export, print). It is the context of every connection the window makes, so that going
+// first in the window's destructor, it takes them all along before the parts go (a line edit
+// losing the focus as the window closes must not reach a half-destroyed window).
+struct ProjectWindow::Private : QObject {
     explicit Private(ProjectWindow *window) : q(window) { }
 
     ProjectWindow *q;
@@ -46,27 +60,57 @@ struct ProjectWindow::Private {
     QLabel *durationLabel = nullptr;
     project::CrashingPanel *crashingPanel = nullptr;
     project::CostCurveChart *curveChart = nullptr;
+    project::PertPanel *pertPanel = nullptr;
     QLabel *statusLabel = nullptr;
+    QWidget *jobIndicator = nullptr;
+    QLabel *jobLabel = nullptr;
+    QProgressBar *jobProgress = nullptr;
+    QPushButton *jobCancel = nullptr;
     QMenu *recentMenu = nullptr;
     std::vector<QAction *> needsSoundProject; // enabled only while the table has no problem
+    std::vector<project::BackgroundJob *> jobs;
 
-    // The durations the network and the CPM table show: normal ones, or a crashing step's.
+    // The analysis the parts show, and the durations the network and the CPM table show:
+    // normal ones, or a crashing step's.
+    project::AnalysisSnapshot shown;
+    int shownAnalysis = -1; // the document's analysisCount() when it was shown
     std::vector<engine::Duration> shownDurations;
     // Parts not on the visible tab are brought up to date when their tab is shown.
     bool networkStale = true;
     bool curveStale = true;
 
+    // The status line: the project's summary, or for a while a message about what was done.
+    QString summary;
+    QTimer statusTimer;
+
+    // An export, report or print waiting for the jobs it needs (the layout, the curve, the
+    // least cost); dropped when the table changes first.
+    std::function<void()> pendingOutput;
+    QString pendingWhat;
+
     // projectwindow.cpp
     void buildParts();
     void buildMenus();
+    void buildJobIndicator();
     void showAnalysis();
+    // Shows the document's analysis now if an edit made a new one that the parts do not
+    // show yet (a command run before the window had its turn).
+    void catchUp();
     void showDurations(const std::vector<engine::Duration> &durations);
     void refreshVisibleTab();
     void updateCaption();
+    void updateJobIndicator();
+    void showStatus(const QString &text, int milliseconds = 5000);
     void insertRow();
     void removeSelectedRows();
     void moveCurrentRow(int by);
     void selectProblemCell(int row, int column);
+    // Starts what the outputs need (the drawing, the curve, the least cost) and runs `action`
+    // once they are all there: at once for a small project, after the jobs for a large one.
+    void whenOutputsReady(const QString &what, std::function<void()> action);
+    bool outputsReady() const;
+    void runPendingOutput();
+    void dropPendingOutput(const QString &why);
 
     // projectwindow_files.cpp
     bool maybeSave();
@@ -91,4 +135,8 @@ struct ProjectWindow::Private {
     project::ReportContent reportContent(const engine::Project &project);
     QString chooseSavePath(const QString &caption, const QString &suggestedSuffix,
                            const QString &filter);
+    // What a CSV file would leave out of the project (its title and target), in Thai; empty
+    // when it holds everything.
+    QString lostInCsv() const;
+    void showFileProblems(const QString &intro, const io::ProblemList &problems);
 };

@@ -2,7 +2,9 @@
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 
 #include "crashingpanel.h"
+#include "durationspinbox.h"
 #include "greedylog.h"
+#include "leastcosttablemodel.h"
 
 #include "leastcost.h"
 #include "money.h"
@@ -13,8 +15,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QSpinBox>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 #include <map>
@@ -188,7 +189,7 @@ private slots:
         const Loaded set = setOne();
         project::CrashingPanel panel;
         QSignalSpy changes(&panel, &project::CrashingPanel::durationsChanged);
-        panel.setProject(&set.project, &set.network);
+        panel.setProject(::project::analysisOf(set.project));
         panel.setTarget(28);
         QCOMPARE(panel.target(), std::optional<Duration>(28));
         QCOMPARE(panel.leastTotal(), std::optional<Satang>(72500));
@@ -279,7 +280,7 @@ private slots:
         const Loaded set = setOne();
         project::CrashingPanel stepped, run;
         for (auto *panel : {&stepped, &run}) {
-            panel->setProject(&set.project, &set.network);
+            panel->setProject(::project::analysisOf(set.project));
             panel->setTarget(27);
         }
         while (stepped.step()) { }
@@ -310,7 +311,7 @@ private slots:
         QCOMPARE(shortest, 27);
 
         project::CrashingPanel panel;
-        panel.setProject(&set.project, &set.network);
+        panel.setProject(::project::analysisOf(set.project));
         panel.setTarget(29);
         QVERIFY(panel.step()); // a run under way is dropped by the new target
         QSignalSpy changes(&panel, &project::CrashingPanel::durationsChanged);
@@ -331,7 +332,9 @@ private slots:
         QCOMPARE(panel.greedyTotal(), 0);
         QCOMPARE(panel.leastTotal(), std::nullopt);
         QVERIFY(panel.leastCostText().isEmpty());
-        QCOMPARE(panel.findChild<QTableWidget *>(QStringLiteral("leastCostTable"))->rowCount(), 0);
+        QCOMPARE(
+            panel.findChild<QTableView *>(QStringLiteral("leastCostTable"))->model()->rowCount(),
+            0);
         QVERIFY(!panel.findChild<QPushButton *>(QStringLiteral("stepButton"))->isEnabled());
         QVERIFY(!panel.findChild<QPushButton *>(QStringLiteral("runButton"))->isEnabled());
 
@@ -346,11 +349,11 @@ private slots:
     {
         const Loaded set = setOne();
         project::CrashingPanel panel;
-        panel.setProject(&set.project, &set.network);
+        panel.setProject(::project::analysisOf(set.project));
         panel.setTarget(28);
         QVERIFY(panel.step());
         QSignalSpy edited(&panel, &project::CrashingPanel::targetEdited);
-        auto *spin = panel.findChild<QSpinBox *>(QStringLiteral("targetSpinBox"));
+        auto *spin = panel.findChild<project::DurationSpinBox *>(QStringLiteral("targetSpinBox"));
         spin->setValue(30);
         QCOMPARE(edited.size(), 1);
         QCOMPARE(edited.front().at(0).value<Duration>(), 30);
@@ -366,27 +369,34 @@ private slots:
     {
         const Loaded set = setOne();
         project::CrashingPanel panel;
-        panel.setProject(&set.project, &set.network);
+        panel.setProject(::project::analysisOf(set.project));
         for (const Duration target : {32, 31, 30, 29, 28, 27}) {
             panel.setTarget(target);
-            auto *table = panel.findChild<QTableWidget *>(QStringLiteral("leastCostTable"));
+            const QAbstractItemModel *table
+                = panel.findChild<QTableView *>(QStringLiteral("leastCostTable"))->model();
+            using Columns = project::LeastCostTableModel;
+            auto text = [table](int row, int column) {
+                return table->index(row, column).data().toString();
+            };
             const int activities = static_cast<int>(set.project.activities.size());
             QCOMPARE(table->rowCount(), activities + 1);
             std::vector<Duration> durations;
             Satang sum = 0;
             for (int row = 0; row < activities; ++row) {
                 const auto &activity = set.project.activities[static_cast<std::size_t>(row)];
-                const Duration d = table->item(row, 2)->text().toLongLong();
+                QCOMPARE(text(row, Columns::ActivityColumn), QString::fromStdString(activity.id));
+                QCOMPARE(text(row, Columns::NormalColumn).toLongLong(), activity.normalDuration);
+                const Duration d = text(row, Columns::DurationColumn).toLongLong();
                 QVERIFY(d >= activity.crashDuration && d <= activity.normalDuration);
-                QCOMPARE(table->item(row, 3)->text().toLongLong(), activity.normalDuration - d);
-                const Satang cost = parseAmount(table->item(row, 4)->text());
+                QCOMPARE(text(row, Columns::CutColumn).toLongLong(), activity.normalDuration - d);
+                const Satang cost = parseAmount(text(row, Columns::CostColumn));
                 QCOMPARE(cost, (activity.normalDuration - d) * activity.crashCostPerUnit);
                 sum += cost;
                 durations.push_back(d);
             }
             QVERIFY(longestPath(set.project, durations) <= target);
             QCOMPARE(sum, *panel.leastTotal());
-            QCOMPARE(parseAmount(table->item(activities, 4)->text()), sum);
+            QCOMPARE(parseAmount(text(activities, Columns::CostColumn)), sum);
         }
     }
 
@@ -401,7 +411,7 @@ private slots:
         QFETCH(int, target);
         const Loaded set = setOne();
         project::CrashingPanel panel;
-        panel.setProject(&set.project, &set.network);
+        panel.setProject(::project::analysisOf(set.project));
         panel.setTarget(target);
         panel.runToTarget();
         const Satang greedy = panel.greedyTotal();
@@ -434,7 +444,7 @@ private slots:
             const engine::Network network(project);
             const Duration shortest = longestPath(project, crashOf(project));
             project::CrashingPanel panel;
-            panel.setProject(&project, &network);
+            panel.setProject(::project::analysisOf(project));
             QCOMPARE(panel.target(), std::optional<Duration>(shortest)); // proposed
             Duration duration = longestPath(project, normalOf(project));
             while (panel.step()) {
@@ -452,12 +462,12 @@ private slots:
     {
         const Loaded set = setOne();
         project::CrashingPanel panel;
-        panel.setProject(&set.project, &set.network);
+        panel.setProject(::project::analysisOf(set.project));
         panel.setTarget(29);
-        panel.setProject(&set.project, &set.network);
+        panel.setProject(::project::analysisOf(set.project));
         QCOMPARE(panel.target(), std::optional<Duration>(29)); // still in range: kept
         panel.setTarget(5);
-        panel.setProject(&set.project, &set.network);
+        panel.setProject(::project::analysisOf(set.project));
         QCOMPARE(panel.target(), std::optional<Duration>(27)); // out of range: the shortest
 
         panel.clearProject(QStringLiteral("ตารางยังมีข้อผิดพลาด"));
@@ -468,14 +478,15 @@ private slots:
         auto *message = panel.findChild<QLabel *>(QStringLiteral("targetMessage"));
         QVERIFY(!message->isHidden());
         QCOMPARE(message->text(), QStringLiteral("ตารางยังมีข้อผิดพลาด"));
-        QVERIFY(!panel.findChild<QSpinBox *>(QStringLiteral("targetSpinBox"))->isEnabled());
+        QVERIFY(!panel.findChild<project::DurationSpinBox *>(QStringLiteral("targetSpinBox"))
+                     ->isEnabled());
     }
 
     void leastCostTextNamesTheCuts()
     {
         const Loaded set = setOne();
         project::CrashingPanel panel;
-        panel.setProject(&set.project, &set.network);
+        panel.setProject(::project::analysisOf(set.project));
         panel.setTarget(28);
         const engine::LeastCost least = *engine::leastCost(set.network, 28);
         const QString text = panel.leastCostText();

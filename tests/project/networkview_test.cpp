@@ -24,6 +24,7 @@ struct Shown {
     engine::Project project;
     std::unique_ptr<engine::Network> network;
     std::vector<engine::Duration> durations;
+    project::AnalysisSnapshot analysis;
 };
 
 Shown practice(int set)
@@ -32,6 +33,7 @@ Shown practice(int set)
     s.project = practiceProject(practiceSet(set));
     s.network = std::make_unique<engine::Network>(s.project);
     s.durations.assign(s.network->normalDurations().begin(), s.network->normalDurations().end());
+    s.analysis = project::analysisOf(s.project);
     return s;
 }
 
@@ -45,12 +47,13 @@ Shown randomNetwork(int activities, std::uint64_t seed)
     s.project = testsupport::randomProject(random, shape);
     s.network = std::make_unique<engine::Network>(s.project);
     s.durations.assign(s.network->normalDurations().begin(), s.network->normalDurations().end());
+    s.analysis = project::analysisOf(s.project);
     return s;
 }
 
 void show(project::NetworkView &view, const Shown &s)
 {
-    view.showNetwork(s.project, *s.network, s.durations);
+    view.showProject(s.analysis, s.durations);
 }
 
 // Pixels that are clearly red: red well above green and blue.
@@ -155,7 +158,7 @@ private slots:
         }
         QVERIFY(crashed >= 0);
         --s.durations[static_cast<std::size_t>(crashed)];
-        show(view, s);
+        view.showDurations(s.durations);
 
         const engine::Schedule after = engine::computeSchedule(*s.network, s.durations);
         QCOMPARE(after.projectDuration, normal.projectDuration - 1);

@@ -70,7 +70,7 @@ engine::Project randomProject(int activities, unsigned seed)
 QString crashingLog(const Loaded &loaded, std::optional<engine::Duration> target)
 {
     project::CrashingPanel panel;
-    panel.setProject(&loaded.project, &loaded.network);
+    panel.setProject(::project::analysisOf(loaded.project));
     panel.setTarget(target.value_or(engine::shortestDuration(loaded.network)));
     panel.runToTarget();
     return panel.logText();
@@ -280,7 +280,7 @@ private slots:
     {
         const Loaded set = loadProject(practiceProject(practiceSet(1)));
         project::CostCurveChart chart;
-        chart.showCurve(set.network);
+        chart.showCurve(::project::analysisOf(set.project));
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("curve.png"));
         QCOMPARE(project::exportPicture(path, QSizeF(640, 400),

@@ -9,6 +9,7 @@
 #include "activitytablemodel.h"
 #include "costcurvechart.h"
 #include "crashingpanel.h"
+#include "durationspinbox.h"
 #include "filechooser.h"
 #include "leastcost.h"
 #include "messagebox.h"
@@ -29,7 +30,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSet>
-#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTabWidget>
@@ -130,6 +130,14 @@ void type(ProjectWindow &window, int row, int column, const QString &text)
 {
     project::ActivityTableModel *model = window.document()->table();
     QVERIFY(model->setData(model->index(row, column), text, Qt::EditRole));
+}
+
+// Lets the window analyse what was typed and finish its jobs, as it does between two key
+// presses of a student.
+void settle(ProjectWindow &window)
+{
+    QCoreApplication::processEvents();
+    QTRY_VERIFY(!window.isBusy());
 }
 
 void typeProject(ProjectWindow &window, const std::vector<TypedActivity> &activities)
@@ -234,9 +242,13 @@ private slots:
 
         const QString path = m_folder.filePath(fileName);
         m_files->choose(path);
+        // A CSV file cannot hold the title: the window says so first, and saved as CSV all
+        // the same, the project still counts as changed.
+        if (csv)
+            m_boxes->expect(QMessageBox::Ignore);
         action(*m_window, "saveAsAction")->trigger();
-        QVERIFY(!m_window->document()->isModified());
-        QCOMPARE(m_window->document()->filePath(), path);
+        QCOMPARE(m_window->document()->isModified(), csv);
+        QCOMPARE(m_window->document()->filePath(), csv ? QString() : path);
 
         const io::ReadResult read = io::openProject(path);
         QVERIFY2(read.isLoaded(), qPrintable(read.message()));
@@ -340,12 +352,14 @@ private slots:
     void problemsAreShownOnTheirCellsAndNothingWrongIsDrawn()
     {
         typeProject(*m_window, typedProject);
+        settle(*m_window);
         auto *network = find<project::NetworkView>(m_window.get(), "networkView");
         QVERIFY(network->criticalNodeCount() > 0);
 
         // A cycle A -> C -> A and a duration that is not a number.
         type(*m_window, 0, project::PredecessorsColumn, QStringLiteral("C"));
         type(*m_window, 3, project::NormalDurationColumn, QStringLiteral("x7"));
+        settle(*m_window);
         const auto &analysis = m_window->document()->analysis();
         QVERIFY(!analysis.sound());
         auto *problems = find<QListWidget>(m_window.get(), "problemList");
@@ -376,6 +390,7 @@ private slots:
         // Mended, everything comes back.
         type(*m_window, 0, project::PredecessorsColumn, QString());
         type(*m_window, 3, project::NormalDurationColumn, QStringLiteral("5"));
+        settle(*m_window);
         QVERIFY(m_window->document()->analysis().sound());
         QCOMPARE(problems->count(), 0);
         QVERIFY(network->criticalNodeCount() > 0);
@@ -440,12 +455,13 @@ private slots:
     void practiceSetOneCrashedTo28Days()
     {
         action(*m_window, "practiceSet1Action")->trigger();
+        settle(*m_window);
         const auto &analysis = m_window->document()->analysis();
         QVERIFY(analysis.sound());
         auto *panel = find<project::CrashingPanel>(m_window.get(), "crashingPanel");
         auto *tabs = find<QTabWidget>(m_window.get(), "viewTabs");
         tabs->setCurrentWidget(panel);
-        auto *target = find<QSpinBox>(m_window.get(), "targetSpinBox");
+        auto *target = find<project::DurationSpinBox>(m_window.get(), "targetSpinBox");
         target->setValue(28);
         QCOMPARE(panel->target(), std::optional<engine::Duration>(28));
 
@@ -471,6 +487,7 @@ private slots:
     void targetOutOfRangeIsRefused()
     {
         action(*m_window, "practiceSet1Action")->trigger();
+        settle(*m_window);
         const auto &analysis = m_window->document()->analysis();
         auto *panel = find<project::CrashingPanel>(m_window.get(), "crashingPanel");
         auto *message = find<QLabel>(m_window.get(), "targetMessage");
@@ -488,6 +505,7 @@ private slots:
     void chartShowsTheEnginesCurve()
     {
         action(*m_window, "practiceSet2Action")->trigger();
+        settle(*m_window);
         auto *chart = find<project::CostCurveChart>(m_window.get(), "costCurveChart");
         find<QTabWidget>(m_window.get(), "viewTabs")->setCurrentWidget(chart);
         const auto &network = m_window->document()->analysis().network;
@@ -507,6 +525,7 @@ private slots:
     void reportIsWrittenAsPdf()
     {
         action(*m_window, "practiceSet1Action")->trigger();
+        settle(*m_window);
         find<project::CrashingPanel>(m_window.get(), "crashingPanel")->setTarget(28);
         find<project::CrashingPanel>(m_window.get(), "crashingPanel")->runToTarget();
         const QString path = m_folder.filePath(QStringLiteral("report.pdf"));
@@ -523,6 +542,7 @@ private slots:
     void exportsWritePictures()
     {
         action(*m_window, "practiceSet3Action")->trigger();
+        settle(*m_window);
         const QString png = m_folder.filePath(QStringLiteral("network.png"));
         const QString svg = m_folder.filePath(QStringLiteral("curve.svg"));
         m_files->choose(png);
@@ -542,6 +562,7 @@ private slots:
     void everyControlIsNamedForTestsAndAssistiveTechnology()
     {
         action(*m_window, "practiceSet1Action")->trigger();
+        settle(*m_window);
         QStringList unnamed;
         QSet<QString> names;
         for (QWidget *widget : m_window->findChildren<QWidget *>()) {
