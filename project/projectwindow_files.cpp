@@ -10,6 +10,7 @@
 #include "messagebox.h"
 #include "networkview.h"
 #include "practiceset.h"
+#include "printerchooser.h"
 #include "projectdocument.h"
 #include "projectexport.h"
 #include "projectfile.h"
@@ -22,7 +23,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
 #include <QStatusBar>
@@ -399,9 +399,7 @@ void ProjectWindow::Private::print()
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(document->title().isEmpty() ? caption() : document->title());
-    QPrintDialog dialog(&printer, q);
-    dialog.setObjectName(QStringLiteral("printDialog"));
-    if (dialog.exec() != QDialog::Accepted)
+    if (!platform::choosePrinter(q, printer))
         return;
     project::paintReport(&printer, reportContent(project));
 }

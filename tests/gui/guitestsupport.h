@@ -37,7 +37,8 @@ namespace guitest {
 // answered (Yes where offered, else OK) so that the program goes on and the test function
 // ends instead of waiting for a modal loop that nobody closes. A test that expects boxes
 // answers them with a BoxRecorder (or, for real modal boxes, a Student); both put the
-// failing answerer back when they go.
+// failing answerer back when they go. A modal window opened past these hooks is caught by
+// the modal watchdog (modalwatchdog.h), which every GUI test program links.
 
 // Answers a box nobody expected: the running test function fails with the box's caption
 // and text; outside a test function (a fuzz driver, initialisation) the program ends.

@@ -14,6 +14,7 @@
 #include "leastcost.h"
 #include "messagebox.h"
 #include "networkview.h"
+#include "printerchooser.h"
 #include "projectdocument.h"
 #include "projectfile.h"
 #include "projectwindow.h"
@@ -29,6 +30,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTabBar>
@@ -221,6 +223,7 @@ private slots:
         QVERIFY2(m_boxes->allAnswered(), "a box the test expected was not shown");
         m_boxes.reset();
         m_files.reset();
+        platform::setPrinterChooser({});
     }
 
     void typedProjectIsSavedAsTypedInBothFormats_data()
@@ -537,6 +540,38 @@ private slots:
         QVERIFY(pdf.startsWith("%PDF"));
         // Table, CPM, network, log and curve do not fit on one A4 page.
         QVERIFY(pdfPageCount(pdf) >= 2);
+    }
+
+    void printGoesWhereThePrintDialogSays_data()
+    {
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("printed") << true;
+        QTest::newRow("cancelled") << false;
+    }
+
+    // The print dialog is asked once, with the project's title as the document's name; the
+    // printer it sets up (here a PDF file) gets the whole report, and a cancel prints nothing.
+    void printGoesWhereThePrintDialogSays()
+    {
+        QFETCH(bool, accepted);
+        action(*m_window, "practiceSet1Action")->trigger();
+        m_window->document()->table()->setTitle(QStringLiteral("งานพิมพ์"));
+        const QString path
+            = m_folder.filePath(QStringLiteral("printed-%1.pdf").arg(QTest::currentDataTag()));
+        QStringList asked;
+        platform::setPrinterChooser([&asked, &path, accepted](QPrinter &printer) {
+            asked << printer.docName();
+            printer.setOutputFileName(path);
+            return accepted;
+        });
+        action(*m_window, "printAction")->trigger();
+        QCOMPARE(asked, QStringList {QStringLiteral("งานพิมพ์")});
+        QFile file(path);
+        QCOMPARE(file.exists(), accepted);
+        if (accepted) {
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY(pdfPageCount(file.readAll()) >= 2);
+        }
     }
 
     void exportsWritePictures()
