@@ -28,6 +28,8 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
+#include <memory>
+
 namespace {
 
 constexpr int kRecentFiles = 8;
@@ -397,11 +399,13 @@ void ProjectWindow::Private::print()
     engine::Project project;
     if (!soundProjectForOutput(project, QStringLiteral("พิมพ์")))
         return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(document->title().isEmpty() ? caption() : document->title());
-    if (!platform::choosePrinter(q, printer))
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(document->title().isEmpty() ? caption() : document->title());
+    if (!platform::choosePrinter(q, *printer))
         return;
-    project::paintReport(&printer, reportContent(project));
+    whenOutputsReady(QStringLiteral("การพิมพ์"), [this, printer, project] {
+        project::paintReport(printer.get(), reportContent(project));
+    });
 }
 
 void ProjectWindow::Private::rememberRecent(const QString &path)
