@@ -317,9 +317,9 @@ Report curveReport(const engine::Project &project, std::optional<qint64> indirec
         {QStringLiteral("breakpoints"), breakpoints},
     };
     if (indirectCostPerUnit) {
-        // Every total fits: each was checked against 2^53 above.
+        // Every total fits: each was checked against 2^53 above (value() would throw if not).
         const engine::LowestTotalCost lowest
-            = *engine::lowestTotalCost(curve.breakpoints(), *indirectCostPerUnit);
+            = engine::lowestTotalCost(curve.breakpoints(), *indirectCostPerUnit).value();
         const engine::Satang leastTotal = lowest.total;
         // Every tied duration, from the longest down as the table runs.
         QJsonArray least;
