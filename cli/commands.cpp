@@ -9,6 +9,7 @@
 #include "schedule.h"
 #include "texttable.h"
 #include "timecostcurve.h"
+#include "totalcost.h"
 #include "values.h"
 
 #include <QJsonArray>
@@ -269,8 +270,6 @@ Report curveReport(const engine::Project &project, std::optional<qint64> indirec
         header << QStringLiteral("indirect cost") << QStringLiteral("total cost");
     TextTable table(header);
     QJsonArray points;
-    engine::Satang leastTotal = 0;
-    std::vector<engine::Duration> leastTotalDurations;
     for (const engine::CurvePoint &point : curve.points()) {
         QStringList row {QString::number(point.duration), baht(point.cost)};
         QJsonObject entry {{QStringLiteral("duration"), whole(point.duration)},
@@ -289,12 +288,6 @@ Report curveReport(const engine::Project &project, std::optional<qint64> indirec
             row << baht(indirect) << baht(total);
             entry.insert(QStringLiteral("indirect_cost"), bahtNumber(indirect));
             entry.insert(QStringLiteral("total_cost"), bahtNumber(total));
-            if (leastTotalDurations.empty() || total < leastTotal) {
-                leastTotal = total;
-                leastTotalDurations = {point.duration};
-            } else if (total == leastTotal) {
-                leastTotalDurations.push_back(point.duration);
-            }
         }
         table.addRow(row);
         points.append(entry);
@@ -324,9 +317,14 @@ Report curveReport(const engine::Project &project, std::optional<qint64> indirec
         {QStringLiteral("breakpoints"), breakpoints},
     };
     if (indirectCostPerUnit) {
+        // Every total fits: each was checked against 2^53 above (value() would throw if not).
+        const engine::LowestTotalCost lowest
+            = engine::lowestTotalCost(curve.breakpoints(), *indirectCostPerUnit).value();
+        const engine::Satang leastTotal = lowest.total;
+        // Every tied duration, from the longest down as the table runs.
         QJsonArray least;
         QStringList leastText;
-        for (const engine::Duration d : leastTotalDurations) {
+        for (engine::Duration d = lowest.longest; d >= lowest.shortest; --d) {
             least.append(whole(d));
             leastText << QString::number(d);
         }

@@ -74,4 +74,27 @@ Satang divideRounded(Satang numerator, std::int64_t denominator)
     return quotient;
 }
 
+std::optional<Satang> checkedMultiply(std::int64_t a, std::int64_t b)
+{
+    constexpr std::int64_t highest = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t lowest = std::numeric_limits<std::int64_t>::min();
+    // Each bound is compared by division, which cannot overflow for these signs.
+    if (a > 0) {
+        if (b > 0 ? a > highest / b : b < lowest / a)
+            return std::nullopt;
+    } else if (a < 0) {
+        if (b > 0 ? a < lowest / b : b < highest / a)
+            return std::nullopt;
+    }
+    return a * b;
+}
+
+std::optional<Satang> checkedAdd(Satang a, Satang b)
+{
+    if (b > 0 ? a > std::numeric_limits<Satang>::max() - b
+              : a < std::numeric_limits<Satang>::min() - b)
+        return std::nullopt;
+    return a + b;
+}
+
 } // namespace engine

@@ -25,4 +25,9 @@ std::optional<Satang> parseBaht(std::string_view text);
 // zero. Precondition: denominator > 0.
 Satang divideRounded(Satang numerator, std::int64_t denominator);
 
+// a x b and a + b (satang, or satang and a count), or nothing when the exact result leaves
+// the 64-bit range. Any signs.
+std::optional<Satang> checkedMultiply(std::int64_t a, std::int64_t b);
+std::optional<Satang> checkedAdd(Satang a, Satang b);
+
 } // namespace engine

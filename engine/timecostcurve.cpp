@@ -255,6 +255,8 @@ TimeCostCurve::TimeCostCurve(std::vector<CurvePoint> breakpoints)
 
 Satang TimeCostCurve::costAt(Duration duration) const
 {
+    if (empty())
+        throw std::out_of_range("TimeCostCurve::costAt: the curve is empty");
     if (duration >= normalDuration())
         return 0;
     if (duration < shortestDuration())
@@ -275,6 +277,8 @@ Satang TimeCostCurve::costAt(Duration duration) const
 std::vector<CurvePoint> TimeCostCurve::points() const
 {
     std::vector<CurvePoint> all;
+    if (empty())
+        return all;
     for (Duration d = normalDuration(); d >= shortestDuration(); --d)
         all.push_back({d, costAt(d)});
     return all;

@@ -21,16 +21,20 @@ struct CurvePoint {
 // breakpoints, which lie on whole durations because all data are whole numbers.
 class TimeCostCurve {
 public:
+    // An empty curve, a placeholder until one is computed: no breakpoints and no points,
+    // both durations 0, and costAt refuses every duration.
     TimeCostCurve() = default;
     // Precondition: at least one point, durations falling, the curve convex and whole.
     explicit TimeCostCurve(std::vector<CurvePoint> breakpoints);
 
-    Duration normalDuration() const { return m_breakpoints.front().duration; }
-    Duration shortestDuration() const { return m_breakpoints.back().duration; }
+    bool empty() const { return m_breakpoints.empty(); }
+    // Time units; 0 for an empty curve.
+    Duration normalDuration() const { return empty() ? 0 : m_breakpoints.front().duration; }
+    Duration shortestDuration() const { return empty() ? 0 : m_breakpoints.back().duration; }
     // Breakpoints from the normal duration down to the shortest, both ends included.
     const std::vector<CurvePoint> &breakpoints() const { return m_breakpoints; }
     // The cost at a whole duration in [shortestDuration, normalDuration]; 0 above it.
-    // Throws std::out_of_range below the shortest duration.
+    // Throws std::out_of_range below the shortest duration, and for any on an empty curve.
     Satang costAt(Duration duration) const;
     // Every whole duration from the normal one down, with its cost.
     std::vector<CurvePoint> points() const;

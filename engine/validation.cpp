@@ -4,6 +4,7 @@
 #include "validation.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <span>
@@ -118,20 +119,32 @@ std::vector<std::vector<int>> findCycles(const Links &predecessors)
     return cycles;
 }
 
-// What is wrong with PERT's estimates of one activity, if anything.
-std::optional<ProblemKind> estimateProblem(const ThreeTimeEstimate &e)
+struct EstimateFault {
+    ProblemKind kind;
+    std::size_t at; // 0 optimistic, 1 most likely, 2 pessimistic
+};
+
+// What is wrong with PERT's estimates of one activity, if anything, and which of the three
+// it is: the kinds are tried in turn, each over all three values, so the value named is one
+// that has the fault reported.
+std::optional<EstimateFault> estimateFault(const ThreeTimeEstimate &e)
 {
-    const double values[] = {e.optimistic, e.mostLikely, e.pessimistic};
-    if (std::any_of(std::begin(values), std::end(values),
-                    [](double v) { return !std::isfinite(v); }))
-        return ProblemKind::EstimateNotFinite;
-    if (std::any_of(std::begin(values), std::end(values), [](double v) { return v < 0; }))
-        return ProblemKind::EstimateNegative;
-    if (std::any_of(std::begin(values), std::end(values),
-                    [](double v) { return v > static_cast<double>(kMaxDuration); }))
-        return ProblemKind::EstimateTooLarge;
-    if (!(e.optimistic <= e.mostLikely && e.mostLikely <= e.pessimistic))
-        return ProblemKind::EstimateOrder;
+    const std::array values = {e.optimistic, e.mostLikely, e.pessimistic};
+    const std::pair<ProblemKind, bool (*)(double)> rules[] = {
+        {ProblemKind::EstimateNotFinite, [](double v) { return !std::isfinite(v); }},
+        {ProblemKind::EstimateNegative, [](double v) { return v < 0; }},
+        {ProblemKind::EstimateTooLarge,
+         [](double v) { return v > static_cast<double>(kMaxDuration); }},
+    };
+    for (const auto &[kind, faulty] : rules) {
+        const auto found = std::find_if(values.begin(), values.end(), faulty);
+        if (found != values.end())
+            return EstimateFault {kind, static_cast<std::size_t>(found - values.begin())};
+    }
+    if (e.mostLikely < e.optimistic)
+        return EstimateFault {ProblemKind::EstimateOrder, 1};
+    if (e.pessimistic < e.mostLikely)
+        return EstimateFault {ProblemKind::EstimateOrder, 2};
     return std::nullopt;
 }
 
@@ -236,8 +249,8 @@ std::vector<Problem> validate(const Project &project)
             costInRange = false;
         }
         if (a.estimate) {
-            if (const std::optional<ProblemKind> kind = estimateProblem(*a.estimate))
-                report(*kind);
+            if (const std::optional<EstimateFault> fault = estimateFault(*a.estimate))
+                report(fault->kind);
         }
         if (durationsInRange && a.crashDuration > a.normalDuration)
             report(ProblemKind::CrashAboveNormal);
@@ -256,6 +269,12 @@ std::vector<Problem> validate(const Project &project)
     if (project.target && *project.target < 0)
         problems.push_back({ProblemKind::NegativeTarget, -1, {}, {}});
     return problems;
+}
+
+std::size_t estimateAtFault(const ThreeTimeEstimate &estimate)
+{
+    const std::optional<EstimateFault> fault = estimateFault(estimate);
+    return fault ? fault->at : 0;
 }
 
 std::string describe(const Problem &problem, const Project &project)

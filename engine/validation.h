@@ -50,6 +50,12 @@ struct Problem {
 // activities + predecessor links.
 std::vector<Problem> validate(const Project &project);
 
+// Which of an activity's three estimates (0 optimistic, 1 most likely, 2 pessimistic) the
+// estimate problem validate() reports for it is about, so that a reader can place it on its
+// cell: the first value with that fault, and for EstimateOrder the most likely time when it
+// is below the optimistic one, else the pessimistic time. 0 when the estimates are sound.
+std::size_t estimateAtFault(const ThreeTimeEstimate &estimate);
+
 // One sentence in English naming the activity (by id, or by row number when the id is
 // empty) and what is wrong, e.g. "activity F: predecessor 'X' is not an activity".
 std::string describe(const Problem &problem, const Project &project);

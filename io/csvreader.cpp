@@ -7,10 +7,10 @@
 #include "csvtokenizer.h"
 #include "engineproblems.h"
 #include "utf8.h"
+#include "validation.h"
 #include "values.h"
 
 #include <array>
-#include <cmath>
 
 namespace io {
 
@@ -23,19 +23,6 @@ bool isBlankRecord(const CsvTokenizer::Record &record)
             return false;
     }
     return true;
-}
-
-// Which of the three estimates an engine problem is about: the first that is not finite,
-// negative or too large, else the first below the one before it.
-std::size_t estimateAtFault(const engine::ThreeTimeEstimate &estimate)
-{
-    const std::array values = {estimate.optimistic, estimate.mostLikely, estimate.pessimistic};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (!std::isfinite(values[i]) || values[i] < 0
-            || values[i] > static_cast<double>(engine::kMaxDuration))
-            return i;
-    }
-    return values[1] < values[0] ? 1 : 2;
 }
 
 class CsvReader {
@@ -284,7 +271,7 @@ Place CsvReader::placeOfEngineProblem(int activity, ActivityField field) const
         if (activity >= 0) {
             const auto &estimate
                 = m_project.activities[static_cast<std::size_t>(activity)].estimate;
-            at = estimate ? estimateAtFault(*estimate) : 0;
+            at = estimate ? engine::estimateAtFault(*estimate) : 0;
         }
         place.field = csvColumnName(kCsvEstimateColumns[at]);
         break;

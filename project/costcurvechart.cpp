@@ -10,6 +10,7 @@
 #include "money.h"
 #include "schedule.h"
 #include "thaitext.h"
+#include "totalcost.h"
 
 #include <QChart>
 #include <QChartView>
@@ -62,12 +63,9 @@ double wholeTickStep(double span, int ticks)
 
 std::optional<engine::Satang> totalAt(const engine::CurvePoint &point, engine::Satang indirect)
 {
-    engine::Satang indirectTotal = 0;
-    engine::Satang total = 0;
-    if (__builtin_mul_overflow(indirect, point.duration, &indirectTotal)
-        || __builtin_add_overflow(indirectTotal, point.cost, &total))
-        return std::nullopt;
-    return total;
+    const std::optional<engine::Satang> indirectTotal
+        = engine::checkedMultiply(indirect, point.duration);
+    return indirectTotal ? engine::checkedAdd(*indirectTotal, point.cost) : std::nullopt;
 }
 
 } // namespace
@@ -230,16 +228,13 @@ std::optional<engine::CurvePoint>
 CostCurveChart::lowestTotalCost(const std::vector<engine::CurvePoint> &points,
                                 engine::Satang indirectPerUnit)
 {
-    std::optional<engine::CurvePoint> lowest;
-    for (const engine::CurvePoint &point : points) {
-        const std::optional<engine::Satang> total = totalAt(point, indirectPerUnit);
-        if (!total)
-            return std::nullopt;
-        if (!lowest || *total < lowest->cost
-            || (*total == lowest->cost && point.duration < lowest->duration))
-            lowest = engine::CurvePoint {point.duration, *total};
-    }
-    return lowest;
+    if (points.empty())
+        return std::nullopt;
+    const std::optional<engine::LowestTotalCost> lowest
+        = engine::lowestTotalCost(points, indirectPerUnit);
+    if (!lowest)
+        return std::nullopt;
+    return engine::CurvePoint {lowest->shortest, lowest->total};
 }
 
 void CostCurveChart::onIndirectCostEdited(const QString &text)

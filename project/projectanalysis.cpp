@@ -93,14 +93,11 @@ int columnOf(engine::ProblemKind kind)
     case engine::ProblemKind::NegativeCost:
     case engine::ProblemKind::CostTooLarge:
         return CostPerUnitColumn;
-    // The rows give an activity an estimate only when all three read and are in order, so
-    // these come only from a project made elsewhere.
+    // Which estimate cell is at fault depends on the values: see estimateCellProblem.
     case engine::ProblemKind::EstimateNotFinite:
     case engine::ProblemKind::EstimateNegative:
     case engine::ProblemKind::EstimateTooLarge:
-        return OptimisticColumn;
     case engine::ProblemKind::EstimateOrder:
-        return MostLikelyColumn;
     case engine::ProblemKind::TooManyActivities:
     case engine::ProblemKind::TotalCrashCostTooLarge:
     case engine::ProblemKind::NegativeTarget:
@@ -138,61 +135,30 @@ bool fromStandIn(const engine::Problem &problem, const Entry &entry)
 constexpr std::array<int, 3> kEstimateColumns
     = {OptimisticColumn, MostLikelyColumn, PessimisticColumn};
 
-bool allDigits(QStringView text)
+bool isEstimateProblem(engine::ProblemKind kind)
 {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return kind == engine::ProblemKind::EstimateNotFinite
+        || kind == engine::ProblemKind::EstimateNegative
+        || kind == engine::ProblemKind::EstimateTooLarge
+        || kind == engine::ProblemKind::EstimateOrder;
 }
 
-// An estimate typed as plain decimal digits ("4", "2.5", ".5", "-1" is negative), blanks
-// around it already trimmed. On success sets `hundredths` (of a time unit).
-std::optional<EstimateProblem> parseEstimate(QStringView text, std::int64_t &hundredths)
+// An estimate problem of the engine on the cell at fault, in the words the table uses for
+// that cell. Precondition: the entry's activity has estimates.
+CellProblem estimateCellProblem(engine::ProblemKind kind, const Entry &entry,
+                                const ActivityRow &row)
 {
-    bool negative = false;
-    if (text.startsWith(u'-')) {
-        negative = true;
-        text = text.mid(1);
-    }
-    const qsizetype point = text.indexOf(u'.');
-    QStringView whole = point < 0 ? text : text.left(point);
-    QStringView decimals = point < 0 ? QStringView() : text.mid(point + 1);
-    if (whole.size() + decimals.size() == 0 || !allDigits(whole) || !allDigits(decimals))
-        return EstimateProblem::NotNumber;
-    while (decimals.endsWith(u'0'))
-        decimals.chop(1);
-    while (whole.startsWith(u'0'))
-        whole = whole.mid(1);
-    if (negative && (!whole.isEmpty() || !decimals.isEmpty()))
-        return EstimateProblem::Negative;
-    // Seven digits hold kMaxDuration; more would overflow nothing but are too large anyway.
-    if (whole.size() > 7)
-        return EstimateProblem::TooLarge;
-    if (decimals.size() > 2)
-        return EstimateProblem::TooPrecise;
-    std::int64_t value = 0;
-    for (const QChar c : whole)
-        value = value * 10 + (c.unicode() - u'0');
-    for (qsizetype i = 0; i < 2; ++i)
-        value = value * 10 + (i < decimals.size() ? decimals[i].unicode() - u'0' : 0);
-    if (value > engine::kMaxDuration * 100)
-        return EstimateProblem::TooLarge;
-    hundredths = value;
-    return std::nullopt;
-}
-
-// An estimate with the decimals it needs: "4", "2.5", "2.25"; a value with more decimals
-// than a table holds is shown in full (and then reported when the rows are analysed).
-QString estimateText(double value)
-{
-    if (value == 0)
-        return QStringLiteral("0");
-    QString text = QString::number(value, 'f', 2);
-    if (text.toDouble() != value)
-        return QString::number(value, 'g', 17);
-    while (text.endsWith(u'0'))
-        text.chop(1);
-    if (text.endsWith(u'.'))
-        text.chop(1);
-    return text;
+    const std::size_t at = engine::estimateAtFault(*entry.activity.estimate);
+    const int column = kEstimateColumns[at];
+    EstimateProblem problem = EstimateProblem::NotNumber;
+    if (kind == engine::ProblemKind::EstimateNegative)
+        problem = EstimateProblem::Negative;
+    else if (kind == engine::ProblemKind::EstimateTooLarge)
+        problem = EstimateProblem::TooLarge;
+    else if (kind == engine::ProblemKind::EstimateOrder)
+        problem = at == 1 ? EstimateProblem::BelowOptimistic : EstimateProblem::BelowMostLikely;
+    return {entry.row, column,
+            thaiEstimateProblem(problem, column, row[static_cast<std::size_t>(column)].trimmed())};
 }
 
 Entry entryOf(const ActivityRow &row, int at, std::vector<CellProblem> &problems)
@@ -221,7 +187,7 @@ Entry entryOf(const ActivityRow &row, int at, std::vector<CellProblem> &problems
     if (const std::optional<io::FileProblemKind> kind = io::parseAmount(cost, a.crashCostPerUnit))
         unread(CostPerUnitColumn, *kind);
 
-    // The three estimates: none, or all three in order.
+    // The three estimates: none, or all three.
     auto badEstimate = [&](int column, EstimateProblem problem) {
         const auto c = static_cast<std::size_t>(column);
         entry.unread[c] = true;
@@ -233,7 +199,8 @@ Entry entryOf(const ActivityRow &row, int at, std::vector<CellProblem> &problems
           });
     if (!anyEstimate)
         return entry;
-    std::array<std::int64_t, 3> hundredths {};
+    // Read as the project files read them; their range and order are the engine's to check.
+    std::array<double, 3> values {};
     bool read = true;
     for (std::size_t i = 0; i < kEstimateColumns.size(); ++i) {
         const int column = kEstimateColumns[i];
@@ -241,25 +208,16 @@ Entry entryOf(const ActivityRow &row, int at, std::vector<CellProblem> &problems
         if (text.isEmpty()) {
             badEstimate(column, EstimateProblem::Missing);
             read = false;
-        } else if (const auto problem = parseEstimate(text, hundredths[i])) {
-            badEstimate(column, *problem);
+        } else if (const std::optional<io::FileProblemKind> kind
+                   = io::parseEstimate(utf8Of(text), values[i])) {
+            badEstimate(column,
+                        *kind == io::FileProblemKind::NumberTooLarge ? EstimateProblem::TooLarge
+                                                                     : EstimateProblem::NotNumber);
             read = false;
         }
     }
-    if (!read)
-        return entry;
-    if (hundredths[0] > hundredths[1]) {
-        badEstimate(MostLikelyColumn, EstimateProblem::BelowOptimistic);
-        read = false;
-    }
-    if (hundredths[1] > hundredths[2]) {
-        badEstimate(PessimisticColumn, EstimateProblem::BelowMostLikely);
-        read = false;
-    }
     if (read)
-        a.estimate = engine::ThreeTimeEstimate {static_cast<double>(hundredths[0]) / 100.0,
-                                                static_cast<double>(hundredths[1]) / 100.0,
-                                                static_cast<double>(hundredths[2]) / 100.0};
+        a.estimate = engine::ThreeTimeEstimate {values[0], values[1], values[2]};
     return entry;
 }
 
@@ -309,6 +267,11 @@ ProjectAnalysis analyseRows(const std::vector<ActivityRow> &rows, const QString 
             continue;
         }
         const Entry &entry = entries[static_cast<std::size_t>(problem.activity)];
+        if (isEstimateProblem(problem.kind)) {
+            cellProblems.push_back(estimateCellProblem(problem.kind, entry,
+                                                       rows[static_cast<std::size_t>(entry.row)]));
+            continue;
+        }
         if (fromStandIn(problem, entry))
             continue;
         int otherRow = 0;
@@ -389,9 +352,9 @@ std::vector<ActivityRow> rowsOfProject(const engine::Project &project)
             cost.chop(3);
         row[CostPerUnitColumn] = cost;
         if (a.estimate) {
-            row[OptimisticColumn] = estimateText(a.estimate->optimistic);
-            row[MostLikelyColumn] = estimateText(a.estimate->mostLikely);
-            row[PessimisticColumn] = estimateText(a.estimate->pessimistic);
+            row[OptimisticColumn] = textOf(io::formatEstimate(a.estimate->optimistic));
+            row[MostLikelyColumn] = textOf(io::formatEstimate(a.estimate->mostLikely));
+            row[PessimisticColumn] = textOf(io::formatEstimate(a.estimate->pessimistic));
         }
         rows.push_back(std::move(row));
     }

@@ -61,7 +61,8 @@ using AnalysisSnapshot = std::shared_ptr<const ProjectAnalysis>;
 
 // Converts the rows (blank rows are ignored) and checks them: every cell that does not
 // convert and every engine::validate problem becomes a CellProblem in Thai. The three
-// estimate cells of a row are all blank (no estimate) or numbers with at most two decimals,
+// estimate cells of a row are all blank (no estimate) or all plain decimals as the project
+// files take them (io::parseEstimate; Thai digits too), checked by engine::validate:
 // 0 <= a <= m <= b <= engine::kMaxDuration. Linear in rows and predecessor links.
 ProjectAnalysis analyseRows(const std::vector<ActivityRow> &rows, const QString &title);
 
@@ -71,7 +72,8 @@ AnalysisSnapshot analysisOf(const engine::Project &project);
 
 // The rows a project is shown by: numbers as whole numbers, costs in Baht with two
 // decimals only when they have satang ("1200", "1200.50"), predecessors joined by ",",
-// estimates with the decimals they need ("4", "2.5", "2.25"; blank without an estimate).
+// estimates as the shortest decimal that reads back exactly (io::formatEstimate: "4", "2.5",
+// "2.125"; blank without an estimate).
 std::vector<ActivityRow> rowsOfProject(const engine::Project &project);
 
 // UTF-8 text of the engine as a QString, exactly: unlike QString::fromStdString it keeps a

@@ -259,7 +259,7 @@ QString thaiEstimateColumnName(int column)
 QString thaiEstimateColumnHint(int column)
 {
     const QString common = QStringLiteral(" สำหรับ PERT: ใส่ครบทั้งสามช่อง (a ≤ m ≤ b) "
-                                          "หรือเว้นว่างทั้งสามช่อง ทศนิยมได้ไม่เกินสองตำแหน่ง เช่น 2.5");
+                                          "หรือเว้นว่างทั้งสามช่อง ใส่ทศนิยมได้ เช่น 2.5");
     switch (column) {
     case OptimisticColumn:
         return QStringLiteral("เวลาที่ใช้เมื่อทุกอย่างเป็นไปด้วยดี") + common;
@@ -287,8 +287,6 @@ QString thaiEstimateText(EstimateProblem problem, const QString &noun, const QSt
             .arg(spacedNoun(noun));
     case EstimateProblem::NotNumber:
         return QStringLiteral("%1 ไม่ใช่ตัวเลข: เขียนแบบ 4 หรือ 2.5 (ใช้จุดเป็นทศนิยม)").arg(value);
-    case EstimateProblem::TooPrecise:
-        return QStringLiteral("%1 มีทศนิยมเกินสองตำแหน่ง").arg(value);
     case EstimateProblem::Negative:
         return QStringLiteral("%1 ติดลบ: เวลาต้องเป็น 0 ขึ้นไป").arg(value);
     case EstimateProblem::TooLarge:

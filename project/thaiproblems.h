@@ -61,7 +61,6 @@ QString thaiNoActivities();
 enum class EstimateProblem {
     Missing, // one or two of the three are typed: the blank ones
     NotNumber,
-    TooPrecise, // more than two decimals
     Negative,
     TooLarge, // above engine::kMaxDuration
     BelowOptimistic, // the most likely time is less than the optimistic one

@@ -142,6 +142,53 @@ TEST_F(Cli, SetOneByHand)
     }
 }
 
+// One activity of 10 days that can lose 6 at 50 Baht each: the curve is one segment, so an
+// indirect cost of 50 Baht a day makes every duration from 10 down to 4 cost 500 Baht.
+TEST_F(Cli, LeastTotalListsEveryTiedDuration)
+{
+    const QString file = write(QStringLiteral("one.csv"),
+                               "activity,predecessors,normal_duration,crash_duration,"
+                               "crash_cost_per_unit\nA,-,10,4,50\n");
+    struct Case {
+        const char *indirect;
+        double total;
+        QJsonArray durations;
+        const char *sentence;
+    };
+    const Case cases[] = {
+        {"49.99", 499.9, {10}, "the least total cost is 499.90 Baht, at duration 10.\n"},
+        {"50",
+         500,
+         {10, 9, 8, 7, 6, 5, 4},
+         "the least total cost is 500.00 Baht, at duration 10, 9, 8, 7, 6, 5, 4.\n"},
+        {"50.01", 500.04, {4}, "the least total cost is 500.04 Baht, at duration 4.\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.indirect);
+        const QStringList arguments {QStringLiteral("curve"), file,
+                                     QStringLiteral("--indirect-cost"),
+                                     QString::fromLatin1(c.indirect)};
+        const Outcome text = runCli(arguments);
+        ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+        EXPECT_TRUE(text.out.endsWith(QString::fromLatin1(c.sentence))) << text.out.toStdString();
+        const QJsonObject json = runCli(arguments + QStringList {QStringLiteral("--json")}).json();
+        EXPECT_EQ(json[QStringLiteral("least_total_cost")].toDouble(), c.total);
+        EXPECT_EQ(json[QStringLiteral("least_total_durations")].toArray(), c.durations);
+    }
+
+    // 100,000 days at a billion Baht a day is beyond what a JSON number holds exactly.
+    const QString longFile = write(QStringLiteral("long.csv"),
+                                   "activity,predecessors,normal_duration,crash_duration,"
+                                   "crash_cost_per_unit\nA,-,100000,99990,0\n");
+    const Outcome tooLarge
+        = runCli({QStringLiteral("curve"), longFile, QStringLiteral("--indirect-cost"),
+                  QStringLiteral("1000000000")});
+    EXPECT_EQ(tooLarge.exitCode, 2);
+    EXPECT_TRUE(tooLarge.err.contains(QStringLiteral("at duration 100000 exceeds")))
+        << tooLarge.err.toStdString();
+    EXPECT_TRUE(tooLarge.out.isEmpty());
+}
+
 TEST_F(Cli, StandardInputInEitherForm)
 {
     const QByteArray csv

@@ -187,9 +187,9 @@ void ProjectModelTest::problemCells_data()
                                            << QStringList {cellName(0, 7)} << QStringLiteral("x");
     QTest::newRow("estimate with a comma") << QStringList {QStringLiteral("A||-|3|2|1|1,5|2|5")}
                                            << QStringList {cellName(0, 6)} << QStringLiteral("1,5");
-    QTest::newRow("estimate too precise")
-        << QStringList {QStringLiteral("A||-|3|2|1|1|2.125|5")} << QStringList {cellName(0, 7)}
-        << QStringLiteral("2.125");
+    QTest::newRow("estimates as precise as the files")
+        << QStringList {QStringLiteral("A||-|3|2|1|0.0000001|2.125|+999999.999")} << QStringList {}
+        << QString();
     QTest::newRow("estimate negative") << QStringList {QStringLiteral("A||-|3|2|1|-1|2|5")}
                                        << QStringList {cellName(0, 6)} << QStringLiteral("-1");
     QTest::newRow("estimate too large")
@@ -204,9 +204,13 @@ void ProjectModelTest::problemCells_data()
     QTest::newRow("pessimistic below most likely")
         << QStringList {QStringLiteral("A||-|3|2|1|1|4|3.99")} << QStringList {cellName(0, 8)}
         << QStringLiteral("3.99");
+    // One problem an activity, as the engine finds it: on the first cell at fault.
     QTest::newRow("estimates out of order twice")
-        << QStringList {QStringLiteral("A||-|3|2|1|5|4|3")}
-        << QStringList {cellName(0, 7), cellName(0, 8)} << QString();
+        << QStringList {QStringLiteral("A||-|3|2|1|5|4|3")} << QStringList {cellName(0, 7)}
+        << QStringLiteral("'4'");
+    QTest::newRow("estimates negative after too large")
+        << QStringList {QStringLiteral("A||-|3|2|1|2000000|-1|5")} << QStringList {cellName(0, 7)}
+        << QStringLiteral("'-1' ติดลบ");
     QTest::newRow("estimate problems with others")
         << QStringList {QStringLiteral("A||Z|x|1|1|1|2|a")}
         << QStringList {cellName(0, 2), cellName(0, 3), cellName(0, 8)} << QString();
@@ -396,12 +400,12 @@ void ProjectModelTest::rowsShowNumbersPlainly()
     QCOMPARE(rows[3][project::PredecessorsColumn], QStringLiteral("A,C"));
     QCOMPARE(rows[0][project::NormalDurationColumn], QStringLiteral("5"));
     QVERIFY(rows[0][project::OptimisticColumn].isEmpty());
-    // Estimates with only the decimals they need.
-    p.activities[1].estimate = engine::ThreeTimeEstimate {2, 2.5, 10.25};
+    // Estimates with only the decimals they need, as many as that takes.
+    p.activities[1].estimate = engine::ThreeTimeEstimate {2, 2.125, 0.1 + 0.2};
     const ActivityRow withEstimate = project::rowsOfProject(p)[1];
     QCOMPARE(withEstimate[project::OptimisticColumn], QStringLiteral("2"));
-    QCOMPARE(withEstimate[project::MostLikelyColumn], QStringLiteral("2.5"));
-    QCOMPARE(withEstimate[project::PessimisticColumn], QStringLiteral("10.25"));
+    QCOMPARE(withEstimate[project::MostLikelyColumn], QStringLiteral("2.125"));
+    QCOMPARE(withEstimate[project::PessimisticColumn], QStringLiteral("0.30000000000000004"));
     // A lone "-" would read as "none": the activity called "-" must still be named.
     QCOMPARE(project::analyseRows(rows, QString()).project.activities[2].predecessors,
              (std::vector<std::string> {"-"}));

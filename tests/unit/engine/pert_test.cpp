@@ -310,22 +310,30 @@ TEST(PertValidation, BadEstimatesAreProblemsOfTheirActivity)
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const double top = static_cast<double>(engine::kMaxDuration);
+    // The kind reported and the estimate it is placed on (0 a, 1 m, 2 b): one that has
+    // that fault, even when another has a fault tried later.
     const struct {
         ThreeTimeEstimate estimate;
         std::optional<engine::ProblemKind> kind;
+        std::size_t atFault = 0;
     } cases[] = {
         {{1, 2, 3}, std::nullopt},
         {{0, 0, 0}, std::nullopt},
+        {{-0.0, 0, 0}, std::nullopt},
         {{2.5, 2.5, 2.5}, std::nullopt},
         {{0, top, top}, std::nullopt},
-        {{nan, 2, 3}, engine::ProblemKind::EstimateNotFinite},
-        {{1, 2, inf}, engine::ProblemKind::EstimateNotFinite},
-        {{-1, 2, 3}, engine::ProblemKind::EstimateNegative},
-        {{-3, -2, -1}, engine::ProblemKind::EstimateNegative},
-        {{1, 2, top + 0.5}, engine::ProblemKind::EstimateTooLarge},
-        {{3, 2, 4}, engine::ProblemKind::EstimateOrder},
-        {{1, 5, 4}, engine::ProblemKind::EstimateOrder},
-        {{5, 4, 3}, engine::ProblemKind::EstimateOrder},
+        {{nan, 2, 3}, engine::ProblemKind::EstimateNotFinite, 0},
+        {{1, 2, inf}, engine::ProblemKind::EstimateNotFinite, 2},
+        {{-1, 2, inf}, engine::ProblemKind::EstimateNotFinite, 2},
+        {{-1, 2, 3}, engine::ProblemKind::EstimateNegative, 0},
+        {{-3, -2, -1}, engine::ProblemKind::EstimateNegative, 0},
+        {{top + 1, -1, 5}, engine::ProblemKind::EstimateNegative, 1},
+        {{1, 2, top + 0.5}, engine::ProblemKind::EstimateTooLarge, 2},
+        {{5, top + 1, 3}, engine::ProblemKind::EstimateTooLarge, 1},
+        {{3, 2, 4}, engine::ProblemKind::EstimateOrder, 1},
+        {{1, 5, 4}, engine::ProblemKind::EstimateOrder, 2},
+        {{5, 4, 3}, engine::ProblemKind::EstimateOrder, 1},
+        {{1, 1, 0.5}, engine::ProblemKind::EstimateOrder, 2},
     };
     for (const auto &c : cases) {
         engine::Project project = projectOf({{"A", {}, 1, 2, 3}, {"B", {"A"}, 1, 2, 3}});
@@ -333,6 +341,7 @@ TEST(PertValidation, BadEstimatesAreProblemsOfTheirActivity)
         const std::vector<engine::Problem> problems = engine::validate(project);
         const std::string shown = std::to_string(c.estimate.optimistic) + " "
             + std::to_string(c.estimate.mostLikely) + " " + std::to_string(c.estimate.pessimistic);
+        EXPECT_EQ(engine::estimateAtFault(c.estimate), c.atFault) << shown;
         if (!c.kind) {
             EXPECT_TRUE(problems.empty()) << shown;
             continue;

@@ -89,6 +89,8 @@ TEST(Estimates, CsvPlacesEveryRefusalAtItsColumn)
          engine::ProblemKind::EstimateNegative, 3, "optimistic"},
         {"above the longest duration", kHeader + "A,-,1,1,0,1,2,1000000.5\n",
          FileProblemKind::Engine, engine::ProblemKind::EstimateTooLarge, 2, "pessimistic"},
+        {"negative after one too large", kHeader + "A,-,1,1,0,2000000,-1,5\n",
+         FileProblemKind::Engine, engine::ProblemKind::EstimateNegative, 2, "most_likely"},
         {"most likely below optimistic", kHeader + "A,-,1,1,0,3,2,4\n", FileProblemKind::Engine,
          engine::ProblemKind::EstimateOrder, 2, "most_likely"},
         {"pessimistic below most likely", kHeader + "A,-,1,1,0,1,5,4.5\n", FileProblemKind::Engine,

@@ -23,8 +23,8 @@ struct RandomProjectOptions {
     int predecessorsEach = 2; // at most; fewer near the start
     bool awkwardTexts = true; // ids and names with quotes, separators, line breaks, Thai
     bool largeValues = false; // durations and costs up to the engine's bounds
-    // PERT's three estimates for most activities of most projects: with at most two decimals
-    // (as the window's table takes them), or any double of the range when anyEstimates.
+    // PERT's three estimates for most activities of most projects: whole or with two
+    // decimals, or any double of the range when anyEstimates.
     bool estimates = true;
     bool anyEstimates = false;
 };
