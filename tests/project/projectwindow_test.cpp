@@ -555,6 +555,7 @@ private slots:
     {
         QFETCH(bool, accepted);
         action(*m_window, "practiceSet1Action")->trigger();
+        settle(*m_window);
         m_window->document()->table()->setTitle(QStringLiteral("งานพิมพ์"));
         const QString path
             = m_folder.filePath(QStringLiteral("printed-%1.pdf").arg(QTest::currentDataTag()));
