@@ -3,7 +3,10 @@
 
 #include "backgroundjob.h"
 
+#include <QThread>
 #include <QThreadPool>
+
+#include <algorithm>
 
 #include <new>
 #include <stdexcept>
@@ -19,6 +22,20 @@ std::atomic<std::size_t> inlineActivities {150};
 // How often the window looks at a running job: often enough that a result shows without a
 // visible delay, rarely enough to cost nothing.
 constexpr int kPollMilliseconds = 20;
+
+// The jobs' own threads. Not Qt's global pool: Qt paints with tasks on that one (the raster
+// engine draws lines and converts images in parallel there) and waits for them, so a long
+// job holding a thread of it would stop the window from painting, on one core at once.
+QThreadPool &jobThreads()
+{
+    static QThreadPool *pool = [] {
+        auto *threads = new QThreadPool;
+        // Each window runs at most four kinds of job; one at a time each.
+        threads->setMaxThreadCount(std::max(2, QThread::idealThreadCount()));
+        return threads;
+    }();
+    return *pool;
+}
 
 QString messageOf(const std::exception_ptr &error)
 {
@@ -68,7 +85,7 @@ void BackgroundJob::begin(std::shared_ptr<Run> run, std::function<void()> work)
     m_running = run;
     m_lastPermille = -1;
     // The task holds the run too, so that an abandoned run lives until its task ends.
-    QThreadPool::globalInstance()->start([run, work = std::move(work)] {
+    jobThreads().start([run, work = std::move(work)] {
         work();
         run->finished.store(true, std::memory_order_release);
     });
@@ -102,6 +119,9 @@ void BackgroundJob::poll()
         return;
     }
     if (!m_running->finished.load(std::memory_order_acquire)) {
+        emit tick();
+        if (!m_running)
+            return; // abandoned by a slot of tick()
         const int now = m_running->control.permille();
         if (now != m_lastPermille) {
             m_lastPermille = now;

@@ -61,6 +61,9 @@ public:
 signals:
     void runningChanged(bool running);
     void progressChanged(int permille);
+    // Every time the window looks at the running job (about 50 times a second): a job that
+    // hands over partial results (a greedy run's log) passes them on here.
+    void tick();
     // The job stopped with an unexpected exception; its message.
     void failed(const QString &message);
     // A cancel() took effect: the job ended early.

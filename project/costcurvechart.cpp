@@ -138,6 +138,7 @@ void CostCurveChart::showCurve(AnalysisSnapshot analysis)
                 return;
             m_message.clear();
             m_curve = std::move(curves.curve);
+            m_breakpoints = std::move(curves.breakpoints);
             m_greedy = std::move(curves.greedy);
             onIndirectCostEdited(m_indirectCostEdit->text());
             emit curveShown();
@@ -156,6 +157,7 @@ CostCurveChart::Curves CostCurveChart::curvesOf(const engine::Network &network,
     curves.curve = curve.normalDuration() - curve.shortestDuration() < kMaxWholePoints
         ? curve.points()
         : curve.breakpoints();
+    curves.breakpoints = curve.breakpoints();
     curves.greedy.push_back({curve.normalDuration(), 0});
     for (const engine::GreedyStep &step :
          engine::crashGreedily(network, curve.shortestDuration(), &control))
@@ -183,6 +185,7 @@ void CostCurveChart::clearCurve(const QString &message)
     m_job->abandon();
     m_message = message;
     m_curve.clear();
+    m_breakpoints.clear();
     m_greedy.clear();
     onIndirectCostEdited(m_indirectCostEdit->text());
 }
@@ -288,19 +291,33 @@ QChart *CostCurveChart::makeChart() const
     }
     chart->setTitle(QStringLiteral("เส้นโค้งเวลากับค่าใช้จ่าย"));
 
+    // With its whole durations marked while they are few; beyond that its breakpoints draw
+    // the same line (it is straight between them) at a fraction of the cost.
+    const bool marked = m_curve.size() <= kMarkedPoints;
+    const std::vector<engine::CurvePoint> &line
+        = marked || m_breakpoints.empty() ? m_curve : m_breakpoints;
     auto *curve = new QLineSeries;
     curve->setName(QStringLiteral("ค่าเร่งต่ำสุด"));
-    curve->setPointsVisible(m_curve.size() <= kMarkedPoints);
+    curve->setPointsVisible(marked);
     curve->setPen(QPen(QColor(0x1f, 0x5f, 0xb4), 2.5));
-    for (const engine::CurvePoint &point : m_curve)
+    for (const engine::CurvePoint &point : line)
         curve->append(static_cast<double>(point.duration), baht(point.cost));
 
-    auto *greedy = new QScatterSeries;
+    // The greedy's steps as dots; thousands of them (each a marker item of its own) as a line.
+    const QColor orange(0xe6, 0x8a, 0x00);
+    QXYSeries *greedy = nullptr;
+    if (m_greedy.size() <= kMarkedPoints) {
+        auto *dots = new QScatterSeries;
+        dots->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+        dots->setMarkerSize(11);
+        dots->setColor(orange);
+        dots->setBorderColor(QColor(0x80, 0x4a, 0x00));
+        greedy = dots;
+    } else {
+        greedy = new QLineSeries;
+        greedy->setPen(QPen(orange, 2.0));
+    }
     greedy->setName(QStringLiteral("เร่งทีละขั้นตามตำรา"));
-    greedy->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-    greedy->setMarkerSize(11);
-    greedy->setColor(QColor(0xe6, 0x8a, 0x00));
-    greedy->setBorderColor(QColor(0x80, 0x4a, 0x00));
     for (const engine::CurvePoint &point : m_greedy)
         greedy->append(static_cast<double>(point.duration), baht(point.cost));
 
@@ -315,11 +332,11 @@ QChart *CostCurveChart::makeChart() const
     if (m_indirect && m_lowest) {
         auto *total = new QLineSeries;
         total->setName(QStringLiteral("ค่าใช้จ่ายรวม (รวมค่าใช้จ่ายทางอ้อม)"));
-        total->setPointsVisible(m_curve.size() <= kMarkedPoints);
+        total->setPointsVisible(marked);
         QPen pen(QColor(0x2e, 0x8b, 0x3e), 2.0);
         pen.setStyle(Qt::DashLine);
         total->setPen(pen);
-        for (const engine::CurvePoint &point : m_curve) {
+        for (const engine::CurvePoint &point : line) {
             // lowestTotalCost checked every sum for overflow already.
             const engine::Satang sum = *totalAt(point, *m_indirect);
             highest = std::max(highest, sum);

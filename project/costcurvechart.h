@@ -79,6 +79,7 @@ private:
     // The exact curve and the greedy rule's totals, computed together.
     struct Curves {
         std::vector<engine::CurvePoint> curve;
+        std::vector<engine::CurvePoint> breakpoints;
         std::vector<engine::CurvePoint> greedy;
     };
     static Curves curvesOf(const engine::Network &network, engine::JobControl &control);
@@ -89,6 +90,7 @@ private:
     void onIndirectCostEdited(const QString &text);
 
     std::vector<engine::CurvePoint> m_curve;
+    std::vector<engine::CurvePoint> m_breakpoints; // of m_curve: the same line, drawn faster
     std::vector<engine::CurvePoint> m_greedy;
     std::optional<engine::Satang> m_indirect;
     std::optional<engine::CurvePoint> m_lowest;

@@ -6,6 +6,7 @@
 
 #include "backgroundjob.h"
 #include "durationspinbox.h"
+#include "flattable.h"
 #include "fonts.h"
 #include "greedylog.h"
 #include "leastcosttablemodel.h"
@@ -16,6 +17,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -26,6 +29,11 @@
 #include <exception>
 
 namespace project {
+
+struct CrashingPanel::RunFeed {
+    QMutex mutex;
+    QStringList lines;
+};
 
 namespace {
 
@@ -78,10 +86,8 @@ CrashingPanel::CrashingPanel(QWidget *parent)
     m_leastCostTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_leastCostTable->setWordWrap(false);
     // The answer (the least-cost durations) stands right after the id and every column keeps
-    // its header readable; the last one takes what is left.
-    QHeaderView *header = m_leastCostTable->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setStretchLastSection(true);
+    // its header readable (fitted at every answer); the last one takes what is left.
+    m_leastCostTable->horizontalHeader()->setStretchLastSection(true);
     m_leastCostTable->verticalHeader()->setDefaultSectionSize(28);
     m_leastCostStatus->setObjectName(QStringLiteral("leastCostStatus"));
     m_leastCostStatus->setWordWrap(true);
@@ -124,6 +130,7 @@ CrashingPanel::CrashingPanel(QWidget *parent)
     connect(m_resetButton, &QPushButton::clicked, this, &CrashingPanel::reset);
     for (BackgroundJob *job : {m_runJob, m_leastCostJob})
         connect(job, &BackgroundJob::runningChanged, this, [this] { updateEnabled(); });
+    connect(m_runJob, &BackgroundJob::tick, this, &CrashingPanel::drainRunFeed);
     connect(m_leastCostJob, &BackgroundJob::runningChanged, this, [this](bool running) {
         if (running) {
             m_leastCostStatus->setText(QStringLiteral("กำลังหาค่าเร่งต่ำสุด..."));
@@ -221,6 +228,7 @@ bool CrashingPanel::targetInRange() const
 void CrashingPanel::restart(bool announce)
 {
     m_runJob->abandon();
+    m_runFeed.reset();
     m_leastCostJob->abandon();
     m_log.clear();
     m_greedyLog->clear();
@@ -286,6 +294,8 @@ void CrashingPanel::showLeastCost(std::optional<engine::LeastCost> answer)
 {
     m_leastCost = std::move(answer);
     m_leastCostModel->showAnswer(m_analysis, m_leastCost);
+    fitColumnsToWidest(m_leastCostTable,
+                       [this](int column) { return m_leastCostModel->widestText(column); });
     updateLabels();
     if (m_leastCost)
         emit leastCostReady();
@@ -339,10 +349,12 @@ void CrashingPanel::runToTarget()
         return;
     const AnalysisSnapshot analysis = m_analysis;
     const QString unitWord = m_unitWord;
-    RunResult from {*m_greedy, {}, m_finishedLogged};
+    const RunResult from {*m_greedy, m_finishedLogged};
+    auto feed = std::make_shared<RunFeed>();
+    m_runFeed = feed;
     m_runJob->start<RunResult>(
         analysis->project.activities.size(),
-        [analysis, unitWord, from](engine::JobControl &control) {
+        [analysis, unitWord, from, feed](engine::JobControl &control) {
             RunResult run = from;
             const engine::Duration start = run.greedy.schedule().projectDuration;
             const engine::Duration target = run.greedy.target();
@@ -352,7 +364,10 @@ void CrashingPanel::runToTarget()
                     = stepWithLog(*analysis, run.greedy, run.finishedLogged, unitWord);
                 if (!lines)
                     break;
-                run.lines += *lines;
+                {
+                    const QMutexLocker locker(&feed->mutex);
+                    feed->lines += *lines;
+                }
                 const engine::Duration now = run.greedy.schedule().projectDuration;
                 control.setProgress(start > target ? static_cast<double>(start - now)
                                             / static_cast<double>(start - target)
@@ -360,21 +375,35 @@ void CrashingPanel::runToTarget()
             }
             return run;
         },
-        [this, analysis](RunResult run) {
-            if (analysis != m_analysis)
+        [this, analysis, feed](RunResult run) {
+            if (analysis != m_analysis || feed != m_runFeed)
                 return;
-            const bool stepped = !run.lines.isEmpty();
+            drainRunFeed();
+            m_runFeed.reset();
+            const bool stepped = m_greedy->durations() != run.greedy.durations();
             m_greedy = std::move(run.greedy);
             m_finishedLogged = run.finishedLogged;
+            updateEnabled();
             if (!stepped)
                 return;
-            appendLog(run.lines);
             m_durations = m_greedy->durations();
             updateLabels();
-            updateEnabled();
             emit durationsChanged(m_durations);
         });
     updateEnabled();
+}
+
+void CrashingPanel::drainRunFeed()
+{
+    if (!m_runFeed)
+        return;
+    QStringList lines;
+    {
+        const QMutexLocker locker(&m_runFeed->mutex);
+        lines.swap(m_runFeed->lines);
+    }
+    if (!lines.isEmpty())
+        appendLog(lines);
 }
 
 void CrashingPanel::reset()

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -102,12 +103,14 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    // What a run to the target hands back: the greedy state after it and its log lines.
+    // What a run to the target hands back: the greedy state after it.
     struct RunResult {
         engine::GreedyCrashing greedy;
-        QStringList lines;
         bool finishedLogged = false;
     };
+    // The log lines of a run in the background as it makes them, taken over at every tick of
+    // its job so that the log grows while the run goes on.
+    struct RunFeed;
 
     bool hasProject() const { return m_analysis != nullptr; }
     bool targetInRange() const;
@@ -118,6 +121,8 @@ private:
     void updateLabels();
     void updateEnabled();
     void appendLog(const QStringList &lines);
+    // Takes over the lines the running run has made since the last time.
+    void drainRunFeed();
     void onSpinBoxEdited(engine::Duration value);
     // One greedy step of `greedy` with its log lines (and the closing line when it ends the
     // run); nothing when there is none. Touches no widget, so a run in the background uses it.
@@ -153,6 +158,7 @@ private:
     QLabel *m_differenceLabel;
     QSplitter *m_splitter;
     BackgroundJob *m_runJob;
+    std::shared_ptr<RunFeed> m_runFeed;
     BackgroundJob *m_leastCostJob;
 };
 

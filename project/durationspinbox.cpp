@@ -56,9 +56,9 @@ void DurationSpinBox::stepBy(int steps)
 {
     // Steps from what is typed, when it is a duration, as QSpinBox does.
     const engine::Duration from = typedValue(text()).value_or(m_value);
-    const engine::Duration to = steps < 0 ? std::max(m_minimum, from + steps)
-                                          : std::min(m_maximum, from + std::min<engine::Duration>(
-                                                                           steps, m_maximum - from));
+    const engine::Duration to = steps < 0
+        ? std::max(m_minimum, from + steps)
+        : std::min(m_maximum, from + std::min<engine::Duration>(steps, m_maximum - from));
     setValue(to);
     selectAll();
 }
@@ -96,8 +96,9 @@ QValidator::State DurationSpinBox::validate(QString &input, int &) const
     const QString digits = withArabicDigits(input.trimmed());
     if (digits.isEmpty())
         return QValidator::Intermediate;
-    if (digits.size() > 18
-        || !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+    if (digits.size() > 18 || !std::all_of(digits.begin(), digits.end(), [](QChar c) {
+            return c >= u'0' && c <= u'9';
+        }))
         return QValidator::Invalid;
     return typedValue(input) ? QValidator::Acceptable : QValidator::Intermediate;
 }

@@ -48,7 +48,8 @@ private:
 
     engine::Duration m_value = 0;
     engine::Duration m_minimum = 0;
-    engine::Duration m_maximum = engine::kMaxDuration * static_cast<engine::Duration>(engine::kMaxActivities);
+    engine::Duration m_maximum
+        = engine::kMaxDuration * static_cast<engine::Duration>(engine::kMaxActivities);
 };
 
 } // namespace project

@@ -9,17 +9,50 @@
 #include <QBrush>
 #include <QFont>
 
+#include <algorithm>
+
 namespace project {
 
 void LeastCostTableModel::showAnswer(AnalysisSnapshot analysis,
                                      std::optional<engine::LeastCost> answer)
 {
     beginResetModel();
-    const bool fits = analysis && answer
-        && answer->durations.size() == analysis->project.activities.size();
+    const bool fits
+        = analysis && answer && answer->durations.size() == analysis->project.activities.size();
     m_analysis = fits ? std::move(analysis) : nullptr;
     m_answer = fits ? std::move(answer) : std::nullopt;
     endResetModel();
+}
+
+QString LeastCostTableModel::widestText(int column) const
+{
+    if (!m_answer)
+        return {};
+    const std::vector<engine::Activity> &activities = m_analysis->project.activities;
+    switch (column) {
+    case ActivityColumn: {
+        std::size_t longest = 0;
+        for (std::size_t i = 1; i < activities.size(); ++i)
+            if (activities[i].id.size() > activities[longest].id.size())
+                longest = i;
+        const QString id
+            = activities.empty() ? QString() : QString::fromStdString(activities[longest].id);
+        return id.size() > 3 ? id : QStringLiteral("รวม");
+    }
+    case DurationColumn:
+    case NormalColumn:
+    case CutColumn: {
+        // None of them is above the largest normal duration.
+        const auto normal = m_analysis->network.normalDurations();
+        const auto largest = std::max_element(normal.begin(), normal.end());
+        return largest == normal.end() ? QString() : QString::number(*largest);
+    }
+    case CostColumn:
+        // The total is the largest amount of the column.
+        return bahtText(m_answer->cost);
+    default:
+        return {};
+    }
 }
 
 int LeastCostTableModel::rowCount(const QModelIndex &parent) const
@@ -78,9 +111,9 @@ QVariant LeastCostTableModel::headerData(int section, Qt::Orientation orientatio
 {
     if (orientation != Qt::Horizontal)
         return {};
-    static const QString names[] = {QStringLiteral("กิจกรรม"), QStringLiteral("ระยะเวลา"),
-                                    QStringLiteral("ปกติ"), QStringLiteral("เร่ง"),
-                                    QStringLiteral("ค่าเร่ง (บาท)")};
+    static const QString names[]
+        = {QStringLiteral("กิจกรรม"), QStringLiteral("ระยะเวลา"), QStringLiteral("ปกติ"),
+           QStringLiteral("เร่ง"), QStringLiteral("ค่าเร่ง (บาท)")};
     static const QString hints[] = {
         QStringLiteral("รหัสกิจกรรม"),
         QStringLiteral("ระยะเวลาของกิจกรรมในคำตอบค่าเร่งต่ำสุด"),

@@ -18,13 +18,22 @@ namespace project {
 class LeastCostTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { ActivityColumn, DurationColumn, NormalColumn, CutColumn, CostColumn, ColumnCount };
+    enum Column {
+        ActivityColumn,
+        DurationColumn,
+        NormalColumn,
+        CutColumn,
+        CostColumn,
+        ColumnCount
+    };
 
     using QAbstractTableModel::QAbstractTableModel;
 
     // The answer for the analysis's project (its durations one per activity); nothing shows
     // no rows.
     void showAnswer(AnalysisSnapshot analysis, std::optional<engine::LeastCost> answer);
+    // The widest text the column shows (by its number of characters), for fitting the column.
+    QString widestText(int column) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

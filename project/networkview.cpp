@@ -17,10 +17,12 @@
 #include <QScrollBar>
 #include <QStyleOptionGraphicsItem>
 #include <QTextDocument>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace project {
 
@@ -38,6 +40,8 @@ constexpr double kLegibleScale = 0.7;
 constexpr double kLeastScale = 0.1;
 constexpr double kMostScale = 4;
 constexpr double kZoomStep = 1.25;
+// Scenes with more items than this are painted without a spatial index (see buildScene).
+constexpr std::size_t kIndexedItems = 4000;
 
 const QColor kCriticalRed(198, 40, 40);
 const QColor kCriticalFill(253, 236, 234);
@@ -199,6 +203,33 @@ private:
     bool m_critical = false;
 };
 
+// Deletes a scene of many items a slice at a time, then itself.
+class SceneDisposer : public QObject {
+public:
+    SceneDisposer(QGraphicsScene *scene, std::vector<QGraphicsItem *> items)
+        : m_items(std::move(items))
+    {
+        scene->setParent(this);
+        m_timer.setInterval(0);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            constexpr std::size_t kSlice = 2000;
+            for (std::size_t k = 0; k < kSlice && !m_items.empty(); ++k) {
+                delete m_items.back();
+                m_items.pop_back();
+            }
+            if (m_items.empty()) {
+                m_timer.stop();
+                deleteLater(); // and the scene with it, empty by now
+            }
+        });
+        m_timer.start();
+    }
+
+private:
+    std::vector<QGraphicsItem *> m_items;
+    QTimer m_timer;
+};
+
 NetworkView::NetworkView(QWidget *parent)
     : QGraphicsView(parent), m_scene(new QGraphicsScene(this)),
       m_layoutJob(new BackgroundJob(QStringLiteral("กำลังจัดวางแผนภาพเครือข่าย"), this))
@@ -224,7 +255,18 @@ NetworkView::NetworkView(QWidget *parent)
 
 void NetworkView::clearDrawing()
 {
-    m_scene->clear();
+    if (m_nodes.size() + m_linkItems.size() > kIndexedItems) {
+        // Deleting thousands of items takes longer than a paint may: a fresh scene now, and
+        // the old one emptied a few thousand items at a time between the window's events.
+        std::vector<QGraphicsItem *> items(m_nodes.begin(), m_nodes.end());
+        items.insert(items.end(), m_linkItems.begin(), m_linkItems.end());
+        new SceneDisposer(m_scene, std::move(items));
+        m_scene = new QGraphicsScene(this);
+        m_scene->setBackgroundBrush(Qt::white);
+        setScene(m_scene);
+    } else {
+        m_scene->clear();
+    }
     m_nodes.clear();
     m_linkItems.clear();
     m_messageItem = nullptr;
@@ -302,26 +344,53 @@ void NetworkView::showProject(AnalysisSnapshot analysis,
     startLayout();
 }
 
+// A layout and the items that draw it, made together off the window's thread; the window
+// only puts them into its scene.
+struct NetworkView::Drawing {
+    engine::NetworkLayout layout;
+    std::vector<std::unique_ptr<NetworkNodeItem>> nodes;
+    std::vector<std::unique_ptr<NetworkLinkItem>> links;
+};
+
+NetworkView::Drawing NetworkView::drawingOf(const ProjectAnalysis &analysis,
+                                            engine::JobControl *control)
+{
+    Drawing drawing;
+    engine::LayoutOptions options = viewLayoutOptions();
+    options.control = control;
+    drawing.layout = engine::layoutNetwork(analysis.network, analysis.schedule, options);
+    drawing.links.reserve(drawing.layout.links.size());
+    for (const engine::NetworkLayout::Link &link : drawing.layout.links)
+        drawing.links.push_back(std::make_unique<NetworkLinkItem>(link.points));
+    drawing.nodes.reserve(drawing.layout.nodes.size());
+    for (std::size_t i = 0; i < drawing.layout.nodes.size(); ++i) {
+        const engine::Activity &a = analysis.project.activities[i];
+        auto item = std::make_unique<NetworkNodeItem>(QString::fromStdString(a.id),
+                                                      QString::fromStdString(a.name));
+        item->setPos(drawing.layout.nodes[i].centre.x, drawing.layout.nodes[i].centre.y);
+        drawing.nodes.push_back(std::move(item));
+    }
+    return drawing;
+}
+
 void NetworkView::startLayout()
 {
     const AnalysisSnapshot analysis = m_analysis;
     if (analysis->project.activities.size() > BackgroundJob::inlineLimit())
         showText(
             QStringLiteral("กำลังจัดวางแผนภาพ %1 กิจกรรม...").arg(analysis->project.activities.size()));
-    m_layoutJob->start<engine::NetworkLayout>(
+    m_layoutJob->start<std::shared_ptr<Drawing>>(
         analysis->project.activities.size(),
         [analysis](engine::JobControl &control) {
-            engine::LayoutOptions options = viewLayoutOptions();
-            options.control = &control;
-            return engine::layoutNetwork(analysis->network, analysis->schedule, options);
+            return std::make_shared<Drawing>(drawingOf(*analysis, &control));
         },
-        [this, analysis](engine::NetworkLayout layout) {
+        [this, analysis](std::shared_ptr<Drawing> drawing) {
             if (analysis != m_analysis)
                 return;
             m_message.clear();
             m_key = keyOf(*analysis);
-            buildScene(layout);
-            m_layout = std::move(layout);
+            buildScene(*drawing);
+            m_layout = std::move(drawing->layout);
             m_drawn = true;
             updateTimes();
             emit drawn();
@@ -372,29 +441,27 @@ void NetworkView::refreshNames()
                              QString::fromStdString(activities[i].name));
 }
 
-void NetworkView::buildScene(const engine::NetworkLayout &layout)
+void NetworkView::buildScene(Drawing &drawing)
 {
     clearDrawing();
-    const engine::Project &project = m_analysis->project;
     // Adding many items one by one rebuilds the scene's index again and again.
     m_scene->setItemIndexMethod(QGraphicsScene::NoIndex);
-    m_linkItems.reserve(layout.links.size());
-    for (const engine::NetworkLayout::Link &link : layout.links) {
-        auto *item = new NetworkLinkItem(link.points);
-        m_scene->addItem(item);
-        m_linkItems.push_back(item);
+    m_linkItems.reserve(drawing.links.size());
+    for (std::unique_ptr<NetworkLinkItem> &item : drawing.links) {
+        m_linkItems.push_back(item.get());
+        m_scene->addItem(item.release());
     }
-    m_nodes.reserve(layout.nodes.size());
-    for (std::size_t i = 0; i < layout.nodes.size(); ++i) {
-        const engine::Activity &a = project.activities[i];
-        auto *item
-            = new NetworkNodeItem(QString::fromStdString(a.id), QString::fromStdString(a.name));
-        item->setPos(layout.nodes[i].centre.x, layout.nodes[i].centre.y);
-        m_scene->addItem(item);
-        m_nodes.push_back(item);
+    m_nodes.reserve(drawing.nodes.size());
+    for (std::unique_ptr<NetworkNodeItem> &item : drawing.nodes) {
+        m_nodes.push_back(item.get());
+        m_scene->addItem(item.release());
     }
-    m_scene->setItemIndexMethod(QGraphicsScene::BspTreeIndex);
-    m_scene->setSceneRect(0, 0, layout.width, layout.height);
+    // The index pays when a paint shows a small part of many items, but Qt builds it at the
+    // first paint, in one go: for thousands of items that takes longer than a paint that
+    // just looks at every item's box.
+    if (m_nodes.size() + m_linkItems.size() <= kIndexedItems)
+        m_scene->setItemIndexMethod(QGraphicsScene::BspTreeIndex);
+    m_scene->setSceneRect(0, 0, drawing.layout.width, drawing.layout.height);
     m_fitPending = true;
     if (isVisible())
         zoomToFit();

@@ -95,10 +95,15 @@ private:
     static LayoutKey keyOf(const ProjectAnalysis &analysis);
     // Shows the message in place of the drawing, keeping the analysis (while it is laid out).
     void showText(const QString &message);
+    struct Drawing;
+    // The layout of the analysis's normal schedule and the items that draw it; touches no
+    // widget, so that it runs off the window's thread.
+    static Drawing drawingOf(const ProjectAnalysis &analysis, engine::JobControl *control);
     void startLayout();
     // Why the durations given cannot be drawn with the analysis (empty when they can).
     QString durationsProblem() const;
-    void buildScene(const engine::NetworkLayout &layout);
+    // Puts the drawing's items into a fresh scene (they belong to the scene then).
+    void buildScene(Drawing &drawing);
     void refreshNames();
     void updateTimes();
     void clearDrawing();

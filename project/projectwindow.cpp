@@ -8,6 +8,7 @@
 #include "controlnames.h"
 #include "costcurvechart.h"
 #include "crashingpanel.h"
+#include "flattable.h"
 #include "fonts.h"
 #include "networkview.h"
 #include "pertpanel.h"
@@ -211,7 +212,6 @@ void ProjectWindow::Private::buildParts()
         = named(new QTableView(schedulePage), "scheduleTable", QStringLiteral("ตาราง CPM"));
     scheduleTable->setModel(scheduleModel);
     scheduleTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    scheduleTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     scheduleTable->verticalHeader()->setDefaultSectionSize(30);
     scheduleLayout->addWidget(durationLabel);
     scheduleLayout->addWidget(scheduleTable, 1);
@@ -481,6 +481,8 @@ void ProjectWindow::Private::showDurations(const std::vector<engine::Duration> &
     shownDurations = durations;
     const engine::Schedule schedule = engine::computeSchedule(shown->network, durations);
     scheduleModel->showSchedule(shown->project, durations, schedule);
+    project::fitColumnsToWidest(scheduleTable,
+                                [this](int column) { return scheduleModel->widestText(column); });
     durationLabel->setText(QStringLiteral("ระยะเวลาโครงการ %1 %3 (สั้นที่สุดที่เร่งได้ %2 %3)")
                                .arg(schedule.projectDuration)
                                .arg(shown->shortestDuration)

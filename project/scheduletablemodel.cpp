@@ -9,6 +9,8 @@
 
 #include <QColor>
 
+#include <algorithm>
+
 namespace project {
 
 void ScheduleTableModel::showSchedule(const engine::Project &project,
@@ -44,6 +46,42 @@ void ScheduleTableModel::clear()
     m_durations.clear();
     m_schedule = {};
     endResetModel();
+}
+
+QString ScheduleTableModel::widestText(int column) const
+{
+    auto widestNumber = [](const std::vector<engine::Duration> &values) {
+        const auto [low, high] = std::minmax_element(values.begin(), values.end());
+        if (low == values.end())
+            return QString();
+        const QString a = QString::number(*low), b = QString::number(*high);
+        return a.size() > b.size() ? a : b;
+    };
+    switch (column) {
+    case ActivityColumn: {
+        const auto longest
+            = std::max_element(m_ids.begin(), m_ids.end(), [](const QString &a, const QString &b) {
+                  return a.size() < b.size();
+              });
+        return longest == m_ids.end() ? QString() : *longest;
+    }
+    case DurationColumn:
+        return widestNumber(m_durations);
+    case EarliestStartColumn:
+        return widestNumber(m_schedule.earliestStart);
+    case EarliestFinishColumn:
+        return widestNumber(m_schedule.earliestFinish);
+    case LatestStartColumn:
+        return widestNumber(m_schedule.latestStart);
+    case LatestFinishColumn:
+    case FloatColumn:
+        // A float is at most the latest finish.
+        return widestNumber(m_schedule.latestFinish);
+    case CriticalColumn:
+        return QStringLiteral("ใช่");
+    default:
+        return {};
+    }
 }
 
 int ScheduleTableModel::rowCount(const QModelIndex &parent) const

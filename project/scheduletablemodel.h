@@ -38,6 +38,8 @@ public:
                       const engine::Schedule &schedule);
     // No rows (a table with problems).
     void clear();
+    // The widest text the column shows (by its number of characters), for fitting the column.
+    QString widestText(int column) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
