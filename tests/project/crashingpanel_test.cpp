@@ -12,6 +12,7 @@
 #include "schedule.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -497,6 +498,44 @@ private slots:
                 + QString::number(least.durations[i]);
             QCOMPARE(text.contains(line), least.durations[i] != activity.normalDuration);
         }
+    }
+
+    // The target box holds any project duration, beyond a QSpinBox's int too; Thai digits
+    // read as Arabic ones; what is not a duration in range leaves the value as it was.
+    void targetBoxHoldsEveryDuration_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<Duration>("value");
+        QTest::newRow("beyond 32 bits") << QStringLiteral("3000000000") << Duration {3'000'000'000};
+        QTest::newRow("Thai digits") << QStringLiteral("๔๒") << Duration {42};
+        QTest::newRow("blanks around") << QStringLiteral(" 7 ") << Duration {7};
+        QTest::newRow("above the range") << QStringLiteral("5000000001") << Duration {12};
+        QTest::newRow("letters") << QStringLiteral("abc") << Duration {12};
+        QTest::newRow("negative") << QStringLiteral("-3") << Duration {12};
+        QTest::newRow("empty") << QString() << Duration {12};
+    }
+    void targetBoxHoldsEveryDuration()
+    {
+        QFETCH(QString, typed);
+        QFETCH(Duration, value);
+        project::DurationSpinBox box;
+        box.setRange(0, 5'000'000'000);
+        box.setValue(12);
+        QSignalSpy changed(&box, &project::DurationSpinBox::valueChanged);
+        auto *line = box.findChild<QLineEdit *>();
+        QVERIFY(line);
+        line->setText(typed);
+        emit box.editingFinished();
+        QCOMPARE(box.value(), value);
+        QCOMPARE(changed.size(), value == 12 ? 0 : 1);
+        QCOMPARE(line->text(), QString::number(value));
+        // The arrows stop at the ends of the range.
+        box.setValue(5'000'000'000);
+        box.stepBy(3);
+        QCOMPARE(box.value(), Duration {5'000'000'000});
+        box.setValue(1);
+        box.stepBy(-5);
+        QCOMPARE(box.value(), Duration {0});
     }
 
     void everyControlIsNamed()
