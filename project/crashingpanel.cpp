@@ -114,6 +114,9 @@ CrashingPanel::CrashingPanel(QWidget *parent)
     m_splitter->addWidget(leastBox);
     m_splitter->setStretchFactor(0, 1);
     m_splitter->setStretchFactor(1, 1);
+    // Room for the least-cost table's columns, the answer among them; the log (long lines,
+    // scrolled anyway) takes the rest. The splitter keeps these proportions when first laid out.
+    m_splitter->setSizes({450, 550});
     m_splitter->setChildrenCollapsible(false);
 
     auto *layout = new QVBoxLayout(this);

@@ -21,7 +21,7 @@ void fitColumnsToWidest(QTableView *view, const std::function<QString(int column
     const QFontMetrics cells(view->font());
     const QFontMetrics captions(header->font());
     // Room for the cell's and the header's margins, as the style draws them.
-    constexpr int kCellPadding = 18, kHeaderPadding = 24;
+    constexpr int kCellPadding = 16, kHeaderPadding = 18;
     for (int column = 0; column < model->columnCount(); ++column) {
         const QString caption = model->headerData(column, Qt::Horizontal).toString();
         const int width = std::max(captions.horizontalAdvance(caption) + kHeaderPadding,

@@ -113,7 +113,7 @@ QVariant LeastCostTableModel::headerData(int section, Qt::Orientation orientatio
         return {};
     static const QString names[]
         = {QStringLiteral("กิจกรรม"), QStringLiteral("ระยะเวลา"), QStringLiteral("ปกติ"),
-           QStringLiteral("เร่ง"), QStringLiteral("ค่าเร่ง (บาท)")};
+           QStringLiteral("เร่ง"), QStringLiteral("ค่าเร่ง")};
     static const QString hints[] = {
         QStringLiteral("รหัสกิจกรรม"),
         QStringLiteral("ระยะเวลาของกิจกรรมในคำตอบค่าเร่งต่ำสุด"),

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTabWidget>
@@ -37,7 +38,7 @@ engine::Project stagedProject(int count)
 {
     QRandomGenerator random(2026);
     engine::Project project;
-    project.title = "โครงการ 50 กิจกรรม";
+    project.title = QStringLiteral("โครงการ %1 กิจกรรม").arg(count).toStdString();
     std::vector<std::vector<std::string>> stages(1);
     for (int i = 0; i < count; ++i) {
         if (static_cast<int>(stages.back().size()) >= count / 7 + 1)
@@ -112,6 +113,20 @@ void snapshotProjectWindow(const QString &outputDir)
     snap(QStringLiteral("project-50-network"));
     tabs->setCurrentWidget(chart);
     snap(QStringLiteral("project-50-curve"));
+
+    // A large project: the drawing is laid out beside the window, which shows the job and its
+    // progress meanwhile.
+    window->document()->load(stagedProject(4000), QString());
+    tabs->setCurrentIndex(0);
+    QApplication::processEvents();
+    QElapsedTimer started;
+    started.start();
+    while (started.elapsed() < 150)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    saveSnapshot(window, outputDir, QStringLiteral("project-large-laying-out"));
+    while (window->isBusy())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    snap(QStringLiteral("project-large-network"));
 
     // PERT: a small project with the three estimates, the chance of finishing by day 20 asked.
     engine::Project pert;

@@ -311,15 +311,17 @@ private slots:
     void fileProblemsAreInThai()
     {
         const QString path = m_folder.filePath(QStringLiteral("bad.csv"));
-        writeFile(path, "activity,predecessors,normal_duration,crash_duration,crash_cost_per_unit\n"
-                        "A,-,3,2,100\nB,A,seven,2,100\n");
+        writeFile(path,
+                  "activity,predecessors,normal_duration,crash_duration,crash_cost_per_unit\n"
+                  "A,-,3,2,100\nB,A,seven,2,100\n");
         m_boxes->expect(QMessageBox::Ok);
         QVERIFY(!m_window->openFile(path));
         const QString text = m_boxes->shown.back().text;
         QVERIFY2(text.contains(QStringLiteral("บรรทัด 3")), qPrintable(text));
         // Apart from the file's own words (its name, the column, the value), no English.
         QString rest = text;
-        for (const QString &own : {path, QStringLiteral("normal_duration"), QStringLiteral("seven")})
+        for (const QString &own :
+             {path, QStringLiteral("normal_duration"), QStringLiteral("seven")})
             rest.remove(own);
         QVERIFY2(!rest.contains(QRegularExpression(QStringLiteral("[A-Za-z]{3,}"))),
                  qPrintable(text));
@@ -401,9 +403,10 @@ private slots:
         QVERIFY(table->model()->rowCount() > 0);
         const int column = project::LeastCostTableModel::DurationColumn;
         const int right = table->columnViewportPosition(column) + table->columnWidth(column);
-        QVERIFY2(right <= table->viewport()->width(),
-                 qPrintable(QStringLiteral("ends at %1 of %2").arg(right).arg(
-                     table->viewport()->width())));
+        QVERIFY2(
+            right <= table->viewport()->width(),
+            qPrintable(
+                QStringLiteral("ends at %1 of %2").arg(right).arg(table->viewport()->width())));
         // Every duration fits its cell.
         const QFontMetrics metrics(table->font());
         for (int row = 0; row < table->model()->rowCount(); ++row)
