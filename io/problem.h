@@ -89,13 +89,17 @@ enum class FileProblemKind {
     DuplicateTaskId, // value: the id
     UnknownLinkTask, // value: the id the link names
     LinkLagRefused, // value: the lag as written, names: predecessor and successor
-    LinkTypeRefused, // value: the type ("start to start"), names: predecessor and successor
+    LinkTypeRefused, // linkType: the type, names: predecessor and successor
     SummaryLinkInexact, // names: predecessor and successor
     TooManyLinks, // bound: the most links between activities made from summary tasks
     ImportOnly, // value: the extension; saving in a format that is only read
     // A warning for each imported activity: the file has no crash duration nor cost.
     CrashDataMissing,
 };
+
+// How a link of a planning tool joins its tasks: which end of the predecessor to which end of
+// the successor.
+enum class LinkType { FinishStart, StartStart, FinishFinish, StartFinish };
 
 // The kinds of JSON value a key can hold.
 enum class ValueType {
@@ -131,6 +135,7 @@ struct Problem {
     std::int64_t number = 0;
     std::int64_t bound = 0;
     std::int64_t rounded = 0;
+    LinkType linkType = LinkType::FinishStart;
 };
 
 // A piece of a file as a problem keeps it: at most 80 characters, the rest marked "...".

@@ -46,6 +46,21 @@ QString typeName(ValueType type)
     return {};
 }
 
+QString linkTypeName(LinkType type)
+{
+    switch (type) {
+    case LinkType::FinishStart:
+        return QStringLiteral("finish to start");
+    case LinkType::StartStart:
+        return QStringLiteral("start to start");
+    case LinkType::FinishFinish:
+        return QStringLiteral("finish to finish");
+    case LinkType::StartFinish:
+        return QStringLiteral("start to finish");
+    }
+    return {};
+}
+
 // numerator / (100 * denominator) Baht in lowest terms, e.g. "100/3".
 QString bahtFraction(std::int64_t numerator, std::int64_t denominator)
 {
@@ -277,7 +292,7 @@ QString whatText(const Problem &p)
     case FileProblemKind::LinkTypeRefused:
         return QStringLiteral("the link from %1 to %2 is %3; only finish-to-start links can "
                               "be read")
-            .arg(p.names.value(0), p.names.value(1), p.value);
+            .arg(p.names.value(0), p.names.value(1), linkTypeName(p.linkType));
     case FileProblemKind::SummaryLinkInexact:
         return QStringLiteral("the link from %1 to %2 joins a summary task with a task inside "
                               "it, or with one whose tasks all wait for each other, so it "

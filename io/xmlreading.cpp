@@ -112,21 +112,6 @@ namespace {
 // plan has, few enough to fit in memory.
 constexpr std::int64_t kMaxExpandedLinks = 10'000'000;
 
-QString typeName(LinkType type)
-{
-    switch (type) {
-    case LinkType::FinishStart:
-        return QStringLiteral("finish to start");
-    case LinkType::StartStart:
-        return QStringLiteral("start to start");
-    case LinkType::FinishFinish:
-        return QStringLiteral("finish to finish");
-    case LinkType::StartFinish:
-        return QStringLiteral("start to finish");
-    }
-    return {};
-}
-
 class PlanBuilder {
 public:
     PlanBuilder(Plan plan, const QString &file, ProblemList problems)
@@ -164,7 +149,8 @@ void PlanBuilder::linkProblem(FileProblemKind kind, const PlanLink &link, QStrin
         {.kind = kind,
          .place = {.file = m_file, .line = link.line, .activity = shownValue(task(link.to).id)},
          .value = std::move(value),
-         .names = {shownTask(task(link.from)), shownTask(task(link.to))}});
+         .names = {shownTask(task(link.from)), shownTask(task(link.to))},
+         .linkType = link.type});
 }
 
 // Whether the link can become finish-to-start links between activities, exactly.
@@ -199,7 +185,7 @@ bool PlanBuilder::checkLink(const PlanLink &link)
         break;
     }
     if (!exact) {
-        linkProblem(FileProblemKind::LinkTypeRefused, link, typeName(link.type));
+        linkProblem(FileProblemKind::LinkTypeRefused, link);
         return false;
     }
     return true;

@@ -56,8 +56,6 @@ struct PlanTask {
     bool durationRead = true; // false when the file's duration could not be read
 };
 
-enum class LinkType { FinishStart, StartStart, FinishFinish, StartFinish };
-
 struct PlanLink {
     int from = 0; // the predecessor task's index
     int to = 0; // the successor task's index

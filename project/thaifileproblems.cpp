@@ -127,17 +127,19 @@ QString thaiTypeName(io::ValueType type)
 // The readers name a link's type and lag in English words of their own rather than the
 // file's ("start to start", "3 days", "480 minutes (LinkLag 4800, LagFormat 7)"); these are
 // those words in Thai, and anything else as given.
-QString thaiLinkType(const QString &type)
+QString thaiLinkType(io::LinkType type)
 {
-    if (type == u"finish to start")
+    switch (type) {
+    case io::LinkType::FinishStart:
         return QStringLiteral("เสร็จ-เริ่ม");
-    if (type == u"start to start")
+    case io::LinkType::StartStart:
         return QStringLiteral("เริ่ม-เริ่ม");
-    if (type == u"finish to finish")
+    case io::LinkType::FinishFinish:
         return QStringLiteral("เสร็จ-เสร็จ");
-    if (type == u"start to finish")
+    case io::LinkType::StartFinish:
         return QStringLiteral("เริ่ม-เสร็จ");
-    return type;
+    }
+    return {};
 }
 
 QString thaiLag(const QString &lag)
@@ -328,7 +330,7 @@ QString whatText(const io::Problem &p)
     case Kind::LinkTypeRefused:
         return QStringLiteral("%1 เป็นแบบ%2: อ่านได้เฉพาะแบบเสร็จ-เริ่ม "
                               "(งานหลังเริ่มเมื่องานก่อนหน้าเสร็จ)")
-            .arg(linkEnds(p), thaiLinkType(p.value));
+            .arg(linkEnds(p), thaiLinkType(p.linkType));
     case Kind::SummaryLinkInexact:
         return QStringLiteral("%1 เชื่อมงานสรุปกับงานที่อยู่ข้างในงานสรุปนั้นเอง "
                               "หรือกับงานสรุปที่งานข้างในทุกงานรอกันเอง "
