@@ -12,7 +12,7 @@ runs=${1:-20}
 cmake -S "$root" -B "$root/build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCRASHKIT_BUILD_BENCH=ON -DCRASHKIT_BUILD_TESTS=OFF -DCRASHKIT_WERROR=ON >/dev/null
 cmake --build "$root/build/bench" -j "$(nproc)" --target startup_bench iteration_bench \
-  engine_bench csv_bench
+  engine_bench csv_bench projectwindow_bench
 export QT_QPA_PLATFORM=offscreen
 
 echo
@@ -34,3 +34,7 @@ echo
 echo
 "${pin[@]}" "$root/build/bench/bench/csv_bench" --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true
+echo
+# Not pinned: the window's long jobs run on a core of their own beside the window's thread.
+"$root/build/bench/bench/projectwindow_bench" 10000 2>&1 |
+  grep -v -e 'XDG_RUNTIME_DIR' -e 'This plugin does not support'

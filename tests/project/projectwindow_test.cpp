@@ -130,20 +130,12 @@ private slots:
     void init()
     {
         QVERIFY(m_folder.isValid());
-        m_boxes = std::make_unique<Boxes>();
-        m_files = std::make_unique<Files>();
-        m_window = std::make_unique<ProjectWindow>();
-        m_window->show();
+        openWindow(m_boxes, m_files, m_window);
     }
 
     void cleanup()
     {
-        // Close without a question: whatever the test left is thrown away.
-        m_window->document()->undoStack()->setClean();
-        m_window.reset();
-        QVERIFY2(m_boxes->allAnswered(), "a box the test expected was not shown");
-        m_boxes.reset();
-        m_files.reset();
+        closeWindow(m_boxes, m_files, m_window);
         platform::setPrinterChooser({});
     }
 

@@ -98,20 +98,10 @@ private slots:
     void init()
     {
         QVERIFY(m_folder.isValid());
-        m_boxes = std::make_unique<Boxes>();
-        m_files = std::make_unique<Files>();
-        m_window = std::make_unique<ProjectWindow>();
-        m_window->show();
+        openWindow(m_boxes, m_files, m_window);
     }
 
-    void cleanup()
-    {
-        m_window->document()->undoStack()->setClean();
-        m_window.reset();
-        QVERIFY2(m_boxes->allAnswered(), "a box the test expected was not shown");
-        m_boxes.reset();
-        m_files.reset();
-    }
+    void cleanup() { closeWindow(m_boxes, m_files, m_window); }
 
     void importedPlanIsSavedWhereTheStudentSays_data()
     {

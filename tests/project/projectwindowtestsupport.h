@@ -16,7 +16,10 @@
 #include <QCoreApplication>
 #include <QTest>
 
+#include <QUndoStack>
+
 #include <deque>
+#include <memory>
 #include <vector>
 
 namespace projecttest {
@@ -100,6 +103,29 @@ inline void settle(ProjectWindow &window)
 {
     QCoreApplication::processEvents();
     QTRY_VERIFY(!window.isBusy());
+}
+
+// Each test function's window, with its boxes and file dialogs answered: a test class calls
+// openWindow in init() and closeWindow in cleanup().
+inline void openWindow(std::unique_ptr<Boxes> &boxes, std::unique_ptr<Files> &files,
+                       std::unique_ptr<ProjectWindow> &window)
+{
+    boxes = std::make_unique<Boxes>();
+    files = std::make_unique<Files>();
+    window = std::make_unique<ProjectWindow>();
+    window->show();
+}
+
+inline void closeWindow(std::unique_ptr<Boxes> &boxes, std::unique_ptr<Files> &files,
+                        std::unique_ptr<ProjectWindow> &window)
+{
+    // Close without a question: whatever the test left is thrown away.
+    window->document()->undoStack()->setClean();
+    window.reset();
+    const bool answered = boxes->allAnswered();
+    boxes.reset();
+    files.reset();
+    QVERIFY2(answered, "a box the test expected was not shown");
 }
 
 } // namespace projecttest
