@@ -36,7 +36,7 @@ struct Computation {
     const char *name;
     // Runs the computation on the network with the control; returns a fingerprint of its
     // result to compare with a run without control.
-    std::function<long long(const engine::Network &, engine::JobControl *)> run;
+    std::function<std::uint64_t(const engine::Network &, engine::JobControl *)> run;
 };
 
 const Computation computations[] = {
@@ -47,25 +47,25 @@ const Computation computations[] = {
          const engine::Schedule schedule
              = engine::computeSchedule(network, network.normalDurations());
          const engine::NetworkLayout layout = engine::layoutNetwork(network, schedule, options);
-         long long sum = layout.crossings;
+         std::uint64_t sum = static_cast<std::uint64_t>(layout.crossings);
          for (const auto &node : layout.nodes)
-             sum = sum * 31 + node.layer * 1000 + node.order;
+             sum = sum * 31 + static_cast<std::uint64_t>(node.layer * 1000 + node.order);
          return sum;
      }},
     {"curve",
      [](const engine::Network &network, engine::JobControl *control) {
-         long long sum = 0;
+         std::uint64_t sum = 0;
          const engine::TimeCostCurve curve = engine::timeCostCurve(network, control);
          for (const engine::CurvePoint &p : curve.breakpoints())
-             sum = sum * 31 + p.duration * 7 + p.cost;
+             sum = sum * 31 + static_cast<std::uint64_t>(p.duration * 7 + p.cost);
          return sum;
      }},
     {"greedy",
      [](const engine::Network &network, engine::JobControl *control) {
-         long long sum = 0;
+         std::uint64_t sum = 0;
          for (const engine::GreedyStep &step :
               engine::crashGreedily(network, engine::shortestDuration(network), control))
-             sum = sum * 31 + step.durationAfter * 7 + step.totalCost;
+             sum = sum * 31 + static_cast<std::uint64_t>(step.durationAfter * 7 + step.totalCost);
          return sum;
      }},
 };
