@@ -6,6 +6,7 @@
 #include "messagebox.h"
 #include "projectwindowentry.h"
 #include "tform1.h"
+#include "trainerentry.h"
 #include "tform2.h"
 #include "tforms.h"
 #include "windowmanagement.h"
@@ -28,7 +29,9 @@ TForm7 *Form7 = nullptr;
 namespace {
 
 QMainWindow *ownProjectWindow = nullptr;
+QMainWindow *ownTrainerWindow = nullptr;
 std::optional<ProjectWindowEntryPoints> projectWindowEntry;
+std::optional<TrainerEntryPoints> trainerEntry;
 
 // The module next to the program as the build and the installation place it.
 QString projectWindowModulePath()
@@ -37,10 +40,9 @@ QString projectWindowModulePath()
         .absoluteFilePath(QStringLiteral(CRASHKIT_PROJECT_MODULE_DIR "/crashkit-projectwindow"));
 }
 
-const ProjectWindowEntryPoints *entryPoints()
+// Loads the module of the windows once (the linked windows of tests and tools need none).
+QLibrary *windowsModule()
 {
-    if (projectWindowEntry)
-        return &*projectWindowEntry;
     if (!CRASHKIT_PROJECT_WINDOW_BUILT) {
         platform::showApplicationError(
             QStringLiteral("This copy of crashkit was built without the window \"โครงการของฉัน\" "
@@ -49,13 +51,42 @@ const ProjectWindowEntryPoints *entryPoints()
     }
     // Loaded once and kept for the rest of the run; a failure is said, not hidden.
     static QLibrary module;
+    if (module.fileName().isEmpty())
+        module.setFileName(projectWindowModulePath());
+    return &module;
+}
+
+const TrainerEntryPoints *trainerEntryPoints()
+{
+    if (trainerEntry)
+        return &*trainerEntry;
+    QLibrary *module = windowsModule();
+    if (!module)
+        return nullptr;
+    using EntryFunction = const TrainerEntryPoints *(*)();
+    auto entry = reinterpret_cast<EntryFunction>(module->resolve(kTrainerEntrySymbol));
+    if (!entry) {
+        platform::showApplicationError(
+            QStringLiteral("The window \"ฝึกทำเอง\" could not be loaded: %1").arg(module->errorString()));
+        return nullptr;
+    }
+    trainerEntry = *entry();
+    return &*trainerEntry;
+}
+
+const ProjectWindowEntryPoints *entryPoints()
+{
+    if (projectWindowEntry)
+        return &*projectWindowEntry;
+    QLibrary *module = windowsModule();
+    if (!module)
+        return nullptr;
     using EntryFunction = const ProjectWindowEntryPoints *(*)();
-    module.setFileName(projectWindowModulePath());
-    auto entry = reinterpret_cast<EntryFunction>(module.resolve(kProjectWindowEntrySymbol));
+    auto entry = reinterpret_cast<EntryFunction>(module->resolve(kProjectWindowEntrySymbol));
     if (!entry) {
         platform::showApplicationError(
             QStringLiteral("The window \"โครงการของฉัน\" could not be loaded: %1")
-                .arg(module.errorString()));
+                .arg(module->errorString()));
         return nullptr;
     }
     projectWindowEntry = *entry();
@@ -72,9 +103,45 @@ void useLinkedProjectWindow(const ProjectWindowEntryPoints &entry)
 QMainWindow *projectWindow()
 {
     if (!ownProjectWindow)
-        if (const ProjectWindowEntryPoints *entry = entryPoints())
+        if (const ProjectWindowEntryPoints *entry = entryPoints()) {
             ownProjectWindow = entry->create();
+            // "ฝึกกับโครงการนี้" opens the trainer on the project.
+            if (const TrainerEntryPoints *trainer = trainerEntryPoints())
+                trainer->onPractise(ownProjectWindow, [](const engine::Project &project) {
+                    if (QMainWindow *window = trainerWindow()) {
+                        platform::showModeless(window);
+                        trainerEntry->startProject(window, project);
+                    }
+                });
+        }
     return ownProjectWindow;
+}
+
+void useLinkedTrainerWindow(const TrainerEntryPoints &entry)
+{
+    trainerEntry = entry;
+}
+
+QMainWindow *trainerWindow()
+{
+    if (!ownTrainerWindow)
+        if (const TrainerEntryPoints *entry = trainerEntryPoints())
+            ownTrainerWindow = entry->create();
+    return ownTrainerWindow;
+}
+
+bool openInTrainerWindow(const QString &path)
+{
+    QMainWindow *window = trainerWindow();
+    if (!window)
+        return false;
+    platform::showModeless(window);
+    return trainerEntry->openFile(window, path);
+}
+
+bool trainerWindowMayClose()
+{
+    return !ownTrainerWindow || trainerEntry->confirmClose(ownTrainerWindow);
 }
 
 bool projectWindowMayClose()
@@ -104,6 +171,8 @@ void createForms()
 
 void destroyForms()
 {
+    delete ownTrainerWindow;
+    ownTrainerWindow = nullptr;
     delete ownProjectWindow;
     ownProjectWindow = nullptr;
     delete Form7;

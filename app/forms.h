@@ -14,6 +14,7 @@ class TForm6;
 class TForm7;
 class QMainWindow;
 struct ProjectWindowEntryPoints;
+struct TrainerEntryPoints;
 
 // The program's seven windows, one instance each, alive from start-up to the end.
 extern TForm1 *Form1; // main window
@@ -39,6 +40,12 @@ bool openInProjectWindow(const QString &path);
 // True when the program may end as far as the own-project window is concerned: it was never
 // opened, has no unsaved changes, or the student saved or discarded them when asked.
 bool projectWindowMayClose();
+
+// "ฝึกทำเอง", in the same module as the own-project window.
+QMainWindow *trainerWindow();
+void useLinkedTrainerWindow(const TrainerEntryPoints &entry);
+bool openInTrainerWindow(const QString &path);
+bool trainerWindowMayClose();
 
 // Creates the windows in the order Form1 ... Form7, all hidden; Form1 is the main window.
 void createForms();

@@ -47,6 +47,11 @@ int main(int argc, char *argv[])
     arguments.addPositionalArgument(QStringLiteral("file"),
                                     QStringLiteral("A project to open (.crashkit or .csv)."),
                                     QStringLiteral("[file]"));
+    const QCommandLineOption practise(
+        QStringLiteral("practise"),
+        QStringLiteral("Work the project (or an answers file) step by step in \"ฝึกทำเอง\"."),
+        QStringLiteral("file"));
+    arguments.addOption(practise);
     if (!arguments.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "crashkit: %s\nTry 'crashkit --help'.\n",
                      qUtf8Printable(arguments.errorText()));
@@ -60,8 +65,12 @@ int main(int argc, char *argv[])
         std::printf("crashkit %s\n", CRASHKIT_VERSION);
         return 0;
     }
-    if (arguments.positionalArguments().size() > 1) {
-        std::fputs("crashkit: give at most one project file.\nTry 'crashkit --help'.\n", stderr);
+    if (arguments.positionalArguments().size() > 1
+        || (arguments.isSet(practise) && !arguments.positionalArguments().isEmpty())
+        || arguments.values(practise).size() > 1) {
+        std::fputs("crashkit: give at most one file, to open or (with --practise) to practise on."
+                   "\nTry 'crashkit --help'.\n",
+                   stderr);
         return 2;
     }
     // Lets a Wayland desktop match the windows to the installed desktop entry (its file name
@@ -89,6 +98,8 @@ int main(int argc, char *argv[])
     Form1->show();
     if (!arguments.positionalArguments().isEmpty())
         openInProjectWindow(arguments.positionalArguments().front());
+    else if (arguments.isSet(practise))
+        openInTrainerWindow(arguments.value(practise));
     const int result = QApplication::exec();
     destroyForms();
     return result;

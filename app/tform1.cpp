@@ -171,6 +171,7 @@ void TForm1::buildMenu()
     item(sets, "N51", QStringLiteral("ชุดเสริมทักษะ 5"), &TForm1::N51Click);
     sets->addSeparator();
     item(sets, "MyProject", QStringLiteral("โครงการของฉัน"), &TForm1::MyProjectClick);
+    item(sets, "Trainer", QStringLiteral("ฝึกทำเอง"), &TForm1::TrainerClick);
 
     QAction *finish = bar->addAction(QStringLiteral("จบงาน"));
     finish->setObjectName(QStringLiteral("N2"));
@@ -213,6 +214,12 @@ void TForm1::MyProjectClick()
         platform::showModeless(window);
 }
 
+void TForm1::TrainerClick()
+{
+    if (QMainWindow *window = trainerWindow())
+        platform::showModeless(window);
+}
+
 void TForm1::N2Click()
 {
     close();
@@ -228,8 +235,8 @@ void TForm1::showEvent(QShowEvent *event)
 void TForm1::closeEvent(QCloseEvent *event)
 {
     // The main window's close ends the program, whatever else is open; only unsaved changes
-    // of the own-project window are asked about first.
-    if (!projectWindowMayClose()) {
+    // of the own-project window and unsaved work in "ฝึกทำเอง" are asked about first.
+    if (!projectWindowMayClose() || !trainerWindowMayClose()) {
         event->ignore();
         return;
     }

@@ -22,6 +22,7 @@ public:
     void N41Click();
     void N51Click();
     void MyProjectClick();
+    void TrainerClick();
     void N2Click();
 
 protected:

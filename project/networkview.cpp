@@ -83,15 +83,16 @@ public:
         setToolTip(name.isEmpty() ? QString() : id + QStringLiteral(" – ") + name);
     }
 
+    // Without `shown`, the four times stay blank (a student works them out).
     void setTimes(engine::Duration duration, engine::Duration es, engine::Duration ef,
-                  engine::Duration ls, engine::Duration lf, bool critical)
+                  engine::Duration ls, engine::Duration lf, bool critical, bool shown = true)
     {
-        m_texts = {QStringLiteral("ES %1").arg(number(es)),
-                   QStringLiteral("EF %1").arg(number(ef)),
+        m_texts = {shown ? QStringLiteral("ES %1").arg(number(es)) : QString(),
+                   shown ? QStringLiteral("EF %1").arg(number(ef)) : QString(),
                    m_id,
                    QStringLiteral("ระยะเวลา %1").arg(number(duration)),
-                   QStringLiteral("LS %1").arg(number(ls)),
-                   QStringLiteral("LF %1").arg(number(lf))};
+                   shown ? QStringLiteral("LS %1").arg(number(ls)) : QString(),
+                   shown ? QStringLiteral("LF %1").arg(number(lf)) : QString()};
         m_critical = critical;
         update();
     }
@@ -299,7 +300,17 @@ void NetworkView::showText(const QString &message)
     m_fitPending = false;
 }
 
-NetworkView::LayoutKey NetworkView::keyOf(const ProjectAnalysis &analysis)
+engine::Schedule NetworkView::columnSchedule(const ProjectAnalysis &analysis, bool byLinks)
+{
+    if (!byLinks)
+        return analysis.schedule;
+    // Every activity one unit long: its column then tells how many links lead to it, and
+    // nothing about the durations.
+    const std::vector<engine::Duration> ones(static_cast<std::size_t>(analysis.network.size()), 1);
+    return engine::computeSchedule(analysis.network, ones);
+}
+
+NetworkView::LayoutKey NetworkView::keyOf(const ProjectAnalysis &analysis, bool byLinks)
 {
     LayoutKey key;
     const engine::Network &network = analysis.network;
@@ -312,7 +323,7 @@ NetworkView::LayoutKey NetworkView::keyOf(const ProjectAnalysis &analysis)
         key.links.push_back(static_cast<int>(before.size()));
         key.links.insert(key.links.end(), before.begin(), before.end());
     }
-    key.earliestStarts = analysis.schedule.earliestStart;
+    key.earliestStarts = columnSchedule(analysis, byLinks).earliestStart;
     return key;
 }
 
@@ -331,7 +342,7 @@ void NetworkView::showProject(AnalysisSnapshot analysis,
         showMessage(problem);
         return;
     }
-    LayoutKey key = keyOf(*m_analysis);
+    LayoutKey key = keyOf(*m_analysis, m_columnsByLinks);
     if (m_message.isEmpty() && !m_nodes.empty() && key == m_key) {
         // The same layout would come out: only names and times change.
         refreshNames();
@@ -352,13 +363,14 @@ struct NetworkView::Drawing {
     std::vector<std::unique_ptr<NetworkLinkItem>> links;
 };
 
-NetworkView::Drawing NetworkView::drawingOf(const ProjectAnalysis &analysis,
+NetworkView::Drawing NetworkView::drawingOf(const ProjectAnalysis &analysis, bool byLinks,
                                             engine::JobControl *control)
 {
     Drawing drawing;
     engine::LayoutOptions options = viewLayoutOptions();
     options.control = control;
-    drawing.layout = engine::layoutNetwork(analysis.network, analysis.schedule, options);
+    drawing.layout = engine::layoutNetwork(analysis.network, columnSchedule(analysis, byLinks),
+                                           options);
     drawing.links.reserve(drawing.layout.links.size());
     for (const engine::NetworkLayout::Link &link : drawing.layout.links)
         drawing.links.push_back(std::make_unique<NetworkLinkItem>(link.points));
@@ -381,20 +393,38 @@ void NetworkView::startLayout()
             QStringLiteral("กำลังจัดวางแผนภาพ %1 กิจกรรม...").arg(analysis->project.activities.size()));
     m_layoutJob->start<std::shared_ptr<Drawing>>(
         analysis->project.activities.size(),
-        [analysis](engine::JobControl &control) {
-            return std::make_shared<Drawing>(drawingOf(*analysis, &control));
+        [analysis, byLinks = m_columnsByLinks](engine::JobControl &control) {
+            return std::make_shared<Drawing>(drawingOf(*analysis, byLinks, &control));
         },
         [this, analysis](std::shared_ptr<Drawing> drawing) {
             if (analysis != m_analysis)
                 return;
             m_message.clear();
-            m_key = keyOf(*analysis);
+            m_key = keyOf(*analysis, m_columnsByLinks);
             buildScene(*drawing);
             m_layout = std::move(drawing->layout);
             m_drawn = true;
             updateTimes();
             emit drawn();
         });
+}
+
+void NetworkView::setRevealed(bool times, bool critical)
+{
+    m_showTimes = times;
+    m_showCritical = critical;
+    if (m_drawn)
+        updateTimes();
+}
+
+void NetworkView::setColumnsByLinks(bool byLinks)
+{
+    if (m_columnsByLinks == byLinks)
+        return;
+    m_columnsByLinks = byLinks;
+    m_key = {};
+    if (m_analysis && m_analysis->sound())
+        showProject(m_analysis, m_durations);
 }
 
 void NetworkView::showDurations(std::span<const engine::Duration> durations)
@@ -475,10 +505,11 @@ void NetworkView::updateTimes()
     const engine::Schedule &s = m_schedule;
     m_critical = 0;
     for (std::size_t i = 0; i < m_nodes.size(); ++i) {
-        const bool critical = s.isCritical(static_cast<int>(i));
+        const bool critical = m_showCritical && s.isCritical(static_cast<int>(i));
         m_critical += critical;
         m_nodes[i]->setTimes(s.earliestFinish[i] - s.earliestStart[i], s.earliestStart[i],
-                             s.earliestFinish[i], s.latestStart[i], s.latestFinish[i], critical);
+                             s.earliestFinish[i], s.latestStart[i], s.latestFinish[i], critical,
+                             m_showTimes);
     }
     for (std::size_t e = 0; e < m_linkItems.size(); ++e) {
         const auto from = static_cast<std::size_t>(m_layout.links[e].from);

@@ -45,6 +45,13 @@ public:
     // Draws nothing but the message (a table with problems: nothing wrong is drawn).
     void showMessage(const QString &message);
 
+    // What the boxes tell (both by default): their four times, and red for the critical
+    // activities. A student working them out sees ids and durations only.
+    void setRevealed(bool times, bool critical);
+    // Columns by the number of links leading to an activity instead of by its earliest start,
+    // so that the drawing tells nothing about the schedule (off by default).
+    void setColumnsByLinks(bool byLinks);
+
     // The drawing of the last analysis given is complete (not waiting for its layout).
     bool isDrawn() const;
     // The analysis given last (none after showMessage).
@@ -92,13 +99,16 @@ private:
         std::vector<engine::Duration> earliestStarts;
         bool operator==(const LayoutKey &) const = default;
     };
-    static LayoutKey keyOf(const ProjectAnalysis &analysis);
+    // The schedule whose earliest starts choose the columns.
+    static engine::Schedule columnSchedule(const ProjectAnalysis &analysis, bool byLinks);
+    static LayoutKey keyOf(const ProjectAnalysis &analysis, bool byLinks);
     // Shows the message in place of the drawing, keeping the analysis (while it is laid out).
     void showText(const QString &message);
     struct Drawing;
     // The layout of the analysis's normal schedule and the items that draw it; touches no
     // widget, so that it runs off the window's thread.
-    static Drawing drawingOf(const ProjectAnalysis &analysis, engine::JobControl *control);
+    static Drawing drawingOf(const ProjectAnalysis &analysis, bool byLinks,
+                             engine::JobControl *control);
     void startLayout();
     // Why the durations given cannot be drawn with the analysis (empty when they can).
     QString durationsProblem() const;
@@ -119,6 +129,8 @@ private:
     LayoutKey m_key; // what the layout drawn was made for
     bool m_drawn = false; // the scene shows m_analysis
     bool m_stopped = false; // the student cancelled the layout
+    bool m_showTimes = true, m_showCritical = true;
+    bool m_columnsByLinks = false;
     engine::Schedule m_schedule;
     BackgroundJob *m_layoutJob;
     std::vector<NetworkNodeItem *> m_nodes;

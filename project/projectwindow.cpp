@@ -317,6 +317,19 @@ void ProjectWindow::Private::buildMenus()
     edit->addAction(down);
     QObject::connect(down, &QAction::triggered, this, [this] { moveCurrentRow(1); });
 
+    QMenu *practise = bar->addMenu(QStringLiteral("ฝึก"));
+    practise->setObjectName(QStringLiteral("practiseMenu"));
+    QAction *practiseHere = action(q, "practiseAction", QStringLiteral("ฝึกกับโครงการนี้..."));
+    practiseHere->setToolTip(QStringLiteral("ทำตาราง CPM สายงานวิกฤต และการเร่งเองทีละขั้น "
+                                            "ในหน้าต่าง \"ฝึกทำเอง\" โปรแกรมตรวจและใบ้ให้"));
+    practise->addAction(practiseHere);
+    needsSoundProject.push_back(practiseHere);
+    QObject::connect(practiseHere, &QAction::triggered, this, [this] {
+        engine::Project project;
+        if (soundProjectForOutput(project, QStringLiteral("ฝึกกับโครงการนี้")))
+            emit q->practiseRequested(project);
+    });
+
     QMenu *view = bar->addMenu(QStringLiteral("มุมมอง"));
     view->setObjectName(QStringLiteral("viewMenu"));
     QAction *zoomIn

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "project.h"
+
 #include <QMainWindow>
 
 namespace project {
@@ -31,6 +33,11 @@ public:
     // A long computation (a layout, the curve, the least cost, a run to the target) is under
     // way off the window's thread; the job indicator in the status bar shows it.
     bool isBusy() const;
+
+signals:
+    // The student asked to work the project shown by hand ("ฝึกกับโครงการนี้", only for a
+    // sound project, title and target included); the program opens "ฝึกทำเอง" on it.
+    void practiseRequested(const engine::Project &project);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
