@@ -81,6 +81,29 @@ QString shown(std::optional<engine::Duration> value)
     return value ? QString::number(*value) : QString();
 }
 
+// Level 1 a nudge, 2 the rule in the student's numbers, 3 the answer.
+QString hintAt(const trainer::Hints &hints, int level)
+{
+    return level <= 1 ? hints.nudge : level == 2 ? hints.rule : hints.answer;
+}
+
+// One applied step in the log: what was cut, and what it cost and left.
+QString stepSummary(const engine::Project &project, const engine::StepCheck &step)
+{
+    QStringList cuts;
+    for (const auto &[activity, units] : step.shorten)
+        cuts << QStringLiteral("%1 %2 %3")
+                    .arg(trainer::activityName(project, activity))
+                    .arg(units)
+                    .arg(project::thaiUnitWord());
+    return QStringLiteral("ขั้นที่ %1: เร่ง %2 · ค่าเร่ง %3 บาท · ระยะเวลาโครงการ %4 -> %5 %6")
+        .arg(step.number)
+        .arg(cuts.join(QStringLiteral(", ")), project::textOf(engine::formatBaht(step.expectedCost)))
+        .arg(step.durationBefore)
+        .arg(step.expectedDuration)
+        .arg(project::thaiUnitWord());
+}
+
 } // namespace
 
 engine::Answers TrainerWindow::Private::collectAnswers(QStringList *problems) const
@@ -193,8 +216,10 @@ void TrainerWindow::Private::showAnswers(const engine::Answers &answers)
             steps.push_back(step);
     }
     stepLog->clear();
-    for (std::size_t k = 0; k < steps.size(); ++k)
-        stepLog->appendPlainText(trainer::stepSummary(project(), steps[k], static_cast<int>(k) + 1));
+    const engine::CrashingCheck crashing = engine::checkCrashing(network(), collectAnswers());
+    for (const engine::StepCheck &check : crashing.steps)
+        if (check.applicable)
+            stepLog->appendPlainText(stepSummary(project(), check));
     stepCheck.reset();
     showCrashingState();
 }
@@ -281,7 +306,7 @@ void TrainerWindow::Private::checkSchedule()
             QTableWidgetItem *item
                 = scheduleGrid->item(cell.activity, static_cast<int>(cell.field));
             item->setBackground(QBrush(colourOf(cell.verdict)));
-            const QString message = trainer::cellMessage(project(), cell);
+            const QString message = trainer::cellText(project(), *scheduleCheck, cell).message;
             item->setToolTip(message);
             if (!engine::countsRight(cell.verdict) && cell.verdict != engine::Verdict::Unanswered)
                 wrong << message;
@@ -293,9 +318,10 @@ void TrainerWindow::Private::checkSchedule()
                          ? q->palette().color(QPalette::Base)
                          : colourOf(duration.verdict));
     projectDurationEdit->setPalette(palette);
-    projectDurationEdit->setToolTip(trainer::cellMessage(project(), duration));
+    const QString durationMessage = trainer::cellText(project(), *scheduleCheck, duration).message;
+    projectDurationEdit->setToolTip(durationMessage);
     if (duration.verdict == engine::Verdict::Wrong)
-        wrong << trainer::cellMessage(project(), duration);
+        wrong << durationMessage;
 
     // The times are the student's now: the drawing shows them.
     reveal(true, criticalRevealed);
@@ -340,7 +366,7 @@ void TrainerWindow::Private::hintSchedule()
         scheduleGrid->setCurrentCell(cell->activity, static_cast<int>(cell->field));
     const QString item = QStringLiteral("cell:%1:%2").arg(cell->activity).arg(int(cell->field));
     const int level = nextHintLevel(ScheduleStage, item);
-    say(trainer::cellHint(project(), *cell, static_cast<trainer::HintLevel>(level - 1)));
+    say(hintAt(trainer::cellText(project(), check, *cell).hints, level));
 }
 
 // --- 2. The critical activities and paths ------------------------------------------------
@@ -359,8 +385,14 @@ void TrainerWindow::Private::checkCritical()
     }
     reveal(timesRevealed, true);
     updateScores();
+    QStringList lines {trainer::ticksText(project(), *criticalCheck).message};
+    for (std::size_t k = 0; k < criticalCheck->paths.size(); ++k)
+        lines << trainer::pathText(project(), *criticalCheck, k).message;
+    if (!criticalCheck->missedPaths.empty())
+        lines << trainer::missedPathsText(project(), *criticalCheck).message;
+    lines.removeAll(QString());
     say(QStringLiteral("ถูก %1 จาก %2\n").arg(criticalCheck->right).arg(criticalCheck->total)
-        + trainer::criticalMessages(project(), *criticalCheck).join(u'\n'));
+        + lines.join(u'\n'));
 }
 
 void TrainerWindow::Private::hintCritical()
@@ -370,8 +402,25 @@ void TrainerWindow::Private::hintCritical()
         say(QStringLiteral("ถูกหมดแล้ว ไม่ต้องใช้คำใบ้"));
         return;
     }
-    const int level = nextHintLevel(CriticalStage, QStringLiteral("critical"));
-    say(trainer::criticalHint(project(), check, static_cast<trainer::HintLevel>(level - 1)));
+    // The first thing not yet right: the ticks, a path given, then the paths not given.
+    QString item;
+    trainer::ItemText text;
+    if (check.ticks != engine::Verdict::Right) {
+        item = QStringLiteral("ticks");
+        text = trainer::ticksText(project(), check);
+    } else {
+        for (std::size_t k = 0; k < check.paths.size() && item.isEmpty(); ++k)
+            if (!engine::countsRight(check.paths[k].verdict)) {
+                item = QStringLiteral("path:%1").arg(k);
+                text = trainer::pathText(project(), check, k);
+            }
+        if (item.isEmpty()) {
+            item = QStringLiteral("missed");
+            text = trainer::missedPathsText(project(), check);
+        }
+    }
+    const int level = nextHintLevel(CriticalStage, item);
+    say(hintAt(text.hints, level));
 }
 
 // --- 3. Crashing step by step ----------------------------------------------------------------
@@ -424,7 +473,7 @@ void TrainerWindow::Private::showCrashingState()
     const engine::Duration now = engine::computeSchedule(network(), durations).projectDuration;
     if (now <= targetBox->value()) {
         const engine::CrashingCheck crashing = engine::checkCrashing(network(), collectAnswers());
-        totalsLabel->setText(trainer::crashingTotals(project(), crashing));
+        totalsLabel->setText(trainer::totalsText(crashing));
     } else {
         totalsLabel->setText(QStringLiteral("ระยะเวลาโครงการตอนนี้ %1 %2 · เป้าหมาย %3 %2")
                                  .arg(now)
@@ -462,7 +511,7 @@ void TrainerWindow::Private::checkStep()
     stepCheck = engine::checkStep(network(), currentDurations(), targetBox->value(), step,
                                   static_cast<int>(steps.size()) + 1);
     applyStepButton->setEnabled(stepCheck->applicable);
-    say(trainer::stepMessage(p, *stepCheck)
+    say(trainer::stepText(p, *stepCheck).message
         + (stepCheck->applicable && stepCheck->problem != engine::StepProblem::None
                ? QStringLiteral("\nถ้ายืนยันจะใช้ขั้นนี้ กด \"ใช้ขั้นนี้\" ได้ ขั้นต่อไปจะตรวจจากผลของขั้นนี้")
                : QString()));
@@ -491,7 +540,7 @@ void TrainerWindow::Private::hintStep()
                              .arg(steps.size())
                              .arg(static_cast<int>(check.problem));
     const int level = nextHintLevel(CrashingStage, item);
-    say(trainer::stepHint(project(), check, static_cast<trainer::HintLevel>(level - 1)));
+    say(hintAt(trainer::stepText(project(), check).hints, level));
 }
 
 void TrainerWindow::Private::applyStep()
@@ -501,7 +550,7 @@ void TrainerWindow::Private::applyStep()
     if (stepCheck->problem != engine::StepProblem::None) {
         const auto answer = platform::showMessage(
             q, platform::MessageType::Question, QStringLiteral("ฝึกทำเอง"),
-            trainer::stepMessage(project(), *stepCheck)
+            trainer::stepText(project(), *stepCheck).message
                 + QStringLiteral("\n\nยังต้องการใช้ขั้นนี้หรือไม่"),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
             {{QMessageBox::Yes, QStringLiteral("ใช้ขั้นนี้")},
@@ -519,8 +568,9 @@ void TrainerWindow::Private::applyStep()
     readBaht(stepCostEdit->text(), step.cost);
     readWhole(stepDurationEdit->text(), step.duration);
     steps.push_back(step);
-    stepLog->appendPlainText(
-        trainer::stepSummary(project(), step, static_cast<int>(steps.size())));
+    const engine::CrashingCheck crashing = engine::checkCrashing(network(), collectAnswers());
+    if (!crashing.steps.empty())
+        stepLog->appendPlainText(stepSummary(project(), crashing.steps.back()));
     markModified();
     showCrashingState();
     updateScores();

@@ -494,17 +494,16 @@ bool TrainerWindow::Private::saveTo(const QString &path)
     io::AnswersFile file;
     file.answers = collectAnswers();
     file.project = project();
-    file.scores = {
-        io::StageScore {scheduleCheck ? scheduleCheck->right : 0,
-                        scheduleCheck ? scheduleCheck->total : 0, hints[ScheduleStage]},
-        io::StageScore {criticalCheck ? criticalCheck->right : 0,
-                        criticalCheck ? criticalCheck->total : 0, hints[CriticalStage]},
-        io::StageScore {0, 0, hints[CrashingStage]},
-    };
+    // The scores as the checks give them now, with the hints used on the way.
+    const engine::ScheduleCheck schedule = engine::checkSchedule(network(), file.answers);
+    const engine::CriticalCheck critical = engine::checkCriticalPaths(network(), file.answers);
     const engine::CrashingCheck crashing = engine::checkCrashing(network(), file.answers);
-    file.scores[CrashingStage].right = crashing.right;
-    file.scores[CrashingStage].total = crashing.total;
-    const io::ProblemList problems = io::saveAnswers(path, file);
+    file.scores = io::Scores {
+        io::StageScore {schedule.right, schedule.total, hints[ScheduleStage]},
+        io::StageScore {critical.right, critical.total, hints[CriticalStage]},
+        io::StageScore {crashing.right, crashing.total, hints[CrashingStage]},
+    };
+    const io::ProblemList problems = io::saveAnswers(file, project(), path);
     if (!problems.isEmpty()) {
         platform::showMessage(q, platform::MessageType::Error, caption(),
                               QStringLiteral("บันทึกคำตอบไม่สำเร็จ แฟ้มเดิม (ถ้ามี) ไม่ถูกแตะต้อง\n\n")
@@ -544,8 +543,15 @@ bool TrainerWindow::Private::openPath(const QString &path)
                               QMessageBox::Ok, QMessageBox::Ok);
         return false;
     }
-    modified = false; // asked already
-    return q->startProject(result.takeProject());
+    // Asked about already: starting over must not ask again, and a project that cannot be
+    // worked leaves the work as it was.
+    const bool wasModified = modified;
+    modified = false;
+    if (!q->startProject(result.takeProject())) {
+        modified = wasModified;
+        return false;
+    }
+    return true;
 }
 
 bool TrainerWindow::Private::openAnswers(const QString &path)
@@ -561,14 +567,21 @@ bool TrainerWindow::Private::openAnswers(const QString &path)
     }
     const io::AnswersFile &file = *read.file;
     if (file.project) {
+        const bool wasModified = modified;
         modified = false;
-        if (!q->startProject(*file.project))
+        if (!q->startProject(*file.project)) {
+            modified = wasModified;
             return false;
+        }
     }
     loading = true;
     showAnswers(file.answers);
-    for (int stage = 0; stage < StageCount; ++stage)
-        hints[static_cast<std::size_t>(stage)] = file.scores[static_cast<std::size_t>(stage)].hints;
+    if (file.scores) {
+        const std::optional<io::StageScore> kept[StageCount]
+            = {file.scores->schedule, file.scores->critical, file.scores->crashing};
+        for (int stage = 0; stage < StageCount; ++stage)
+            hints[static_cast<std::size_t>(stage)] = kept[stage] ? kept[stage]->hintsUsed : 0;
+    }
     loading = false;
     answersPath = QFileInfo(path).absoluteFilePath();
     modified = false;
