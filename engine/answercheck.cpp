@@ -249,6 +249,7 @@ CriticalCheck checkCriticalPaths(const Network &network, const Answers &answers,
     const Schedule truth = computeSchedule(network, network.normalDurations());
     CriticalCheck check;
     check.projectDuration = truth.projectDuration;
+    check.criticalActivities = criticalActivities(truth);
 
     int rightActivities = 0;
     if (answers.criticalActivities) {
@@ -461,7 +462,8 @@ CrashingCheck checkCrashing(const Network &network, const Answers &answers)
 
     std::vector<Duration> state = normal;
     for (std::size_t k = 0; k < answers.steps.size(); ++k) {
-        StepCheck step = checkStep(network, state, target, answers.steps[k], static_cast<int>(k) + 1);
+        StepCheck step
+            = checkStep(network, state, target, answers.steps[k], static_cast<int>(k) + 1);
         check.right += step.problem == StepProblem::None ? 1 : 0;
         if (step.applicable) {
             state = step.durationsAfter;

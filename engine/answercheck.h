@@ -118,6 +118,7 @@ struct PathCheck {
 
 struct CriticalCheck {
     Duration projectDuration = 0; // at normal durations
+    std::vector<int> criticalActivities; // ascending
     Verdict ticks = Verdict::Unanswered; // Right when exactly the critical activities
     std::vector<int> missedActivities; // critical but not ticked, ascending
     std::vector<std::pair<int, Duration>> wronglyTicked; // ticked, with their float > 0
