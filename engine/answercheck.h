@@ -183,7 +183,9 @@ struct StepCheck {
     // and the project duration after it.
     Duration cheapestUnits = 0;
     Duration cheapestDurationAfter = 0;
-    Satang expectedCost = 0; // units x the chosen set's cost per unit
+    // Each activity's units x its cost per unit, added up (units x givenPerUnit when equal);
+    // set once the units are known, positive and above crash.
+    Satang expectedCost = 0;
     std::optional<Satang> givenCost;
     Duration expectedDuration = 0; // the project duration after the step
     std::optional<Duration> givenDuration;

@@ -42,7 +42,7 @@ constexpr Key kRootKeys[] = {
 
 // The schedule's fields in engine::ScheduleField's order, after the activity.
 constexpr Key kRowKeys[] = {
-    {"activity", ValueType::Text}, {"es", ValueType::WholeNumber},
+    {"activity", ValueType::Text},  {"es", ValueType::WholeNumber},
     {"ef", ValueType::WholeNumber}, {"ls", ValueType::WholeNumber},
     {"lf", ValueType::WholeNumber}, {"float", ValueType::WholeNumber},
 };
@@ -235,17 +235,16 @@ void AnswersReader::readSchedule(const QJsonArray &rows)
         }
         given[i] = true;
         engine::ScheduleAnswer &answer = m_read.answers.schedule[i];
-        std::optional<engine::Duration> *fields[] = {&answer.earliestStart, &answer.earliestFinish,
-                                                     &answer.latestStart, &answer.latestFinish,
-                                                     &answer.totalFloat};
+        std::optional<engine::Duration> *fields[]
+            = {&answer.earliestStart, &answer.earliestFinish, &answer.latestStart,
+               &answer.latestFinish, &answer.totalFloat};
         for (std::size_t k = 0; k < std::size(fields); ++k)
-            *fields[k] = whole(row, kRowKeys[k + 1], at(QStringLiteral("schedule"), r,
-                                                          kRowKeys[k + 1].name));
+            *fields[k] = whole(row, kRowKeys[k + 1],
+                               at(QStringLiteral("schedule"), r, kRowKeys[k + 1].name));
     }
 }
 
-std::optional<std::vector<int>> AnswersReader::readIds(const QJsonValue &list,
-                                                       const QString &field)
+std::optional<std::vector<int>> AnswersReader::readIds(const QJsonValue &list, const QString &field)
 {
     if (!list.isArray()) {
         m_problems.add({.kind = FileProblemKind::WrongType,
@@ -317,7 +316,8 @@ void AnswersReader::readSteps(const QJsonArray &steps)
         if (const auto cost = valueOf(object, kStepKeys[1], costField)) {
             engine::Satang satang = 0;
             if (const auto problem = amountFromDouble(cost->toDouble(), satang))
-                m_problems.add({.kind = *problem, .place = place(costField), .value = rendered(*cost)});
+                m_problems.add(
+                    {.kind = *problem, .place = place(costField), .value = rendered(*cost)});
             else
                 step.cost = satang;
         }
@@ -406,12 +406,13 @@ AnswersRead AnswersReader::read()
     };
     if (const auto project = valueOf(root, rootKey("project"), QStringLiteral("project")))
         readProject(project->toObject());
-    const engine::Project *against = m_project ? m_project : m_read.project ? &*m_read.project
-                                                                            : nullptr;
+    const engine::Project *against = m_project ? m_project
+        : m_read.project                       ? &*m_read.project
+                                               : nullptr;
     if (!against) {
         if (m_problems.isEmpty())
-            m_problems.add({.kind = FileProblemKind::AnswersWithoutProject,
-                            .place = {.file = m_file}});
+            m_problems.add(
+                {.kind = FileProblemKind::AnswersWithoutProject, .place = {.file = m_file}});
         return failed();
     }
     for (std::size_t i = 0; i < against->activities.size(); ++i)
@@ -423,8 +424,8 @@ AnswersRead AnswersReader::read()
     answers.target = whole(root, rootKey("target"), QStringLiteral("target"));
     if (const auto rows = valueOf(root, rootKey("schedule"), QStringLiteral("schedule")))
         readSchedule(rows->toArray());
-    if (const auto ticks = valueOf(root, rootKey("critical_activities"),
-                                   QStringLiteral("critical_activities")))
+    if (const auto ticks
+        = valueOf(root, rootKey("critical_activities"), QStringLiteral("critical_activities")))
         answers.criticalActivities = readIds(*ticks, QStringLiteral("critical_activities"));
     if (const auto paths
         = valueOf(root, rootKey("critical_paths"), QStringLiteral("critical_paths"))) {

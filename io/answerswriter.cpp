@@ -136,7 +136,8 @@ ProblemList saveAnswers(const AnswersFile &file, const engine::Project &project,
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
         const QString reason = out.errorString();
         out.cancelWriting();
-        problems.add({.kind = FileProblemKind::CannotSave, .place = {.file = path}, .value = reason});
+        problems.add(
+            {.kind = FileProblemKind::CannotSave, .place = {.file = path}, .value = reason});
     }
     return problems;
 }

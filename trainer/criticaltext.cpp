@@ -72,12 +72,13 @@ ItemText ticksText(const engine::Project &project, const engine::CriticalCheck &
             parts << QStringLiteral("ยังขาด %1").arg(namesOf(project, check.missedActivities));
         if (!floats.isEmpty())
             parts << QStringLiteral("เลือก %1 เกินมา ซึ่งไม่ใช่กิจกรรมวิกฤต (%2)")
-                         .arg(namesOf(project, [&] {
-                                  std::vector<int> ids;
-                                  for (const auto &entry : check.wronglyTicked)
-                                      ids.push_back(entry.first);
-                                  return ids;
-                              }()),
+                         .arg(namesOf(project,
+                                      [&] {
+                                          std::vector<int> ids;
+                                          for (const auto &entry : check.wronglyTicked)
+                                              ids.push_back(entry.first);
+                                          return ids;
+                                      }()),
                               joinedThai(floats));
         if (parts.isEmpty())
             parts << QStringLiteral("มีกิจกรรมที่ไม่อยู่ในโครงการ");
@@ -113,8 +114,8 @@ ItemText pathText(const engine::Project &project, const engine::CriticalCheck &c
     text.hints.answer = criticalPathsAnswer(project, check);
     switch (path.problem) {
     case engine::PathProblem::None:
-        text.message = QStringLiteral("เส้นทาง %1 ยาว %2 เป็นเส้นทางวิกฤต ถูกต้อง")
-                           .arg(name, inUnits(path.length));
+        text.message
+            = QStringLiteral("เส้นทาง %1 ยาว %2 เป็นเส้นทางวิกฤต ถูกต้อง").arg(name, inUnits(path.length));
         break;
     case engine::PathProblem::Empty:
         text.message = QStringLiteral("เส้นทางที่ %1 ไม่มีกิจกรรมเลย").arg(position + 1);
@@ -123,7 +124,8 @@ ItemText pathText(const engine::Project &project, const engine::CriticalCheck &c
         text.message = QStringLiteral("เส้นทาง %1 มีกิจกรรม%2 ซึ่งไม่มีในโครงการ").arg(name, at);
         break;
     case engine::PathProblem::NotLinked: {
-        const QString next = activityName(project, path.path.at(static_cast<std::size_t>(path.at) + 1));
+        const QString next
+            = activityName(project, path.path.at(static_cast<std::size_t>(path.at) + 1));
         text.message = QStringLiteral("ในเส้นทาง %1 กิจกรรม %2 ไม่ได้ต่อจาก %3 โดยตรง: "
                                       "%3 ไม่ใช่กิจกรรมก่อนหน้าของ %2")
                            .arg(name, next, at);
@@ -148,20 +150,18 @@ ItemText pathText(const engine::Project &project, const engine::CriticalCheck &c
     case engine::PathProblem::HasFloat:
         text.message = QStringLiteral("เส้นทาง %1 ยาว %2 ไม่ใช่เส้นทางวิกฤต: %3 มีเวลาลอย %4")
                            .arg(name, inUnits(path.length), at, inUnits(path.floatOf));
-        text.hints.rule
-            += QStringLiteral("; เส้นทาง %1 ยาว %2 สั้นกว่า %3")
-                   .arg(name, inUnits(path.length), inUnits(check.projectDuration));
+        text.hints.rule += QStringLiteral("; เส้นทาง %1 ยาว %2 สั้นกว่า %3")
+                               .arg(name, inUnits(path.length), inUnits(check.projectDuration));
         break;
     case engine::PathProblem::NotLongest: {
-        const QString next
-            = static_cast<std::size_t>(path.at) + 1 < path.path.size()
+        const QString next = static_cast<std::size_t>(path.at) + 1 < path.path.size()
             ? activityName(project, path.path[static_cast<std::size_t>(path.at) + 1])
             : QString();
-        text.message = QStringLiteral("เส้นทาง %1 ยาว %2 สั้นกว่าระยะเวลาโครงการ %3 "
-                                      "จึงไม่ใช่เส้นทางวิกฤต ถึงทุกกิจกรรมบนเส้นทางจะเป็นกิจกรรมวิกฤต: "
-                                      "เมื่อ %4 เสร็จแล้ว %5 ยังต้องรอกิจกรรมอื่น")
-                           .arg(name, inUnits(path.length), inUnits(check.projectDuration), at,
-                                next);
+        text.message
+            = QStringLiteral("เส้นทาง %1 ยาว %2 สั้นกว่าระยะเวลาโครงการ %3 "
+                             "จึงไม่ใช่เส้นทางวิกฤต ถึงทุกกิจกรรมบนเส้นทางจะเป็นกิจกรรมวิกฤต: "
+                             "เมื่อ %4 เสร็จแล้ว %5 ยังต้องรอกิจกรรมอื่น")
+                  .arg(name, inUnits(path.length), inUnits(check.projectDuration), at, next);
         break;
     }
     case engine::PathProblem::Repeated:
@@ -179,11 +179,11 @@ ItemText missedPathsText(const engine::Project &project, const engine::CriticalC
     if (count == 0 && check.missedPathsComplete)
         text.message = QStringLiteral("ตอบเส้นทางวิกฤตครบทุกเส้นแล้ว");
     else
-        text.message = QStringLiteral("ยังขาดเส้นทางวิกฤต %1 เส้น: %2%3")
-                           .arg(count)
-                           .arg(pathsList(project, check.missedPaths),
-                                check.missedPathsComplete ? QString()
-                                                          : QStringLiteral(" และยังมีอีก"));
+        text.message
+            = QStringLiteral("ยังขาดเส้นทางวิกฤต %1 เส้น: %2%3")
+                  .arg(count)
+                  .arg(pathsList(project, check.missedPaths),
+                       check.missedPathsComplete ? QString() : QStringLiteral(" และยังมีอีก"));
     text.hints.nudge = count == 0 ? QStringLiteral("ไม่มีเส้นทางวิกฤตที่ขาด")
                                   : QStringLiteral("ยังมีเส้นทางวิกฤตอีก %1 เส้น: "
                                                    "ดูว่ากิจกรรมวิกฤตต่อกันได้อีกทางใดบ้าง")

@@ -285,8 +285,9 @@ QJsonObject gradeReportJson(const engine::Project &project, const Grade &grade)
     addText(missed, missedPathsText(project, critical));
 
     const engine::CrashingCheck &crashing = grade.crashing;
-    QJsonObject target {{QStringLiteral("given"), whole(crashing.givenTarget)},
-                        {QStringLiteral("verdict"), QString::fromLatin1(verdictKey(crashing.target))}};
+    QJsonObject target {
+        {QStringLiteral("given"), whole(crashing.givenTarget)},
+        {QStringLiteral("verdict"), QString::fromLatin1(verdictKey(crashing.target))}};
     addText(target, targetText(crashing));
     QJsonArray steps;
     for (const engine::StepCheck &step : crashing.steps) {

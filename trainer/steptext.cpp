@@ -47,7 +47,8 @@ QString costSum(const engine::Project &project, const std::vector<int> &set)
     for (const int a : set) {
         if (a < 0 || static_cast<std::size_t>(a) >= project.activities.size())
             continue;
-        const engine::Satang cost = project.activities[static_cast<std::size_t>(a)].crashCostPerUnit;
+        const engine::Satang cost
+            = project.activities[static_cast<std::size_t>(a)].crashCostPerUnit;
         parts << QStringLiteral("%1 %2").arg(activityName(project, a), formatBahtOnly(cost));
         sum += cost;
     }
@@ -107,8 +108,9 @@ QString limitRule(const engine::Project &project, const engine::StepCheck &step)
                   .arg(step.limitByTarget);
     limits << QStringLiteral("เวลาที่ยังลดได้ %1").arg(step.limitByCrash);
     if (step.limitByPath >= 0) {
-        const QString path = step.path.empty() ? QStringLiteral("เส้นทางอื่น")
-                                               : QStringLiteral("เส้นทาง %1").arg(pathName(project, step.path));
+        const QString path = step.path.empty()
+            ? QStringLiteral("เส้นทางอื่น")
+            : QStringLiteral("เส้นทาง %1").arg(pathName(project, step.path));
         limits << QStringLiteral("ก่อน%1จะกลายเป็นเส้นทางวิกฤต %2").arg(path).arg(step.limitByPath);
     }
     return QStringLiteral("ขั้นนี้ลดได้มากที่สุด = min(%1) = %2")
@@ -152,8 +154,7 @@ ItemText stepText(const engine::Project &project, const engine::StepCheck &step)
         h.nudge = QStringLiteral("ตรวจรายการกิจกรรมที่เลือกอีกครั้ง: เลือกได้เฉพาะกิจกรรมของโครงการ");
         break;
     case StepProblem::Repeated:
-        text.message = head
-            + QStringLiteral("เลือก %1 ซ้ำ: ในแต่ละขั้นกิจกรรมหนึ่งเลือกได้ครั้งเดียว").arg(a);
+        text.message = head + QStringLiteral("เลือก %1 ซ้ำ: ในแต่ละขั้นกิจกรรมหนึ่งเลือกได้ครั้งเดียว").arg(a);
         h.nudge = QStringLiteral("ตรวจรายการกิจกรรมที่เลือกอีกครั้ง: %1 อยู่ในรายการสองครั้ง").arg(a);
         break;
     case StepProblem::NotPositive:
@@ -209,8 +210,8 @@ ItemText stepText(const engine::Project &project, const engine::StepCheck &step)
             + QStringLiteral("%1 เสียค่าเร่ง %2 แต่มีชุดที่ถูกกว่า: %3 เสียเพียง %4")
                   .arg(choice, bahtPerUnit(step.givenPerUnit), namesOf(project, step.cheapestSet),
                        bahtPerUnit(step.cheapestPerUnit));
-        h.nudge = QStringLiteral("เทียบค่าเร่งต่อ%1ของชุดกิจกรรมอื่นที่ทำให้เส้นทางวิกฤตทุกเส้นสั้นลง")
-                      .arg(unitWord());
+        h.nudge
+            = QStringLiteral("เทียบค่าเร่งต่อ%1ของชุดกิจกรรมอื่นที่ทำให้เส้นทางวิกฤตทุกเส้นสั้นลง").arg(unitWord());
         h.rule += QStringLiteral("; ชุดที่เลือก: %1; ชุดที่ถูกที่สุด: %2")
                       .arg(costSum(project, chosen), costSum(project, step.cheapestSet));
         break;
@@ -230,12 +231,12 @@ ItemText stepText(const engine::Project &project, const engine::StepCheck &step)
         text.message = head
             + QStringLiteral("ค่าใช้จ่ายของขั้นนี้คือ %1 ไม่ใช่ %2")
                   .arg(baht(step.expectedCost), baht(step.givenCost.value_or(0)));
-        h.nudge = QStringLiteral("ค่าใช้จ่าย = จำนวน%1ที่ลด × ค่าเร่งต่อ%1ของกิจกรรมที่เลือกรวมกัน")
-                      .arg(unitWord());
-        h.rule = QStringLiteral("ค่าใช้จ่าย = %1 × (%2)")
-                     .arg(step.units)
-                     .arg(costSum(project, chosen));
-        h.answer = QStringLiteral("ค่าใช้จ่ายของขั้นที่ %1 = %2").arg(step.number).arg(baht(step.expectedCost));
+        h.nudge
+            = QStringLiteral("ค่าใช้จ่าย = จำนวน%1ที่ลด × ค่าเร่งต่อ%1ของกิจกรรมที่เลือกรวมกัน").arg(unitWord());
+        h.rule
+            = QStringLiteral("ค่าใช้จ่าย = %1 × (%2)").arg(step.units).arg(costSum(project, chosen));
+        h.answer
+            = QStringLiteral("ค่าใช้จ่ายของขั้นที่ %1 = %2").arg(step.number).arg(baht(step.expectedCost));
         break;
     case StepProblem::WrongDuration:
         text.message = head

@@ -75,10 +75,10 @@ Hints projectDurationHints(const engine::Project &project, const engine::Schedul
                            const engine::CellCheck &cell)
 {
     const QString last = namesOf(project, cell.sources);
-    const std::vector<Duration> values = valuesOf(check, cell.sources, ScheduleField::EarliestFinish);
+    const std::vector<Duration> values
+        = valuesOf(check, cell.sources, ScheduleField::EarliestFinish);
     Hints h;
-    h.nudge = QStringLiteral("ระยะเวลาโครงการคือวันที่กิจกรรมสุดท้ายทุกกิจกรรมเสร็จ: ดู EF ของ %1")
-                  .arg(last);
+    h.nudge = QStringLiteral("ระยะเวลาโครงการคือวันที่กิจกรรมสุดท้ายทุกกิจกรรมเสร็จ: ดู EF ของ %1").arg(last);
     h.rule = values.empty()
         ? QStringLiteral("โครงการไม่มีกิจกรรม ระยะเวลาโครงการจึงเป็น 0 %1").arg(unitWord())
         : QStringLiteral("ระยะเวลาโครงการ = EF ที่มากที่สุดของกิจกรรมสุดท้าย %1 = %2")
@@ -110,10 +110,11 @@ Hints cellHints(const engine::Project &project, const engine::ScheduleCheck &che
             const QString before = namesOf(project, cell.sources);
             h.nudge = QStringLiteral("%1 เริ่มได้เมื่อกิจกรรมก่อนหน้าทุกกิจกรรมเสร็จแล้ว: ดู EF ของ %2")
                           .arg(a, before);
-            h.rule = QStringLiteral("%1 = EF ที่มากที่สุดของกิจกรรมก่อนหน้า %2 = %3")
-                         .arg(name, before,
-                              extremeOf(valuesOf(check, cell.sources, ScheduleField::EarliestFinish),
-                                        true));
+            h.rule
+                = QStringLiteral("%1 = EF ที่มากที่สุดของกิจกรรมก่อนหน้า %2 = %3")
+                      .arg(name, before,
+                           extremeOf(valuesOf(check, cell.sources, ScheduleField::EarliestFinish),
+                                     true));
         }
         break;
     case ScheduleField::EarliestFinish:
@@ -132,8 +133,8 @@ Hints cellHints(const engine::Project &project, const engine::ScheduleCheck &che
             h.rule = QStringLiteral("%1 = ระยะเวลาโครงการ = %2").arg(name).arg(total);
         } else {
             const QString after = namesOf(project, cell.sources);
-            h.nudge = QStringLiteral("%1 ต้องเสร็จก่อนที่กิจกรรมที่ตามมาจะต้องเริ่ม: ดู LS ของ %2")
-                          .arg(a, after);
+            h.nudge
+                = QStringLiteral("%1 ต้องเสร็จก่อนที่กิจกรรมที่ตามมาจะต้องเริ่ม: ดู LS ของ %2").arg(a, after);
             h.rule = QStringLiteral("%1 = LS ที่น้อยที่สุดของกิจกรรมที่ตามมา %2 = %3")
                          .arg(name, after,
                               extremeOf(valuesOf(check, cell.sources, ScheduleField::LatestStart),
@@ -205,8 +206,8 @@ QString cellName(const engine::Project &project, const engine::CellCheck &cell)
     if (cell.activity < 0)
         return QStringLiteral("ระยะเวลาโครงการ");
     // Thai writes the word เวลาลอย straight on to ของ; the Latin abbreviations take a blank.
-    const QString of = cell.field == ScheduleField::TotalFloat ? QStringLiteral("ของ")
-                                                               : QStringLiteral(" ของ");
+    const QString of
+        = cell.field == ScheduleField::TotalFloat ? QStringLiteral("ของ") : QStringLiteral(" ของ");
     return fieldName(cell.field) + of + u' ' + activityName(project, cell.activity);
 }
 

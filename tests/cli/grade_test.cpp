@@ -65,10 +65,7 @@ protected:
     {
         return write(QStringLiteral("answers.json"), io::writeAnswers({answers, {}, {}}, setOne()));
     }
-    static engine::Answers model()
-    {
-        return engine::modelAnswers(engine::Network(setOne()), 28);
-    }
+    static engine::Answers model() { return engine::modelAnswers(engine::Network(setOne()), 28); }
     QString m_project;
 
 private:
@@ -80,7 +77,8 @@ private:
 TEST_F(Grade, TheEnginesOwnAnswersGetFullMarks)
 {
     const QString answers = answersFile(model());
-    const Outcome json = runCli({QStringLiteral("grade"), m_project, answers, QStringLiteral("--json")});
+    const Outcome json
+        = runCli({QStringLiteral("grade"), m_project, answers, QStringLiteral("--json")});
     ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
     const QJsonObject report = json.json();
     // 9 activities x 5 cells + the duration; 9 ticks + 1 path; 4 steps.
@@ -104,7 +102,8 @@ TEST_F(Grade, AWrongCellComesWithItsHints)
     answers.schedule[2].earliestStart = 8;
     answers.schedule[2].earliestFinish = 17;
     const QString file = answersFile(answers);
-    const Outcome json = runCli({QStringLiteral("grade"), m_project, file, QStringLiteral("--json")});
+    const Outcome json
+        = runCli({QStringLiteral("grade"), m_project, file, QStringLiteral("--json")});
     ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
     const QJsonObject report = json.json();
     EXPECT_EQ(report[QStringLiteral("right")].toInt(), report[QStringLiteral("total")].toInt() - 1);
@@ -138,8 +137,8 @@ TEST_F(Grade, TargetOnTheCommandLine)
 
 TEST_F(Grade, BadFilesAndArgumentsSayWhereAndWhat)
 {
-    const QString unknown = write(QStringLiteral("unknown.json"),
-                                  R"({"schedule": [{"activity": "Q", "es": 0}]})");
+    const QString unknown
+        = write(QStringLiteral("unknown.json"), R"({"schedule": [{"activity": "Q", "es": 0}]})");
     const QString broken = write(QStringLiteral("broken.json"), "{\n  \"target\": 28,\n  [\n");
     const QString answers = answersFile(model());
     const struct {
@@ -149,7 +148,8 @@ TEST_F(Grade, BadFilesAndArgumentsSayWhereAndWhat)
         {{m_project, unknown},
          unknown + QStringLiteral(": schedule[1].activity: 'Q' is not an activity of the project")},
         {{m_project, broken}, broken + QStringLiteral(":3:")},
-        {{m_project, QStringLiteral("gone.json")}, QStringLiteral("gone.json: there is no such file")},
+        {{m_project, QStringLiteral("gone.json")},
+         QStringLiteral("gone.json: there is no such file")},
         {{m_project}, QStringLiteral("'grade' takes a project file and an answers file")},
         {{m_project, answers, QStringLiteral("--target"), QStringLiteral("26")},
          QStringLiteral("--target 26 is outside")},

@@ -29,10 +29,37 @@ struct Figures {
 };
 
 const char *const kPieces[] = {
-    "\"", ",", ":", "{", "}", "[", "]", "null", "true", "0", "-1", "2.5", "75.001", "1e300",
-    "9007199254740993", "\"A0\"", "\"Q\"", "\"es\"", "\"shorten\"", "\"steps\"", "\"schedule\"",
-    "\"activity\"", "\"project\"", "\"scores\"", "\"critical_paths\"", "\xEF\xBB\xBF", "\xFF",
-    "\xC3", "\\u0000", "\\ud800", "\xE0\xB8\x81",
+    "\"",
+    ",",
+    ":",
+    "{",
+    "}",
+    "[",
+    "]",
+    "null",
+    "true",
+    "0",
+    "-1",
+    "2.5",
+    "75.001",
+    "1e300",
+    "9007199254740993",
+    "\"A0\"",
+    "\"Q\"",
+    "\"es\"",
+    "\"shorten\"",
+    "\"steps\"",
+    "\"schedule\"",
+    "\"activity\"",
+    "\"project\"",
+    "\"scores\"",
+    "\"critical_paths\"",
+    "\xEF\xBB\xBF",
+    "\xFF",
+    "\xC3",
+    "\\u0000",
+    "\\ud800",
+    "\xE0\xB8\x81",
 };
 
 struct Input {
@@ -59,8 +86,8 @@ io::AnswersFile randomAnswers(fuzz::Random &random, const engine::Project &proje
     answers.target = number(random);
     if (random.percent(70)) {
         for (int a = 0; a < n; ++a)
-            answers.schedule.push_back({number(random), number(random), number(random),
-                                        number(random), number(random)});
+            answers.schedule.push_back(
+                {number(random), number(random), number(random), number(random), number(random)});
     }
     if (n > 0 && random.percent(70)) {
         answers.criticalActivities.emplace();
@@ -86,8 +113,9 @@ io::AnswersFile randomAnswers(fuzz::Random &random, const engine::Project &proje
         answers.steps.push_back(step);
     }
     if (random.percent(30))
-        file.scores = io::Scores {io::StageScore {random.below(50), random.below(50), random.below(9)},
-                                  std::nullopt, std::nullopt};
+        file.scores
+            = io::Scores {io::StageScore {random.below(50), random.below(50), random.below(9)},
+                          std::nullopt, std::nullopt};
     if (random.percent(30))
         file.project = project;
     return file;
@@ -142,9 +170,9 @@ Input makeInput(fuzz::Random &random)
     case 3:
         input.bytes = text;
         for (int i = 1 + random.below(4); i > 0; --i)
-            input.bytes.insert(static_cast<std::size_t>(
-                                   random.below(static_cast<int>(input.bytes.size()) + 1)),
-                               1, random.percent(50) ? '\0' : static_cast<char>(0x80 + random.below(128)));
+            input.bytes.insert(
+                static_cast<std::size_t>(random.below(static_cast<int>(input.bytes.size()) + 1)), 1,
+                random.percent(50) ? '\0' : static_cast<char>(0x80 + random.below(128)));
         break;
     case 4:
         for (int i = random.below(60); i > 0; --i)

@@ -76,7 +76,8 @@ engine::Project smallRandomProject(testsupport::Random &random, int most)
     testsupport::ProjectShape shape;
     shape.activities = 1 + static_cast<int>(testsupport::below(random, most));
     shape.predecessors = static_cast<int>(testsupport::below(random, 3)) + 1;
-    shape.window = testsupport::chance(random, 50) ? 0 : 1 + static_cast<int>(testsupport::below(random, 3));
+    shape.window
+        = testsupport::chance(random, 50) ? 0 : 1 + static_cast<int>(testsupport::below(random, 3));
     shape.maxDuration = 9;
     shape.maxCost = testsupport::chance(random, 30) ? 3 : 10'000;
     shape.specialPercent = static_cast<int>(testsupport::below(random, 25));
@@ -282,25 +283,60 @@ TEST(AnswerCheck, StepsOnSetOneByHand)
         {"right, nothing reckoned", false, 28, stepOf({{B, 1}}), StepProblem::None, -1, true, {}},
         {"target met", false, 32, stepOf({{B, 1}}), StepProblem::AfterTarget, -1, false, {}},
         {"nothing", false, 28, stepOf({}), StepProblem::NothingShortened, -1, false, {}},
-        {"unknown", false, 28, stepOf({{B, 1}, {42, 1}}), StepProblem::UnknownActivity, 42, false,
+        {"unknown",
+         false,
+         28,
+         stepOf({{B, 1}, {42, 1}}),
+         StepProblem::UnknownActivity,
+         42,
+         false,
          {}},
         {"twice", false, 28, stepOf({{B, 1}, {B, 1}}), StepProblem::Repeated, B, false, {}},
         {"zero", false, 28, stepOf({{B, 0}}), StepProblem::NotPositive, B, false, {}},
         {"below crash", false, 28, stepOf({{B, 3}}), StepProblem::BelowCrash, B, false, {}},
         {"unequal", true, 28, stepOf({{D, 2}, {F, 1}}), StepProblem::UnequalUnits, F, true, {}},
-        {"B alone at step 2", true, 28, stepOf({{B, 1}}), StepProblem::PathNotShortened, -1, false,
+        {"B alone at step 2",
+         true,
+         28,
+         stepOf({{B, 1}}),
+         StepProblem::PathNotShortened,
+         -1,
+         false,
          {A, D, H}},
-        {"E is not critical", false, 28, stepOf({{B, 1}, {E, 1}}), StepProblem::NonCritical, E,
-         true, {}},
-        {"D and F at step 2", true, 28, stepOf({{D, 1}, {F, 1}}), StepProblem::NotCheapest, -1,
-         true, {}},
-        {"B and H at step 2", true, 28, stepOf({{H, 1}, {B, 1}}, 17500, 30), StepProblem::None, -1,
-         true, {}},
-        {"two days of B", false, 28, stepOf({{B, 2}}), StepProblem::TooManyUnits, -1, true,
+        {"E is not critical",
+         false,
+         28,
+         stepOf({{B, 1}, {E, 1}}),
+         StepProblem::NonCritical,
+         E,
+         true,
+         {}},
+        {"D and F at step 2",
+         true,
+         28,
+         stepOf({{D, 1}, {F, 1}}),
+         StepProblem::NotCheapest,
+         -1,
+         true,
+         {}},
+        {"B and H at step 2",
+         true,
+         28,
+         stepOf({{H, 1}, {B, 1}}, 17500, 30),
+         StepProblem::None,
+         -1,
+         true,
+         {}},
+        {"two days of B",
+         false,
+         28,
+         stepOf({{B, 2}}),
+         StepProblem::TooManyUnits,
+         -1,
+         true,
          {A, D, H}},
         {"cost", false, 28, stepOf({{B, 1}}, 7000, 31), StepProblem::WrongCost, -1, true, {}},
-        {"duration", false, 28, stepOf({{B, 1}}, 7500, 30), StepProblem::WrongDuration, -1, true,
-         {}},
+        {"duration", false, 28, stepOf({{B, 1}}, 7500, 30), StepProblem::WrongDuration, -1, true, {}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -337,8 +373,8 @@ TEST(AnswerCheck, StepsOnSetOneByHand)
 
     // Past the target: one activity alone, 5 days down to 1, target 4.
     const engine::Network single(enginetest::projectOf({{"X", "", 5, 1, 100}}));
-    const engine::StepCheck past = engine::checkStep(single, std::vector<Duration> {5}, 4,
-                                                     stepOf({{0, 2}}));
+    const engine::StepCheck past
+        = engine::checkStep(single, std::vector<Duration> {5}, 4, stepOf({{0, 2}}));
     EXPECT_EQ(past.problem, StepProblem::TooManyUnits);
     EXPECT_EQ(past.allowedUnits, 1);
     EXPECT_EQ(past.limitByPath, -1);
@@ -383,9 +419,8 @@ TEST(AnswerCheck, CrashingToTheTarget)
     EXPECT_EQ(partial.right, 2);
     EXPECT_EQ(partial.total, 4);
 
-    for (const std::optional<Duration> target : {std::optional<Duration>(26),
-                                                 std::optional<Duration>(33),
-                                                 std::optional<Duration>()}) {
+    for (const std::optional<Duration> target :
+         {std::optional<Duration>(26), std::optional<Duration>(33), std::optional<Duration>()}) {
         Answers off = model;
         off.target = target;
         const engine::CrashingCheck refused = engine::checkCrashing(network, off);
@@ -404,7 +439,8 @@ TEST(AnswerCheck, ModelAnswersGetFullMarks)
         SCOPED_TRACE(round);
         const engine::Project project = smallRandomProject(random, 25);
         const engine::Network network(project);
-        const Duration normal = enginetest::longestPath(project, enginetest::normalDurations(project));
+        const Duration normal
+            = enginetest::longestPath(project, enginetest::normalDurations(project));
         const Duration shortest
             = enginetest::longestPath(project, enginetest::crashDurations(project));
         const Duration target = testsupport::between(random, shortest, normal);
@@ -451,7 +487,8 @@ TEST(AnswerCheck, EveryCheapestCutIsRightAndEveryDearerOneIsNot)
             continue;
         std::vector<int> candidates;
         for (int a = 0; a < network.size(); ++a) {
-            if (schedule.isCritical(a) && state[static_cast<std::size_t>(a)]
+            if (schedule.isCritical(a)
+                && state[static_cast<std::size_t>(a)]
                     > project.activities[static_cast<std::size_t>(a)].crashDuration)
                 candidates.push_back(a);
         }
@@ -547,15 +584,16 @@ TEST(AnswerCheck, OneWrongCellFollowedByTheMethod)
         Answers copy = truth;
         // The planted cell: activity * 5 + field, or 5n for the project duration.
         const int planted = static_cast<int>(testsupport::below(random, 5 * std::int64_t {n} + 1));
-        const Duration shift = testsupport::chance(random, 50) ? testsupport::between(random, 1, 9)
-                                                               : -testsupport::between(random, 1, 9);
+        const Duration shift = testsupport::chance(random, 50)
+            ? testsupport::between(random, 1, 9)
+            : -testsupport::between(random, 1, 9);
         auto at = [&](int cell, Duration value) {
             if (cell != planted)
                 return value;
             const int activity = cell / 5;
-            const Duration right
-                = cell == 5 * n ? *truth.projectDuration
-                                : *answerOf(copy, activity, static_cast<ScheduleField>(cell % 5));
+            const Duration right = cell == 5 * n
+                ? *truth.projectDuration
+                : *answerOf(copy, activity, static_cast<ScheduleField>(cell % 5));
             return right + shift;
         };
 
@@ -593,8 +631,9 @@ TEST(AnswerCheck, OneWrongCellFollowedByTheMethod)
 
         const engine::ScheduleCheck check = engine::checkSchedule(network, own);
         for (int cell = 0; cell <= 5 * n; ++cell) {
-            const engine::CellCheck &c = cell == 5 * n ? check.projectDuration
-                                                       : check.cells[static_cast<std::size_t>(cell)];
+            const engine::CellCheck &c = cell == 5 * n
+                ? check.projectDuration
+                : check.cells[static_cast<std::size_t>(cell)];
             SCOPED_TRACE(cell);
             if (cell == planted) {
                 EXPECT_EQ(c.verdict, Verdict::Wrong);
@@ -656,13 +695,16 @@ TEST(AnswerCheck, RandomAnswersAreCheckedWithoutHarm)
                 answers.criticalPaths->push_back(path);
             }
         }
-        answers.target = testsupport::chance(random, 80) ? std::optional<Duration>(testsupport::between(random, 0, 60)) : maybe();
+        answers.target = testsupport::chance(random, 80)
+            ? std::optional<Duration>(testsupport::between(random, 0, 60))
+            : maybe();
         for (auto k = testsupport::below(random, 6); k > 0; --k) {
             StepAnswer step;
             for (auto m = testsupport::below(random, 4); m > 0; --m)
-                step.shorten.push_back(
-                    {anyIndex(), testsupport::chance(random, 60) ? testsupport::between(random, 1, 3)
-                                                                 : anyNumber()});
+                step.shorten.push_back({anyIndex(),
+                                        testsupport::chance(random, 60)
+                                            ? testsupport::between(random, 1, 3)
+                                            : anyNumber()});
             step.cost = maybe();
             step.duration = maybe();
             answers.steps.push_back(step);

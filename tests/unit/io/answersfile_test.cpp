@@ -112,8 +112,8 @@ TEST(AnswersFile, RefusalsArePlaced)
          "steps[1].shorten.Z", "Z", 0},
         {R"({"steps": [{"shorten": {"B": 0.5}}]})", FileProblemKind::NotWholeNumber,
          "steps[1].shorten.B", "0.5", 0},
-        {R"({"steps": [{"shorten": {"B": 1}, "cost": 75.001}]})",
-         FileProblemKind::AmountTooPrecise, "steps[1].cost", "75.001", 0},
+        {R"({"steps": [{"shorten": {"B": 1}, "cost": 75.001}]})", FileProblemKind::AmountTooPrecise,
+         "steps[1].cost", "75.001", 0},
         {R"({"steps": [{"shorten": {"B": 1}, "units": 1}]})", FileProblemKind::UnknownKey,
          "steps[1].units", "", 0},
         {R"({"scores": {"schedule": {"right": 1, "total": 2}}})", FileProblemKind::MissingKey,
@@ -135,7 +135,8 @@ TEST(AnswersFile, RefusalsArePlaced)
         EXPECT_EQ(problem->place.file, QStringLiteral("work.json"));
         EXPECT_EQ(problem->place.field, QString::fromUtf8(c.field));
         EXPECT_EQ(problem->value.isEmpty() ? QString() : problem->value,
-                  c.kind == FileProblemKind::JsonSyntax ? problem->value : QString::fromUtf8(c.value));
+                  c.kind == FileProblemKind::JsonSyntax ? problem->value
+                                                        : QString::fromUtf8(c.value));
         EXPECT_EQ(problem->place.line, c.line);
     }
 
@@ -183,9 +184,9 @@ TEST(AnswersFile, WrittenAnswersReadBackTheSame)
         auto number = [&]() -> std::optional<engine::Duration> {
             if (random.percent(30))
                 return std::nullopt;
-            return random.percent(80) ? random.between(-5, 100)
-                                      : random.between(-(std::int64_t {1} << 53),
-                                                       std::int64_t {1} << 53);
+            return random.percent(80)
+                ? random.between(-5, 100)
+                : random.between(-(std::int64_t {1} << 53), std::int64_t {1} << 53);
         };
         auto index = [&]() { return static_cast<int>(random.between(0, n - 1)); };
         io::AnswersFile file;
@@ -217,9 +218,9 @@ TEST(AnswersFile, WrittenAnswersReadBackTheSame)
                     step.shorten.push_back({a, number().value_or(1)});
             }
             if (random.percent(70))
-                step.cost = random.percent(50) ? random.between(-100, 100'000)
-                                               : random.between(-(std::int64_t {1} << 50),
-                                                                std::int64_t {1} << 50);
+                step.cost = random.percent(50)
+                    ? random.between(-100, 100'000)
+                    : random.between(-(std::int64_t {1} << 50), std::int64_t {1} << 50);
             step.duration = number();
             answers.steps.push_back(step);
         }
@@ -262,13 +263,11 @@ TEST(AnswersFile, SavesWholeOrNotAtAll)
     const io::ProblemList refused
         = io::saveAnswers(file, setOne(), folder.filePath(QStringLiteral("no/such/work.json")));
     EXPECT_NE(iotest::findProblem(refused, FileProblemKind::CannotSave), nullptr);
-    EXPECT_NE(iotest::findProblem(io::openAnswers(folder.filePath(QStringLiteral("gone.json")),
-                                                  &setOne())
-                                      .problems,
-                                  FileProblemKind::FileMissing),
+    EXPECT_NE(iotest::findProblem(
+                  io::openAnswers(folder.filePath(QStringLiteral("gone.json")), &setOne()).problems,
+                  FileProblemKind::FileMissing),
               nullptr);
-    EXPECT_NE(
-        iotest::findProblem(io::openAnswers(folder.path(), &setOne()).problems,
-                            FileProblemKind::NotRegularFile),
-        nullptr);
+    EXPECT_NE(iotest::findProblem(io::openAnswers(folder.path(), &setOne()).problems,
+                                  FileProblemKind::NotRegularFile),
+              nullptr);
 }

@@ -58,10 +58,10 @@ void expectWorded(const trainer::ItemText &text, const QStringList &named,
     const QString all = text.message + u'\n' + text.hints.nudge + u'\n' + text.hints.rule + u'\n'
         + text.hints.answer;
     SCOPED_TRACE(all.toStdString());
-    for (const QString &part :
-         {text.message, text.hints.nudge, text.hints.rule, text.hints.answer})
+    for (const QString &part : {text.message, text.hints.nudge, text.hints.rule, text.hints.answer})
         EXPECT_TRUE(isThai(part) && !part.contains(u'\n'));
-    EXPECT_EQ((std::set<QString> {text.hints.nudge, text.hints.rule, text.hints.answer}).size(), 3u);
+    EXPECT_EQ((std::set<QString> {text.hints.nudge, text.hints.rule, text.hints.answer}).size(),
+              3u);
     for (const QString &part : named)
         EXPECT_TRUE(all.contains(part)) << part.toStdString();
     for (const QString &part : inMessage)
@@ -137,8 +137,8 @@ TEST(VerdictText, CellsInTheStudentsNumbers)
             for (const int s : cell->sources) {
                 EXPECT_TRUE(text.hints.rule.contains(id(project, s)));
                 // The value the rule takes from that cell: the student's, else the true one.
-                const engine::ScheduleField from = cell->activity < 0
-                        || cell->field == engine::ScheduleField::EarliestStart
+                const engine::ScheduleField from
+                    = cell->activity < 0 || cell->field == engine::ScheduleField::EarliestStart
                     ? engine::ScheduleField::EarliestFinish
                     : cell->field == engine::ScheduleField::LatestFinish
                     ? engine::ScheduleField::LatestStart
@@ -168,44 +168,45 @@ TEST(VerdictText, EveryPathProblem)
 {
     const engine::Network network(setOne());
     engine::Answers answers;
-    answers.criticalPaths = {{B, F, I}, {}, {B, 42, I}, {B, I}, {C, G}, {A, C},
-                             {A, D, H}, {B, F, I}};
+    answers.criticalPaths
+        = {{B, F, I}, {}, {B, 42, I}, {B, I}, {C, G}, {A, C}, {A, D, H}, {B, F, I}};
     answers.criticalActivities = {B, F, I, E};
     const engine::CriticalCheck check = engine::checkCriticalPaths(network, answers);
 
-    const engine::Project crossing {
-        "crossing",
-        {{"A", "", {}, 1, 1, 0}, {"B", "", {}, 3, 3, 0}, {"C", "", {"A", "B"}, 1, 1, 0},
-         {"D", "", {"A"}, 3, 3, 0}},
-        std::nullopt};
+    const engine::Project crossing {"crossing",
+                                    {{"A", "", {}, 1, 1, 0},
+                                     {"B", "", {}, 3, 3, 0},
+                                     {"C", "", {"A", "B"}, 1, 1, 0},
+                                     {"D", "", {"A"}, 3, 3, 0}},
+                                    std::nullopt};
     engine::Answers shorter;
     shorter.criticalPaths = {{0, 2}};
     const engine::CriticalCheck shorterCheck
         = engine::checkCriticalPaths(engine::Network(crossing), shorter);
 
     std::set<PathProblem> seen;
-    auto expectPath = [&](const engine::Project &project, const engine::CriticalCheck &c,
-                          std::size_t k) {
-        const engine::PathCheck &path = c.paths[k];
-        seen.insert(path.problem);
-        SCOPED_TRACE(static_cast<int>(path.problem));
-        QStringList inMessage;
-        if (!path.path.empty())
-            inMessage << trainer::pathName(project, path.path);
-        else
-            inMessage << QString::number(k + 1);
-        if (path.activity >= 0 && path.problem != PathProblem::UnknownActivity)
-            inMessage << id(project, path.activity);
-        if (path.problem == PathProblem::UnknownActivity)
-            inMessage << QString::number(path.activity + 1);
-        if (path.problem == PathProblem::HasFloat)
-            inMessage << QString::number(path.floatOf) << QString::number(path.length);
-        if (path.problem == PathProblem::NotLongest)
-            inMessage << QString::number(path.length) << QString::number(c.projectDuration);
-        if (path.problem == PathProblem::NotLinked)
-            inMessage << id(project, path.path[static_cast<std::size_t>(path.at) + 1]);
-        expectWorded(trainer::pathText(project, c, k), {}, inMessage);
-    };
+    auto expectPath
+        = [&](const engine::Project &project, const engine::CriticalCheck &c, std::size_t k) {
+              const engine::PathCheck &path = c.paths[k];
+              seen.insert(path.problem);
+              SCOPED_TRACE(static_cast<int>(path.problem));
+              QStringList inMessage;
+              if (!path.path.empty())
+                  inMessage << trainer::pathName(project, path.path);
+              else
+                  inMessage << QString::number(k + 1);
+              if (path.activity >= 0 && path.problem != PathProblem::UnknownActivity)
+                  inMessage << id(project, path.activity);
+              if (path.problem == PathProblem::UnknownActivity)
+                  inMessage << QString::number(path.activity + 1);
+              if (path.problem == PathProblem::HasFloat)
+                  inMessage << QString::number(path.floatOf) << QString::number(path.length);
+              if (path.problem == PathProblem::NotLongest)
+                  inMessage << QString::number(path.length) << QString::number(c.projectDuration);
+              if (path.problem == PathProblem::NotLinked)
+                  inMessage << id(project, path.path[static_cast<std::size_t>(path.at) + 1]);
+              expectWorded(trainer::pathText(project, c, k), {}, inMessage);
+          };
     for (std::size_t k = 0; k < check.paths.size(); ++k)
         expectPath(setOne(), check, k);
     expectPath(crossing, shorterCheck, 0);
@@ -236,13 +237,20 @@ TEST(VerdictText, EveryStepProblem)
         Duration target;
         engine::StepAnswer step;
     } cases[] = {
-        {false, 28, stepOf({{B, 1}}, 7500, 31)}, {false, 32, stepOf({{B, 1}})},
-        {false, 28, stepOf({})},                 {false, 28, stepOf({{B, 1}, {42, 1}})},
-        {false, 28, stepOf({{B, 1}, {B, 1}})},   {false, 28, stepOf({{B, 0}})},
-        {false, 28, stepOf({{B, 3}})},           {true, 28, stepOf({{D, 2}, {F, 1}})},
-        {true, 28, stepOf({{B, 1}})},            {false, 28, stepOf({{B, 1}, {E, 1}})},
-        {true, 28, stepOf({{D, 1}, {F, 1}})},    {false, 28, stepOf({{B, 2}})},
-        {false, 28, stepOf({{B, 1}}, 7000, 31)}, {false, 28, stepOf({{B, 1}}, 7500, 30)},
+        {false, 28, stepOf({{B, 1}}, 7500, 31)},
+        {false, 32, stepOf({{B, 1}})},
+        {false, 28, stepOf({})},
+        {false, 28, stepOf({{B, 1}, {42, 1}})},
+        {false, 28, stepOf({{B, 1}, {B, 1}})},
+        {false, 28, stepOf({{B, 0}})},
+        {false, 28, stepOf({{B, 3}})},
+        {true, 28, stepOf({{D, 2}, {F, 1}})},
+        {true, 28, stepOf({{B, 1}})},
+        {false, 28, stepOf({{B, 1}, {E, 1}})},
+        {true, 28, stepOf({{D, 1}, {F, 1}})},
+        {false, 28, stepOf({{B, 2}})},
+        {false, 28, stepOf({{B, 1}}, 7000, 31)},
+        {false, 28, stepOf({{B, 1}}, 7500, 30)},
     };
     std::set<StepProblem> seen;
     for (const auto &c : cases) {
@@ -313,8 +321,7 @@ TEST(VerdictText, TargetTotalsAndReport)
         engine::Answers answers = engine::modelAnswers(network, 28);
         answers.target = target;
         const engine::CrashingCheck check = engine::checkCrashing(network, answers);
-        expectWorded(trainer::targetText(check), {u"27"_qs, u"32"_qs},
-                     {QString::number(target)});
+        expectWorded(trainer::targetText(check), {u"27"_qs, u"32"_qs}, {QString::number(target)});
     }
     engine::Answers answers = engine::modelAnswers(network, 28);
     answers.schedule[C].earliestStart = 8;
@@ -325,11 +332,10 @@ TEST(VerdictText, TargetTotalsAndReport)
         EXPECT_TRUE(totals.contains(figure)) << figure.toStdString();
 
     const QString text = trainer::gradeReportText(setOne(), grade);
-    for (const auto &[right, total] :
-         {std::pair {grade.schedule.right, grade.schedule.total},
-          std::pair {grade.critical.right, grade.critical.total},
-          std::pair {grade.crashing.right, grade.crashing.total},
-          std::pair {grade.right(), grade.total()}})
+    for (const auto &[right, total] : {std::pair {grade.schedule.right, grade.schedule.total},
+                                       std::pair {grade.critical.right, grade.critical.total},
+                                       std::pair {grade.crashing.right, grade.crashing.total},
+                                       std::pair {grade.right(), grade.total()}})
         EXPECT_TRUE(text.contains(u"ถูก %1 จาก %2"_qs.arg(right).arg(total))) << right << total;
     EXPECT_EQ(grade.schedule.right, grade.schedule.total - 1);
     EXPECT_EQ(grade.crashing.right, 3);
