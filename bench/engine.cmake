@@ -12,3 +12,10 @@ target_include_directories(engine_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests/supp
                                                 ${CRASHKIT_GLPK_INCLUDE_DIR})
 target_link_libraries(engine_bench PRIVATE crashkit_engine ${CRASHKIT_GLPK_LIBRARY}
                                            benchmark::benchmark crashkit_warnings)
+
+# The trainer's checks of a student's schedule and crashing steps on a 50-activity project,
+# against computeSchedule on the same network.
+add_executable(answercheck_bench answercheck_bench.cpp)
+target_include_directories(answercheck_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+target_link_libraries(answercheck_bench PRIVATE crashkit_engine benchmark::benchmark
+                                                crashkit_warnings)

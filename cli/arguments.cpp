@@ -53,12 +53,15 @@ Command commandNamed(const QString &name)
         return Command::ExportSet;
     if (name == QLatin1String("pert"))
         return Command::Pert;
+    if (name == QLatin1String("grade"))
+        return Command::Grade;
     if (name == QLatin1String("help") || name == QLatin1String("--help")
         || name == QLatin1String("-h"))
         return Command::Help;
-    refuse(QStringLiteral(
-               "unknown command '%1'; the commands are cpm, crash, curve, pert and export-set")
-               .arg(name));
+    refuse(
+        QStringLiteral("unknown command '%1'; the commands are cpm, crash, curve, pert, grade and "
+                       "export-set")
+            .arg(name));
 }
 
 } // namespace
@@ -117,7 +120,8 @@ Arguments parseArguments(const QStringList &arguments)
                 refuse(
                     QStringLiteral("--format: '%1' is not csv, crashkit, mspdi or gan").arg(format));
         } else if (argument == QLatin1String("--target")) {
-            only(Command::Crash);
+            if (parsed.command != Command::Grade)
+                only(Command::Crash);
             parsed.target
                 = wholeNumber(argument, takeValue(), 0, engine::kMaxDuration * qint64 {1'000'000});
         } else if (argument == QLatin1String("--method")) {
@@ -174,6 +178,13 @@ Arguments parseArguments(const QStringList &arguments)
         }
     }
 
+    if (parsed.command == Command::Grade) {
+        if (positional.size() != 2)
+            refuse(QStringLiteral("'grade' takes a project file and an answers file"));
+        parsed.file = positional[0];
+        parsed.answersFile = positional[1];
+        return parsed;
+    }
     if (positional.size() != 1)
         refuse(positional.isEmpty()
                    ? QStringLiteral("'%1' needs %2")
@@ -224,6 +235,13 @@ QString helpText()
         "                              with probability P (0 < P < 1, e.g. 0.95). When\n"
         "                              several paths tie for the longest, the one with the\n"
         "                              largest variance is used and the ties are counted\n"
+        "  grade FILE ANSWERS [--target N]\n"
+        "                              check a student's answers file (the trainer's\n"
+        "                              JSON) against the project: each item's verdict,\n"
+        "                              the right and the given value and three hints,\n"
+        "                              scores per stage; --target N replaces the\n"
+        "                              answers' target. Printed in Thai; exit 0 once\n"
+        "                              graded, whatever the marks\n"
         "  export-set N                practice set N (1 to 5) as CSV\n"
         "\n"
         "Options:\n"

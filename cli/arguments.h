@@ -19,15 +19,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-enum class Command { Help, Cpm, Crash, Curve, ExportSet, Pert };
+enum class Command { Help, Cpm, Crash, Curve, ExportSet, Pert, Grade };
 enum class Method { Greedy, Optimal };
 
 struct Arguments {
     Command command = Command::Help;
     QString file; // "-" for standard input
+    QString answersFile; // grade: the student's answers
     std::optional<io::FileFormat> format; // --format, for standard input
     bool json = false;
-    std::optional<qint64> target; // crash: --target N (whole time units)
+    std::optional<qint64> target; // crash, grade: --target N (whole time units)
     Method method = Method::Greedy;
     std::optional<qint64> indirectCostPerUnit; // curve: --indirect-cost C (satang)
     int setNumber = 0; // export-set N

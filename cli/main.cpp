@@ -6,6 +6,7 @@
 
 #include "arguments.h"
 #include "commands.h"
+#include "grade.h"
 #include "practiceset.h"
 #include "projectfile.h"
 
@@ -105,9 +106,15 @@ int run(const QStringList &arguments)
         case cli::Command::Pert:
             report = cli::pertReport(read.project(), parsed.byDay, parsed.probability);
             break;
+        case cli::Command::Grade:
+            report = cli::gradeReport(read.project(), parsed.answersFile, parsed.target);
+            break;
         default:
             break;
         }
+    } catch (const cli::AnswersFileError &error) {
+        print(stderr, QString::fromStdString(error.what()) + u'\n');
+        return kBadInput;
     } catch (const cli::UsageError &error) {
         print(stderr,
               QStringLiteral("crashkit-cli: %1: %2\n")

@@ -95,11 +95,14 @@ ScheduleCheck checkSchedule(const Network &network, const Answers &answers);
 
 enum class PathProblem {
     None,
+    Empty, // no activity given
     UnknownActivity, // an index outside the project (at: its position in the path)
     NotLinked, // at and at + 1 are not predecessor and successor
     NotFromStart, // the first activity has predecessors
     NotToFinish, // the last activity has successors
     HasFloat, // a path, but activity `activity` on it has float `floatOf`
+    NotLongest, // every activity on it is critical, but `length` is below the project
+                // duration: `activity` at `at` finishes before `at` + 1 can start
     Repeated, // the same path was given before
 };
 
@@ -114,6 +117,8 @@ struct PathCheck {
 };
 
 struct CriticalCheck {
+    Duration projectDuration = 0; // at normal durations
+    std::vector<int> criticalActivities; // ascending
     Verdict ticks = Verdict::Unanswered; // Right when exactly the critical activities
     std::vector<int> missedActivities; // critical but not ticked, ascending
     std::vector<std::pair<int, Duration>> wronglyTicked; // ticked, with their float > 0
@@ -132,10 +137,12 @@ CriticalCheck checkCriticalPaths(const Network &network, const Answers &answers,
 
 // The first thing wrong with a step, in the order a student should hear it.
 enum class StepProblem {
-    None, // the step is right: a cheapest one, by as many units as it may, reckoned right
+    None, // the step is right: a cheapest one, by no more units than it may, reckoned right
+          // where the cost and the duration are given
     AfterTarget, // the project already meets the target
     NothingShortened,
     UnknownActivity, // an index outside the project (activity)
+    Repeated, // the same activity twice in one step (activity)
     NotPositive, // units of an activity are 0 or below (activity)
     BelowCrash, // the activity would go below its crash duration (activity, allowedUnits: its
                 // remaining units)
@@ -145,7 +152,8 @@ enum class StepProblem {
     NonCritical, // a non-critical activity is shortened: money wasted (activity)
     NotCheapest, // a cheaper set meets every critical path (cheapestSet, cheapestPerUnit)
     TooManyUnits, // more units than the step allows (allowedUnits; path: the one that turns
-                  // critical, empty when the crash durations or the target set the limit)
+                  // critical, empty when the target alone sets the limit: more units than an
+                  // activity has left is BelowCrash)
     WrongCost, // expectedCost
     WrongDuration, // expectedDuration
 };
@@ -153,6 +161,9 @@ enum class StepProblem {
 struct StepCheck {
     int number = 0; // 1 for the first step
     StepProblem problem = StepProblem::None;
+    std::vector<std::pair<int, Duration>> shorten; // as given
+    Duration target = 0;
+    Duration durationBefore = 0; // the project duration before the step
     // The project gets shorter with it (no activity below crash, every critical path
     // shortened): the student may go on from it even when it is not the best step.
     bool applicable = false;
@@ -160,10 +171,21 @@ struct StepCheck {
     std::vector<int> path;
     Duration units = 0; // the units the step shortens its activities by
     Duration allowedUnits = 0; // the most units this set may take in one step
+    // What sets allowedUnits (for a set that meets every critical path): the project duration
+    // minus the target, the fewest units left to an activity of the set, the project duration
+    // minus the longest path that avoids the set (-1: every path passes the set).
+    Duration limitByTarget = 0, limitByCrash = 0, limitByPath = -1;
+    Duration activityFloat = 0; // NonCritical: the total float of `activity`
     Satang givenPerUnit = 0; // the chosen set's cost per unit
     Satang cheapestPerUnit = 0;
     std::vector<int> cheapestSet; // one cheapest set, ascending
-    Satang expectedCost = 0; // units x the chosen set's cost per unit
+    // The textbook greedy's step from here: the cheapest set cut by as many units as it may,
+    // and the project duration after it.
+    Duration cheapestUnits = 0;
+    Duration cheapestDurationAfter = 0;
+    // Each activity's units x its cost per unit, added up (units x givenPerUnit when equal);
+    // set once the units are known, positive and above crash.
+    Satang expectedCost = 0;
     std::optional<Satang> givenCost;
     Duration expectedDuration = 0; // the project duration after the step
     std::optional<Duration> givenDuration;
@@ -173,13 +195,14 @@ struct StepCheck {
 
 // One step from the given durations (the student's state) towards the target.
 // Preconditions: durations has one value per activity, each between crash and normal.
-StepCheck checkStep(const Network &network, std::span<const Duration> durations,
-                    Duration target, const StepAnswer &step, int number = 1);
+StepCheck checkStep(const Network &network, std::span<const Duration> durations, Duration target,
+                    const StepAnswer &step, int number = 1);
 
 struct CrashingCheck {
     // The target: Unanswered, Right when between the shortest and the normal duration,
     // else Wrong (and no step is judged).
     Verdict target = Verdict::Unanswered;
+    std::optional<Duration> givenTarget;
     Duration normalDuration = 0, shortestDuration = 0;
     std::vector<StepCheck> steps; // each from the state the applicable steps before it left
     bool reachedTarget = false;

@@ -126,21 +126,14 @@ std::optional<QJsonValue> CrashkitReader::valueOf(const QJsonObject &object, con
 bool CrashkitReader::toWholeNumber(const QJsonValue &value, const Place &place,
                                    std::int64_t &number)
 {
-    constexpr double kLimit = 9007199254740992.0; // 2^53: every whole number below is exact
-    const double d = value.toDouble();
-    if (d != std::trunc(d)) {
+    if (const auto problem = wholeFromDouble(value.toDouble(), number)) {
         m_problems.add(
-            {.kind = FileProblemKind::NotWholeNumber, .place = place, .value = rendered(value)});
+            {.kind = *problem,
+             .place = place,
+             .value = rendered(value),
+             .bound = *problem == FileProblemKind::NumberTooLarge ? kLargestExactWhole : 0});
         return false;
     }
-    if (std::fabs(d) > kLimit) {
-        m_problems.add({.kind = FileProblemKind::NumberTooLarge,
-                        .place = place,
-                        .value = rendered(value),
-                        .bound = static_cast<std::int64_t>(kLimit)});
-        return false;
-    }
-    number = static_cast<std::int64_t>(d);
     return true;
 }
 

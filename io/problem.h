@@ -95,6 +95,12 @@ enum class FileProblemKind {
     ImportOnly, // value: the extension; saving in a format that is only read
     // A warning for each imported activity: the file has no crash duration nor cost.
     CrashDataMissing,
+
+    // A student's answers file (answersfile.h).
+    NotAnswersFile, // the JSON is not an object
+    UnknownAnswerActivity, // value: an id that is not an activity of the project
+    RepeatedAnswer, // value: an activity given a second row in the schedule
+    AnswersWithoutProject, // no project was given and the file holds none
 };
 
 // How a link of a planning tool joins its tasks: which end of the predecessor to which end of

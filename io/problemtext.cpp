@@ -307,6 +307,14 @@ QString whatText(const Problem &p)
     case FileProblemKind::CrashDataMissing:
         return QStringLiteral("the file has no crash duration nor crash cost; the activity "
                               "cannot be crashed until they are filled in");
+    case FileProblemKind::NotAnswersFile:
+        return QStringLiteral("this is not an answers file (a JSON object of answers)");
+    case FileProblemKind::UnknownAnswerActivity:
+        return QStringLiteral("%1 is not an activity of the project").arg(value);
+    case FileProblemKind::RepeatedAnswer:
+        return QStringLiteral("the schedule has a row for %1 already").arg(value);
+    case FileProblemKind::AnswersWithoutProject:
+        return QStringLiteral("the answers hold no project: give the project file with them");
     }
     return {};
 }

@@ -224,4 +224,14 @@ std::optional<FileProblemKind> amountFromDouble(double baht, engine::Satang &val
     return std::nullopt;
 }
 
+std::optional<FileProblemKind> wholeFromDouble(double number, std::int64_t &value)
+{
+    if (number != std::trunc(number))
+        return FileProblemKind::NotWholeNumber;
+    if (std::fabs(number) > static_cast<double>(kLargestExactWhole))
+        return FileProblemKind::NumberTooLarge;
+    value = static_cast<std::int64_t>(number);
+    return std::nullopt;
+}
+
 } // namespace io

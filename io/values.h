@@ -49,4 +49,9 @@ std::string formatEstimate(double value);
 // accepted only when s / 100 gives x back and |s| < 2^53 (AmountTooPrecise, AmountTooLarge).
 std::optional<FileProblemKind> amountFromDouble(double baht, engine::Satang &value);
 
+// A whole number held as a double (a JSON number), exact only below 2^53: NotWholeNumber for
+// a fraction, NumberTooLarge beyond 2^53 (its bound).
+inline constexpr std::int64_t kLargestExactWhole = std::int64_t {1} << 53;
+std::optional<FileProblemKind> wholeFromDouble(double number, std::int64_t &value);
+
 } // namespace io

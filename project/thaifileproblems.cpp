@@ -346,6 +346,14 @@ QString whatText(const io::Problem &p)
     case Kind::CrashDataMissing:
         return QStringLiteral("ไฟล์ไม่มีเวลาเร่งและค่าเร่ง: "
                               "ต้องใส่ให้ครบก่อนจึงจะเร่งกิจกรรมนี้ได้");
+    case Kind::NotAnswersFile:
+        return QStringLiteral("ไม่ใช่ไฟล์คำตอบ (ไฟล์คำตอบเป็นออบเจกต์ JSON ของคำตอบ)");
+    case Kind::UnknownAnswerActivity:
+        return QStringLiteral("โครงการไม่มีกิจกรรม %1").arg(value);
+    case Kind::RepeatedAnswer:
+        return QStringLiteral("ตารางเวลามีแถวของกิจกรรม %1 แล้ว").arg(value);
+    case Kind::AnswersWithoutProject:
+        return QStringLiteral("ไฟล์คำตอบไม่มีโครงการอยู่ด้วย: ต้องเปิดไฟล์โครงการคู่กับไฟล์คำตอบ");
     }
     return QStringLiteral("ไฟล์นี้มีข้อมูลที่ไม่ถูกต้อง");
 }

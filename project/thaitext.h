@@ -3,15 +3,12 @@
 
 #pragma once
 
-#include <QString>
+#include "thaiwords.h"
 
 namespace project {
 
-// The word for the project's time unit, as the window writes it after a number ("12 วัน").
-QString thaiUnitWord();
-
-// Thai digits (๐ .. ๙) as 0 .. 9, so that a number typed with them converts; other
-// characters as they are.
-QString withArabicDigits(QString text);
+// The unit word and Thai digits are shared with the trainer and crashkit-cli (io/thaiwords.h).
+using io::thaiUnitWord;
+using io::withArabicDigits;
 
 } // namespace project

@@ -12,6 +12,7 @@ runs=${1:-20}
 cmake -S "$root" -B "$root/build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCRASHKIT_BUILD_BENCH=ON -DCRASHKIT_BUILD_TESTS=OFF -DCRASHKIT_WERROR=ON >/dev/null
 cmake --build "$root/build/bench" -j "$(nproc)" --target startup_bench iteration_bench \
+  answercheck_bench \
   engine_bench csv_bench projectwindow_bench
 export QT_QPA_PLATFORM=offscreen
 
@@ -31,6 +32,8 @@ fi
   grep -v -e 'XDG_RUNTIME_DIR' -e 'This plugin does not support'
 echo
 "${pin[@]}" "$root/build/bench/bench/engine_bench"
+echo
+"${pin[@]}" "$root/build/bench/bench/answercheck_bench"
 echo
 "${pin[@]}" "$root/build/bench/bench/csv_bench" --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true

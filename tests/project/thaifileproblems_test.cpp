@@ -249,6 +249,17 @@ std::vector<Sample> samples()
         {{K::ImportOnly, {.file = u"plan.xml"_qs}, u"Microsoft Project XML"_qs}},
         {{K::CrashDataMissing,
           {.file = u"plan.gan"_qs, .line = 5, .activity = u"1"_qs, .activityNumber = 1}}},
+        {{K::NotAnswersFile, {.file = u"work.json"_qs, .line = 1}}},
+        {{K::UnknownAnswerActivity,
+          {.file = u"work.json"_qs, .field = u"critical_activities[2]"_qs},
+          u"Q"_qs}},
+        {{K::RepeatedAnswer,
+          {.file = u"work.json"_qs,
+           .field = u"activity"_qs,
+           .activity = u"C"_qs,
+           .activityNumber = 4},
+          u"C"_qs}},
+        {{K::AnswersWithoutProject, {.file = u"work.json"_qs}}},
     };
 }
 
@@ -287,7 +298,7 @@ void ThaiFileProblemsTest::everyKind()
     // Every file kind, then every engine kind as a file has it, each its own sentence.
     std::set<QString> wordings;
     const std::vector<Sample> all = samples();
-    for (int k = 0; k <= static_cast<int>(FileProblemKind::CrashDataMissing); ++k) {
+    for (int k = 0; k <= static_cast<int>(FileProblemKind::AnswersWithoutProject); ++k) {
         const auto sample = std::find_if(all.begin(), all.end(), [k](const Sample &s) {
             return s.problem.kind == static_cast<FileProblemKind>(k);
         });

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 
-#include "thaitext.h"
+#include "thaiwords.h"
 
-namespace project {
+namespace io {
 
 QString thaiUnitWord()
 {
@@ -19,4 +19,4 @@ QString withArabicDigits(QString text)
     return text;
 }
 
-} // namespace project
+} // namespace io

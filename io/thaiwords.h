@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+#pragma once
+
+#include <QString>
+
+// Thai words that every Thai text of the program shares: the windows', the trainer's and
+// crashkit-cli's. They live here, below all of them, so that there is one of each.
+
+namespace io {
+
+// The word for the project's time unit, as written after a number ("12 วัน").
+QString thaiUnitWord();
+
+// Thai digits (๐ .. ๙) as 0 .. 9, so that a number typed with them converts; other
+// characters as they are.
+QString withArabicDigits(QString text);
+
+} // namespace io
