@@ -173,8 +173,8 @@ struct StepCheck {
 
 // One step from the given durations (the student's state) towards the target.
 // Preconditions: durations has one value per activity, each between crash and normal.
-StepCheck checkStep(const Network &network, std::span<const Duration> durations,
-                    Duration target, const StepAnswer &step, int number = 1);
+StepCheck checkStep(const Network &network, std::span<const Duration> durations, Duration target,
+                    const StepAnswer &step, int number = 1);
 
 struct CrashingCheck {
     // The target: Unanswered, Right when between the shortest and the normal duration,
