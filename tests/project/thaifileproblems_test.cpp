@@ -417,6 +417,10 @@ void ThaiFileProblemsTest::brokenFiles()
          gan,
          {{u"บรรทัด 7 กิจกรรม 2 ช่อง duration:"_qs, u"'abc'"_qs},
           {u"บรรทัด 5 กิจกรรม 2:"_qs, u"1 (Dig)"_qs, u"3 "_qs + project::thaiUnitWord()}}},
+        // Characters that cannot be seen are shown by their codes.
+        {u"invisible.csv"_qs,
+         header + "A\xE2\x80\x8B,,B,1,1,0\nB,,A\xE2\x80\x8B,1,1,0\n",
+         {{u"บรรทัด 2 กิจกรรม A<U+200B> คอลัมน์ predecessors:"_qs, u"A<U+200B> → B → A<U+200B>"_qs}}},
         {u"plan.txt"_qs, "", {{u"'.txt'"_qs}}},
     };
     for (const auto &f : files) {
