@@ -28,6 +28,7 @@ enum class FileProblemKind {
     // The text of a file.
     Utf16Text,
     InvalidUtf8, // number: the first byte that is not UTF-8
+    LoneSurrogate, // value: the \u escape of half a UTF-16 surrogate pair, as written
 
     // CSV structure.
     EmptyFile, // names: the accepted columns

@@ -155,6 +155,11 @@ QString whatText(const Problem &p)
     case FileProblemKind::InvalidUtf8:
         return QStringLiteral("byte 0x%1 is not UTF-8 text; save the file as UTF-8")
             .arg(p.number, 2, 16, QChar(u'0'));
+    case FileProblemKind::LoneSurrogate:
+        return QStringLiteral("%1 is half of a UTF-16 surrogate pair without its other half, "
+                              "which is no character; write the character itself or a whole "
+                              "pair")
+            .arg(value);
     case FileProblemKind::EmptyFile:
         return QStringLiteral("the file is empty; its first line must name the columns (%1)")
             .arg(p.names.join(u", "));

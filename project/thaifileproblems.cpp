@@ -211,6 +211,11 @@ QString whatText(const io::Problem &p)
     case Kind::InvalidUtf8:
         return QStringLiteral("ไบต์ 0x%1 ไม่ใช่ข้อความแบบ UTF-8: บันทึกไฟล์ใหม่เป็น UTF-8")
             .arg(p.number, 2, 16, QChar(u'0'));
+    case Kind::LoneSurrogate:
+        return QStringLiteral("%1 เป็นรหัสตัวอักษรแบบ UTF-16 เพียงครึ่งคู่ (ขาดอีกครึ่งหนึ่ง) "
+                              "จึงไม่ใช่ตัวอักษรจริง: ให้พิมพ์ตัวอักษรนั้นลงไปเลย "
+                              "หรือเขียนรหัสให้ครบทั้งคู่")
+            .arg(value);
     case Kind::EmptyFile:
         return QStringLiteral("ไฟล์ว่างเปล่า: บรรทัดแรกต้องเป็นชื่อคอลัมน์ (%1)")
             .arg(p.names.join(QStringLiteral(", ")));

@@ -156,6 +156,7 @@ std::vector<Sample> samples()
           .place = {.file = u"plan.csv"_qs, .line = 3, .column = 7},
           .number = 0xfe},
          {u"0xfe"_qs}},
+        {{K::LoneSurrogate, {.file = u"plan.crashkit"_qs, .line = 4, .column = 12}, u"\\ud800"_qs}},
         {{K::EmptyFile, csv(1), {}, columns}},
         {{K::UnknownColumn, csv(1), u"durartion"_qs, columns}},
         {{K::DuplicateColumn, csv(1), u"name"_qs}},
