@@ -86,10 +86,12 @@ enum class FileProblemKind {
     NotPlanFile, // value: the root element found, names: the one expected
     TooManyTasks, // bound: the most tasks read
     BadTaskDuration, // value: the duration as written
+    TaskDurationTooLong, // value: as written, bound: the most days an activity lasts
     DurationNotWholeDays, // value: as written, number: its minutes, bound: minutes a day
     DuplicateTaskId, // value: the id
     UnknownLinkTask, // value: the id the link names
     LinkLagRefused, // value: the lag as written, names: predecessor and successor
+    UnknownLinkType, // value: as written, names: the file's codes for the LinkTypes in order
     LinkTypeRefused, // linkType: the type, names: predecessor and successor
     SummaryLinkInexact, // names: predecessor and successor
     TooManyLinks, // bound: the most links between activities made from summary tasks
