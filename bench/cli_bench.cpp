@@ -230,8 +230,8 @@ int main(int argc, char *argv[])
                 fail("cannot write " + file);
             arguments["cpm"] = {"cpm", file};
             arguments["cpm-json"] = {"cpm", file, "--json"};
-            arguments["optimal"] = {"crash", file, "--method", "optimal", "--target",
-                                    std::to_string((normal + shortest) / 2)};
+            arguments["optimal"] = {"crash",   file,       "--method",
+                                    "optimal", "--target", std::to_string((normal + shortest) / 2)};
             arguments["optimal-far"]
                 = {"crash", file, "--method", "optimal", "--target", std::to_string(shortest)};
             arguments["greedy"] = {"crash", file, "--target", std::to_string(shortest)};
