@@ -7,6 +7,8 @@
 #include "project.h"
 #include "values.h"
 
+#include <algorithm>
+
 namespace cli {
 
 namespace {
@@ -18,14 +20,27 @@ const QString kUsageHint = QStringLiteral(" (see crashkit-cli --help)");
     throw UsageError((message + kUsageHint).toStdString());
 }
 
-// A whole number in [low, high], as typed after `option`.
+// Blanks around a value are refused rather than dropped: a script that passes " 28" has
+// most likely built the argument wrongly.
+void refuseBlanks(const QString &option, const QString &text)
+{
+    if (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()))
+        refuse(QStringLiteral("%1: '%2' has blanks around it").arg(option, text));
+}
+
+// A whole number in [low, high], as typed after `option`: digits, perhaps after a minus.
 qint64 wholeNumber(const QString &option, const QString &text, qint64 low, qint64 high)
 {
-    bool ok = false;
-    const qint64 value = text.trimmed().toLongLong(&ok, 10);
-    if (!ok || text.trimmed().isEmpty())
+    refuseBlanks(option, text);
+    const QStringView digits = text.startsWith(u'-') ? QStringView(text).mid(1) : text;
+    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), [](QChar c) {
+            return c >= u'0' && c <= u'9';
+        }))
         refuse(QStringLiteral("%1: '%2' is not a whole number").arg(option, text));
-    if (value < low || value > high)
+    bool ok = false;
+    const qint64 value = text.toLongLong(&ok, 10);
+    // Not ok: beyond 64 bits, and so outside too.
+    if (!ok || value < low || value > high)
         refuse(QStringLiteral("%1: %2 is outside %3 to %4").arg(option, text).arg(low).arg(high));
     return value;
 }
@@ -33,6 +48,7 @@ qint64 wholeNumber(const QString &option, const QString &text, qint64 low, qint6
 // A plain decimal ("18", "17.5", "0.95") as typed after `option`.
 double decimalNumber(const QString &option, const QString &text)
 {
+    refuseBlanks(option, text);
     double value = 0;
     if (io::parseEstimate(text.toStdString(), value))
         refuse(QStringLiteral("%1: '%2' is not a number (write it like 18 or 0.95, with a point "
@@ -76,15 +92,23 @@ Arguments parseArguments(const QStringList &arguments)
         return parsed;
 
     QStringList positional;
+    QStringList given; // options seen so far
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         QString argument = arguments[i];
         QString value;
         bool hasValue = false;
         // "--option=value" and "--option value" mean the same.
         if (argument.startsWith(QLatin1String("--")) && argument.contains(u'=')) {
-            value = argument.section(u'=', 1);
-            argument = argument.section(u'=', 0, 0);
+            const qsizetype equals = argument.indexOf(u'=');
+            value = argument.mid(equals + 1);
+            argument = argument.left(equals);
             hasValue = true;
+        }
+        // A second value would silently replace the first: say so instead.
+        if (argument.startsWith(u'-') && argument != QLatin1String("-")) {
+            if (given.contains(argument))
+                refuse(QStringLiteral("%1 is given twice").arg(argument));
+            given << argument;
         }
         auto takeValue = [&]() -> QString {
             if (hasValue)
@@ -98,6 +122,11 @@ Arguments parseArguments(const QStringList &arguments)
                 refuse(QStringLiteral("%1 does not belong to the command '%2'")
                            .arg(argument, arguments.front()));
         };
+        auto notFor = [&](Command command, const QString &why) {
+            if (parsed.command == command)
+                refuse(QStringLiteral("%1 does not belong to the command '%2'%3")
+                           .arg(argument, arguments.front(), why));
+        };
 
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             parsed.command = Command::Help;
@@ -105,8 +134,10 @@ Arguments parseArguments(const QStringList &arguments)
         } else if (argument == QLatin1String("--json")) {
             if (hasValue)
                 refuse(QStringLiteral("--json takes no value"));
+            notFor(Command::ExportSet, QStringLiteral(" (it writes the set as CSV)"));
             parsed.json = true;
         } else if (argument == QLatin1String("--format")) {
+            notFor(Command::ExportSet, QStringLiteral(" (it writes the set as CSV)"));
             const QString format = takeValue();
             if (format == QLatin1String("csv"))
                 parsed.format = io::FileFormat::Csv;
@@ -136,7 +167,8 @@ Arguments parseArguments(const QStringList &arguments)
         } else if (argument == QLatin1String("--indirect-cost")) {
             only(Command::Curve);
             const QString text = takeValue();
-            const auto amount = engine::parseBaht(text.trimmed().toStdString());
+            refuseBlanks(argument, text);
+            const auto amount = engine::parseBaht(text.toStdString());
             if (!amount)
                 refuse(QStringLiteral("--indirect-cost: '%1' is not an amount of Baht with at "
                                       "most two decimals")
@@ -183,9 +215,7 @@ Arguments parseArguments(const QStringList &arguments)
             refuse(QStringLiteral("'grade' takes a project file and an answers file"));
         parsed.file = positional[0];
         parsed.answersFile = positional[1];
-        return parsed;
-    }
-    if (positional.size() != 1)
+    } else if (positional.size() != 1) {
         refuse(positional.isEmpty()
                    ? QStringLiteral("'%1' needs %2")
                          .arg(arguments.front(),
@@ -197,11 +227,15 @@ Arguments parseArguments(const QStringList &arguments)
                               parsed.command == Command::ExportSet ? QStringLiteral("set number")
                                                                    : QStringLiteral("file"),
                               positional.join(QLatin1String("' '"))));
-    if (parsed.command == Command::ExportSet)
+    } else if (parsed.command == Command::ExportSet) {
         parsed.setNumber
             = static_cast<int>(wholeNumber(QStringLiteral("export-set"), positional.front(), 1, 5));
-    else
+    } else {
         parsed.file = positional.front();
+    }
+    if (parsed.format && parsed.file != QLatin1String("-"))
+        refuse(QStringLiteral("--format is for standard input (-) only; a file is read in the "
+                              "form its extension names (.csv, .crashkit, .xml, .gan)"));
     if (parsed.command == Command::Crash && !parsed.target)
         refuse(QStringLiteral("crash needs --target N"));
     return parsed;
@@ -212,8 +246,8 @@ QString helpText()
     return QStringLiteral(
         "Usage: crashkit-cli COMMAND [OPTIONS]\n"
         "\n"
-        "Answer keys for crashing a project with PERT/CPM. FILE is a CSV or .crashkit\n"
-        "project file, or - for standard input.\n"
+        "Answer keys for crashing a project with PERT/CPM. FILE is a project file (.csv,\n"
+        ".crashkit, Microsoft Project .xml, GanttProject .gan), or - for standard input.\n"
         "\n"
         "Commands:\n"
         "  cpm FILE [--paths N]        the CPM table (earliest and latest start and finish,\n"
@@ -249,14 +283,15 @@ QString helpText()
         "  --format csv|crashkit|mspdi|gan\n"
         "                              the form of standard input (without it, input that\n"
         "                              starts with '{' is read as .crashkit, with '<' as\n"
-        "                              Microsoft Project XML or, with <project>, GanttProject,\n"
-        "                              else as CSV); a file's form is given by its extension\n"
-        "                              (.csv, .crashkit, .xml, .gan)\n"
+        "                              Microsoft Project XML or, when its first element is\n"
+        "                              <project>, GanttProject, else as CSV); a file's form\n"
+        "                              is given by its extension\n"
         "  -h, --help                  print this help\n"
         "\n"
         "Money is in Baht with two decimals, durations in whole time units; PERT's\n"
         "estimates and days may have decimals.\n"
-        "Exit status: 0 on success, 2 on bad input (the message says where and what).\n");
+        "Exit status: 0 on success, 1 when the output cannot be written, 2 on bad input\n"
+        "(the message says where and what).\n");
 }
 
 } // namespace cli

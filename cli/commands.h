@@ -4,33 +4,34 @@
 #pragma once
 
 #include "arguments.h"
+#include "output.h"
 
-#include <QJsonObject>
-#include <QString>
-
+#include "network.h"
 #include "project.h"
+
+#include <optional>
 
 namespace cli {
 
-// What a command prints: the text for people and the JSON object for scripts.
-struct Report {
-    QString text;
-    QJsonObject json;
-};
-
-// Each command works on a sound project (the readers refuse any other). Throws UsageError
-// for a request the project cannot meet (e.g. a target below the shortest duration).
-Report cpmReport(const engine::Project &project, int pathLimit);
-Report crashReport(const engine::Project &project, qint64 target, Method method);
-Report curveReport(const engine::Project &project, std::optional<qint64> indirectCostPerUnit);
+// Each command writes its report to `output` as it is produced, as text for people or
+// (json) as one JSON object for scripts, with memory bounded by the project rather than
+// by what is printed. It works on a sound project of at least one activity (the readers
+// refuse any unsound one) and `network`, the project compiled. A request the project
+// cannot meet (a target below the shortest duration, say) throws UsageError before
+// anything is written; a failed write throws OutputError.
+void writeCpm(Output &output, const engine::Project &project, const engine::Network &network,
+              int pathLimit, bool json);
+// Crashing to `target` time units, by the textbook greedy or at the least cost.
+void writeCrash(Output &output, const engine::Project &project, const engine::Network &network,
+                qint64 target, Method method, bool json);
+// The time-cost curve; with an indirect cost per time unit (satang, 0 or more) also the
+// total cost at every duration and the least of it.
+void writeCurve(Output &output, const engine::Project &project, const engine::Network &network,
+                std::optional<qint64> indirectCostPerUnit, bool json);
 // PERT over the three time estimates; `byDay` (time units, 0 or more) asks for the chance of
 // finishing by then, `probability` (0 < p < 1) for the day reached with it. Throws
 // UsageError when no activity has estimates.
-Report pertReport(const engine::Project &project, std::optional<double> byDay,
-                  std::optional<double> probability);
-
-// Money in Baht for JSON: a number with at most two decimals (exact for any amount the
-// engine allows, which stays below 2^53 satang).
-double bahtNumber(engine::Satang amount);
+void writePert(Output &output, const engine::Project &project, const engine::Network &network,
+               std::optional<double> byDay, std::optional<double> probability, bool json);
 
 } // namespace cli

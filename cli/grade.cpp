@@ -5,20 +5,20 @@
 
 #include "answersfile.h"
 #include "gradereport.h"
-#include "network.h"
 #include "schedule.h"
+
+#include <QJsonDocument>
 
 namespace cli {
 
-Report gradeReport(const engine::Project &project, const QString &answersPath,
-                   std::optional<qint64> target)
+void writeGrade(Output &output, const engine::Project &project, const engine::Network &network,
+                const QString &answersPath, std::optional<qint64> target, bool json)
 {
     io::AnswersRead read = io::openAnswers(answersPath, &project);
     if (!read.isLoaded())
         throw AnswersFileError(read.problems.message().toStdString());
     engine::Answers &answers = read.file->answers;
     if (target) {
-        const engine::Network network(project);
         const engine::Duration normal
             = engine::computeSchedule(network, network.normalDurations()).projectDuration;
         const engine::Duration shortest = engine::shortestDuration(network);
@@ -31,8 +31,13 @@ Report gradeReport(const engine::Project &project, const QString &answersPath,
                                  .toStdString());
         answers.target = *target;
     }
+    // A grade report is a page or two: built whole, then written.
     const trainer::Grade grade = trainer::gradeAnswers(project, answers);
-    return {trainer::gradeReportText(project, grade), trainer::gradeReportJson(project, grade)};
+    if (json)
+        output.write(QJsonDocument(trainer::gradeReportJson(project, grade))
+                         .toJson(QJsonDocument::Indented));
+    else
+        output.write(trainer::gradeReportText(project, grade));
 }
 
 } // namespace cli

@@ -21,8 +21,9 @@ public:
 // grade: the student's answers in the file at `answersPath` checked against the project, as
 // the trainer window checks them, worded in Thai by the same module; `target` (time units)
 // overrides the answers' target. Throws AnswersFileError for a file that cannot be read and
-// UsageError for a target outside the shortest and the normal duration.
-Report gradeReport(const engine::Project &project, const QString &answersPath,
-                   std::optional<qint64> target);
+// UsageError for a target outside the shortest and the normal duration, both before anything
+// is written.
+void writeGrade(Output &output, const engine::Project &project, const engine::Network &network,
+                const QString &answersPath, std::optional<qint64> target, bool json);
 
 } // namespace cli

@@ -7,16 +7,17 @@
 #include "arguments.h"
 #include "commands.h"
 #include "grade.h"
+#include "output.h"
 #include "practiceset.h"
 #include "projectfile.h"
+#include "standardinput.h"
 
-#include <QFile>
-#include <QJsonDocument>
 #include <QString>
 #include <QStringList>
 
 #include <cstdio>
 #include <exception>
+#include <optional>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -26,38 +27,54 @@
 namespace {
 
 constexpr int kSuccess = 0;
+constexpr int kOutputFailed = 1;
 constexpr int kBadInput = 2;
 constexpr int kInternalError = 3;
 
-void print(std::FILE *stream, const QByteArray &bytes)
+void printError(const QString &text)
 {
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    std::fflush(stream);
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
+    std::fflush(stderr);
 }
 
-void print(std::FILE *stream, const QString &text)
+// The project on standard input, or nothing when the input itself could not be had (the
+// message is then printed).
+std::optional<io::ReadResult> readStandardInput(const std::optional<io::FileFormat> &format)
 {
-    print(stream, text.toUtf8());
-}
-
-io::ReadResult readStandardInput(std::optional<io::FileFormat> format)
-{
-    QFile input;
-    if (!input.open(stdin, QIODevice::ReadOnly))
-        return io::read({}, QStringLiteral("-"), format.value_or(io::FileFormat::Csv));
-    // One byte beyond the cap is enough for the reader to refuse the input as too large.
-    const QByteArray bytes = input.read(io::kMaxFileSize + 1);
-    if (!format) {
-        const QByteArray start = bytes.left(64).trimmed();
-        const bool json = start.startsWith('{') || start.startsWith("\xEF\xBB\xBF{");
-        const bool xml = start.startsWith('<') || start.startsWith("\xEF\xBB\xBF<");
-        format = json ? io::FileFormat::Crashkit : io::FileFormat::Csv;
-        // GanttProject's root is <project>, Microsoft Project's <Project>.
-        if (xml)
-            format = bytes.left(4096).contains("<project") ? io::FileFormat::Gantt
-                                                           : io::FileFormat::Mspdi;
+    const cli::StreamBytes input = cli::readToEnd(stdin);
+    if (!input.problem.isEmpty()) {
+        printError(QStringLiteral("crashkit-cli: -: standard input %1\n").arg(input.problem));
+        return std::nullopt;
     }
-    return io::read(bytes, QStringLiteral("-"), *format);
+    return io::read(input.bytes, QStringLiteral("-"),
+                    format.value_or(cli::guessFormat(input.bytes)));
+}
+
+// Runs the command on the project. Throws UsageError (before anything is written) and
+// OutputError.
+void runCommand(const cli::Arguments &parsed, const engine::Project &project, cli::Output &output)
+{
+    const engine::Network network(project);
+    switch (parsed.command) {
+    case cli::Command::Cpm:
+        cli::writeCpm(output, project, network, parsed.pathLimit, parsed.json);
+        break;
+    case cli::Command::Crash:
+        cli::writeCrash(output, project, network, *parsed.target, parsed.method, parsed.json);
+        break;
+    case cli::Command::Curve:
+        cli::writeCurve(output, project, network, parsed.indirectCostPerUnit, parsed.json);
+        break;
+    case cli::Command::Pert:
+        cli::writePert(output, project, network, parsed.byDay, parsed.probability, parsed.json);
+        break;
+    case cli::Command::Grade:
+        cli::writeGrade(output, project, network, parsed.answersFile, parsed.target, parsed.json);
+        break;
+    default:
+        break;
+    }
 }
 
 int run(const QStringList &arguments)
@@ -66,65 +83,56 @@ int run(const QStringList &arguments)
     try {
         parsed = cli::parseArguments(arguments);
     } catch (const cli::UsageError &error) {
-        print(stderr,
-              QStringLiteral("crashkit-cli: %1\n").arg(QString::fromStdString(error.what())));
+        printError(QStringLiteral("crashkit-cli: %1\n").arg(QString::fromStdString(error.what())));
         return kBadInput;
     }
+    cli::Output output(stdout);
     if (parsed.command == cli::Command::Help) {
-        print(stdout, cli::helpText());
+        output.write(cli::helpText());
+        output.finish();
         return kSuccess;
     }
     if (parsed.command == cli::Command::ExportSet) {
         const engine::Project project = practiceProject(practiceSet(parsed.setNumber));
         // The file's own bytes, byte order mark included, so `> set1.csv` is what the program
         // saves and Excel reads the Thai names as UTF-8.
-        print(stdout, io::write(project, io::FileFormat::Csv));
+        output.write(io::write(project, io::FileFormat::Csv));
+        output.finish();
         return kSuccess;
     }
 
-    io::ReadResult read = parsed.file == QLatin1String("-") ? readStandardInput(parsed.format)
-                                                            : io::openProject(parsed.file);
-    if (!read.isLoaded()) {
-        print(stderr, read.message() + u'\n');
+    engine::Project project;
+    {
+        std::optional<io::ReadResult> read = parsed.file == QLatin1String("-")
+            ? readStandardInput(parsed.format)
+            : io::openProject(parsed.file);
+        if (!read)
+            return kBadInput;
+        if (!read->isLoaded()) {
+            printError(read->message() + u'\n');
+            return kBadInput;
+        }
+        if (!read->warnings().isEmpty())
+            printError(QStringLiteral("warning: ") + read->message() + u'\n');
+        project = read->takeProject();
+    }
+    if (project.activities.empty()) {
+        printError(
+            QStringLiteral("crashkit-cli: %1: the project has no activities\n").arg(parsed.file));
         return kBadInput;
     }
-    if (!read.warnings().isEmpty())
-        print(stderr, QStringLiteral("warning: ") + read.message() + u'\n');
 
-    cli::Report report;
     try {
-        switch (parsed.command) {
-        case cli::Command::Cpm:
-            report = cli::cpmReport(read.project(), parsed.pathLimit);
-            break;
-        case cli::Command::Crash:
-            report = cli::crashReport(read.project(), *parsed.target, parsed.method);
-            break;
-        case cli::Command::Curve:
-            report = cli::curveReport(read.project(), parsed.indirectCostPerUnit);
-            break;
-        case cli::Command::Pert:
-            report = cli::pertReport(read.project(), parsed.byDay, parsed.probability);
-            break;
-        case cli::Command::Grade:
-            report = cli::gradeReport(read.project(), parsed.answersFile, parsed.target);
-            break;
-        default:
-            break;
-        }
+        runCommand(parsed, project, output);
     } catch (const cli::AnswersFileError &error) {
-        print(stderr, QString::fromStdString(error.what()) + u'\n');
+        printError(QString::fromStdString(error.what()) + u'\n');
         return kBadInput;
     } catch (const cli::UsageError &error) {
-        print(stderr,
-              QStringLiteral("crashkit-cli: %1: %2\n")
-                  .arg(parsed.file, QString::fromStdString(error.what())));
+        printError(QStringLiteral("crashkit-cli: %1: %2\n")
+                       .arg(parsed.file, QString::fromStdString(error.what())));
         return kBadInput;
     }
-    print(stdout,
-          parsed.json
-              ? QString::fromUtf8(QJsonDocument(report.json).toJson(QJsonDocument::Indented))
-              : report.text);
+    output.finish();
     return kSuccess;
 }
 
@@ -144,11 +152,14 @@ int main(int argc, char *argv[])
         arguments << QString::fromLocal8Bit(argv[i]);
     try {
         return run(arguments);
+    } catch (const cli::OutputError &error) {
+        printError(QStringLiteral("crashkit-cli: the output could not be written: %1\n")
+                       .arg(QString::fromLocal8Bit(error.what())));
+        return kOutputFailed;
     } catch (const std::exception &error) {
         // Not a fault of the input: report it rather than end in a crash.
-        print(stderr,
-              QStringLiteral("crashkit-cli: internal error: %1\n")
-                  .arg(QString::fromStdString(error.what())));
+        printError(QStringLiteral("crashkit-cli: internal error: %1\n")
+                       .arg(QString::fromStdString(error.what())));
         return kInternalError;
     }
 }

@@ -63,8 +63,17 @@ std::vector<int> criticalActivities(const Schedule &schedule)
 CriticalPaths listCriticalPaths(const Network &network, const Schedule &schedule, std::size_t limit)
 {
     CriticalPaths result;
+    result.complete = visitCriticalPaths(network, schedule, limit, [&](std::span<const int> path) {
+        result.paths.emplace_back(path.begin(), path.end());
+    });
+    return result;
+}
+
+bool visitCriticalPaths(const Network &network, const Schedule &schedule, std::size_t limit,
+                        const std::function<void(std::span<const int> path)> &visit)
+{
     if (network.size() == 0)
-        return result;
+        return true;
     // A link continues a critical path when both ends are critical and the successor
     // starts the moment the predecessor finishes. From every critical activity such a link
     // leads on to the project's end, so the depth-first walk below never dead-ends.
@@ -83,6 +92,7 @@ CriticalPaths listCriticalPaths(const Network &network, const Schedule &schedule
     };
     std::vector<Frame> stack;
     std::vector<int> path;
+    std::size_t visited = 0;
     for (int start = 0; start < network.size(); ++start) {
         if (!network.predecessors(start).empty() || !schedule.isCritical(start)
             || schedule.earliestStart[static_cast<std::size_t>(start)] != 0)
@@ -93,11 +103,10 @@ CriticalPaths listCriticalPaths(const Network &network, const Schedule &schedule
             Frame &top = stack.back();
             const std::span<const int> next = network.successors(top.activity);
             if (top.next == 0 && ends(top.activity)) {
-                if (result.paths.size() == limit) {
-                    result.complete = false;
-                    return result;
-                }
-                result.paths.push_back(path);
+                if (visited == limit)
+                    return false;
+                ++visited;
+                visit(path);
             }
             while (top.next < next.size() && !continues(top.activity, next[top.next]))
                 ++top.next;
@@ -111,7 +120,7 @@ CriticalPaths listCriticalPaths(const Network &network, const Schedule &schedule
             }
         }
     }
-    return result;
+    return true;
 }
 
 Duration shortestDuration(const Network &network)

@@ -6,6 +6,7 @@
 #include "network.h"
 
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -47,6 +48,12 @@ struct CriticalPaths {
 };
 CriticalPaths listCriticalPaths(const Network &network, const Schedule &schedule,
                                 std::size_t limit);
+// The same paths in the same order, each handed to `visit` (activity indices from start to
+// end, valid during the call) instead of kept, so memory stays linear in the network
+// however many are asked for. Returns whether that was all of them (false when a path
+// beyond `limit` exists).
+bool visitCriticalPaths(const Network &network, const Schedule &schedule, std::size_t limit,
+                        const std::function<void(std::span<const int> path)> &visit);
 
 // The project duration with every activity fully crashed: the shortest reachable one.
 Duration shortestDuration(const Network &network);

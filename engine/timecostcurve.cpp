@@ -277,10 +277,8 @@ Satang TimeCostCurve::costAt(Duration duration) const
 std::vector<CurvePoint> TimeCostCurve::points() const
 {
     std::vector<CurvePoint> all;
-    if (empty())
-        return all;
-    for (Duration d = normalDuration(); d >= shortestDuration(); --d)
-        all.push_back({d, costAt(d)});
+    all.reserve(static_cast<std::size_t>(pointCount()));
+    visitPoints([&](const CurvePoint &point) { all.push_back(point); });
     return all;
 }
 

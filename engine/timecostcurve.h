@@ -38,6 +38,25 @@ public:
     Satang costAt(Duration duration) const;
     // Every whole duration from the normal one down, with its cost.
     std::vector<CurvePoint> points() const;
+    // Calls visit(CurvePoint) for every whole duration from the normal one down to the
+    // shortest, with its cost (time units, satang), as points() lists them but without
+    // holding them: constant memory, time linear in the points visited. The cost is read
+    // off the two breakpoints around each duration, exactly as costAt does. Nothing is
+    // visited on an empty curve.
+    template<typename Visit> void visitPoints(Visit &&visit) const
+    {
+        for (std::size_t k = 0; k + 1 < m_breakpoints.size(); ++k) {
+            const CurvePoint &longer = m_breakpoints[k], &shorter = m_breakpoints[k + 1];
+            const Satang perUnit
+                = (shorter.cost - longer.cost) / (longer.duration - shorter.duration);
+            for (Duration d = longer.duration; d > shorter.duration; --d)
+                visit(CurvePoint {d, longer.cost + perUnit * (longer.duration - d)});
+        }
+        if (!empty())
+            visit(m_breakpoints.back());
+    }
+    // How many points there are: normalDuration - shortestDuration + 1, or 0 when empty.
+    Duration pointCount() const { return empty() ? 0 : normalDuration() - shortestDuration() + 1; }
 
 private:
     std::vector<CurvePoint> m_breakpoints;

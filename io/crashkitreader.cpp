@@ -4,6 +4,7 @@
 #include "crashkitfile.h"
 
 #include "engineproblems.h"
+#include "jsonescapes.h"
 #include "jsonvalue.h"
 #include "utf8.h"
 #include "values.h"
@@ -51,7 +52,8 @@ constexpr JsonKey kEstimateKeys[] = {
     {"pessimistic", ValueType::Number, true},
 };
 
-// The JSON key each engine problem of an activity is placed at.
+// The largest whole number a JSON number holds exactly, 2^53; the target's limit.
+constexpr std::int64_t kLargestExact = std::int64_t {1} << 53;
 
 const JsonKey &findKey(std::span<const JsonKey> keys, std::string_view name)
 {
@@ -86,7 +88,9 @@ private:
     // The value under the key, when present and of the key's type; adds a problem
     // when it is missing although required, or of another type.
     std::optional<QJsonValue> valueOf(const QJsonObject &object, const JsonKey &key, Place place);
-    bool toWholeNumber(const QJsonValue &value, const Place &place, std::int64_t &number);
+    // A whole number at most `highest` (at most 2^53), or a problem placed at `place`.
+    bool toWholeNumber(const QJsonValue &value, const Place &place, std::int64_t highest,
+                       std::int64_t &number);
     void readActivity(const QJsonValue &value, int number);
     bool readEstimate(const QJsonObject &object, const Place &place,
                       std::optional<engine::ThreeTimeEstimate> &estimate);
@@ -124,16 +128,29 @@ std::optional<QJsonValue> CrashkitReader::valueOf(const QJsonObject &object, con
 }
 
 bool CrashkitReader::toWholeNumber(const QJsonValue &value, const Place &place,
-                                   std::int64_t &number)
+                                   std::int64_t highest, std::int64_t &number)
 {
-    if (const auto problem = wholeFromDouble(value.toDouble(), number)) {
+    constexpr double kExact = 9007199254740992.0; // 2^53: every whole number below is exact
+    const double d = value.toDouble();
+    if (d != std::trunc(d)) {
         m_problems.add(
-            {.kind = *problem,
-             .place = place,
-             .value = rendered(value),
-             .bound = *problem == FileProblemKind::NumberTooLarge ? kLargestExactWhole : 0});
+            {.kind = FileProblemKind::NotWholeNumber, .place = place, .value = rendered(value)});
         return false;
     }
+    if (d > static_cast<double>(highest)) {
+        m_problems.add({.kind = FileProblemKind::NumberTooLarge,
+                        .place = place,
+                        .value = rendered(value),
+                        .bound = highest});
+        return false;
+    }
+    // A negative number within range is the engine's to name, as any other.
+    if (d < -kExact) {
+        m_problems.add(
+            {.kind = FileProblemKind::NegativeDuration, .place = place, .value = rendered(value)});
+        return false;
+    }
+    number = static_cast<std::int64_t>(d);
     return true;
 }
 
@@ -218,7 +235,7 @@ void CrashkitReader::readActivity(const QJsonValue &value, int number)
     };
     for (const auto &d : durations) {
         const auto found = valueOf(object, d.key, place);
-        if (found && toWholeNumber(*found, field(d.key.name), d.duration))
+        if (found && toWholeNumber(*found, field(d.key.name), engine::kMaxDuration, d.duration))
             unread &= static_cast<FieldSet>(~bit(d.field));
     }
     if (const auto cost = valueOf(object, findKey(kActivityKeys, "crash_cost_per_unit"), place)) {
@@ -315,6 +332,9 @@ ReadResult CrashkitReader::read()
                         .value = error.errorString()});
         return ReadResult::failed(std::move(m_problems));
     }
+    // Only now is every string known to be closed.
+    if (!checkSurrogateEscapes(text, m_file, m_problems))
+        return ReadResult::failed(std::move(m_problems));
     if (!document.isObject()) {
         m_problems.add(
             {.kind = FileProblemKind::NotProjectFile, .place = {.file = m_file, .line = 1}});
@@ -333,7 +353,7 @@ ReadResult CrashkitReader::read()
         std::int64_t duration;
         if (const auto value = valueOf(root, findKey(kProjectKeys, "target_duration"), place); value
             && toWholeNumber(*value, {.file = m_file, .field = QStringLiteral("target_duration")},
-                             duration))
+                             kLargestExact, duration))
             m_project.target = duration;
     }
     if (const auto activities = valueOf(root, findKey(kProjectKeys, "activities"), place)) {

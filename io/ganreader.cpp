@@ -3,13 +3,37 @@
 
 #include "ganreader.h"
 
+#include "values.h"
 #include "xmlreading.h"
 
 #include <QHash>
 
+#include <array>
+
 namespace io {
 
 namespace {
+
+// GanttProject's codes of the link types, in the order of LinkType: 2 finish to start, 1
+// start to start, 3 finish to finish, 4 start to finish.
+constexpr std::array<char16_t, 4> kLinkTypeCodes {u'2', u'1', u'3', u'4'};
+
+std::optional<LinkType> linkTypeOf(const QString &code)
+{
+    for (std::size_t i = 0; i < kLinkTypeCodes.size(); ++i) {
+        if (code.size() == 1 && code.front() == QChar(kLinkTypeCodes[i]))
+            return static_cast<LinkType>(i);
+    }
+    return std::nullopt;
+}
+
+QStringList linkTypeCodes()
+{
+    QStringList codes;
+    for (const char16_t code : kLinkTypeCodes)
+        codes << QString(QChar(code));
+    return codes;
+}
 
 struct Depend {
     QString successor {}; // its id
@@ -59,21 +83,18 @@ void GanReader::readTask(const XmlElement &element, int parent)
                    .name = element.attribute(u"name").value_or(QString()).toStdString(),
                    .parent = parent,
                    .line = element.line};
-    const QString duration = element.attribute(u"duration").value_or(QStringLiteral("0")).trimmed();
+    // Checked here with its own limit, once: an imported activity's crash duration is its
+    // duration, so the engine would find the same fault twice.
+    const QString duration = element.attribute(u"duration").value_or(QStringLiteral("0"));
     if (element.attribute(u"meeting") != QStringLiteral("true")) {
-        bool whole = false;
-        const qlonglong days = duration.toLongLong(&whole);
-        task.durationRead = whole && days >= 0;
-        if (!whole) {
-            m_problems.add({.kind = FileProblemKind::NotWholeNumber,
+        const std::string written = duration.toStdString();
+        if (const auto problem = parseDuration(written, task.days)) {
+            task.durationRead = false;
+            task.days = 0;
+            m_problems.add({.kind = *problem,
                             .place = placeAt(element.line, QStringLiteral("duration"), shownId),
-                            .value = shownValue(duration)});
-        } else if (days < 0) {
-            m_problems.add({.kind = FileProblemKind::NegativeDuration,
-                            .place = placeAt(element.line, QStringLiteral("duration"), shownId),
-                            .value = shownValue(duration)});
-        } else {
-            task.days = days;
+                            .value = shownValue(duration.trimmed()),
+                            .bound = engine::kMaxDuration});
         }
     }
     std::vector<Depend> depends;
@@ -82,19 +103,14 @@ void GanReader::readTask(const XmlElement &element, int parent)
             continue;
         Depend read {.successor = depend.attribute(u"id").value_or(QString()).trimmed(),
                      .line = depend.line};
-        // GanttProject's types: 1 start to start, 2 finish to start, 3 finish to finish, 4
-        // start to finish.
         const QString type = depend.attribute(u"type").value_or(QStringLiteral("2")).trimmed();
-        if (type == u"1")
-            read.type = LinkType::StartStart;
-        else if (type == u"3")
-            read.type = LinkType::FinishFinish;
-        else if (type == u"4")
-            read.type = LinkType::StartFinish;
-        else if (type != u"2")
-            m_problems.add({.kind = FileProblemKind::NotWholeNumber,
+        if (const std::optional<LinkType> known = linkTypeOf(type))
+            read.type = *known;
+        else
+            m_problems.add({.kind = FileProblemKind::UnknownLinkType,
                             .place = placeAt(depend.line, QStringLiteral("type"), shownId),
-                            .value = shownValue(type)});
+                            .value = shownValue(type),
+                            .names = linkTypeCodes()});
         const QString lag = depend.attribute(u"difference").value_or(QString()).trimmed();
         bool number = false;
         const double days = lag.toDouble(&number);

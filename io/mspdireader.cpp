@@ -8,6 +8,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <array>
 
 namespace io {
@@ -46,73 +47,115 @@ std::optional<std::int64_t> wholeNumber(QStringView text, bool allowNegative = f
     return negative ? -value : value;
 }
 
-// An ISO 8601 duration as MSPDI writes it, "PT16H0M0S" (a day, "P2DT4H", is one of
-// `minutesPerDay`), in milliseconds; nullopt for anything else or below a millisecond.
-std::optional<std::int64_t> durationMilliseconds(QStringView text, std::int64_t minutesPerDay)
+// What a duration in a file comes to.
+struct DurationRead {
+    enum Status { Read, Malformed, TooLong } status = Malformed;
+    std::int64_t milliseconds = 0;
+};
+
+// The digits at the front of `text`, taken off it, as a number no larger than `ceiling`:
+// nullopt when there are none, `ceiling` + 1 for anything larger.
+std::optional<std::int64_t> takeDigits(QStringView &text, std::int64_t ceiling)
 {
-    text = text.trimmed();
-    if (!text.startsWith(u'P') || text.size() < 2)
+    qsizetype digits = 0;
+    std::int64_t value = 0;
+    while (digits < text.size() && text[digits] >= u'0' && text[digits] <= u'9') {
+        if (value <= ceiling)
+            value = value * 10 + (text[digits].unicode() - u'0');
+        ++digits;
+    }
+    if (digits == 0)
         return std::nullopt;
+    text = text.mid(digits);
+    return std::min(value, ceiling + 1);
+}
+
+// A duration as MSPDI writes it, XML Schema's form of ISO 8601: "PT16H0M0S", "P2DT4H". Days
+// come before the T, hours, minutes and seconds after it, each at most once and in that
+// order; only seconds may have decimals, down to milliseconds. A day is `minutesPerDay`.
+// Years, months and weeks, signs and any other form are Malformed; a well-formed duration
+// longer than `longest` milliseconds is TooLong.
+DurationRead durationOf(QStringView text, std::int64_t minutesPerDay, std::int64_t longest)
+{
+    struct Unit {
+        char16_t letter;
+        bool afterT;
+        std::int64_t milliseconds;
+    };
+    const Unit units[] = {{u'D', false, minutesPerDay * 60'000},
+                          {u'H', true, 3'600'000},
+                          {u'M', true, 60'000},
+                          {u'S', true, 1'000}};
+    text = text.trimmed();
+    if (!text.startsWith(u'P'))
+        return {};
     text = text.mid(1);
-    bool inTime = false;
+    bool afterT = false, anyUnit = false, unitAfterT = false, tooLong = false;
+    std::size_t next = 0; // the first unit that may still come
     std::int64_t total = 0;
     while (!text.isEmpty()) {
         if (text.front() == u'T') {
-            if (inTime)
-                return std::nullopt;
-            inTime = true;
+            if (afterT)
+                return {};
+            afterT = true;
             text = text.mid(1);
             continue;
         }
-        qsizetype at = 0;
-        std::int64_t whole = 0, thousandths = 0;
-        int digits = 0, fraction = -1;
-        while (at < text.size()) {
-            const QChar c = text[at];
-            if (c >= u'0' && c <= u'9') {
-                const int d = c.unicode() - u'0';
-                if (fraction < 0) {
-                    if (++digits > 9)
-                        return std::nullopt;
-                    whole = whole * 10 + d;
-                } else if (++fraction <= 3) {
-                    thousandths = thousandths * 10 + d;
-                } else if (d != 0) {
-                    return std::nullopt;
-                }
-            } else if ((c == u'.' || c == u',') && fraction < 0) {
-                fraction = 0;
-            } else {
-                break;
+        const std::optional<std::int64_t> whole = takeDigits(text, longest);
+        if (!whole)
+            return {};
+        std::int64_t thousandths = 0;
+        bool decimals = false;
+        if (text.startsWith(u'.')) {
+            text = text.mid(1);
+            decimals = true;
+            qsizetype digits = 0;
+            for (; digits < text.size() && text[digits] >= u'0' && text[digits] <= u'9'; ++digits) {
+                if (digits < 3)
+                    thousandths = thousandths * 10 + (text[digits].unicode() - u'0');
+                else if (text[digits] != u'0')
+                    return {}; // below a millisecond
             }
-            ++at;
+            if (digits == 0)
+                return {};
+            for (qsizetype d = digits; d < 3; ++d)
+                thousandths *= 10;
+            text = text.mid(digits);
         }
-        if (digits == 0 || at == text.size())
-            return std::nullopt;
-        for (int f = std::max(fraction, 0); f < 3; ++f)
-            thousandths *= 10;
-        const std::int64_t amount = whole * 1000 + thousandths; // thousandths of the unit
-        const QChar unit = text[at];
-        std::int64_t minutes = 0;
-        if (!inTime && unit == u'D')
-            minutes = minutesPerDay;
-        else if (inTime && unit == u'H')
-            minutes = 60;
-        else if (inTime && unit == u'M')
-            minutes = 1;
-        else if (inTime && unit == u'S')
-            minutes = 0;
-        else
-            return std::nullopt;
-        total += unit == u'S' ? amount : amount * minutes * 60;
-        text = text.mid(at + 1);
+        if (text.isEmpty())
+            return {};
+        std::size_t unit = next;
+        while (unit < std::size(units)
+               && (units[unit].letter != text.front() || units[unit].afterT != afterT))
+            ++unit;
+        if (unit == std::size(units) || (decimals && units[unit].letter != u'S'))
+            return {};
+        text = text.mid(1);
+        next = unit + 1;
+        anyUnit = true;
+        unitAfterT = unitAfterT || afterT;
+        // Each part and the total stay at most `longest` plus a second: nothing overflows.
+        if (*whole > longest / units[unit].milliseconds)
+            tooLong = true;
+        if (!tooLong) {
+            total += *whole * units[unit].milliseconds + thousandths;
+            tooLong = total > longest;
+        }
     }
-    return total;
+    if (!anyUnit || (afterT && !unitAfterT))
+        return {};
+    if (tooLong)
+        return {.status = DurationRead::TooLong};
+    return {.status = DurationRead::Read, .milliseconds = total};
 }
+
+// MSPDI's codes of the link types, in the order of LinkType: 1 finish to start, 3 start to
+// start, 0 finish to finish, 2 start to finish.
+constexpr std::array<char16_t, 4> kLinkTypeCodes {u'1', u'3', u'0', u'2'};
 
 struct Link {
     QString predecessor {}; // its UID
-    int type = 1;
+    LinkType type = LinkType::FinishStart;
     QString lag {}; // empty for none
     int line = 0;
 };
@@ -220,22 +263,36 @@ void MspdiReader::readTask(const XmlElement &element)
         task.days = 0;
     } else if (duration) {
         const QString written = duration->text.trimmed();
-        const std::optional<std::int64_t> ms = durationMilliseconds(written, m_minutesPerDay);
         const std::int64_t perDay = m_minutesPerDay * kMillisecondsPerMinute;
+        const DurationRead read
+            = durationOf(written, m_minutesPerDay, engine::kMaxDuration * perDay);
         task.durationRead = false;
-        if (!ms) {
+        switch (read.status) {
+        case DurationRead::Malformed:
             m_problems.add({.kind = FileProblemKind::BadTaskDuration,
                             .place = placeAt(*duration, u"Duration", shownId),
                             .value = shownValue(written)});
-        } else if (*ms % perDay != 0) {
-            m_problems.add({.kind = FileProblemKind::DurationNotWholeDays,
+            break;
+        case DurationRead::TooLong:
+            // Told here, once: the engine would find it in both the normal and the crash
+            // duration, which an imported activity has alike.
+            m_problems.add({.kind = FileProblemKind::TaskDurationTooLong,
                             .place = placeAt(*duration, u"Duration", shownId),
                             .value = shownValue(written),
-                            .number = *ms / kMillisecondsPerMinute,
-                            .bound = m_minutesPerDay});
-        } else {
-            task.days = *ms / perDay;
-            task.durationRead = true;
+                            .bound = engine::kMaxDuration});
+            break;
+        case DurationRead::Read:
+            if (read.milliseconds % perDay != 0) {
+                m_problems.add({.kind = FileProblemKind::DurationNotWholeDays,
+                                .place = placeAt(*duration, u"Duration", shownId),
+                                .value = shownValue(written),
+                                .number = read.milliseconds / kMillisecondsPerMinute,
+                                .bound = m_minutesPerDay});
+            } else {
+                task.days = read.milliseconds / perDay;
+                task.durationRead = true;
+            }
+            break;
         }
     }
     // A task without Duration is a summary task or lasts 0 days; a summary's is not used.
@@ -250,7 +307,24 @@ void MspdiReader::readTask(const XmlElement &element)
                             .place = placeAt(link, u"PredecessorUID", shownId)});
             continue;
         }
-        read.type = static_cast<int>(readWhole(link, u"Type", 0, 3, shownId).value_or(1));
+        if (const XmlElement *type = link.child(u"Type")) {
+            const QString code = type->text.trimmed();
+            const auto known
+                = std::find_if(kLinkTypeCodes.begin(), kLinkTypeCodes.end(), [&](char16_t c) {
+                      return code.size() == 1 && code.front() == QChar(c);
+                  });
+            if (known != kLinkTypeCodes.end()) {
+                read.type = static_cast<LinkType>(known - kLinkTypeCodes.begin());
+            } else {
+                QStringList codes;
+                for (const char16_t c : kLinkTypeCodes)
+                    codes << QString(QChar(c));
+                m_problems.add({.kind = FileProblemKind::UnknownLinkType,
+                                .place = placeAt(*type, u"Type", shownId),
+                                .value = shownValue(code),
+                                .names = codes});
+            }
+        }
         if (link.child(u"LinkLag")) {
             const std::optional<std::int64_t> lag
                 = readWhole(link, u"LinkLag", -999'999'999, 999'999'999, shownId);
@@ -329,13 +403,9 @@ ReadResult MspdiReader::read()
                                 .value = shownValue(link.predecessor)});
                 continue;
             }
-            // MSPDI's types: 0 finish to finish, 1 finish to start, 2 start to finish, 3 start
-            // to start.
-            constexpr std::array kTypes {LinkType::FinishFinish, LinkType::FinishStart,
-                                         LinkType::StartFinish, LinkType::StartStart};
             m_plan.links.push_back({.from = *from,
                                     .to = static_cast<int>(to),
-                                    .type = kTypes[static_cast<std::size_t>(link.type)],
+                                    .type = link.type,
                                     .lag = link.lag,
                                     .line = link.line});
         }

@@ -28,6 +28,7 @@ enum class FileProblemKind {
     // The text of a file.
     Utf16Text,
     InvalidUtf8, // number: the first byte that is not UTF-8
+    LoneSurrogate, // value: the \u escape of half a UTF-16 surrogate pair, as written
 
     // CSV structure.
     EmptyFile, // names: the accepted columns
@@ -85,10 +86,12 @@ enum class FileProblemKind {
     NotPlanFile, // value: the root element found, names: the one expected
     TooManyTasks, // bound: the most tasks read
     BadTaskDuration, // value: the duration as written
+    TaskDurationTooLong, // value: as written, bound: the most days an activity lasts
     DurationNotWholeDays, // value: as written, number: its minutes, bound: minutes a day
     DuplicateTaskId, // value: the id
     UnknownLinkTask, // value: the id the link names
     LinkLagRefused, // value: the lag as written, names: predecessor and successor
+    UnknownLinkType, // value: as written, names: the file's codes for the LinkTypes in order
     LinkTypeRefused, // linkType: the type, names: predecessor and successor
     SummaryLinkInexact, // names: predecessor and successor
     TooManyLinks, // bound: the most links between activities made from summary tasks

@@ -61,6 +61,16 @@ QString linkTypeName(LinkType type)
     return {};
 }
 
+// The codes a file gives the link types, each with its meaning: "1 (finish to start), ...".
+QString linkTypeCodes(const QStringList &codes)
+{
+    QStringList named;
+    for (qsizetype i = 0; i < codes.size() && i <= static_cast<qsizetype>(LinkType::StartFinish);
+         ++i)
+        named << QStringLiteral("%1 (%2)").arg(codes[i], linkTypeName(static_cast<LinkType>(i)));
+    return named.join(u", ");
+}
+
 // numerator / (100 * denominator) Baht in lowest terms, e.g. "100/3".
 QString bahtFraction(std::int64_t numerator, std::int64_t denominator)
 {
@@ -155,6 +165,11 @@ QString whatText(const Problem &p)
     case FileProblemKind::InvalidUtf8:
         return QStringLiteral("byte 0x%1 is not UTF-8 text; save the file as UTF-8")
             .arg(p.number, 2, 16, QChar(u'0'));
+    case FileProblemKind::LoneSurrogate:
+        return QStringLiteral("%1 is half of a UTF-16 surrogate pair without its other half, "
+                              "which is no character; write the character itself or a whole "
+                              "pair")
+            .arg(value);
     case FileProblemKind::EmptyFile:
         return QStringLiteral("the file is empty; its first line must name the columns (%1)")
             .arg(p.names.join(u", "));
@@ -275,6 +290,11 @@ QString whatText(const Problem &p)
         return QStringLiteral("%1 is not a duration this program reads (write hours like "
                               "PT16H0M0S)")
             .arg(value);
+    case FileProblemKind::TaskDurationTooLong:
+        return QStringLiteral("the duration %1 is longer than %2 days, the most an activity "
+                              "may last")
+            .arg(value)
+            .arg(p.bound);
     case FileProblemKind::DurationNotWholeDays:
         return QStringLiteral("the duration %1 is %2 minutes, which is not a whole number of "
                               "days of %3 minutes")
@@ -289,6 +309,9 @@ QString whatText(const Problem &p)
         return QStringLiteral("the link from %1 to %2 has a lag of %3; activities here have no "
                               "lags, so add an activity for the wait instead")
             .arg(p.names.value(0), p.names.value(1), value);
+    case FileProblemKind::UnknownLinkType:
+        return QStringLiteral("the link type %1 is unknown; the types are %2")
+            .arg(value, linkTypeCodes(p.names));
     case FileProblemKind::LinkTypeRefused:
         return QStringLiteral("the link from %1 to %2 is %3; only finish-to-start links can "
                               "be read")

@@ -3,6 +3,8 @@
 
 #include "utf8.h"
 
+#include <algorithm>
+
 namespace io {
 
 namespace {
@@ -45,6 +47,30 @@ std::size_t sequenceLength(std::string_view text, std::size_t at)
             return 0;
     }
     return length;
+}
+
+// Whether the text is UTF-16: it has a UTF-16 byte order mark, or most of its first 32
+// two-byte units are ASCII characters in UTF-16 (a NUL byte beside each).
+bool looksLikeUtf16(std::string_view text)
+{
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF"))
+        return true;
+    // Without a mark: a project file begins with ASCII (a header, a brace), which UTF-16
+    // writes with a NUL byte after (little end first) or before each character. Most of the
+    // first 32 characters so, and no NUL on the other side, is no UTF-8 text.
+    const std::size_t pairs = std::min<std::size_t>(text.size(), 64) / 2;
+    for (const std::size_t nul : {1, 0}) {
+        std::size_t ascii = 0, opposite = 0;
+        for (std::size_t i = 0; i < pairs; ++i) {
+            const bool here = text[2 * i + nul] == '\0';
+            const bool there = text[2 * i + 1 - nul] == '\0';
+            ascii += here && !there ? 1 : 0;
+            opposite += there ? 1 : 0;
+        }
+        if (ascii >= 2 && 2 * ascii >= pairs && opposite == 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -92,7 +118,7 @@ TextPosition positionOf(std::string_view text, std::size_t offset)
 bool checkUtf8(std::string_view original, std::string_view text, const QString &file,
                ProblemList &problems)
 {
-    if (original.starts_with("\xFF\xFE") || original.starts_with("\xFE\xFF")) {
+    if (looksLikeUtf16(original)) {
         problems.add({.kind = FileProblemKind::Utf16Text, .place = {.file = file, .line = 1}});
         return false;
     }

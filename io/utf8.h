@@ -26,7 +26,8 @@ struct TextPosition {
 TextPosition positionOf(std::string_view text, std::size_t offset);
 
 // Checks that a file's text (its BOM already removed) is UTF-8: adds a problem for every
-// line with a byte that is not, or one for UTF-16 text, and says whether all is well.
+// line with a byte that is not, or one for UTF-16 text (with or without its byte order
+// mark), and says whether all is well.
 // `original` is the file's text before the BOM was removed.
 bool checkUtf8(std::string_view original, std::string_view text, const QString &file,
                ProblemList &problems);

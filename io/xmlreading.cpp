@@ -8,6 +8,8 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <array>
+#include <span>
 
 namespace io {
 
@@ -121,26 +123,40 @@ public:
     ReadResult build();
 
 private:
+    // The activities a link into a task (First) or out of it (Last) stands for.
+    enum End { First, Last };
+
     bool isSummary(int task) const { return m_end[static_cast<std::size_t>(task)] > task + 1; }
     bool isInside(int task, int summary) const
     {
         return task >= summary && task < m_end[static_cast<std::size_t>(summary)];
     }
     const PlanTask &task(int index) const { return m_plan.tasks[static_cast<std::size_t>(index)]; }
+    int parent(int index) const { return task(index).parent; }
     void linkProblem(FileProblemKind kind, const PlanLink &link, QString value = {});
     bool checkLink(const PlanLink &link);
-    int commonSummaryDepth(int a, int b) const;
-    // The activities a link from (`last`) or to a task stands for.
-    std::vector<int> ends(int task, bool last) const;
+    int commonSummary(int a, int b) const;
+    void findInnerLinks(const std::vector<PlanLink> &links);
+    void countEnds(End end);
+    bool countLinks(const std::vector<PlanLink> &links);
+    void listEnds(End end, const std::vector<PlanLink> &links);
+    std::span<const int> ends(int task, End end) const;
 
     Plan m_plan;
     QString m_file;
     ProblemList m_problems;
     std::vector<int> m_end; // one past the task's last descendant
     std::vector<int> m_depth; // 1 at the top
-    // The deepest summary that holds a link into (out of) the task and the link's other
-    // end, by depth; 0 for none.
-    std::vector<int> m_innerIn, m_innerOut;
+    // For each task, the deepest summary around it (or the task itself) that holds a link
+    // into (out of) the task or a summary around it and the link's other end; -1 for none.
+    // Summaries around a task come before it in the file, so the deepest has the largest index.
+    std::array<std::vector<int>, 2> m_inner;
+    // For each task, how many activities a link into (out of) it stands for.
+    std::array<std::vector<std::int64_t>, 2> m_count;
+    // The activities of the summaries that links name, in the file's order: those of
+    // summary s start at m_listStart[end][s] in m_list[end].
+    std::array<std::vector<std::int64_t>, 2> m_listStart;
+    std::array<std::vector<int>, 2> m_list;
 };
 
 void PlanBuilder::linkProblem(FileProblemKind kind, const PlanLink &link, QString value)
@@ -191,31 +207,138 @@ bool PlanBuilder::checkLink(const PlanLink &link)
     return true;
 }
 
-int PlanBuilder::commonSummaryDepth(int a, int b) const
+// The deepest task that holds both (a task holds itself), or -1; steps at most the nesting
+// depth, which the readers bound.
+int PlanBuilder::commonSummary(int a, int b) const
 {
-    while (a != b) {
-        if (a < 0 || b < 0)
-            return 0;
+    while (a != b && a >= 0 && b >= 0) {
         if (m_depth[static_cast<std::size_t>(a)] >= m_depth[static_cast<std::size_t>(b)])
-            a = task(a).parent;
+            a = parent(a);
         else
-            b = task(b).parent;
+            b = parent(b);
     }
-    return a < 0 ? 0 : m_depth[static_cast<std::size_t>(a)];
+    return a == b ? a : -1;
 }
 
-std::vector<int> PlanBuilder::ends(int summary, bool last) const
+void PlanBuilder::findInnerLinks(const std::vector<PlanLink> &links)
 {
-    if (!isSummary(summary))
-        return {summary};
-    const std::vector<int> &inner = last ? m_innerOut : m_innerIn;
-    const int depth = m_depth[static_cast<std::size_t>(summary)];
-    std::vector<int> found;
-    for (int t = summary + 1; t < m_end[static_cast<std::size_t>(summary)]; ++t) {
-        if (!isSummary(t) && inner[static_cast<std::size_t>(t)] < depth)
-            found.push_back(t);
+    const auto count = m_plan.tasks.size();
+    for (std::vector<int> &inner : m_inner)
+        inner.assign(count, -1);
+    for (const PlanLink &link : links) {
+        const int common = commonSummary(link.from, link.to);
+        int &in = m_inner[First][static_cast<std::size_t>(link.to)];
+        int &out = m_inner[Last][static_cast<std::size_t>(link.from)];
+        in = std::max(in, common);
+        out = std::max(out, common);
     }
-    return found;
+    // A task inside a summary that waits (is waited for) does so as well.
+    for (std::size_t i = 0; i < count; ++i) {
+        if (const int p = m_plan.tasks[i].parent; p >= 0) {
+            for (std::vector<int> &inner : m_inner)
+                inner[i] = std::max(inner[i], inner[static_cast<std::size_t>(p)]);
+        }
+    }
+}
+
+// A task without children is an end of every summary around it up to, not including, the
+// one its inner links stay in (m_inner). Marked +1 at its parent and -1 there, the counts are
+// the sums over each summary's tasks, added up from the last task to the first.
+void PlanBuilder::countEnds(End end)
+{
+    const auto count = m_plan.tasks.size();
+    std::vector<std::int64_t> &sums = m_count[end];
+    sums.assign(count, 0);
+    for (std::size_t t = 0; t < count; ++t) {
+        const int p = m_plan.tasks[t].parent;
+        if (isSummary(static_cast<int>(t)) || p < 0)
+            continue;
+        ++sums[static_cast<std::size_t>(p)];
+        if (const int stop = m_inner[end][t]; stop >= 0)
+            --sums[static_cast<std::size_t>(stop)];
+    }
+    for (std::size_t t = count; t-- > 0;) {
+        if (const int p = m_plan.tasks[t].parent; p >= 0)
+            sums[static_cast<std::size_t>(p)] += sums[t];
+    }
+    for (std::size_t t = 0; t < count; ++t) {
+        if (!isSummary(static_cast<int>(t)))
+            sums[t] = 1;
+    }
+}
+
+// Counts the links between activities that the links make, before any is made; refuses
+// links whose summary has no end to join and more links than kMaxExpandedLinks.
+bool PlanBuilder::countLinks(const std::vector<PlanLink> &links)
+{
+    std::int64_t made = 0;
+    for (const PlanLink &link : links) {
+        const std::int64_t from = m_count[Last][static_cast<std::size_t>(link.from)];
+        const std::int64_t to = m_count[First][static_cast<std::size_t>(link.to)];
+        if (from == 0 || to == 0) {
+            linkProblem(FileProblemKind::SummaryLinkInexact, link);
+            continue;
+        }
+        // Each count is at most the number of tasks, so neither the product nor the sum
+        // (checked against the bound every time) can overflow.
+        made += from * to;
+        if (made > kMaxExpandedLinks) {
+            m_problems.add({.kind = FileProblemKind::TooManyLinks,
+                            .place = {.file = m_file, .line = link.line},
+                            .bound = kMaxExpandedLinks});
+            return false;
+        }
+    }
+    return m_problems.isEmpty();
+}
+
+// Lists the ends of every summary a link names, each task found by stepping from summary to
+// summary that a link names above it: every step adds one entry, and the entries number
+// at most the links counted, so this takes time linear in the plan and those links.
+void PlanBuilder::listEnds(End end, const std::vector<PlanLink> &links)
+{
+    const auto count = m_plan.tasks.size();
+    std::vector<std::int64_t> &start = m_listStart[end];
+    start.assign(count, -1);
+    std::int64_t total = 0;
+    for (const PlanLink &link : links) {
+        const auto named = static_cast<std::size_t>(end == First ? link.to : link.from);
+        if (isSummary(static_cast<int>(named)) && start[named] < 0) {
+            start[named] = total;
+            total += m_count[end][named];
+        }
+    }
+    // The nearest summary at or above each task that a link names, or -1.
+    std::vector<int> nearest(count, -1);
+    for (std::size_t t = 0; t < count; ++t) {
+        const int p = m_plan.tasks[t].parent;
+        nearest[t] = start[t] >= 0 ? static_cast<int>(t)
+                                   : (p >= 0 ? nearest[static_cast<std::size_t>(p)] : -1);
+    }
+    std::vector<int> &list = m_list[end];
+    list.assign(static_cast<std::size_t>(total), -1);
+    std::vector<std::int64_t> filled(start);
+    for (std::size_t t = 0; t < count; ++t) {
+        const int p = m_plan.tasks[t].parent;
+        if (isSummary(static_cast<int>(t)) || p < 0)
+            continue;
+        // Both are around the task, so the index tells which is deeper.
+        const int stop = m_inner[end][t];
+        for (int s = nearest[static_cast<std::size_t>(p)]; s > stop;) {
+            list[static_cast<std::size_t>(filled[static_cast<std::size_t>(s)]++)]
+                = static_cast<int>(t);
+            const int above = parent(s);
+            s = above >= 0 ? nearest[static_cast<std::size_t>(above)] : -1;
+        }
+    }
+}
+
+std::span<const int> PlanBuilder::ends(int summary, End end) const
+{
+    const auto at = static_cast<std::size_t>(summary);
+    return std::span<const int>(m_list[end])
+        .subspan(static_cast<std::size_t>(m_listStart[end][at]),
+                 static_cast<std::size_t>(m_count[end][at]));
 }
 
 ReadResult PlanBuilder::build()
@@ -224,17 +347,17 @@ ReadResult PlanBuilder::build()
     m_end.assign(count, 0);
     m_depth.assign(count, 1);
     for (std::size_t i = 0; i < count; ++i) {
-        const int parent = m_plan.tasks[i].parent;
+        const int p = m_plan.tasks[i].parent;
         m_end[i] = static_cast<int>(i) + 1;
-        if (parent >= 0)
-            m_depth[i] = m_depth[static_cast<std::size_t>(parent)] + 1;
+        if (p >= 0)
+            m_depth[i] = m_depth[static_cast<std::size_t>(p)] + 1;
     }
     // Children follow their parent in a row, so a parent ends where its last one does.
     for (std::size_t i = count; i-- > 0;) {
-        const int parent = m_plan.tasks[i].parent;
-        if (parent >= 0)
-            m_end[static_cast<std::size_t>(parent)]
-                = std::max(m_end[static_cast<std::size_t>(parent)], m_end[i]);
+        const int p = m_plan.tasks[i].parent;
+        if (p >= 0)
+            m_end[static_cast<std::size_t>(p)]
+                = std::max(m_end[static_cast<std::size_t>(p)], m_end[i]);
     }
 
     std::vector<PlanLink> links;
@@ -242,44 +365,23 @@ ReadResult PlanBuilder::build()
         if (checkLink(link))
             links.push_back(link);
     }
-
-    // Which tasks wait for another inside a summary, and which another waits for.
-    m_innerIn.assign(count, 0);
-    m_innerOut.assign(count, 0);
-    for (const PlanLink &link : links) {
-        const int depth = commonSummaryDepth(link.from, link.to);
-        int &in = m_innerIn[static_cast<std::size_t>(link.to)];
-        int &out = m_innerOut[static_cast<std::size_t>(link.from)];
-        in = std::max(in, depth);
-        out = std::max(out, depth);
-    }
-    // A task inside a summary that waits (is waited for) does so as well.
-    for (std::size_t i = 0; i < count; ++i) {
-        const int parent = m_plan.tasks[i].parent;
-        if (parent >= 0) {
-            m_innerIn[i] = std::max(m_innerIn[i], m_innerIn[static_cast<std::size_t>(parent)]);
-            m_innerOut[i] = std::max(m_innerOut[i], m_innerOut[static_cast<std::size_t>(parent)]);
-        }
-    }
+    findInnerLinks(links);
+    countEnds(First);
+    countEnds(Last);
+    if (!countLinks(links))
+        return ReadResult::failed(std::move(m_problems));
+    listEnds(First, links);
+    listEnds(Last, links);
 
     std::vector<std::vector<int>> predecessors(count);
-    std::int64_t made = 0;
     for (const PlanLink &link : links) {
-        const std::vector<int> from = ends(link.from, true);
-        const std::vector<int> to = ends(link.to, false);
-        if (from.empty() || to.empty()) {
-            linkProblem(FileProblemKind::SummaryLinkInexact, link);
-            continue;
-        }
-        made += static_cast<std::int64_t>(from.size() * to.size());
-        if (made > kMaxExpandedLinks) {
-            m_problems.add({.kind = FileProblemKind::TooManyLinks,
-                            .place = {.file = m_file, .line = link.line},
-                            .bound = kMaxExpandedLinks});
-            break;
-        }
+        const std::array<int, 2> tasks {link.from, link.to};
+        const std::span<const int> from
+            = isSummary(link.from) ? ends(link.from, Last) : std::span<const int>(tasks).first(1);
+        const std::span<const int> to
+            = isSummary(link.to) ? ends(link.to, First) : std::span<const int>(tasks).last(1);
         for (const int t : to) {
-            auto &list = predecessors[static_cast<std::size_t>(t)];
+            std::vector<int> &list = predecessors[static_cast<std::size_t>(t)];
             list.insert(list.end(), from.begin(), from.end());
         }
     }

@@ -73,9 +73,12 @@ struct Plan {
 // Turns the plan into a project: tasks with children become nothing and their links go to
 // their first or come from their last children; links that do not come out exact, or
 // have a lag or another type than finish to start that is not the same as one, are
-// refused. Each activity can be crashed nowhere (crash duration = normal, cost 0) and
-// gets a CrashDataMissing warning. Then engine::validate runs. Problems already in
-// `problems` make the result fail with them and those found here.
+// refused, and so are links that would make more than 10,000,000 links between activities,
+// counted before any is made. Takes time linear in the tasks, the links and the links made
+// (times the nesting depth, which the readers bound). Each activity can be crashed nowhere
+// (crash duration = normal, cost 0) and gets a CrashDataMissing warning. Then
+// engine::validate runs. Problems already in `problems` make the result fail with them and
+// those found here.
 ReadResult buildPlan(Plan plan, const QString &file, ProblemList problems);
 
 // The name a task is shown by in a problem: "5 (Dig)".

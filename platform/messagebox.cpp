@@ -69,16 +69,16 @@ QMessageBox::StandardButton showMessage(QWidget *parent, MessageType type, const
                                         const ButtonTexts &buttonTexts)
 {
     ButtonTexts texts;
-    for (int bit = 0; bit < 32; ++bit) {
-        const auto button = static_cast<QMessageBox::StandardButton>(1u << bit);
+    for (const QMessageBox::StandardButton button :
+         {QMessageBox::Ok, QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel,
+          QMessageBox::Yes, QMessageBox::No, QMessageBox::Close, QMessageBox::Ignore,
+          QMessageBox::Retry}) {
         if (!buttons.testFlag(button))
             continue;
         const auto own
             = std::find_if(buttonTexts.begin(), buttonTexts.end(),
                            [button](const auto &entry) { return entry.first == button; });
-        const QString shown = own != buttonTexts.end() ? own->second : thaiButtonText(button);
-        if (!shown.isEmpty())
-            texts.emplace_back(button, shown);
+        texts.emplace_back(button, own != buttonTexts.end() ? own->second : thaiButtonText(button));
     }
     return run(parent, MessageRecord {type, caption, text, buttons, std::move(texts)},
                defaultButton);

@@ -142,6 +142,17 @@ QString thaiLinkType(io::LinkType type)
     return {};
 }
 
+// The codes a file gives the link types, each with its meaning: "2 (เสร็จ-เริ่ม), ...".
+QString thaiLinkTypeCodes(const QStringList &codes)
+{
+    QStringList named;
+    for (qsizetype i = 0;
+         i < codes.size() && i <= static_cast<qsizetype>(io::LinkType::StartFinish); ++i)
+        named << QStringLiteral("%1 (%2)").arg(codes[i],
+                                               thaiLinkType(static_cast<io::LinkType>(i)));
+    return named.join(QStringLiteral(", "));
+}
+
 QString thaiLag(const QString &lag)
 {
     static const QRegularExpression days(QStringLiteral("^(.*) days$"));
@@ -211,6 +222,11 @@ QString whatText(const io::Problem &p)
     case Kind::InvalidUtf8:
         return QStringLiteral("ไบต์ 0x%1 ไม่ใช่ข้อความแบบ UTF-8: บันทึกไฟล์ใหม่เป็น UTF-8")
             .arg(p.number, 2, 16, QChar(u'0'));
+    case Kind::LoneSurrogate:
+        return QStringLiteral("%1 เป็นรหัสตัวอักษรแบบ UTF-16 เพียงครึ่งคู่ (ขาดอีกครึ่งหนึ่ง) "
+                              "จึงไม่ใช่ตัวอักษรจริง: ให้พิมพ์ตัวอักษรนั้นลงไปเลย "
+                              "หรือเขียนรหัสให้ครบทั้งคู่")
+            .arg(value);
     case Kind::EmptyFile:
         return QStringLiteral("ไฟล์ว่างเปล่า: บรรทัดแรกต้องเป็นชื่อคอลัมน์ (%1)")
             .arg(p.names.join(QStringLiteral(", ")));
@@ -313,6 +329,11 @@ QString whatText(const io::Problem &p)
         return QStringLiteral("%1 ไม่ใช่ระยะเวลาที่โปรแกรมนี้อ่านได้ "
                               "(ระยะเวลาต้องเขียนเป็นชั่วโมง เช่น PT16H0M0S)")
             .arg(value);
+    case Kind::TaskDurationTooLong:
+        return QStringLiteral("ระยะเวลา %1 ยาวเกิน %2 %3 ซึ่งเป็นระยะเวลาที่ยาวที่สุดที่กิจกรรมหนึ่งมีได้")
+            .arg(value)
+            .arg(p.bound)
+            .arg(thaiUnitWord());
     case Kind::DurationNotWholeDays:
         return QStringLiteral("ระยะเวลา %1 เท่ากับ %2 นาที ไม่ลงตัวเป็นจำนวนเต็ม%3 (%3ละ %4 นาที)")
             .arg(value)
@@ -327,6 +348,9 @@ QString whatText(const io::Problem &p)
         return QStringLiteral("%1 มีเวลารอ %2: กิจกรรมในโปรแกรมนี้ไม่มีเวลารอระหว่างกัน "
                               "ให้เพิ่มกิจกรรมสำหรับช่วงเวลารอแทน")
             .arg(linkEnds(p), thaiLag(p.value));
+    case Kind::UnknownLinkType:
+        return QStringLiteral("ไม่รู้จักชนิดการเชื่อมโยง %1: ชนิดที่มีคือ %2")
+            .arg(value, thaiLinkTypeCodes(p.names));
     case Kind::LinkTypeRefused:
         return QStringLiteral("%1 เป็นแบบ%2: อ่านได้เฉพาะแบบเสร็จ-เริ่ม "
                               "(งานหลังเริ่มเมื่องานก่อนหน้าเสร็จ)")

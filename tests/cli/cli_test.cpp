@@ -1,64 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 
+#include "clitestsupport.h"
 #include "practiceset.h"
 #include "projectfile.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    QString out, err;
-    QByteArray outBytes;
-    QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
-};
-
-Outcome runCli(const QStringList &arguments, const QByteArray &input = {})
-{
-    QProcess process;
-    process.start(QStringLiteral(CRASHKIT_CLI), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000)) {
-        ADD_FAILURE() << "crashkit-cli did not finish: " << arguments.join(u' ').toStdString();
-        process.kill();
-        process.waitForFinished();
-    }
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << arguments.join(u' ').toStdString();
-    const QByteArray out = process.readAllStandardOutput();
-    return {process.exitCode(), QString::fromUtf8(out),
-            QString::fromUtf8(process.readAllStandardError()), out};
-}
-
-class Cli : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(m_folder.isValid()); }
-
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_folder.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
-    QString setFile(int number)
-    {
-        return write(QStringLiteral("set%1.csv").arg(number),
-                     runCli({QStringLiteral("export-set"), QString::number(number)}).out.toUtf8());
-    }
-
-private:
-    QTemporaryDir m_folder;
-};
+using clitest::Cli;
+using clitest::Outcome;
+using clitest::runCli;
 
 // The export is the project file's own bytes, byte order mark and CRLF rows included, on every
 // system (a text-mode standard output on Windows would double the carriage returns).
@@ -210,7 +167,7 @@ TEST_F(Cli, StandardInputInEitherForm)
 }
 
 // Bad input of every kind ends with status 2 and a message on standard error that says
-// where and what; nothing on standard output.
+// where and what; nothing on standard output. An argument is taken as given or refused.
 TEST_F(Cli, BadInputSaysWhereAndWhat)
 {
     const QString set1 = setFile(1);
@@ -247,6 +204,44 @@ TEST_F(Cli, BadInputSaysWhereAndWhat)
         {{QStringLiteral("cpm"), badRow}, {QStringLiteral("bad.csv:3"), QStringLiteral("'two'")}},
         {{QStringLiteral("export-set"), QStringLiteral("6")},
          {QStringLiteral("6"), QStringLiteral("1 to 5")}},
+        // What cannot be honoured as asked is refused, not silently changed.
+        {{QStringLiteral("crash"), set1, QStringLiteral("--target"), QStringLiteral("28"),
+          QStringLiteral("--target"), QStringLiteral("30")},
+         {QStringLiteral("--target is given twice")}},
+        {{QStringLiteral("crash"), set1, QStringLiteral("--target=28"),
+          QStringLiteral("--method=greedy"), QStringLiteral("--method"), QStringLiteral("optimal")},
+         {QStringLiteral("--method is given twice")}},
+        {{QStringLiteral("cpm"), set1, QStringLiteral("--json"), QStringLiteral("--json")},
+         {QStringLiteral("--json is given twice")}},
+        {{QStringLiteral("export-set"), QStringLiteral("1"), QStringLiteral("--json")},
+         {QStringLiteral("--json does not belong to the command 'export-set'")}},
+        {{QStringLiteral("export-set"), QStringLiteral("1"), QStringLiteral("--format=csv")},
+         {QStringLiteral("--format does not belong to the command 'export-set'")}},
+        {{QStringLiteral("cpm"), set1, QStringLiteral("--format"), QStringLiteral("crashkit")},
+         {QStringLiteral("--format is for standard input")}},
+        {{QStringLiteral("crash"), set1, QStringLiteral("--target"), QStringLiteral(" 28")},
+         {QStringLiteral("--target: ' 28' has blanks around it")}},
+        {{QStringLiteral("crash"), set1, QStringLiteral("--target=28\t")},
+         {QStringLiteral("--target"), QStringLiteral("blanks")}},
+        {{QStringLiteral("crash"), set1, QStringLiteral("--target=+28")},
+         {QStringLiteral("--target: '+28' is not a whole number")}},
+        {{QStringLiteral("crash"), set1, QStringLiteral("--target=28=30")},
+         {QStringLiteral("--target: '28=30' is not a whole number")}},
+        {{QStringLiteral("crash"), set1, QStringLiteral("--target"), QStringLiteral("-5")},
+         {QStringLiteral("--target: -5 is outside")}},
+        {{QStringLiteral("crash"), set1, QStringLiteral("--target"),
+          QStringLiteral("99999999999999999999")},
+         {QStringLiteral("--target: 99999999999999999999 is outside")}},
+        {{QStringLiteral("cpm"), set1, QStringLiteral("--paths"), QStringLiteral("3 ")},
+         {QStringLiteral("--paths: '3 ' has blanks around it")}},
+        {{QStringLiteral("curve"), set1, QStringLiteral("--indirect-cost"), QStringLiteral(" 300")},
+         {QStringLiteral("--indirect-cost: ' 300' has blanks around it")}},
+        {{QStringLiteral("pert"), set1, QStringLiteral("--by"), QStringLiteral("7 ")},
+         {QStringLiteral("--by: '7 ' has blanks around it")}},
+        {{QStringLiteral("pert"), set1, QStringLiteral("--probability= 0.9")},
+         {QStringLiteral("--probability"), QStringLiteral("blanks")}},
+        {{QStringLiteral("export-set"), QStringLiteral(" 1")},
+         {QStringLiteral("export-set: ' 1' has blanks around it")}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());

@@ -3,9 +3,11 @@
 
 // Feeds random and broken project files to the CSV and .crashkit readers: written files
 // of random sound projects, the same with bytes changed, huge fields and very long lines,
-// deep JSON nesting, text that is not UTF-8, NULs and byte soup. Every answer is checked:
-// a refusal has placed problems and a message, an accepted project is sound and writes
-// and reads back the same, and an unchanged written file reads back as the project it was.
+// deep JSON nesting, text that is not UTF-8, UTF-16 without a byte order mark, \u escapes
+// of surrogates (pairs and lone halves) in JSON strings, NULs and byte soup. Every answer is
+// checked: a refusal has placed problems and a message, an accepted project is sound and
+// writes and reads back the same, an unchanged written file reads back as the project it
+// was, and a lone half put in a string is refused at its line and column.
 
 #include "fuzzsupport.h"
 #include "watchdog.h"
@@ -15,8 +17,10 @@
 #include "projectfile.h"
 #include "randomsoundproject.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -70,6 +74,14 @@ const char *const kPieces[] = {
     "0.30000000000000004",
     "\\u0000",
     "\\ud800",
+    "\\udc00",
+    "\\ud83d\\ude00",
+    "\\uDBFF\\uDFFF",
+    "\\ud800\\u0041",
+    "\\\\ud800",
+    "\xE2\x80\x8B", // zero-width space
+    "\xC2\xA0", // no-break space
+    "\xEF\xBB\xBF\xEF\xBB\xBF",
     "\"id\"",
     "\"version\": 2",
     "activity",
@@ -141,7 +153,82 @@ struct Input {
     std::string bytes;
     io::FileFormat format = io::FileFormat::Csv;
     std::optional<engine::Project> expected; // an unchanged written file reads back as this
+    // Where lone halves of surrogate pairs were put into JSON strings: each must be refused,
+    // at its own line and column, and nothing else told.
+    std::vector<std::size_t> loneEscapes;
+    bool escapesPut = false; // escapes put in strings, lone or not
+    bool utf16 = false; // a written file as UTF-16 without a byte order mark
 };
+
+// The offsets just after each opening quote of a JSON text that is valid.
+std::vector<std::size_t> stringStarts(const std::string &json)
+{
+    std::vector<std::size_t> starts;
+    bool inString = false;
+    for (std::size_t i = 0; i < json.size(); ++i) {
+        if (inString && json[i] == '\\') {
+            ++i;
+        } else if (json[i] == '"') {
+            inString = !inString;
+            if (inString)
+                starts.push_back(i + 1);
+        }
+    }
+    return starts;
+}
+
+// Escapes put into the strings of a written .crashkit file: whole pairs, lone halves (alone,
+// reversed, before another escape), and an escaped backslash before "ud800", which is text.
+void putEscapes(fuzz::Random &random, Input &input)
+{
+    struct Escape {
+        const char *text;
+        std::vector<std::size_t> lone; // offsets of lone halves in it
+    };
+    static const Escape kEscapes[] = {
+        {"\\ud83d\\ude00", {}},         {"\\uD800\\uDC00", {}},  {"\\\\ud800", {}},
+        {"\\u0041\\u00e9", {}},         {"\\ud800", {0}},        {"\\uDFFF", {0}},
+        {"\\udc00\\ud800", {0, 6}},     {"\\uDBFF\\u0041", {0}}, {"x\\ud83dy", {1}},
+        {"\\ud800\\ud800\\udc00", {0}},
+    };
+    const std::vector<std::size_t> starts = stringStarts(input.bytes);
+    if (starts.empty())
+        return;
+    std::vector<std::pair<std::size_t, const Escape *>> puts;
+    for (int k = 1 + random.below(3); k > 0; --k)
+        puts.emplace_back(random.pick(starts), &random.pick(kEscapes));
+    // From the end backwards, so that earlier offsets stay where they are; one a string, so
+    // that no two put side by side make a pair.
+    std::sort(puts.begin(), puts.end(),
+              [](const auto &a, const auto &b) { return a.first > b.first; });
+    puts.erase(std::unique(puts.begin(), puts.end(),
+                           [](const auto &a, const auto &b) { return a.first == b.first; }),
+               puts.end());
+    std::vector<std::size_t> lone;
+    for (const auto &[at, escape] : puts) {
+        for (std::size_t &offset : lone)
+            offset += std::strlen(escape->text);
+        input.bytes.insert(at, escape->text);
+        for (const std::size_t offset : escape->lone)
+            lone.push_back(at + offset);
+    }
+    std::sort(lone.begin(), lone.end());
+    input.loneEscapes = lone;
+    input.escapesPut = true;
+}
+
+// A text as UTF-16 without a byte order mark, either end first.
+std::string asUtf16(const std::string &utf8, bool bigEndian)
+{
+    std::string bytes;
+    for (const QChar c : QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))) {
+        const auto high = static_cast<char>(c.unicode() >> 8);
+        const auto low = static_cast<char>(c.unicode() & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
 
 Input makeInput(fuzz::Random &random)
 {
@@ -192,6 +279,16 @@ Input makeInput(fuzz::Random &random)
         break;
     }
     case 8:
+        if (random.percent(30)) {
+            input.bytes = asUtf16(written, random.percent(50));
+            input.utf16 = true;
+            break;
+        }
+        if (input.format == io::FileFormat::Crashkit && random.percent(60)) {
+            input.bytes = written;
+            putEscapes(random, input);
+            break;
+        }
         // Bytes that are not UTF-8, and NULs.
         input.bytes = written;
         for (int i = 1 + random.below(4); i > 0; --i) {
@@ -225,12 +322,54 @@ bool isPlaced(const io::Problem &problem)
         || place.activityNumber > 0;
 }
 
+// The byte offset of a 1-based line (ended by LF) and column (in characters), or npos.
+std::size_t offsetOf(const std::string &text, int line, int column)
+{
+    std::size_t at = 0;
+    for (int l = 1; l < line && at != std::string::npos; ++l) {
+        at = text.find('\n', at);
+        at = at == std::string::npos ? at : at + 1;
+    }
+    for (int c = 1; c < column && at < text.size(); ++c) {
+        do
+            ++at;
+        while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80);
+    }
+    return at;
+}
+
+// Empty when the escapes put into the file were read right: lone halves each refused at
+// their place and nothing else told; whole pairs and text not refused for being lone.
+std::string checkEscapes(const Input &input, const io::ReadResult &result)
+{
+    if (!input.escapesPut)
+        return {};
+    std::vector<std::size_t> told;
+    for (const io::Problem &problem : result.problems().kept()) {
+        if (problem.kind == io::FileProblemKind::LoneSurrogate)
+            told.push_back(offsetOf(input.bytes, problem.place.line, problem.place.column));
+        else if (!input.loneEscapes.empty())
+            return said("besides lone halves, told: ", io::englishText(problem).toStdString());
+    }
+    if (!input.loneEscapes.empty() && result.isLoaded())
+        return "a lone half of a surrogate pair was read";
+    if (told != input.loneEscapes)
+        return said("lone halves told elsewhere than put: ", result.message().toStdString());
+    return {};
+}
+
 // Empty when the reader's answer is right, else what is wrong.
 std::string check(const Input &input, bool &accepted)
 {
     const QByteArray bytes(input.bytes.data(), static_cast<qsizetype>(input.bytes.size()));
     const io::ReadResult result = io::read(bytes, QStringLiteral("fuzz"), input.format);
     accepted = result.isLoaded();
+    if (const std::string wrong = checkEscapes(input, result); !wrong.empty())
+        return wrong;
+    if (input.utf16
+        && (result.problems().count() != 1
+            || result.problems().kept().at(0).kind != io::FileProblemKind::Utf16Text))
+        return said("UTF-16 without a mark was not told as such: ", result.message().toStdString());
     if (!result.isLoaded()) {
         if (input.expected)
             return said("an unchanged written file was refused: ", result.message().toStdString());

@@ -2,10 +2,14 @@
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 
 // Feeds Microsoft Project XML and GanttProject files to their readers: random sound plans
-// with summary tasks and milestones, the same with bytes flipped, cut short, elements
-// repeated and deep nesting put in. Every answer is checked: a refusal has problems in the
-// file with words, an accepted project is sound with one crash-data warning an activity,
-// and an unchanged plan lasts as long as a schedule of its tasks worked out here directly.
+// with summary tasks (some with many links into and out of them), milestones, comments and
+// processing instructions before the first element, durations written in any of their
+// equivalent forms; the same with bytes flipped, cut short, elements repeated and deep
+// nesting put in; and durations of every form, sound or not, huge numbers, units repeated
+// or out of order. Every answer is checked: a refusal has problems in the file with words
+// and tells no fault of an activity twice, an accepted project is sound with one crash-data
+// warning an activity, an unchanged plan lasts as long as a schedule of its tasks worked out
+// here directly, and a duration is read as its form's rules, applied here apart, say.
 
 #include "fuzzsupport.h"
 #include "watchdog.h"
@@ -16,9 +20,12 @@
 #include "schedule.h"
 #include "validation.h"
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdio>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -72,8 +79,10 @@ std::vector<Task> randomPlan(fuzz::Random &random)
             p.end = std::max(p.end, t.end);
         }
     }
+    // Some plans link many tasks into and out of their summaries.
+    const int linksEach = random.percent(20) ? 12 : 3;
     for (int i = 1; i < count; ++i) {
-        for (int k = random.below(3); k > 0; --k) {
+        for (int k = random.below(linksEach); k > 0; --k) {
             const int from = random.below(i);
             if (tasks[static_cast<std::size_t>(from)].end <= i)
                 tasks[static_cast<std::size_t>(i)].predecessors.push_back(from);
@@ -139,11 +148,30 @@ std::string writeMspdi(const std::vector<Task> &tasks, fuzz::Random &random)
         if (t.parent >= 0)
             level[i] = level[static_cast<std::size_t>(t.parent)] + 1;
         const long long minutes = static_cast<long long>(t.days) * minutesPerDay;
+        // The same length in another of its forms now and then.
+        std::string duration
+            = "PT" + std::to_string(minutes / 60) + "H" + std::to_string(minutes % 60) + "M0S";
+        switch (random.below(8)) {
+        case 0:
+            duration = "P" + std::to_string(t.days) + "D";
+            break;
+        case 1:
+            duration = "PT" + std::to_string(minutes) + "M";
+            break;
+        case 2:
+            duration = "PT" + std::to_string(minutes * 60) + ".000S";
+            break;
+        case 3:
+            duration = "P0DT00" + std::to_string(minutes / 60) + "H" + std::to_string(minutes % 60)
+                + "M";
+            break;
+        default:
+            break;
+        }
         text += "<Task><UID>" + std::to_string(i + 10) + "</UID><ID>" + std::to_string(i + 1)
             + "</ID><Name>T" + std::to_string(i) + "</Name><OutlineLevel>"
-            + std::to_string(level[i]) + "</OutlineLevel><Duration>PT"
-            + std::to_string(minutes / 60) + "H" + std::to_string(minutes % 60)
-            + "M0S</Duration><Milestone>" + (t.milestone ? "1" : "0") + "</Milestone>";
+            + std::to_string(level[i]) + "</OutlineLevel><Duration>" + duration
+            + "</Duration><Milestone>" + (t.milestone ? "1" : "0") + "</Milestone>";
         for (const int p : t.predecessors)
             text += "<PredecessorLink><PredecessorUID>" + std::to_string(p + 10)
                 + "</PredecessorUID><Type>1</Type><LinkLag>0</LinkLag></PredecessorLink>";
@@ -227,6 +255,16 @@ std::string mutated(fuzz::Random &random, std::string text)
                                                   "<PredecessorUID>10</PredecessorUID>",
                                                   "<OutlineLevel>9</OutlineLevel>",
                                                   "<Duration>PT7H</Duration>",
+                                                  "<Duration>PT8H8H8H</Duration>",
+                                                  "<Duration>PT8M8H</Duration>",
+                                                  "<Duration>P1000001D</Duration>",
+                                                  "<Duration>PT99999999999999999999H</Duration>",
+                                                  "<Type>7</Type>",
+                                                  " type=\"0\"",
+                                                  " duration=\"1000001\"",
+                                                  " duration=\"99999999999999999999\"",
+                                                  "<!-- a comment -->",
+                                                  "<?pi data?>",
                                                   "<UID>10</UID>",
                                                   "<IsNull>1</IsNull>",
                                                   " type=\"1\"",
@@ -252,16 +290,193 @@ std::string mutated(fuzz::Random &random, std::string text)
     return text;
 }
 
+// What a duration of MSPDI comes to by its form's rules (XML Schema's duration: days before
+// the T; hours, minutes, seconds after it; each once, in that order; decimals on seconds
+// only, kept to the millisecond).
+struct DurationCase {
+    enum Outcome { Days, NotWholeDays, TooLong, Malformed };
+    std::string text;
+    int minutesPerDay = 480;
+    Outcome outcome = Malformed;
+    long long days = 0;
+    // GanttProject's whole days instead, and how they are refused (Engine: read).
+    bool gan = false;
+    io::FileProblemKind ganRefusal = io::FileProblemKind::Engine;
+};
+
+// A GanttProject duration: digits, maybe huge, negative, with decimals or a unit, or none.
+DurationCase randomGanDuration(fuzz::Random &random)
+{
+    using Kind = io::FileProblemKind;
+    DurationCase c;
+    c.gan = true;
+    const std::string digits = random.percent(50)
+        ? std::to_string(random.between(0, 2'000'000))
+        : std::string(static_cast<std::size_t>(random.below(12)), '0')
+            + std::string(static_cast<std::size_t>(1 + random.below(25)), '9');
+    const std::size_t significant = digits.find_first_not_of('0');
+    const bool tooLarge = significant != std::string::npos
+        && (digits.size() - significant > 7 || std::stoll(digits.substr(significant)) > 1'000'000);
+    switch (random.below(6)) {
+    case 0:
+        c.text = "-" + digits;
+        c.ganRefusal = Kind::NegativeDuration;
+        break;
+    case 1:
+        c.text = digits + (random.percent(50) ? ".5" : ",25");
+        c.ganRefusal = Kind::DurationNotWhole;
+        break;
+    case 2:
+        c.text = digits + "d";
+        c.ganRefusal = Kind::NotWholeNumber;
+        break;
+    case 3:
+        c.text = random.percent(20) ? "" : " ";
+        c.ganRefusal = Kind::MissingValue;
+        break;
+    default:
+        c.text = (random.percent(20) ? " " : "") + digits;
+        c.ganRefusal = tooLarge ? Kind::NumberTooLarge : Kind::Engine;
+        c.days = tooLarge ? 0 : std::stoll(digits);
+        break;
+    }
+    c.outcome = c.ganRefusal == Kind::Engine ? DurationCase::Days : DurationCase::Malformed;
+    return c;
+}
+
+// A duration built from random parts, its outcome worked out from the parts, not the text.
+DurationCase randomDuration(fuzz::Random &random)
+{
+    static const int kMinutesPerDay[] = {480, 450, 60, 1, 1440, 600};
+    DurationCase c;
+    c.minutesPerDay = random.pick(kMinutesPerDay);
+    struct Part {
+        int unit; // 0 D, 1 H, 2 M, 3 S
+        std::string digits;
+        std::string decimals; // after the point; "-" for none
+    };
+    std::vector<Part> parts;
+    const bool sound = random.percent(60);
+    for (int unit = 0; unit < 4; ++unit) {
+        for (int times = sound ? random.below(2) : random.below(3); times > 0; --times) {
+            Part part {.unit = sound ? unit : random.below(4), .digits = {}, .decimals = "-"};
+            const int kind = random.below(10);
+            part.digits = kind < 6 ? std::to_string(random.below(60))
+                : kind < 8         ? std::to_string(random.between(0, 10'000'000))
+                : kind < 9 ? std::string(static_cast<std::size_t>(1 + random.below(30)), '9')
+                           : std::string(static_cast<std::size_t>(random.below(25)), '0')
+                    + std::to_string(random.below(9));
+            if (random.percent(part.unit == 3 ? 30 : 5)) {
+                part.decimals = random.percent(50)
+                    ? std::to_string(random.below(1000))
+                    : random.pick(std::array<std::string, 4> {"", "5", "0001", "1000000"});
+            }
+            parts.push_back(part);
+        }
+    }
+    // Where the T goes: before the first time part, nowhere, or anywhere.
+    std::size_t firstTime = parts.size();
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (parts[i].unit > 0) {
+            firstTime = i;
+            break;
+        }
+    }
+    std::vector<std::size_t> ts;
+    if (firstTime < parts.size() || random.percent(10))
+        ts.push_back(firstTime);
+    if (random.percent(10))
+        ts = {};
+    if (random.percent(10))
+        ts.push_back(static_cast<std::size_t>(random.below(static_cast<int>(parts.size()) + 1)));
+    std::sort(ts.begin(), ts.end());
+
+    c.text = random.percent(3) ? "-P" : "P";
+    bool wellFormed = c.text == "P" && !parts.empty() && ts.size() <= 1;
+    int last = -1;
+    std::size_t nextT = 0;
+    bool afterT = false, timePart = false;
+    // Sums of parts each at most the longest duration: no overflow.
+    const long long longest = 60'000LL * c.minutesPerDay * engine::kMaxDuration;
+    long long milliseconds = 0;
+    bool huge = false;
+    for (std::size_t i = 0; i <= parts.size(); ++i) {
+        while (nextT < ts.size() && ts[nextT] == i) {
+            c.text += 'T';
+            afterT = true;
+            ++nextT;
+        }
+        if (i == parts.size())
+            break;
+        const Part &part = parts[i];
+        c.text += part.digits;
+        if (part.decimals != "-")
+            c.text += "." + part.decimals;
+        c.text += "DHMS"[part.unit];
+        wellFormed = wellFormed && part.unit > last && (part.unit > 0) == afterT;
+        wellFormed = wellFormed
+            && (part.decimals == "-"
+                || (part.unit == 3 && !part.decimals.empty()
+                    && part.decimals.find_first_not_of('0', 3) == std::string::npos));
+        last = part.unit;
+        timePart = timePart || afterT;
+        const std::size_t significant = part.digits.find_first_not_of('0');
+        const long long unitMs = part.unit == 0 ? 60'000LL * c.minutesPerDay
+            : part.unit == 1                    ? 3'600'000
+            : part.unit == 2                    ? 60'000
+                                                : 1'000;
+        if (significant != std::string::npos
+            && (part.digits.size() - significant > 15
+                || std::stoll(part.digits) > longest / unitMs)) {
+            huge = true;
+            continue;
+        }
+        milliseconds += std::stoll(part.digits) * unitMs;
+        if (part.decimals != "-" && !part.decimals.empty())
+            milliseconds += std::stoll((part.decimals + "000").substr(0, 3));
+    }
+    wellFormed = wellFormed && (afterT ? timePart : true);
+    const long long perDay = 60'000LL * c.minutesPerDay;
+    if (!wellFormed)
+        c.outcome = DurationCase::Malformed;
+    else if (huge || milliseconds > longest)
+        c.outcome = DurationCase::TooLong;
+    else if (milliseconds % perDay != 0)
+        c.outcome = DurationCase::NotWholeDays;
+    else {
+        c.outcome = DurationCase::Days;
+        c.days = milliseconds / perDay;
+    }
+    return c;
+}
+
 struct Input {
     std::string bytes;
     io::FileFormat format = io::FileFormat::Mspdi;
     long long expectedDuration = -1; // for an unchanged plan
     std::size_t activities = 0;
+    std::optional<DurationCase> duration; // a plan of one task that lasts this
 };
 
 Input makeInput(fuzz::Random &random)
 {
     Input input;
+    if (random.percent(10)) {
+        const DurationCase duration = randomDuration(random);
+        input.bytes = "<Project><MinutesPerDay>" + std::to_string(duration.minutesPerDay)
+            + "</MinutesPerDay><Tasks>\n<Task><UID>1</UID><ID>1</ID><Duration>" + duration.text
+            + "</Duration></Task>\n</Tasks></Project>\n";
+        input.duration = duration;
+        return input;
+    }
+    if (random.percent(5)) {
+        const DurationCase duration = randomGanDuration(random);
+        input.format = io::FileFormat::Gantt;
+        input.bytes = "<project><tasks>\n<task id=\"1\" duration=\"" + duration.text
+            + "\"/>\n</tasks></project>\n";
+        input.duration = duration;
+        return input;
+    }
     input.format = random.percent(50) ? io::FileFormat::Mspdi : io::FileFormat::Gantt;
     const std::vector<Task> tasks = randomPlan(random);
     input.bytes
@@ -270,10 +485,42 @@ Input makeInput(fuzz::Random &random)
         input.expectedDuration = directDuration(tasks);
         for (std::size_t i = 0; i < tasks.size(); ++i)
             input.activities += isSummary(tasks, static_cast<int>(i)) ? 0 : 1;
+        // Comments and processing instructions before the first element change nothing.
+        if (random.percent(30)) {
+            const std::size_t root = input.bytes.find('\n') + 1;
+            input.bytes.insert(root,
+                               random.percent(50)
+                                   ? "<!-- saved by a planning tool -->\n<?tool x=\"1\"?>\n"
+                                   : "<?xml-stylesheet href=\"plan.css\"?>\n<!---->\n");
+        }
     } else {
         input.bytes = mutated(random, input.bytes);
     }
     return input;
+}
+
+// Empty when a duration was read as its rules say, else what is wrong.
+std::string checkDuration(const DurationCase &c, const io::ReadResult &result)
+{
+    using Kind = io::FileProblemKind;
+    static const Kind kTold[] = {Kind::Engine, Kind::DurationNotWholeDays,
+                                 Kind::TaskDurationTooLong, Kind::BadTaskDuration};
+    const std::string said = " for " + c.text + " at " + std::to_string(c.minutesPerDay)
+        + " minutes a day: " + result.message().toStdString();
+    if (c.outcome == DurationCase::Days) {
+        if (!result.isLoaded())
+            return "a sound duration was refused" + said;
+        if (result.project().activities.at(0).normalDuration != c.days)
+            return "a duration was read as "
+                + std::to_string(result.project().activities.at(0).normalDuration) + " days, not "
+                + std::to_string(c.days) + said;
+        return {};
+    }
+    // Told once: an imported activity has its duration as its crash duration too.
+    if (result.isLoaded() || result.problems().count() != 1
+        || result.problems().kept().at(0).kind != (c.gan ? c.ganRefusal : kTold[c.outcome]))
+        return "a duration was not told as its rules say" + said;
+    return {};
 }
 
 std::string said(const char *what, const std::string &detail)
@@ -288,14 +535,25 @@ std::string check(const Input &input, bool &accepted)
     const QByteArray bytes(input.bytes.data(), static_cast<qsizetype>(input.bytes.size()));
     const io::ReadResult result = io::read(bytes, QStringLiteral("fuzz"), input.format);
     accepted = result.isLoaded();
+    if (input.duration)
+        return checkDuration(*input.duration, result);
     if (!result.isLoaded()) {
         if (input.expectedDuration >= 0)
             return said("an unchanged plan was refused: ", result.message().toStdString());
         if (result.problems().kept().empty())
             return "refused without a problem";
+        // What the engine finds is about activities, which the readers keep apart by line:
+        // one sentence twice is one fault told twice.
+        QStringList engineTexts;
         for (const io::Problem &problem : result.problems().kept()) {
-            if (io::englishText(problem).isEmpty() || problem.place.file != u"fuzz")
+            const QString text = io::englishText(problem);
+            if (text.isEmpty() || problem.place.file != u"fuzz")
                 return "a problem without words or file";
+            if (problem.kind != io::FileProblemKind::Engine)
+                continue;
+            if (engineTexts.contains(text))
+                return said("a problem told twice: ", text.toStdString());
+            engineTexts << text;
         }
         return {};
     }

@@ -235,6 +235,17 @@ private slots:
         QVERIFY2(box.text.contains(QStringLiteral("บ้านสวน")) && box.text.contains(u'6'),
                  qPrintable(box.text));
         QVERIFY(box.buttons.testFlag(QMessageBox::Cancel));
+        // Every button says in Thai what it does; Save offers the other format by name.
+        for (const QMessageBox::StandardButton button :
+             {QMessageBox::Save, QMessageBox::Ignore, QMessageBox::Cancel}) {
+            const auto caption
+                = std::find_if(box.buttonTexts.begin(), box.buttonTexts.end(),
+                               [button](const auto &b) { return b.first == button; });
+            QVERIFY(caption != box.buttonTexts.end());
+            QVERIFY(!caption->second.contains(QRegularExpression(QStringLiteral("^[A-Za-z]+$"))));
+            if (button == QMessageBox::Save)
+                QVERIFY(caption->second.contains(QStringLiteral(".crashkit")));
+        }
         switch (answer) {
         case QMessageBox::Save: {
             QVERIFY(!QFile::exists(csv));

@@ -208,3 +208,31 @@ TEST(LowestTotalCost, EmptyCurveIsSafe)
     EXPECT_THROW(static_cast<void>(empty.costAt(0)), std::out_of_range);
     EXPECT_THROW(engine::lowestTotalCost(empty.breakpoints(), 100), std::invalid_argument);
 }
+
+// Visiting the points of a curve a million units long, segment by segment, gives at every
+// whole duration the cost that costAt finds by searching the breakpoints, and nothing else.
+TEST(TimeCostCurve, VisitedPointsAreTheCostsAtEveryDuration)
+{
+    // Slopes 5, 7 and 1,000 satang per unit; segments of 600,000, 1 and 399,998 units.
+    const engine::TimeCostCurve curve(
+        {{1'000'000, 0}, {400'000, 3'000'000}, {399'999, 3'000'007}, {1, 3'000'007 + 399'998'000}});
+    EXPECT_EQ(curve.pointCount(), 1'000'000);
+    Duration expected = curve.normalDuration();
+    Duration visited = 0;
+    curve.visitPoints([&](const CurvePoint &point) {
+        ++visited;
+        ASSERT_EQ(point.duration, expected);
+        ASSERT_EQ(point.cost, curve.costAt(point.duration)) << point.duration;
+        --expected;
+    });
+    EXPECT_EQ(visited, 1'000'000);
+    EXPECT_EQ(expected, 0); // the last one visited was the shortest, 1
+
+    const engine::TimeCostCurve single({{7, 0}});
+    std::vector<CurvePoint> points;
+    single.visitPoints([&](const CurvePoint &point) { points.push_back(point); });
+    EXPECT_EQ(points, (std::vector<CurvePoint> {{7, 0}}));
+    const engine::TimeCostCurve empty;
+    empty.visitPoints([](const CurvePoint &) { ADD_FAILURE() << "an empty curve has no point"; });
+    EXPECT_EQ(empty.pointCount(), 0);
+}

@@ -11,6 +11,7 @@
 #include <QJsonObject>
 
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -187,6 +188,106 @@ TEST(CrashkitFile, SyntaxErrorsAreGivenByLineAndColumn)
     EXPECT_EQ(problem.place.column, 33);
     EXPECT_TRUE(result.message().startsWith(u"plan.crashkit:4:33: not valid JSON: "))
         << result.message().toStdString();
+}
+
+// A \u escape of half a surrogate pair is not a character: Qt's parser turns it into a
+// stand-in, after which two different ids could read as the same. Refused wherever it is,
+// at its line and column.
+TEST(CrashkitFile, LoneSurrogatesAreRefused)
+{
+    const auto activity = [](const std::string &id, const std::string &more = {}) {
+        return "{\"id\": \"" + id + "\", " + more
+            + "\"normal_duration\": 1, \"crash_duration\": 1, \"crash_cost_per_unit\": 0}";
+    };
+    // Appended rather than added to a literal, which GCC 12 misjudges at -O3.
+    const auto onLine2 = [](const std::string &text) {
+        std::string line = "\n";
+        line += text;
+        return line;
+    };
+    const struct {
+        const char *name;
+        std::string text; // the escapes on its second line
+        std::vector<std::string> lone; // in order
+    } cases[] = {
+        {"two ids",
+         file(onLine2(activity("\\ud800")) + ", "
+              + activity("\\udc00", "\"predecessors\": [\"\\ud800\"], ")),
+         {"\\ud800", "\\udc00", "\\ud800"}},
+        {"name", file(onLine2(activity("A", "\"name\": \"x\\uDBFFy\", "))), {"\\uDBFF"}},
+        {"reversed pair", file(onLine2(activity("A\\udc00\\ud800"))), {"\\udc00", "\\ud800"}},
+        {"high, then another escape", file(onLine2(activity("A\\ud83d\\u0041"))), {"\\ud83d"}},
+        {"high at the end", file(onLine2(activity("A\\ud83d"))), {"\\ud83d"}},
+        {"title", file(kA, "\n\"title\": \"\\ud800\", "), {"\\ud800"}},
+        {"key", file(kA, "\n\"\\ude00\": 1, "), {"\\ude00"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const io::ReadResult result = iotest::readText(c.text, io::FileFormat::Crashkit);
+        ASSERT_FALSE(result.isLoaded());
+        ASSERT_EQ(result.problems().count(), static_cast<std::int64_t>(c.lone.size()))
+            << result.message().toStdString();
+        const std::string line = c.text.substr(c.text.find('\n') + 1);
+        std::size_t from = 0;
+        for (std::size_t i = 0; i < c.lone.size(); ++i) {
+            from = line.find(c.lone[i], from) + 1;
+            const io::Problem &p = result.problems().kept().at(i);
+            EXPECT_EQ(p.kind, FileProblemKind::LoneSurrogate);
+            EXPECT_EQ(p.value, QString::fromStdString(c.lone[i]));
+            EXPECT_EQ(p.place.line, 2);
+            EXPECT_EQ(p.place.column, static_cast<int>(from)); // all ASCII: bytes are columns
+        }
+    }
+
+    // A whole pair is one character, the same as written in UTF-8; an escaped backslash
+    // before "u" is no escape at all.
+    const io::ReadResult pair = iotest::readText(
+        file(activity("\\ud83d\\ude00") + ", "
+             + activity("\\\\ud800", "\"predecessors\": [\"\xF0\x9F\x98\x80\"], ")),
+        io::FileFormat::Crashkit);
+    ASSERT_TRUE(pair.isLoaded()) << pair.message().toStdString();
+    EXPECT_EQ(pair.project().activities.at(0).id, "\xF0\x9F\x98\x80");
+    EXPECT_EQ(pair.project().activities.at(1).id, "\\ud800");
+}
+
+// A number too large for its key is told with that key's own limit.
+TEST(CrashkitFile, NumbersBeyondTheirKeysLimit)
+{
+    const auto durations = [](const std::string &normal, const std::string &crash) {
+        return file(R"({"id": "A", "normal_duration": )" + normal + R"(, "crash_duration": )"
+                    + crash + R"(, "crash_cost_per_unit": 1})");
+    };
+    const struct {
+        std::string text;
+        const char *field;
+        FileProblemKind kind;
+        std::int64_t bound = 0;
+    } cases[] = {
+        {durations("1e308", "1"), "normal_duration", FileProblemKind::NumberTooLarge,
+         engine::kMaxDuration},
+        {durations("1000001", "1"), "normal_duration", FileProblemKind::NumberTooLarge,
+         engine::kMaxDuration},
+        {durations("1e16", "1"), "normal_duration", FileProblemKind::NumberTooLarge,
+         engine::kMaxDuration},
+        {durations("5", "1e308"), "crash_duration", FileProblemKind::NumberTooLarge,
+         engine::kMaxDuration},
+        {durations("-1e308", "1"), "normal_duration", FileProblemKind::NegativeDuration},
+        {file(kA, R"("target_duration": 1e308, )"), "target_duration",
+         FileProblemKind::NumberTooLarge, std::int64_t {1} << 53},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        const io::ReadResult result = iotest::readText(c.text, io::FileFormat::Crashkit);
+        ASSERT_FALSE(result.isLoaded());
+        ASSERT_EQ(result.problems().count(), 1) << result.message().toStdString();
+        const io::Problem &p = result.problems().kept().at(0);
+        EXPECT_EQ(p.kind, c.kind) << result.message().toStdString();
+        EXPECT_EQ(p.place.field, QString::fromLatin1(c.field));
+        EXPECT_EQ(p.bound, c.bound);
+    }
+    const io::ReadResult longest
+        = iotest::readText(durations("1000000", "1000000"), io::FileFormat::Crashkit);
+    EXPECT_TRUE(longest.isLoaded()) << longest.message().toStdString();
 }
 
 TEST(CrashkitFile, NewerVersionSaysSo)

@@ -160,7 +160,7 @@ TEST(GanReader, BrokenFilesAreRefusedWithPlaces)
         {gan(task(1, "A", 1, depend(2)) + task(2, "B", 1, depend(1))), FileProblemKind::Engine,
          "cycle"},
         {gan(task(1, "A", 1) + "<task id=\"2\" duration=\"1.5\"/>"),
-         FileProblemKind::NotWholeNumber, "'1.5'"},
+         FileProblemKind::DurationNotWhole, "'1.5'"},
         {gan(task(1, "A", 1, task(2, "B", 1, depend(1)))), FileProblemKind::SummaryLinkInexact,
          "2 (B)"},
         {gan("<task id=\"1\" name=\"A & B\" duration=\"1\"/>"), FileProblemKind::XmlSyntax,
@@ -179,6 +179,60 @@ TEST(GanReader, BrokenFilesAreRefusedWithPlaces)
         EXPECT_GT(p->place.line, 0) << message(result);
         EXPECT_TRUE(result.message().contains(QString::fromLatin1(c.said))) << message(result);
     }
+}
+
+// A type GanttProject does not have is named as such, with the types it has.
+TEST(GanReader, UnknownDependTypeIsNamed)
+{
+    for (const char *type : {"0", "5", "x", "", "2.0"}) {
+        SCOPED_TRACE(type);
+        const io::ReadResult result
+            = readGan(gan("<task id=\"7\" name=\"Pour\" duration=\"2\"><depend id=\"8\" type=\""
+                          + std::string(type) + "\"/></task>\n" + task(8, "Cure", 3)));
+        ASSERT_FALSE(result.isLoaded());
+        ASSERT_EQ(result.problems().count(), 1) << message(result);
+        const io::Problem &p = result.problems().kept().at(0);
+        EXPECT_EQ(p.kind, FileProblemKind::UnknownLinkType);
+        EXPECT_EQ(p.value, QString::fromLatin1(type));
+        EXPECT_EQ(p.place.activity, u"7");
+        EXPECT_EQ(p.place.line, 7);
+        // Finish to start, start to start, finish to finish, start to finish.
+        EXPECT_EQ(p.names, (QStringList {u"2"_qs, u"1"_qs, u"3"_qs, u"4"_qs}));
+        EXPECT_FALSE(result.message().contains(u"whole number")) << message(result);
+        EXPECT_TRUE(result.message().contains(u"2 (finish to start)")) << message(result);
+    }
+}
+
+// A duration is told once, at the task's duration, with its own limit: an imported activity
+// cannot be crashed, so its crash duration is its duration and no second problem of its own.
+TEST(GanReader, DurationProblemsAreToldOnce)
+{
+    const struct {
+        const char *duration;
+        FileProblemKind kind;
+    } cases[] = {
+        {"1000001", FileProblemKind::NumberTooLarge},
+        {"99999999999999999999999", FileProblemKind::NumberTooLarge},
+        {"-4", FileProblemKind::NegativeDuration},
+        {"1.5", FileProblemKind::DurationNotWhole},
+        {"5d", FileProblemKind::NotWholeNumber},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.duration);
+        const io::ReadResult result = readGan(
+            gan("<task id=\"1\" name=\"A\" duration=\"" + std::string(c.duration) + "\"/>"));
+        ASSERT_FALSE(result.isLoaded());
+        ASSERT_EQ(result.problems().count(), 1) << message(result);
+        const io::Problem &p = result.problems().kept().at(0);
+        EXPECT_EQ(p.kind, c.kind) << message(result);
+        EXPECT_EQ(p.place.field, u"duration");
+        if (c.kind == FileProblemKind::NumberTooLarge) {
+            EXPECT_EQ(p.bound, engine::kMaxDuration);
+        }
+    }
+    const io::ReadResult longest = readGan(gan(task(1, "A", 1'000'000)));
+    ASSERT_TRUE(longest.isLoaded()) << message(longest);
+    EXPECT_EQ(longest.project().activities.at(0).normalDuration, 1'000'000);
 }
 
 TEST(GanReader, ChosenByExtension)

@@ -204,6 +204,90 @@ TEST(MspdiReader, DurationsInWorkDays)
     }
 }
 
+// The ISO 8601 form that MSPDI's durations have (XML Schema's duration): each unit at most
+// once and in order, days before the T, hours, minutes and seconds after it, decimals only
+// on seconds. Anything else is refused, however large its numbers.
+TEST(MspdiReader, DurationsAreReadStrictly)
+{
+    std::string repeated = "PT";
+    for (int i = 0; i < 3000; ++i)
+        repeated += "999999999H";
+    const struct {
+        std::string duration;
+        engine::Duration days; // -1: refused
+        FileProblemKind refusal = FileProblemKind::BadTaskDuration;
+    } cases[] = {
+        {"PT8H", 1},
+        {"PT8H0M0S", 1},
+        {" PT16H0M0S ", 2},
+        {"P1D", 1},
+        {"P1DT8H", 2},
+        {"P0D", 0},
+        {"PT0S", 0},
+        {"PT480M", 1},
+        {"PT28800S", 1},
+        {"PT28800.000S", 1},
+        {"PT7H59M59.5S", -1, FileProblemKind::DurationNotWholeDays},
+        {"PT7H59M60S", 1},
+        {"PT0008H", 1},
+        {"P1000000D", 1'000'000},
+        {"PT8000000H", 1'000'000},
+        {"P1000001D", -1, FileProblemKind::TaskDurationTooLong},
+        {"PT8000008H", -1, FileProblemKind::TaskDurationTooLong},
+        {"PT99999999999999999999999H", -1, FileProblemKind::TaskDurationTooLong},
+        {"P99999999999999999999999DT99999999999999999999999H", -1,
+         FileProblemKind::TaskDurationTooLong},
+        {"PT8H8H8H", -1},
+        {"PT8H8H", -1},
+        {"P1DT8H1D", -1},
+        {"PT8M8H", -1},
+        {"PT8S8M", -1},
+        {"PT8H0S0M", -1},
+        {repeated, -1},
+        {"P", -1},
+        {"PT", -1},
+        {"P1DT", -1},
+        {"", -1},
+        {"PT8", -1},
+        {"PT8.5H", -1},
+        {"PT480.5M", -1},
+        {"PT28800,0S", -1},
+        {"PT.5S", -1},
+        {"PT5.S", -1},
+        {"PT28800.0001S", -1},
+        {"P1Y", -1},
+        {"P1M", -1},
+        {"P1W", -1},
+        {"P1H", -1},
+        {"PT1D", -1},
+        {"-PT8H", -1},
+        {"PT-8H", -1},
+        {"PT+8H", -1},
+        {"pt8h", -1},
+        {"PT 8H", -1},
+        {"P T8H", -1},
+        {"8H", -1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.duration.substr(0, 60));
+        const io::ReadResult result = readMspdi(project(task(1, "Only", 1, c.duration)));
+        if (c.days >= 0) {
+            ASSERT_TRUE(result.isLoaded()) << message(result);
+            EXPECT_EQ(result.project().activities.at(0).normalDuration, c.days);
+            continue;
+        }
+        ASSERT_FALSE(result.isLoaded());
+        ASSERT_EQ(result.problems().count(), 1) << message(result);
+        const io::Problem &p = result.problems().kept().at(0);
+        EXPECT_EQ(p.kind, c.refusal) << message(result);
+        EXPECT_EQ(p.place.field, u"Duration");
+        EXPECT_EQ(p.place.activity, u"1");
+        if (c.refusal == FileProblemKind::TaskDurationTooLong) {
+            EXPECT_EQ(p.bound, engine::kMaxDuration);
+        }
+    }
+}
+
 // Only what is the same as finish to start is read: a lag or another type is refused,
 // naming both tasks, unless the ends it joins are a single moment.
 TEST(MspdiReader, LinkTypesAndLags)
@@ -245,6 +329,28 @@ TEST(MspdiReader, LinkTypesAndLags)
         EXPECT_EQ(p.kind, c.refusal);
         EXPECT_EQ(p.names, (QStringList {QStringLiteral("1 (Pour)"), QStringLiteral("2 (Cure)")}));
         EXPECT_TRUE(result.message().contains(QString::fromLatin1(c.typeName))) << message(result);
+    }
+}
+
+// A type the schema does not have is named as such, with the types it has.
+TEST(MspdiReader, UnknownLinkTypeIsNamed)
+{
+    for (const char *type : {"4", "7", "-1", "x", "1.0"}) {
+        SCOPED_TRACE(type);
+        const std::string link = "<PredecessorLink><PredecessorUID>1</PredecessorUID><Type>"
+            + std::string(type) + "</Type></PredecessorLink>";
+        const io::ReadResult result = readMspdi(
+            project(task(1, "Pour", 1, "PT16H0M0S") + task(2, "Cure", 1, "PT24H0M0S", link)));
+        ASSERT_FALSE(result.isLoaded());
+        ASSERT_EQ(result.problems().count(), 1) << message(result);
+        const io::Problem &p = result.problems().kept().at(0);
+        EXPECT_EQ(p.kind, FileProblemKind::UnknownLinkType);
+        EXPECT_EQ(p.value, QString::fromLatin1(type));
+        EXPECT_EQ(p.place.field, u"Type");
+        EXPECT_EQ(p.place.activity, u"2");
+        // Finish to start, start to start, finish to finish, start to finish.
+        EXPECT_EQ(p.names, (QStringList {u"1"_qs, u"3"_qs, u"0"_qs, u"2"_qs}));
+        EXPECT_TRUE(result.message().contains(u"0 (finish to finish)")) << message(result);
     }
 }
 
