@@ -11,6 +11,7 @@
 #include "projectwindow.h"
 #include "projectwindowentry.h"
 #include "tform1.h"
+#include "trainerentry.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,6 +28,7 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         useLinkedProjectWindow(linkedProjectWindow());
+        useLinkedTrainerWindow(linkedTrainerWindow());
     }
 
     void init()
@@ -51,22 +53,31 @@ private slots:
         auto *sets = Form1->findChild<QMenu *>(QStringLiteral("N11Menu"));
         QVERIFY(sets);
         const QList<QAction *> items = sets->actions();
-        QVERIFY(items.size() >= 3);
-        // After set 5, behind a separator.
-        QCOMPARE(items.last()->objectName(), QStringLiteral("MyProject"));
-        QCOMPARE(items.last()->text(), QStringLiteral("โครงการของฉัน"));
-        QVERIFY(items[items.size() - 2]->isSeparator());
-        QCOMPARE(items[items.size() - 3]->objectName(), QStringLiteral("N51"));
+        QVERIFY(items.size() >= 4);
+        // After set 5, behind a separator, and "ฝึกทำเอง" right after it.
+        QAction *mine = items[items.size() - 2];
+        QCOMPARE(mine->objectName(), QStringLiteral("MyProject"));
+        QCOMPARE(mine->text(), QStringLiteral("โครงการของฉัน"));
+        QVERIFY(items[items.size() - 3]->isSeparator());
+        QCOMPARE(items[items.size() - 4]->objectName(), QStringLiteral("N51"));
+        QCOMPARE(items.last()->objectName(), QStringLiteral("Trainer"));
+        QCOMPARE(items.last()->text(), QStringLiteral("ฝึกทำเอง"));
 
-        items.last()->trigger();
+        mine->trigger();
         auto *window = qobject_cast<ProjectWindow *>(projectWindow());
         QVERIFY(window);
         QVERIFY(window->isVisible());
         QCOMPARE(window->objectName(), QStringLiteral("ProjectWindow"));
         QVERIFY(!window->isModal());
         // The same window comes to the front again, not a second one.
-        items.last()->trigger();
+        mine->trigger();
         QCOMPARE(projectWindow(), static_cast<QMainWindow *>(window));
+
+        items.last()->trigger();
+        QMainWindow *trainer = trainerWindow();
+        QVERIFY(trainer);
+        QVERIFY(trainer->isVisible());
+        QCOMPARE(trainer->objectName(), QStringLiteral("TrainerWindow"));
     }
 
     void aFileGivenToTheProgramOpensInTheWindow()
