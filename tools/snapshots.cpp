@@ -24,6 +24,7 @@
 void snapshotPrimer(const QString &outputDir);
 void snapshotExerciseScenarios(ExerciseWindow *window, const QString &outputDir);
 void snapshotProjectWindow(const QString &outputDir);
+void snapshotTrainerWindow(const QString &outputDir);
 
 int main(int argc, char *argv[])
 {
@@ -59,6 +60,7 @@ int main(int argc, char *argv[])
         window->hide();
     }
     snapshotProjectWindow(outputDir);
+    snapshotTrainerWindow(outputDir);
     destroyForms();
     return snapshotFailures() == 0 ? 0 : 1;
 }
