@@ -6,9 +6,9 @@
 #include "messagebox.h"
 #include "projectwindowentry.h"
 #include "tform1.h"
-#include "trainerentry.h"
 #include "tform2.h"
 #include "tforms.h"
+#include "trainerentry.h"
 #include "windowmanagement.h"
 
 TForm1 *Form1 = nullptr;
@@ -67,7 +67,8 @@ const TrainerEntryPoints *trainerEntryPoints()
     auto entry = reinterpret_cast<EntryFunction>(module->resolve(kTrainerEntrySymbol));
     if (!entry) {
         platform::showApplicationError(
-            QStringLiteral("The window \"ฝึกทำเอง\" could not be loaded: %1").arg(module->errorString()));
+            QStringLiteral("The window \"ฝึกทำเอง\" could not be loaded: %1")
+                .arg(module->errorString()));
         return nullptr;
     }
     trainerEntry = *entry();

@@ -34,8 +34,8 @@ void writeGrade(Output &output, const engine::Project &project, const engine::Ne
     // A grade report is a page or two: built whole, then written.
     const trainer::Grade grade = trainer::gradeAnswers(project, answers);
     if (json)
-        output.write(QJsonDocument(trainer::gradeReportJson(project, grade))
-                         .toJson(QJsonDocument::Indented));
+        output.write(
+            QJsonDocument(trainer::gradeReportJson(project, grade)).toJson(QJsonDocument::Indented));
     else
         output.write(trainer::gradeReportText(project, grade));
 }

@@ -369,8 +369,8 @@ NetworkView::Drawing NetworkView::drawingOf(const ProjectAnalysis &analysis, boo
     Drawing drawing;
     engine::LayoutOptions options = viewLayoutOptions();
     options.control = control;
-    drawing.layout = engine::layoutNetwork(analysis.network, columnSchedule(analysis, byLinks),
-                                           options);
+    drawing.layout
+        = engine::layoutNetwork(analysis.network, columnSchedule(analysis, byLinks), options);
     drawing.links.reserve(drawing.layout.links.size());
     for (const engine::NetworkLayout::Link &link : drawing.layout.links)
         drawing.links.push_back(std::make_unique<NetworkLinkItem>(link.points));

@@ -98,7 +98,8 @@ QString stepSummary(const engine::Project &project, const engine::StepCheck &ste
                     .arg(project::thaiUnitWord());
     return QStringLiteral("ขั้นที่ %1: เร่ง %2 · ค่าเร่ง %3 บาท · ระยะเวลาโครงการ %4 -> %5 %6")
         .arg(step.number)
-        .arg(cuts.join(QStringLiteral(", ")), project::textOf(engine::formatBaht(step.expectedCost)))
+        .arg(cuts.join(QStringLiteral(", ")),
+             project::textOf(engine::formatBaht(step.expectedCost)))
         .arg(step.durationBefore)
         .arg(step.expectedDuration)
         .arg(project::thaiUnitWord());
@@ -117,9 +118,9 @@ engine::Answers TrainerWindow::Private::collectAnswers(QStringList *problems) co
     };
 
     // The schedule: only when something of it is answered.
-    static const QString fieldNames[kFields] = {QStringLiteral("ES"), QStringLiteral("EF"),
-                                                QStringLiteral("LS"), QStringLiteral("LF"),
-                                                QStringLiteral("เวลาลอยตัว")};
+    static const QString fieldNames[kFields]
+        = {QStringLiteral("ES"), QStringLiteral("EF"), QStringLiteral("LS"), QStringLiteral("LF"),
+           QStringLiteral("เวลาลอยตัว")};
     std::vector<engine::ScheduleAnswer> schedule(static_cast<std::size_t>(n));
     bool anyCell = false;
     for (int row = 0; row < n; ++row) {
@@ -130,8 +131,8 @@ engine::Answers TrainerWindow::Private::collectAnswers(QStringList *problems) co
             const QTableWidgetItem *item = scheduleGrid->item(row, column);
             const QString typed = item ? item->text() : QString();
             if (!readWhole(typed, *fields[column]))
-                bad(QStringLiteral("%1 ของ %2").arg(fieldNames[column],
-                                                     project::textOf(p.activities[row].id)),
+                bad(QStringLiteral("%1 ของ %2")
+                        .arg(fieldNames[column], project::textOf(p.activities[row].id)),
                     typed);
             anyCell = anyCell || fields[column]->has_value();
         }
@@ -159,9 +160,8 @@ engine::Answers TrainerWindow::Private::collectAnswers(QStringList *problems) co
                     p.activities.begin(), p.activities.end(),
                     [&](const engine::Activity &a) { return project::textOf(a.id) == id; });
                 // An id that is no activity stays in the path as -1: the check names it.
-                path.push_back(at == p.activities.end()
-                                   ? -1
-                                   : static_cast<int>(at - p.activities.begin()));
+                path.push_back(
+                    at == p.activities.end() ? -1 : static_cast<int>(at - p.activities.begin()));
             }
             if (!path.empty())
                 paths.push_back(std::move(path));
@@ -190,7 +190,8 @@ void TrainerWindow::Private::showAnswers(const engine::Answers &answers)
     projectDurationEdit->setText(shown(answers.projectDuration));
     for (int row = 0; row < criticalList->count(); ++row) {
         const bool ticked = answers.criticalActivities
-            && std::find(answers.criticalActivities->begin(), answers.criticalActivities->end(), row)
+            && std::find(answers.criticalActivities->begin(), answers.criticalActivities->end(),
+                         row)
                 != answers.criticalActivities->end();
         criticalList->item(row)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
     }
@@ -282,10 +283,9 @@ void TrainerWindow::Private::updateScores()
                             : std::nullopt,
               CriticalStage));
     const engine::CrashingCheck crashing = engine::checkCrashing(network(), collectAnswers());
-    crashingScore->setText(score(steps.empty() ? std::nullopt
-                                               : std::optional(std::pair(crashing.right,
-                                                                         crashing.total)),
-                                 CrashingStage));
+    crashingScore->setText(score(
+        steps.empty() ? std::nullopt : std::optional(std::pair(crashing.right, crashing.total)),
+        CrashingStage));
 }
 
 // --- 1. The schedule ------------------------------------------------------------------------
@@ -314,7 +314,8 @@ void TrainerWindow::Private::checkSchedule()
     }
     const engine::CellCheck &duration = scheduleCheck->projectDuration;
     QPalette palette = projectDurationEdit->palette();
-    palette.setColor(QPalette::Base, duration.verdict == engine::Verdict::Unanswered
+    palette.setColor(QPalette::Base,
+                     duration.verdict == engine::Verdict::Unanswered
                          ? q->palette().color(QPalette::Base)
                          : colourOf(duration.verdict));
     projectDurationEdit->setPalette(palette);
@@ -326,7 +327,8 @@ void TrainerWindow::Private::checkSchedule()
     // The times are the student's now: the drawing shows them.
     reveal(true, criticalRevealed);
     updateScores();
-    QString text = QStringLiteral("ถูก %1 จาก %2 ช่อง").arg(scheduleCheck->right).arg(scheduleCheck->total);
+    QString text
+        = QStringLiteral("ถูก %1 จาก %2 ช่อง").arg(scheduleCheck->right).arg(scheduleCheck->total);
     if (!wrong.isEmpty())
         text += QStringLiteral("\n") + wrong.mid(0, 6).join(u'\n')
             + (wrong.size() > 6 ? QStringLiteral("\nและอีก %1 ช่อง").arg(wrong.size() - 6)
@@ -379,8 +381,8 @@ void TrainerWindow::Private::checkCritical()
         for (int row = 0; row < criticalList->count(); ++row) {
             const bool ticked = criticalList->item(row)->checkState() == Qt::Checked;
             const bool critical = analysis->schedule.isCritical(row);
-            criticalList->item(row)->setBackground(
-                ticked == critical ? QBrush(kRight) : QBrush(kWrong));
+            criticalList->item(row)->setBackground(ticked == critical ? QBrush(kRight)
+                                                                      : QBrush(kWrong));
         }
     }
     reveal(timesRevealed, true);
@@ -492,7 +494,8 @@ void TrainerWindow::Private::checkStep()
         std::optional<engine::Duration> units;
         if (!item || !readWhole(item->text(), units)) {
             problems << QStringLiteral("เร่ง %1: '%2' ไม่ใช่จำนวนเต็ม")
-                            .arg(project::textOf(p.activities[row].id), item ? item->text() : QString());
+                            .arg(project::textOf(p.activities[row].id),
+                                 item ? item->text() : QString());
             continue;
         }
         if (units && *units != 0)
@@ -529,16 +532,15 @@ void TrainerWindow::Private::hintStep()
     }
     readBaht(stepCostEdit->text(), step.cost);
     readWhole(stepDurationEdit->text(), step.duration);
-    const engine::StepCheck check = engine::checkStep(network(), currentDurations(),
-                                                      targetBox->value(), step,
-                                                      static_cast<int>(steps.size()) + 1);
+    const engine::StepCheck check
+        = engine::checkStep(network(), currentDurations(), targetBox->value(), step,
+                            static_cast<int>(steps.size()) + 1);
     if (check.problem == engine::StepProblem::None) {
         say(QStringLiteral("ขั้นนี้ถูกแล้ว กด \"ตรวจคำตอบ\" แล้ว \"ใช้ขั้นนี้\""));
         return;
     }
-    const QString item = QStringLiteral("step:%1:%2")
-                             .arg(steps.size())
-                             .arg(static_cast<int>(check.problem));
+    const QString item
+        = QStringLiteral("step:%1:%2").arg(steps.size()).arg(static_cast<int>(check.problem));
     const int level = nextHintLevel(CrashingStage, item);
     say(hintAt(trainer::stepText(project(), check).hints, level));
 }
@@ -548,13 +550,13 @@ void TrainerWindow::Private::applyStep()
     if (!stepCheck || !stepCheck->applicable)
         return;
     if (stepCheck->problem != engine::StepProblem::None) {
-        const auto answer = platform::showMessage(
-            q, platform::MessageType::Question, QStringLiteral("ฝึกทำเอง"),
-            trainer::stepText(project(), *stepCheck).message
-                + QStringLiteral("\n\nยังต้องการใช้ขั้นนี้หรือไม่"),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
-            {{QMessageBox::Yes, QStringLiteral("ใช้ขั้นนี้")},
-             {QMessageBox::No, QStringLiteral("กลับไปแก้")}});
+        const auto answer
+            = platform::showMessage(q, platform::MessageType::Question, QStringLiteral("ฝึกทำเอง"),
+                                    trainer::stepText(project(), *stepCheck).message
+                                        + QStringLiteral("\n\nยังต้องการใช้ขั้นนี้หรือไม่"),
+                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                                    {{QMessageBox::Yes, QStringLiteral("ใช้ขั้นนี้")},
+                                     {QMessageBox::No, QStringLiteral("กลับไปแก้")}});
         if (answer != QMessageBox::Yes)
             return;
     }

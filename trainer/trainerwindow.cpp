@@ -130,6 +130,7 @@ void TrainerWindow::Private::buildParts()
         {QStringLiteral("กิจกรรม"), QStringLiteral("ชื่อ"), QStringLiteral("ก่อนหน้า"),
          QStringLiteral("เวลาปกติ"), QStringLiteral("เวลาเร่ง"), QStringLiteral("ค่าเร่งต่อหน่วย")});
     activityTable->verticalHeader()->hide();
+    activityTable->horizontalHeader()->setStretchLastSection(true);
     activityTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     activityTable->verticalHeader()->setDefaultSectionSize(28);
     networkView = new project::NetworkView(left);
@@ -155,7 +156,7 @@ void TrainerWindow::Private::buildParts()
     feedback = named(new QPlainTextEdit(right), "feedback", QStringLiteral("ผลการตรวจและคำใบ้"));
     feedbackLabel->setBuddy(feedback);
     feedback->setReadOnly(true);
-    feedback->setMaximumHeight(170);
+    feedback->setMaximumHeight(140);
     rightLayout->addWidget(stageTabs, 1);
     rightLayout->addWidget(feedbackLabel);
     rightLayout->addWidget(feedback);
@@ -184,12 +185,11 @@ QWidget *TrainerWindow::Private::buildSchedulePage()
 
     auto *durationRow = new QHBoxLayout;
     auto *durationCaption = new QLabel(QStringLiteral("ระยะเวลาโครงการ"));
-    projectDurationEdit = named(new QLineEdit, "projectDurationEdit",
-                                QStringLiteral("ระยะเวลาโครงการที่คำนวณได้"));
+    projectDurationEdit
+        = named(new QLineEdit, "projectDurationEdit", QStringLiteral("ระยะเวลาโครงการที่คำนวณได้"));
     durationCaption->setBuddy(projectDurationEdit);
     projectDurationEdit->setMaximumWidth(120);
-    QObject::connect(projectDurationEdit, &QLineEdit::textEdited, this,
-                     [this] { markModified(); });
+    QObject::connect(projectDurationEdit, &QLineEdit::textEdited, this, [this] { markModified(); });
     durationRow->addWidget(durationCaption);
     durationRow->addWidget(projectDurationEdit);
     durationRow->addWidget(new QLabel(project::thaiUnitWord()));
@@ -290,8 +290,8 @@ QWidget *TrainerWindow::Private::buildCrashingPage()
     stepCostEdit = named(new QLineEdit, "stepCostEdit", QStringLiteral("ค่าเร่งของขั้นนี้"));
     costCaption->setBuddy(stepCostEdit);
     auto *durationCaption = new QLabel(QStringLiteral("ระยะเวลาโครงการหลังเร่ง"));
-    stepDurationEdit = named(new QLineEdit, "stepDurationEdit",
-                             QStringLiteral("ระยะเวลาโครงการหลังเร่งขั้นนี้"));
+    stepDurationEdit
+        = named(new QLineEdit, "stepDurationEdit", QStringLiteral("ระยะเวลาโครงการหลังเร่งขั้นนี้"));
     durationCaption->setBuddy(stepDurationEdit);
     for (QLineEdit *edit : {stepCostEdit, stepDurationEdit}) {
         edit->setMaximumWidth(140);
@@ -305,14 +305,14 @@ QWidget *TrainerWindow::Private::buildCrashingPage()
     reckoning->addStretch();
 
     auto *buttons = new QHBoxLayout;
-    QPushButton *check = button(QStringLiteral("ตรวจคำตอบ"), "checkStepButton",
-                                QStringLiteral("ตรวจขั้นการเร่งนี้"));
-    QPushButton *hint = button(QStringLiteral("คำใบ้"), "hintStepButton",
-                               QStringLiteral("คำใบ้สำหรับขั้นนี้"));
+    QPushButton *check
+        = button(QStringLiteral("ตรวจคำตอบ"), "checkStepButton", QStringLiteral("ตรวจขั้นการเร่งนี้"));
+    QPushButton *hint
+        = button(QStringLiteral("คำใบ้"), "hintStepButton", QStringLiteral("คำใบ้สำหรับขั้นนี้"));
     applyStepButton = button(QStringLiteral("ใช้ขั้นนี้"), "applyStepButton",
                              QStringLiteral("เร่งตามขั้นนี้แล้วไปขั้นต่อไป"));
-    undoStepButton = button(QStringLiteral("ย้อนขั้นล่าสุด"), "undoStepButton",
-                            QStringLiteral("ยกเลิกขั้นที่ใช้ไปล่าสุด"));
+    undoStepButton
+        = button(QStringLiteral("ย้อนขั้นล่าสุด"), "undoStepButton", QStringLiteral("ยกเลิกขั้นที่ใช้ไปล่าสุด"));
     crashingScore = named(new QLabel, "crashingScore", QStringLiteral("คะแนนการเร่ง"));
     QObject::connect(check, &QPushButton::clicked, this, [this] { checkStep(); });
     QObject::connect(hint, &QPushButton::clicked, this, [this] { hintStep(); });
@@ -327,7 +327,7 @@ QWidget *TrainerWindow::Private::buildCrashingPage()
 
     stepLog = named(new QPlainTextEdit, "stepLog", QStringLiteral("ขั้นการเร่งที่ใช้แล้ว"));
     stepLog->setReadOnly(true);
-    stepLog->setMaximumHeight(120);
+    stepLog->setMaximumHeight(96);
     totalsLabel = named(new QLabel, "totalsLabel", QStringLiteral("ค่าเร่งรวมเทียบกับคำตอบ"));
     totalsLabel->setWordWrap(true);
 
@@ -391,12 +391,12 @@ void TrainerWindow::Private::load(const engine::Project &newProject)
             before << project::textOf(id);
         activityTable->setItem(row, 0, readOnly(project::textOf(a.id)));
         activityTable->setItem(row, 1, readOnly(project::textOf(a.name)));
-        activityTable->setItem(row, 2,
-                               readOnly(before.isEmpty() ? QStringLiteral("-") : before.join(u',')));
+        activityTable->setItem(
+            row, 2, readOnly(before.isEmpty() ? QStringLiteral("-") : before.join(u',')));
         activityTable->setItem(row, 3, readOnly(QString::number(a.normalDuration)));
         activityTable->setItem(row, 4, readOnly(QString::number(a.crashDuration)));
-        activityTable->setItem(
-            row, 5, readOnly(project::textOf(engine::formatBaht(a.crashCostPerUnit))));
+        activityTable->setItem(row, 5,
+                               readOnly(project::textOf(engine::formatBaht(a.crashCostPerUnit))));
     }
     activityTable->resizeColumnsToContents();
 
@@ -440,8 +440,8 @@ void TrainerWindow::Private::updateCaption()
 {
     const QString title = analysis ? project::textOf(project().title) : QString();
     const QString name = !answersPath.isEmpty() ? QFileInfo(answersPath).fileName()
-        : !title.isEmpty()                       ? title
-                                                 : QStringLiteral("โครงการ");
+        : !title.isEmpty()                      ? title
+                                                : QStringLiteral("โครงการ");
     q->setWindowTitle(name + QStringLiteral("[*] — ") + caption());
     q->setWindowModified(modified);
 }
@@ -475,13 +475,12 @@ bool TrainerWindow::Private::save()
 bool TrainerWindow::Private::saveAs()
 {
     const QString title = project::textOf(project().title).trimmed();
-    const QString suggested
-        = QDir::home().filePath((title.isEmpty() ? QStringLiteral("คำตอบ") : title)
-                                + QStringLiteral(".json"));
+    const QString suggested = QDir::home().filePath(
+        (title.isEmpty() ? QStringLiteral("คำตอบ") : title) + QStringLiteral(".json"));
     QString path = platform::chooseFile(
-        q, {platform::FileRequest::Kind::Save, QStringLiteral("บันทึกคำตอบ"),
-            answersPath.isEmpty() ? suggested : answersPath,
-            QStringLiteral("แฟ้มคำตอบ (*.json)")});
+        q,
+        {platform::FileRequest::Kind::Save, QStringLiteral("บันทึกคำตอบ"),
+         answersPath.isEmpty() ? suggested : answersPath, QStringLiteral("แฟ้มคำตอบ (*.json)")});
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())
@@ -523,10 +522,10 @@ void TrainerWindow::Private::open()
     if (!maybeSave())
         return;
     const QString path = platform::chooseFile(
-        q, {platform::FileRequest::Kind::Open, QStringLiteral("เปิดโครงการหรือคำตอบ"),
-            QDir::homePath(),
-            QStringLiteral("โครงการหรือคำตอบ (*.crashkit *.csv *.xml *.gan *.json);;"
-                           "แฟ้มคำตอบ (*.json);;ทุกแฟ้ม (*)")});
+        q,
+        {platform::FileRequest::Kind::Open, QStringLiteral("เปิดโครงการหรือคำตอบ"), QDir::homePath(),
+         QStringLiteral("โครงการหรือคำตอบ (*.crashkit *.csv *.xml *.gan *.json);;"
+                        "แฟ้มคำตอบ (*.json);;ทุกแฟ้ม (*)")});
     if (!path.isEmpty())
         openPath(path);
 }
