@@ -12,9 +12,9 @@
 #include "practiceset.h"
 #include "snapshotfile.h"
 #include "trainerentry.h"
+#include "trainertyping.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QPlainTextEdit>
@@ -22,41 +22,11 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+using trainertyping::part;
+using trainertyping::typeSchedule;
+using trainertyping::typeStep;
+
 namespace {
-
-template<typename T> T *part(QWidget *window, const char *name)
-{
-    return window->findChild<T *>(QString::fromLatin1(name));
-}
-
-void typeSchedule(QWidget *window, const engine::Answers &answers)
-{
-    auto *grid = part<QTableWidget>(window, "scheduleGrid");
-    for (int row = 0; row < grid->rowCount(); ++row) {
-        const engine::ScheduleAnswer &a = answers.schedule[static_cast<std::size_t>(row)];
-        const std::optional<engine::Duration> cells[]
-            = {a.earliestStart, a.earliestFinish, a.latestStart, a.latestFinish, a.totalFloat};
-        for (int column = 0; column < 5; ++column)
-            grid->item(row, column)
-                ->setText(cells[column] ? QString::number(*cells[column]) : QString());
-    }
-    part<QLineEdit>(window, "projectDurationEdit")
-        ->setText(answers.projectDuration ? QString::number(*answers.projectDuration) : QString());
-}
-
-void typeStep(QWidget *window, const std::vector<std::pair<int, engine::Duration>> &cuts,
-              std::optional<engine::Satang> cost, std::optional<engine::Duration> duration)
-{
-    auto *table = part<QTableWidget>(window, "stepTable");
-    for (int row = 0; row < table->rowCount(); ++row)
-        table->item(row, 4)->setText(QString());
-    for (const auto &[activity, units] : cuts)
-        table->item(activity, 4)->setText(QString::number(units));
-    part<QLineEdit>(window, "stepCostEdit")
-        ->setText(cost ? QString::fromStdString(engine::formatBaht(*cost)) : QString());
-    part<QLineEdit>(window, "stepDurationEdit")
-        ->setText(duration ? QString::number(*duration) : QString());
-}
 
 int indexOf(const engine::Project &project, const char *id)
 {

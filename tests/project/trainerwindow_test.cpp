@@ -16,6 +16,7 @@
 #include "projectfile.h"
 #include "schedule.h"
 #include "trainerentry.h"
+#include "trainertyping.h"
 #include "trainerwindow.h"
 
 #include <QJsonDocument>
@@ -34,6 +35,8 @@
 #include <memory>
 
 using namespace projecttest;
+using trainertyping::typeSchedule;
+using trainertyping::typeStep;
 
 namespace {
 
@@ -54,22 +57,6 @@ int indexOf(const engine::Project &project, const char *id)
     return -1;
 }
 
-// Types a schedule into the grid: one row per activity, ES EF LS LF float.
-void typeSchedule(TrainerWindow &window, const engine::Answers &answers)
-{
-    auto *grid = find<QTableWidget>(&window, "scheduleGrid");
-    for (int row = 0; row < grid->rowCount(); ++row) {
-        const engine::ScheduleAnswer &a = answers.schedule[static_cast<std::size_t>(row)];
-        const std::optional<engine::Duration> cells[]
-            = {a.earliestStart, a.earliestFinish, a.latestStart, a.latestFinish, a.totalFloat};
-        for (int column = 0; column < 5; ++column)
-            grid->item(row, column)
-                ->setText(cells[column] ? QString::number(*cells[column]) : QString());
-    }
-    find<QLineEdit>(&window, "projectDurationEdit")
-        ->setText(answers.projectDuration ? QString::number(*answers.projectDuration) : QString());
-}
-
 QColor cellColour(TrainerWindow &window, int row, int column)
 {
     return find<QTableWidget>(&window, "scheduleGrid")->item(row, column)->background().color();
@@ -83,21 +70,6 @@ void click(TrainerWindow &window, const char *name)
 QString feedback(TrainerWindow &window)
 {
     return find<QPlainTextEdit>(&window, "feedback")->toPlainText();
-}
-
-// Types one step into the crashing editor.
-void typeStep(TrainerWindow &window, const std::vector<std::pair<int, engine::Duration>> &cuts,
-              std::optional<engine::Satang> cost, std::optional<engine::Duration> duration)
-{
-    auto *table = find<QTableWidget>(&window, "stepTable");
-    for (int row = 0; row < table->rowCount(); ++row)
-        table->item(row, 4)->setText(QString());
-    for (const auto &[activity, units] : cuts)
-        table->item(activity, 4)->setText(QString::number(units));
-    find<QLineEdit>(&window, "stepCostEdit")
-        ->setText(cost ? QString::fromStdString(engine::formatBaht(*cost)) : QString());
-    find<QLineEdit>(&window, "stepDurationEdit")
-        ->setText(duration ? QString::number(*duration) : QString());
 }
 
 } // namespace
@@ -137,7 +109,7 @@ private slots:
         QVERIFY(view->nodeTexts(0).at(0).isEmpty()); // no ES yet
         QCOMPARE(view->criticalNodeCount(), 0);
 
-        typeSchedule(*m_window, engine::modelAnswers(*m_network, std::nullopt));
+        typeSchedule(m_window.get(), engine::modelAnswers(*m_network, std::nullopt));
         click(*m_window, "checkScheduleButton");
         auto *grid = find<QTableWidget>(m_window.get(), "scheduleGrid");
         for (int row = 0; row < grid->rowCount(); ++row)
@@ -166,7 +138,7 @@ private slots:
         *cell.earliestFinish += shift;
         // G follows C alone (set 1): its ES is C's EF, as the student has it.
         *answers.schedule[static_cast<std::size_t>(g)].earliestStart = *cell.earliestFinish;
-        typeSchedule(*m_window, answers);
+        typeSchedule(m_window.get(), answers);
         click(*m_window, "checkScheduleButton");
         QCOMPARE(cellColour(*m_window, c, 0), kWrong);
         QCOMPARE(cellColour(*m_window, c, 1), kRightFromOwn);
@@ -237,7 +209,7 @@ private slots:
             std::vector<std::pair<int, engine::Duration>> cuts;
             for (const engine::Cut &cut : step.cuts)
                 cuts.emplace_back(cut.activity, cut.units);
-            typeStep(*m_window, cuts, step.cost, step.durationAfter);
+            typeStep(m_window.get(), cuts, step.cost, step.durationAfter);
             click(*m_window, "checkStepButton");
             QVERIFY(find<QPushButton>(m_window.get(), "applyStepButton")->isEnabled());
             click(*m_window, "applyStepButton"); // right: no question
@@ -280,7 +252,7 @@ private slots:
         QCOMPARE(expected.problem, engine::StepProblem::NotCheapest);
         QVERIFY(expected.applicable);
 
-        typeStep(*m_window, all, std::nullopt, std::nullopt);
+        typeStep(m_window.get(), all, std::nullopt, std::nullopt);
         click(*m_window, "checkStepButton");
         m_boxes->expect(QMessageBox::Yes);
         click(*m_window, "applyStepButton");
@@ -298,7 +270,7 @@ private slots:
     {
         engine::Answers answers = engine::modelAnswers(*m_network, std::nullopt);
         *answers.schedule[2].earliestStart += 1; // one mistake
-        typeSchedule(*m_window, answers);
+        typeSchedule(m_window.get(), answers);
         click(*m_window, "checkScheduleButton");
         const QString score = find<QLabel>(m_window.get(), "scheduleScore")->text();
         const QString path = m_folder.filePath(QStringLiteral("work.json"));
