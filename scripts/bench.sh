@@ -13,7 +13,7 @@ cmake -S "$root" -B "$root/build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCRASHKIT_BUILD_BENCH=ON -DCRASHKIT_BUILD_TESTS=OFF -DCRASHKIT_WERROR=ON >/dev/null
 cmake --build "$root/build/bench" -j "$(nproc)" --target startup_bench iteration_bench \
   answercheck_bench \
-  engine_bench csv_bench projectwindow_bench
+  engine_bench csv_bench projectwindow_bench cli_bench
 export QT_QPA_PLATFORM=offscreen
 
 echo
@@ -41,3 +41,7 @@ echo
 # Not pinned: the window's long jobs run on a core of their own beside the window's thread.
 "$root/build/bench/bench/projectwindow_bench" 10000 2>&1 |
   grep -v -e 'XDG_RUNTIME_DIR' -e 'This plugin does not support'
+echo
+# crashkit-cli at 10^4 and 10^5 activities (--sizes 10000,100000,1000000 for the README's
+# million, about half an hour).
+"$root/build/bench/bench/cli_bench"
