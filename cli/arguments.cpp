@@ -3,11 +3,13 @@
 
 #include "arguments.h"
 
+#include "exercisegenerator.h"
 #include "money.h"
 #include "project.h"
 #include "values.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace cli {
 
@@ -67,6 +69,8 @@ Command commandNamed(const QString &name)
         return Command::Curve;
     if (name == QLatin1String("export-set"))
         return Command::ExportSet;
+    if (name == QLatin1String("generate"))
+        return Command::Generate;
     if (name == QLatin1String("pert"))
         return Command::Pert;
     if (name == QLatin1String("grade"))
@@ -74,10 +78,9 @@ Command commandNamed(const QString &name)
     if (name == QLatin1String("help") || name == QLatin1String("--help")
         || name == QLatin1String("-h"))
         return Command::Help;
-    refuse(
-        QStringLiteral("unknown command '%1'; the commands are cpm, crash, curve, pert, grade and "
-                       "export-set")
-            .arg(name));
+    refuse(QStringLiteral("unknown command '%1'; the commands are cpm, crash, curve, pert, grade, "
+                          "export-set and generate")
+               .arg(name));
 }
 
 } // namespace
@@ -122,6 +125,12 @@ Arguments parseArguments(const QStringList &arguments)
                 refuse(QStringLiteral("%1 does not belong to the command '%2'")
                            .arg(argument, arguments.front()));
         };
+        auto flag = [&]() {
+            if (hasValue)
+                refuse(QStringLiteral("%1 takes no value").arg(argument));
+            only(Command::Generate);
+            return true;
+        };
         auto notFor = [&](Command command, const QString &why) {
             if (parsed.command == command)
                 refuse(QStringLiteral("%1 does not belong to the command '%2'%3")
@@ -135,6 +144,9 @@ Arguments parseArguments(const QStringList &arguments)
             if (hasValue)
                 refuse(QStringLiteral("--json takes no value"));
             notFor(Command::ExportSet, QStringLiteral(" (it writes the set as CSV)"));
+            notFor(Command::Generate,
+                   QStringLiteral(" (it writes the project as CSV or, with --format crashkit, as "
+                                  "a .crashkit file)"));
             parsed.json = true;
         } else if (argument == QLatin1String("--format")) {
             notFor(Command::ExportSet, QStringLiteral(" (it writes the set as CSV)"));
@@ -150,6 +162,10 @@ Arguments parseArguments(const QStringList &arguments)
             else
                 refuse(
                     QStringLiteral("--format: '%1' is not csv, crashkit, mspdi or gan").arg(format));
+            if (parsed.command == Command::Generate && parsed.format != io::FileFormat::Csv
+                && parsed.format != io::FileFormat::Crashkit)
+                refuse(QStringLiteral("--format: generate writes csv or crashkit, not '%1'")
+                           .arg(format));
         } else if (argument == QLatin1String("--target")) {
             if (parsed.command != Command::Grade)
                 only(Command::Crash);
@@ -203,6 +219,22 @@ Arguments parseArguments(const QStringList &arguments)
         } else if (argument == QLatin1String("--paths")) {
             only(Command::Cpm);
             parsed.pathLimit = static_cast<int>(wholeNumber(argument, takeValue(), 0, 1'000'000));
+        } else if (argument == QLatin1String("--seed")) {
+            only(Command::Generate);
+            parsed.seed = wholeNumber(argument, takeValue(), 0, std::numeric_limits<qint64>::max());
+        } else if (argument == QLatin1String("--activities")) {
+            only(Command::Generate);
+            parsed.activities = static_cast<int>(wholeNumber(argument, takeValue(),
+                                                             engine::kMinExerciseActivities,
+                                                             engine::kMaxExerciseActivities));
+        } else if (argument == QLatin1String("--critical-paths")) {
+            only(Command::Generate);
+            parsed.criticalPaths = static_cast<int>(
+                wholeNumber(argument, takeValue(), 1, engine::kMaxExerciseCriticalPaths));
+        } else if (argument == QLatin1String("--joint-step")) {
+            parsed.jointStep = flag();
+        } else if (argument == QLatin1String("--greedy-overpays")) {
+            parsed.greedyOverpays = flag();
         } else if (argument.startsWith(u'-') && argument != QLatin1String("-")) {
             refuse(QStringLiteral("unknown option '%1'").arg(argument));
         } else {
@@ -210,6 +242,14 @@ Arguments parseArguments(const QStringList &arguments)
         }
     }
 
+    if (parsed.command == Command::Generate) {
+        if (!positional.isEmpty())
+            refuse(QStringLiteral("'generate' takes no file, not '%1'")
+                       .arg(positional.join(QLatin1String("' '"))));
+        if (!parsed.seed)
+            refuse(QStringLiteral("generate needs --seed S"));
+        return parsed;
+    }
     if (parsed.command == Command::Grade) {
         if (positional.size() != 2)
             refuse(QStringLiteral("'grade' takes a project file and an answers file"));
@@ -277,6 +317,19 @@ QString helpText()
         "                              answers' target. Printed in Thai; exit 0 once\n"
         "                              graded, whatever the marks\n"
         "  export-set N                practice set N (1 to 5) as CSV\n"
+        "  generate --seed S [--activities N] [--critical-paths K] [--joint-step]\n"
+        "           [--greedy-overpays] [--format csv|crashkit]\n"
+        "                              a crashing exercise made from seed S (0 or more):\n"
+        "                              N activities (5 to 30, default 8), K critical\n"
+        "                              paths at normal durations (1 to 3, default 1);\n"
+        "                              with --joint-step some greedy step cuts two or\n"
+        "                              more activities together (without it, none does);\n"
+        "                              with --greedy-overpays the greedy pays more than\n"
+        "                              the least cost at the target (without it, the\n"
+        "                              same). The same seed and options give the same\n"
+        "                              project everywhere. Written as CSV (default; the\n"
+        "                              target goes to standard error) or as a .crashkit\n"
+        "                              file, which holds the target and a title\n"
         "\n"
         "Options:\n"
         "  --json                      print one JSON object instead of text\n"

@@ -19,14 +19,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-enum class Command { Help, Cpm, Crash, Curve, ExportSet, Pert, Grade };
+enum class Command { Help, Cpm, Crash, Curve, ExportSet, Generate, Pert, Grade };
 enum class Method { Greedy, Optimal };
 
 struct Arguments {
     Command command = Command::Help;
     QString file; // "-" for standard input
     QString answersFile; // grade: the student's answers
-    std::optional<io::FileFormat> format; // --format, for standard input
+    // --format: the form of standard input; for generate, the form written (CSV or .crashkit)
+    std::optional<io::FileFormat> format;
     bool json = false;
     std::optional<qint64> target; // crash, grade: --target N (whole time units)
     Method method = Method::Greedy;
@@ -35,6 +36,11 @@ struct Arguments {
     int pathLimit = 100; // cpm: --paths N, critical paths listed at most
     std::optional<double> byDay; // pert: --by DAY, time units from the start (0 or more)
     std::optional<double> probability; // pert: --probability P, 0 < P < 1
+    std::optional<qint64> seed; // generate: --seed S (0 or more)
+    int activities = 8; // generate: --activities N
+    int criticalPaths = 1; // generate: --critical-paths K
+    bool jointStep = false; // generate: --joint-step
+    bool greedyOverpays = false; // generate: --greedy-overpays
 };
 
 // Reads the arguments after the program's name. Throws UsageError naming the argument.

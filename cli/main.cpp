@@ -6,6 +6,7 @@
 
 #include "arguments.h"
 #include "commands.h"
+#include "exercisegenerator.h"
 #include "grade.h"
 #include "output.h"
 #include "practiceset.h"
@@ -18,6 +19,7 @@
 #include <cstdio>
 #include <exception>
 #include <optional>
+#include <variant>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -77,6 +79,31 @@ void runCommand(const cli::Arguments &parsed, const engine::Project &project, cl
     }
 }
 
+// An exercise from its seed, written as CSV (its target on standard error, since CSV holds
+// the activities only) or as a .crashkit file, which holds the target and the title too.
+int generate(const cli::Arguments &parsed, cli::Output &output)
+{
+    const engine::ExerciseSettings settings {parsed.activities, parsed.criticalPaths,
+                                             parsed.jointStep, parsed.greedyOverpays};
+    const engine::ExerciseResult result
+        = engine::generateExercise(static_cast<std::uint64_t>(*parsed.seed), settings);
+    if (const auto *refusal = std::get_if<engine::ExerciseRefusal>(&result)) {
+        printError(QStringLiteral("crashkit-cli: generate: %1\n")
+                       .arg(QString::fromStdString(refusal->message)));
+        return kBadInput;
+    }
+    const auto &exercise = std::get<engine::GeneratedExercise>(result);
+    const io::FileFormat format = parsed.format.value_or(io::FileFormat::Csv);
+    output.write(io::write(exercise.project, format));
+    output.finish();
+    if (format == io::FileFormat::Csv)
+        printError(QStringLiteral("target: %1 (normal duration %2, shortest %3)\n")
+                       .arg(exercise.target)
+                       .arg(exercise.normalDuration)
+                       .arg(exercise.shortestDuration));
+    return kSuccess;
+}
+
 int run(const QStringList &arguments)
 {
     cli::Arguments parsed;
@@ -100,6 +127,9 @@ int run(const QStringList &arguments)
         output.finish();
         return kSuccess;
     }
+
+    if (parsed.command == cli::Command::Generate)
+        return generate(parsed, output);
 
     engine::Project project;
     {
