@@ -19,3 +19,9 @@ add_executable(answercheck_bench answercheck_bench.cpp)
 target_include_directories(answercheck_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
 target_link_libraries(answercheck_bench PRIVATE crashkit_engine benchmark::benchmark
                                                 crashkit_warnings)
+
+# The seeded exercise generator: 1,000 exercises at several settings, against working the
+# same exercises' answer keys in the same run.
+add_executable(exercise_bench exercise_bench.cpp)
+target_link_libraries(exercise_bench PRIVATE crashkit_engine benchmark::benchmark
+                                             crashkit_warnings)

@@ -12,7 +12,7 @@ runs=${1:-20}
 cmake -S "$root" -B "$root/build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCRASHKIT_BUILD_BENCH=ON -DCRASHKIT_BUILD_TESTS=OFF -DCRASHKIT_WERROR=ON >/dev/null
 cmake --build "$root/build/bench" -j "$(nproc)" --target startup_bench iteration_bench \
-  answercheck_bench \
+  answercheck_bench exercise_bench \
   engine_bench csv_bench projectwindow_bench cli_bench
 export QT_QPA_PLATFORM=offscreen
 
@@ -34,6 +34,8 @@ echo
 "${pin[@]}" "$root/build/bench/bench/engine_bench"
 echo
 "${pin[@]}" "$root/build/bench/bench/answercheck_bench"
+echo
+"${pin[@]}" "$root/build/bench/bench/exercise_bench"
 echo
 "${pin[@]}" "$root/build/bench/bench/csv_bench" --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true
