@@ -36,7 +36,7 @@ constexpr std::size_t kMaxGreedySteps = 6;
 // the same with every compiler and standard library.
 class Random {
 public:
-    explicit Random(std::uint64_t seed) : m_state(seed) {}
+    explicit Random(std::uint64_t seed) : m_state(seed) { }
 
     std::uint64_t next()
     {
@@ -90,7 +90,8 @@ std::optional<Links> drawNetwork(Random &random, int n)
         first[at(l) + 1] = first[at(l)] + width[at(l)];
         layerOf.insert(layerOf.end(), at(width[at(l)]), l);
     }
-    auto anyIn = [&](int layer) { return random.between(first[at(layer)], first[at(layer) + 1] - 1); };
+    auto anyIn
+        = [&](int layer) { return random.between(first[at(layer)], first[at(layer) + 1] - 1); };
 
     Links predecessors(at(n));
     std::vector<bool> leadsOn(at(n), false);
@@ -270,8 +271,13 @@ std::vector<StepFacts> greedyToShortest(const Network &network, Duration shortes
         const std::optional<GreedyStep> step = greedy.step();
         if (!step)
             break;
-        StepFacts facts {step->durationBefore, step->durationAfter, step->cuts.size() >= 2,
-                         step->costPerUnit,    totalBefore,         std::move(durations), {}};
+        StepFacts facts {step->durationBefore,
+                         step->durationAfter,
+                         step->cuts.size() >= 2,
+                         step->costPerUnit,
+                         totalBefore,
+                         std::move(durations),
+                         {}};
         for (const Cut &cut : step->cuts)
             facts.cut.push_back(cut.activity);
         steps.push_back(std::move(facts));
@@ -346,8 +352,8 @@ std::optional<GeneratedExercise> tryCandidate(Random &random, const ExerciseSett
     const std::vector<StepFacts> steps = greedyToShortest(network, exercise.shortestDuration);
     if (steps.size() < 2 || (!settings.jointStep && steps[0].joint)
         || (settings.jointStep && std::none_of(steps.begin(), steps.end(), [](const StepFacts &s) {
-               return s.joint;
-           })))
+                return s.joint;
+            })))
         return std::nullopt;
 
     // Targets the greedy reaches in two or more steps, meeting the settings: (target, step).
@@ -381,8 +387,9 @@ std::optional<GeneratedExercise> tryCandidate(Random &random, const ExerciseSett
     exercise.target = targets[at(random.between(0, static_cast<int>(targets.size()) - 1))].first;
 
     // The claims, checked once more with the engine's own functions as a user would run them.
-    const CriticalPaths paths = listCriticalPaths(network, computeSchedule(network, network.normalDurations()),
-                                                  static_cast<std::size_t>(kMaxExerciseCriticalPaths) + 1);
+    const CriticalPaths paths
+        = listCriticalPaths(network, computeSchedule(network, network.normalDurations()),
+                            static_cast<std::size_t>(kMaxExerciseCriticalPaths) + 1);
     const std::vector<GreedyStep> greedy = crashGreedily(network, exercise.target);
     const std::optional<LeastCost> least = leastCost(network, exercise.target);
     if (!paths.complete || !least || greedy.empty()

@@ -27,8 +27,8 @@
 // - the costs per unit of the crashable activities are whole multiples of one round step
 //   (5, 10, 25 or 50 Baht) chosen per project;
 // - a target duration below the normal one that the textbook greedy reaches in two or more
-//   steps (at most six), each with exactly one cheapest set of activities (no tie that would leave two right
-//   answers for a step).
+//   steps (at most six), each with exactly one cheapest set of activities (no tie that would leave
+//   two right answers for a step).
 
 namespace engine {
 
