@@ -282,10 +282,17 @@ TEST(ExerciseGenerator, EverySettingHoldsAgainstAnIndependentModel)
         }
     }
 
+    // glpsol takes most of the time: the least cost of the first 60 seeds of each row.
+    constexpr std::uint64_t kSeedsSolved = 60;
     std::vector<enginetest::LpProblem> problems;
-    for (const engine::GeneratedExercise &e : made)
-        problems.push_back({&e.project, e.target});
-    const std::vector<double> optimum = enginetest::solveWithGlpsol(problems);
+    for (const engine::GeneratedExercise &e : made) {
+        if (e.seed < kSeedsSolved)
+            problems.push_back({&e.project, e.target});
+    }
+    const std::vector<double> solved = enginetest::solveWithGlpsol(problems);
+    std::vector<double> optimum;
+    for (std::size_t k = 0, next = 0; k < made.size(); ++k)
+        optimum.push_back(made[k].seed < kSeedsSolved ? solved[next++] : -1);
 
     for (std::size_t k = 0; k < made.size(); ++k) {
         const engine::GeneratedExercise &e = made[k];
@@ -343,6 +350,8 @@ TEST(ExerciseGenerator, EverySettingHoldsAgainstAnIndependentModel)
         }
 
         // The least cost from the linear programme, in floating point.
+        if (optimum[k] < 0)
+            continue;
         EXPECT_NEAR(static_cast<double>(e.leastCost), optimum[k], 0.5);
         EXPECT_EQ(static_cast<double>(e.greedyCost) > optimum[k] + 0.5, s.greedyOverpays);
         EXPECT_GE(static_cast<double>(e.greedyCost), optimum[k] - 0.5);
