@@ -231,6 +231,15 @@ Arguments parseArguments(const QStringList &arguments)
             only(Command::Generate);
             parsed.criticalPaths = static_cast<int>(
                 wholeNumber(argument, takeValue(), 1, engine::kMaxExerciseCriticalPaths));
+        } else if (argument == QLatin1String("--count")) {
+            only(Command::Generate);
+            parsed.count
+                = static_cast<int>(wholeNumber(argument, takeValue(), 1, kMaxClassSetCount));
+        } else if (argument == QLatin1String("--out")) {
+            only(Command::Generate);
+            parsed.outFolder = takeValue();
+            if (parsed.outFolder.isEmpty())
+                refuse(QStringLiteral("--out needs a folder"));
         } else if (argument == QLatin1String("--joint-step")) {
             parsed.jointStep = flag();
         } else if (argument == QLatin1String("--greedy-overpays")) {
@@ -248,6 +257,15 @@ Arguments parseArguments(const QStringList &arguments)
                        .arg(positional.join(QLatin1String("' '"))));
         if (!parsed.seed)
             refuse(QStringLiteral("generate needs --seed S"));
+        if (given.contains(QLatin1String("--count")) && parsed.outFolder.isEmpty())
+            refuse(QStringLiteral("--count needs --out DIR (a class set is written to a folder)"));
+        if (!parsed.outFolder.isEmpty() && parsed.format)
+            refuse(QStringLiteral("--format does not go with --out (a class set writes its "
+                                  "projects as .crashkit files)"));
+        if (!parsed.outFolder.isEmpty()
+            && *parsed.seed > std::numeric_limits<qint64>::max() - kMaxClassSetSeeds)
+            refuse(QStringLiteral("--seed: %1 leaves no room for a class set's seeds after it")
+                       .arg(*parsed.seed));
         return parsed;
     }
     if (parsed.command == Command::Grade) {
@@ -330,6 +348,16 @@ QString helpText()
         "                              project everywhere. Written as CSV (default; the\n"
         "                              target goes to standard error) or as a .crashkit\n"
         "                              file, which holds the target and a title\n"
+        "  generate --seed S [options as above] --out DIR [--count C]\n"
+        "                              a class set of C variants (1 to 500, default 1)\n"
+        "                              in the new or empty folder DIR, from seeds S,\n"
+        "                              S+1, ...; a seed the generator refuses is skipped\n"
+        "                              (and named), ten refused in a row refuse the set.\n"
+        "                              Per variant NN-seedS: the .crashkit project, the\n"
+        "                              answer key NN-seedS-key.json (cpm, crash greedy,\n"
+        "                              crash optimal and curve as their --json prints\n"
+        "                              them), a worksheet and an answer sheet as PDF;\n"
+        "                              and moodle.xml, a Moodle question bank (Cloze)\n"
         "\n"
         "Options:\n"
         "  --json                      print one JSON object instead of text\n"

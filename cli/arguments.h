@@ -19,6 +19,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A class set (generate --out): at most this many variants; a set stops, refused, after this
+// many seeds in a row that the generator refuses; and the seeds it may use after --seed.
+inline constexpr int kMaxClassSetCount = 500;
+inline constexpr int kMaxRefusedSeedsInARow = 10;
+inline constexpr qint64 kMaxClassSetSeeds = qint64 {kMaxClassSetCount} * kMaxRefusedSeedsInARow;
+
 enum class Command { Help, Cpm, Crash, Curve, ExportSet, Generate, Pert, Grade };
 enum class Method { Greedy, Optimal };
 
@@ -41,6 +47,9 @@ struct Arguments {
     int criticalPaths = 1; // generate: --critical-paths K
     bool jointStep = false; // generate: --joint-step
     bool greedyOverpays = false; // generate: --greedy-overpays
+    // generate --out DIR [--count C]: a class set of C variants (seeds S, S+1, ...) in DIR
+    QString outFolder;
+    int count = 1;
 };
 
 // Reads the arguments after the program's name. Throws UsageError naming the argument.

@@ -5,6 +5,7 @@
 // and scripts, on the same engine and project files as the program.
 
 #include "arguments.h"
+#include "classset.h"
 #include "commands.h"
 #include "exercisegenerator.h"
 #include "grade.h"
@@ -13,6 +14,7 @@
 #include "projectfile.h"
 #include "standardinput.h"
 
+#include <QGuiApplication>
 #include <QString>
 #include <QStringList>
 
@@ -104,7 +106,7 @@ int generate(const cli::Arguments &parsed, cli::Output &output)
     return kSuccess;
 }
 
-int run(const QStringList &arguments)
+int run(const QStringList &arguments, int &argc, char **argv)
 {
     cli::Arguments parsed;
     try {
@@ -128,6 +130,14 @@ int run(const QStringList &arguments)
         return kSuccess;
     }
 
+    if (parsed.command == cli::Command::Generate && !parsed.outFolder.isEmpty()) {
+        // The sheets and pictures are painted with QtGui, which needs a platform; none of it
+        // is shown, so the offscreen one serves on every machine, with or without a display.
+        // The other commands stay QtCore only.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        const QGuiApplication application(argc, argv);
+        return cli::writeClassSet(parsed, [](const QString &line) { printError(line + u'\n'); });
+    }
     if (parsed.command == cli::Command::Generate)
         return generate(parsed, output);
 
@@ -181,7 +191,7 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     try {
-        return run(arguments);
+        return run(arguments, argc, argv);
     } catch (const cli::OutputError &error) {
         printError(QStringLiteral("crashkit-cli: the output could not be written: %1\n")
                        .arg(QString::fromLocal8Bit(error.what())));
