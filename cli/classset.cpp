@@ -182,8 +182,8 @@ int writeClassSet(const Arguments &parsed, const std::function<void(const QStrin
         variant.picture = worksheets::networkPng(
             project, worksheets::sheetLayout(variant.solution.network, variant.solution.schedule),
             variant.solution.schedule, worksheets::NodeTimes::None);
-        quiz.push_back({QStringLiteral("%1 %2").arg(variant.stem, settingsText(settings)),
-                        &project, &variant.solution, variant.picture,
+        quiz.push_back({QStringLiteral("%1 %2").arg(variant.stem, settingsText(settings)), &project,
+                        &variant.solution, variant.picture,
                         QStringLiteral("network-%1.png").arg(variant.stem)});
     }
     put(QStringLiteral("moodle.xml"), worksheets::moodleQuestionBank(setName, quiz));

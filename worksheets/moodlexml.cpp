@@ -130,7 +130,8 @@ std::vector<int> askedActivities(const WorkedSolution &solution)
     int widest = -1;
     for (int i = 0; i < n; ++i)
         if (solution.schedule.totalFloat(i) > 0
-            && (widest < 0 || solution.schedule.totalFloat(i) > solution.schedule.totalFloat(widest)))
+            && (widest < 0
+                || solution.schedule.totalFloat(i) > solution.schedule.totalFloat(widest)))
             widest = i;
     for (const int candidate : {widest, n / 2, n - 1})
         if (candidate >= 0 && std::find(asked.begin(), asked.end(), candidate) == asked.end())

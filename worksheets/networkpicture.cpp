@@ -48,7 +48,8 @@ void drawArrow(QPainter &painter, const std::vector<engine::LayoutPoint> &points
 void drawNode(QPainter &painter, const QRectF &box, const engine::Activity &activity,
               const engine::Schedule &schedule, std::size_t index, NodeTimes times)
 {
-    const bool critical = times == NodeTimes::Filled && schedule.isCritical(static_cast<int>(index));
+    const bool critical
+        = times == NodeTimes::Filled && schedule.isCritical(static_cast<int>(index));
     QPen pen(Qt::black, critical ? 2.2 : 1.0);
     painter.setPen(pen);
     painter.setBrush(Qt::white);

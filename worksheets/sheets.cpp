@@ -57,8 +57,8 @@ public:
         : m_writer(device), m_heading(heading), m_kind(kind)
     {
         m_writer.setResolution(kResolution);
-        m_writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                           QMarginsF(0, 0, 0, 0)));
+        m_writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         m_writer.setCreator(QStringLiteral("Crashkit"));
         m_writer.setTitle(heading.variant + QStringLiteral(" – ") + kind);
         m_painter.begin(&m_writer);
@@ -81,8 +81,8 @@ public:
     void paragraph(const QString &text, double size = kBodySize, bool bold = false)
     {
         m_painter.setFont(sheetFont(size, bold));
-        const QRectF bounds = m_painter.boundingRect(QRectF(0, 0, contentWidth(), 10000),
-                                                     Qt::TextWordWrap, text);
+        const QRectF bounds
+            = m_painter.boundingRect(QRectF(0, 0, contentWidth(), 10000), Qt::TextWordWrap, text);
         fit(bounds.height());
         m_painter.drawText(QRectF(kMargin, m_y, contentWidth(), bounds.height()),
                            Qt::TextWordWrap | Qt::AlignLeft, text);
@@ -207,60 +207,56 @@ std::vector<QStringList> activityRows(const engine::Project &project)
         for (const std::string &p : a.predecessors)
             predecessors << QString::fromStdString(p);
         const bool crashable = a.crashDuration < a.normalDuration;
-        rows.push_back({QString::fromStdString(a.id),
-                        predecessors.isEmpty() ? QStringLiteral("–")
-                                               : predecessors.join(QStringLiteral(", ")),
-                        QString::number(a.normalDuration), QString::number(a.crashDuration),
-                        crashable ? money(a.crashCostPerUnit) : QStringLiteral("เร่งไม่ได้")});
+        rows.push_back(
+            {QString::fromStdString(a.id),
+             predecessors.isEmpty() ? QStringLiteral("–") : predecessors.join(QStringLiteral(", ")),
+             QString::number(a.normalDuration), QString::number(a.crashDuration),
+             crashable ? money(a.crashCostPerUnit) : QStringLiteral("เร่งไม่ได้")});
     }
     return rows;
 }
 
 const std::vector<Column> &activityColumns()
 {
-    static const std::vector<Column> columns
-        = {{QStringLiteral("กิจกรรม"), 1},
-           {QStringLiteral("กิจกรรมที่ต้องทำก่อน"), 1.6},
-           {QStringLiteral("เวลาปกติ"), 1},
-           {QStringLiteral("เวลาเร่งเต็มที่"), 1.2},
-           {QStringLiteral("ค่าเร่งต่อหน่วยเวลา (บาท)"), 1.6}};
+    static const std::vector<Column> columns = {{QStringLiteral("กิจกรรม"), 1},
+                                                {QStringLiteral("กิจกรรมที่ต้องทำก่อน"), 1.6},
+                                                {QStringLiteral("เวลาปกติ"), 1},
+                                                {QStringLiteral("เวลาเร่งเต็มที่"), 1.2},
+                                                {QStringLiteral("ค่าเร่งต่อหน่วยเวลา (บาท)"), 1.6}};
     return columns;
 }
 
 const std::vector<Column> &scheduleColumns()
 {
     static const std::vector<Column> columns
-        = {{QStringLiteral("กิจกรรม"), 1},   {QStringLiteral("เวลา"), 1},
-           {QStringLiteral("ES"), 1},        {QStringLiteral("EF"), 1},
-           {QStringLiteral("LS"), 1},        {QStringLiteral("LF"), 1},
+        = {{QStringLiteral("กิจกรรม"), 1},  {QStringLiteral("เวลา"), 1}, {QStringLiteral("ES"), 1},
+           {QStringLiteral("EF"), 1},      {QStringLiteral("LS"), 1},   {QStringLiteral("LF"), 1},
            {QStringLiteral("เวลาเผื่อ"), 1}, {QStringLiteral("วิกฤต"), 1}};
     return columns;
 }
 
 const std::vector<Column> &stepColumns()
 {
-    static const std::vector<Column> columns
-        = {{QStringLiteral("ขั้นที่"), 0.7},
-           {QStringLiteral("กิจกรรมวิกฤต"), 2},
-           {QStringLiteral("กิจกรรมที่เร่ง"), 1.4},
-           {QStringLiteral("ลดลง (หน่วยเวลา)"), 1},
-           {QStringLiteral("ค่าเร่งต่อหน่วย (บาท)"), 1.2},
-           {QStringLiteral("ค่าใช้จ่ายขั้นนี้ (บาท)"), 1.2},
-           {QStringLiteral("เวลาโครงการ"), 1},
-           {QStringLiteral("ค่าใช้จ่ายสะสม (บาท)"), 1.2}};
+    static const std::vector<Column> columns = {{QStringLiteral("ขั้นที่"), 0.7},
+                                                {QStringLiteral("กิจกรรมวิกฤต"), 2},
+                                                {QStringLiteral("กิจกรรมที่เร่ง"), 1.4},
+                                                {QStringLiteral("ลดลง (หน่วยเวลา)"), 1},
+                                                {QStringLiteral("ค่าเร่งต่อหน่วย (บาท)"), 1.2},
+                                                {QStringLiteral("ค่าใช้จ่ายขั้นนี้ (บาท)"), 1.2},
+                                                {QStringLiteral("เวลาโครงการ"), 1},
+                                                {QStringLiteral("ค่าใช้จ่ายสะสม (บาท)"), 1.2}};
     return columns;
 }
 
 QString question(const WorkedSolution &solution)
 {
-    return QStringLiteral(
-               "โครงการนี้มีกิจกรรมตามตาราง ผู้บริหารต้องการให้โครงการเสร็จภายใน %1 หน่วยเวลา "
-               "จงตอบคำถามต่อไปนี้\n"
-               "1. คำนวณ ES EF LS LF และเวลาเผื่อของทุกกิจกรรม ระยะเวลาโครงการเมื่อใช้เวลาปกติ "
-               "และเส้นทางวิกฤตทุกเส้น\n"
-               "2. เร่งโครงการทีละขั้นตามวิธีในตำรา (เร่งกิจกรรมวิกฤตที่ค่าเร่งต่อหน่วยถูกที่สุด) "
-               "จนเหลือ %1 หน่วยเวลา บอกค่าใช้จ่ายที่เพิ่มขึ้นรวม\n"
-               "3. ค่าใช้จ่ายเพิ่มที่น้อยที่สุดที่ทำให้โครงการเสร็จใน %1 หน่วยเวลาคือเท่าใด")
+    return QStringLiteral("โครงการนี้มีกิจกรรมตามตาราง ผู้บริหารต้องการให้โครงการเสร็จภายใน %1 หน่วยเวลา "
+                          "จงตอบคำถามต่อไปนี้\n"
+                          "1. คำนวณ ES EF LS LF และเวลาเผื่อของทุกกิจกรรม ระยะเวลาโครงการเมื่อใช้เวลาปกติ "
+                          "และเส้นทางวิกฤตทุกเส้น\n"
+                          "2. เร่งโครงการทีละขั้นตามวิธีในตำรา (เร่งกิจกรรมวิกฤตที่ค่าเร่งต่อหน่วยถูกที่สุด) "
+                          "จนเหลือ %1 หน่วยเวลา บอกค่าใช้จ่ายที่เพิ่มขึ้นรวม\n"
+                          "3. ค่าใช้จ่ายเพิ่มที่น้อยที่สุดที่ทำให้โครงการเสร็จใน %1 หน่วยเวลาคือเท่าใด")
         .arg(solution.target);
 }
 
@@ -350,16 +346,17 @@ QByteArray answerSheetPdf(const SheetHeading &heading, const engine::Project &pr
             QStringList cuts;
             for (const engine::Cut &cut : step.cuts)
                 cuts << idOf(project, cut.activity);
-            steps.push_back({QString::number(step.number), idList(project, step.criticalBefore),
-                             cuts.join(QStringLiteral(" + ")), QString::number(step.units),
-                             money(step.costPerUnit), money(step.cost),
-                             QStringLiteral("%1 → %2").arg(step.durationBefore).arg(step.durationAfter),
-                             money(step.totalCost)});
+            steps.push_back(
+                {QString::number(step.number), idList(project, step.criticalBefore),
+                 cuts.join(QStringLiteral(" + ")), QString::number(step.units),
+                 money(step.costPerUnit), money(step.cost),
+                 QStringLiteral("%1 → %2").arg(step.durationBefore).arg(step.durationAfter),
+                 money(step.totalCost)});
         }
         document.table(stepColumns(), steps);
-        document.paragraph(QStringLiteral("ค่าใช้จ่ายเพิ่มรวมตามวิธีในตำรา %1 บาท")
-                               .arg(money(solution.greedyCost)),
-                           kBodySize, true);
+        document.paragraph(
+            QStringLiteral("ค่าใช้จ่ายเพิ่มรวมตามวิธีในตำรา %1 บาท").arg(money(solution.greedyCost)),
+            kBodySize, true);
 
         document.heading(QStringLiteral("3. ค่าใช้จ่ายเพิ่มที่น้อยที่สุดที่ %1 หน่วยเวลา").arg(solution.target));
         document.paragraph(
@@ -370,8 +367,9 @@ QByteArray answerSheetPdf(const SheetHeading &heading, const engine::Project &pr
             const engine::Activity &a = project.activities[i];
             const engine::Duration now = solution.leastCost.durations[i];
             if (now < a.normalDuration)
-                shortened.push_back({QString::fromStdString(a.id), QString::number(a.normalDuration),
-                                     QString::number(now), QString::number(a.normalDuration - now),
+                shortened.push_back({QString::fromStdString(a.id),
+                                     QString::number(a.normalDuration), QString::number(now),
+                                     QString::number(a.normalDuration - now),
                                      money((a.normalDuration - now) * a.crashCostPerUnit)});
         }
         document.table({{QStringLiteral("กิจกรรมที่เร่ง"), 1},

@@ -13,14 +13,12 @@ WorkedSolution solve(const engine::Project &project, engine::Duration target)
     solution.network = engine::Network(project);
     const engine::Network &network = solution.network;
     solution.schedule = engine::computeSchedule(network, network.normalDurations());
-    solution.criticalPaths
-        = engine::listCriticalPaths(network, solution.schedule, kMaxListedPaths);
+    solution.criticalPaths = engine::listCriticalPaths(network, solution.schedule, kMaxListedPaths);
     solution.target = target;
     if (target > solution.schedule.projectDuration || target < engine::shortestDuration(network))
         throw std::invalid_argument("the target lies outside the project's durations");
     solution.greedySteps = engine::crashGreedily(network, target);
-    solution.greedyCost
-        = solution.greedySteps.empty() ? 0 : solution.greedySteps.back().totalCost;
+    solution.greedyCost = solution.greedySteps.empty() ? 0 : solution.greedySteps.back().totalCost;
     const auto least = engine::leastCost(network, target);
     if (!least)
         throw std::invalid_argument("no least cost at the target");
