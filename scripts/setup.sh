@@ -15,6 +15,7 @@ packages=(
   glpk-utils libglpk-dev
   libgtest-dev libbenchmark-dev
   fonts-thai-tlwg fontconfig
+  poppler-utils
   desktop-file-utils appstream
   dpkg-dev file
   clang-format
