@@ -91,7 +91,7 @@ engine::NetworkLayout sheetLayout(const engine::Network &network, const engine::
     engine::LayoutOptions options;
     options.nodeWidth = kNodeWidth;
     options.nodeHeight = kNodeHeight;
-    options.layerGap = 56;
+    options.layerGap = 44;
     options.rowGap = 26;
     return engine::layoutNetwork(network, schedule, options);
 }

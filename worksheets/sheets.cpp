@@ -63,9 +63,7 @@ public:
         m_writer.setTitle(heading.variant + QStringLiteral(" – ") + kind);
         m_painter.begin(&m_writer);
         m_painter.setRenderHint(QPainter::TextAntialiasing);
-        const QRect page = m_writer.pageLayout().fullRectPoints();
-        m_width = page.width();
-        m_height = page.height();
+        measurePage();
         startPage();
     }
     ~Document() { m_painter.end(); }
@@ -152,12 +150,24 @@ public:
     }
 
     // The network under `title`, kept on one page with it, at most kMaxNetworkHeight high.
+    // A network too wide to be written in on a portrait page gets a landscape page of its own.
     void network(const QString &title, const engine::Project &project,
                  const engine::NetworkLayout &layout, const engine::Schedule &schedule,
                  NodeTimes times)
     {
         constexpr double kMaxNetworkHeight = 330;
-        const double scale = std::min(1.0, contentWidth() / layout.width);
+        constexpr double kSmallestPortraitScale = 0.75;
+        double scale = std::min(1.0, contentWidth() / layout.width);
+        if (scale < kSmallestPortraitScale) {
+            turnPage(QPageLayout::Landscape);
+            if (!title.isEmpty())
+                heading(title);
+            const double height = m_height - kMargin - m_y;
+            paintNetwork(m_painter, QRectF(kMargin, m_y, contentWidth(), height), project, layout,
+                         schedule, times);
+            turnPage(QPageLayout::Portrait);
+            return;
+        }
         const double height = std::min(layout.height * scale, kMaxNetworkHeight);
         fit(height + 30);
         if (!title.isEmpty())
@@ -168,6 +178,22 @@ public:
     }
 
 private:
+    // Starts a new page in `orientation` (the first page stays where nothing is on it yet).
+    void turnPage(QPageLayout::Orientation orientation)
+    {
+        m_writer.setPageOrientation(orientation);
+        m_writer.newPage();
+        measurePage();
+        startPage();
+    }
+
+    void measurePage()
+    {
+        const QRect page = m_writer.pageLayout().fullRectPoints();
+        m_width = page.width();
+        m_height = page.height();
+    }
+
     void fit(double height)
     {
         if (m_y + height > m_height - kMargin && m_y > m_top + 1) {
