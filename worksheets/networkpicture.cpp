@@ -55,7 +55,18 @@ void drawNode(QPainter &painter, const QRectF &box, const engine::Activity &acti
     painter.setBrush(Qt::white);
     painter.drawRect(box);
     painter.setBrush(Qt::NoBrush);
-    const double headHeight = times == NodeTimes::None ? box.height() : box.height() * 0.42;
+    if (times == NodeTimes::None) {
+        // The id large above, the duration below.
+        painter.setFont(sheetFont(14, true));
+        painter.drawText(QRectF(box.left(), box.top(), box.width(), box.height() * 0.58),
+                         Qt::AlignCenter, QString::fromStdString(activity.id));
+        painter.setFont(sheetFont(10));
+        painter.drawText(
+            QRectF(box.left(), box.top() + box.height() * 0.5, box.width(), box.height() * 0.45),
+            Qt::AlignCenter, QStringLiteral("t = %1").arg(activity.normalDuration));
+        return;
+    }
+    const double headHeight = box.height() * 0.42;
     const QRectF head(box.left(), box.top(), box.width(), headHeight);
     painter.setFont(sheetFont(11, true));
     painter.drawText(head.adjusted(4, 0, -box.width() / 2, 0), Qt::AlignVCenter | Qt::AlignLeft,
@@ -63,8 +74,6 @@ void drawNode(QPainter &painter, const QRectF &box, const engine::Activity &acti
     painter.setFont(sheetFont(9));
     painter.drawText(head.adjusted(box.width() / 2, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight,
                      QStringLiteral("t = %1").arg(activity.normalDuration));
-    if (times == NodeTimes::None)
-        return;
     painter.setPen(QPen(Qt::black, 0.6));
     const double top = head.bottom();
     const double rowHeight = (box.bottom() - top) / 2;
@@ -137,6 +146,8 @@ QByteArray networkPng(const engine::Project &project, const engine::NetworkLayou
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
+    // Black on white: one grey byte a pixel compresses several times faster than four.
+    image.convertTo(QImage::Format_Grayscale8);
     image.save(&buffer, "PNG");
     return bytes;
 }

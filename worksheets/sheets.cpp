@@ -168,7 +168,11 @@ public:
             turnPage(QPageLayout::Portrait);
             return;
         }
-        const double height = std::min(layout.height * scale, kMaxNetworkHeight);
+        double height = std::min(layout.height * scale, kMaxNetworkHeight);
+        // Drawn a little smaller rather than leave the rest of this page empty.
+        const double room = m_height - kMargin - m_y - 30;
+        if (room < height && room >= 0.7 * height)
+            height = room;
         fit(height + 30);
         if (!title.isEmpty())
             heading(title);
