@@ -61,8 +61,8 @@ int main(int argc, char *argv[])
           QStringLiteral("--joint-step")}},
     };
     std::printf("%d variants a row; milliseconds per variant\n", count);
-    std::printf("%-36s %9s | %9s %9s %9s %9s %9s %9s\n", "settings", "cli", "exercise",
-                "solution", "worksheet", "answers", "picture", "bank");
+    std::printf("%-36s %9s | %9s %9s %9s %9s %9s %9s\n", "settings", "cli", "exercise", "solution",
+                "worksheet", "answers", "picture", "bank");
     for (const Row &row : rows) {
         QTemporaryDir dir;
         const QString out = dir.filePath(QStringLiteral("set"));
@@ -120,10 +120,9 @@ int main(int argc, char *argv[])
         timer.restart();
         bytes += worksheets::moodleQuestionBank(QStringLiteral("bench"), quiz).size();
         parts[5] += milliseconds(timer);
-        std::printf("%-36s %9.2f | %9.2f %9.2f %9.2f %9.2f %9.2f %9.2f   (%zu bytes)\n",
-                    row.label, cliMs / count, parts[0] / count, parts[1] / count,
-                    parts[2] / count, parts[3] / count, parts[4] / count, parts[5] / count,
-                    bytes);
+        std::printf("%-36s %9.2f | %9.2f %9.2f %9.2f %9.2f %9.2f %9.2f   (%zu bytes)\n", row.label,
+                    cliMs / count, parts[0] / count, parts[1] / count, parts[2] / count,
+                    parts[3] / count, parts[4] / count, parts[5] / count, bytes);
     }
     return 0;
 }

@@ -208,8 +208,9 @@ int writeClassSet(const Arguments &parsed, const std::function<void(const QStrin
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
                               | QFileDevice::ReadGroup | QFileDevice::ExeGroup
                               | QFileDevice::ReadOther | QFileDevice::ExeOther);
-    say(QStringLiteral("%1 variants (seeds %2 to %3) written to %4")
+    say(QStringLiteral("%1 %2 (seeds %3 to %4) written to %5")
             .arg(variants.size())
+            .arg(variants.size() == 1 ? QStringLiteral("variant") : QStringLiteral("variants"))
             .arg(variants.front().exercise.seed)
             .arg(variants.back().exercise.seed)
             .arg(QDir::toNativeSeparators(parsed.outFolder)));

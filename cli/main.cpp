@@ -131,10 +131,14 @@ int run(const QStringList &arguments, int &argc, char **argv)
     }
 
     if (parsed.command == cli::Command::Generate && !parsed.outFolder.isEmpty()) {
-        // The sheets and pictures are painted with QtGui, which needs a platform; none of it
-        // is shown, so the offscreen one serves on every machine, with or without a display.
-        // The other commands stay QtCore only.
+        // The sheets and pictures are painted with QtGui, which needs a platform; nothing is
+        // shown, so the offscreen one serves, with or without a display. On Windows the
+        // windows platform is always there (the zip carries no offscreen plugin) and reads the
+        // installed fonts, which the offscreen one there does not. The other commands stay
+        // QtCore only.
+#ifndef _WIN32
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
         const QGuiApplication application(argc, argv);
         return cli::writeClassSet(parsed, [](const QString &line) { printError(line + u'\n'); });
     }
