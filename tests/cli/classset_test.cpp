@@ -5,6 +5,7 @@
 // checked against the engine run here on the projects read back.
 
 #include "clitestsupport.h"
+#include "exercisegenerator.h"
 #include "greedy.h"
 #include "leastcost.h"
 #include "moodlexml.h"
@@ -23,6 +24,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <variant>
 
 #include <unistd.h>
 
@@ -516,6 +518,36 @@ TEST_F(ClassSet, RefusalsLeaveNothingBehind)
     const Outcome run = runCli(setArguments(folder("empty"), 3, 1, {}));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(filesIn(folder("empty")).size(), 5);
+}
+
+// A seed the generator refuses is skipped and named; the next variant takes the next seed it
+// accepts. The refused seed is looked for here with the engine, at settings that refuse a few
+// seeds in a thousand.
+TEST_F(ClassSet, RefusedSeedIsSkipped)
+{
+    const engine::ExerciseSettings settings {12, 2, true, true};
+    auto accepted = [&](int seed) {
+        return std::holds_alternative<engine::GeneratedExercise>(
+            engine::generateExercise(static_cast<std::uint64_t>(seed), settings));
+    };
+    int refused = -1;
+    for (int seed = 1; seed < 1000 && refused < 0; ++seed)
+        if (!accepted(seed))
+            refused = seed;
+    if (refused < 0 || !accepted(refused - 1) || !accepted(refused + 1))
+        GTEST_SKIP() << "no lone refused seed below 1000 at these settings";
+    const QString out = folder("skipping");
+    const Outcome run = runCli(
+        setArguments(out, refused - 1, 2,
+                     {QStringLiteral("--activities=12"), QStringLiteral("--critical-paths=2"),
+                      QStringLiteral("--joint-step"), QStringLiteral("--greedy-overpays")}));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("seed %1 skipped").arg(refused)))
+        << run.err.toStdString();
+    const QStringList files = filesIn(out);
+    EXPECT_TRUE(files.contains(QStringLiteral("1-seed%1.crashkit").arg(refused - 1)));
+    EXPECT_TRUE(files.contains(QStringLiteral("2-seed%1.crashkit").arg(refused + 1)));
+    EXPECT_EQ(files.size(), 9);
 }
 
 // Cloze reads \ } # ~ / " and * itself: each is escaped once, so the answer typed is the text.
