@@ -212,10 +212,14 @@ private:
         m_painter.setPen(Qt::black);
         m_painter.setFont(sheetFont(9));
         const QRectF band(kMargin, kMargin / 2, contentWidth(), kMargin / 2);
-        m_painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter,
-                           m_heading.setName + QStringLiteral(" · ") + m_heading.variant);
-        m_painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter,
-                           QStringLiteral("%1 · หน้า %2").arg(m_kind).arg(m_page));
+        const QString right = QStringLiteral("%1 · หน้า %2").arg(m_kind).arg(m_page);
+        m_painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter, right);
+        // A long set name gives way to the page number.
+        const QFontMetricsF metrics(m_painter.font(), &m_writer);
+        const QString left = metrics.elidedText(
+            m_heading.setName + QStringLiteral(" · ") + m_heading.variant, Qt::ElideMiddle,
+            band.width() - metrics.horizontalAdvance(right) - 12);
+        m_painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, left);
         m_y = kMargin + 4;
         m_top = m_y;
     }
@@ -367,7 +371,8 @@ QByteArray answerSheetPdf(const SheetHeading &heading, const engine::Project &pr
                                .arg(paths.size())
                                .arg(paths.join(QStringLiteral(", "))));
         const engine::NetworkLayout layout = sheetLayout(solution.network, schedule);
-        document.network(QString(), project, layout, schedule, NodeTimes::Filled);
+        document.network(QStringLiteral("ข่ายงานพร้อมเวลา (แถวบน ES EF แถวล่าง LS LF)"), project,
+                         layout, schedule, NodeTimes::Filled);
 
         document.heading(
             QStringLiteral("2. เร่งโครงการทีละขั้นตามวิธีในตำรา จนเหลือ %1 หน่วยเวลา").arg(solution.target));
