@@ -128,8 +128,12 @@ int writeClassSet(const Arguments &parsed, const std::function<void(const QStrin
             = engine::generateExercise(static_cast<std::uint64_t>(seed), settings);
         if (auto *refusal = std::get_if<engine::ExerciseRefusal>(&result)) {
             const QString why = QString::fromStdString(refusal->message);
-            if (refusal->reason != engine::ExerciseRefusalReason::NotFound
-                || ++refusedInARow == kMaxRefusedSeedsInARow) {
+            // Settings out of range refuse every seed alike: no use trying the next.
+            if (refusal->reason != engine::ExerciseRefusalReason::NotFound) {
+                say(QStringLiteral("crashkit-cli: generate: %1; nothing was written").arg(why));
+                return kRefused;
+            }
+            if (++refusedInARow == kMaxRefusedSeedsInARow) {
                 say(QStringLiteral("crashkit-cli: generate: seed %1: %2").arg(seed).arg(why));
                 say(QStringLiteral("crashkit-cli: generate: the class set is refused (%1 seeds "
                                    "in a row gave no exercise); nothing was written")
