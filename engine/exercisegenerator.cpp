@@ -70,6 +70,52 @@ std::size_t at(int index)
 // Predecessors per activity, as ascending indices of earlier activities.
 using Links = std::vector<std::vector<int>>;
 
+// Drops the links that others imply (p -> j goes when another predecessor of j already follows
+// p), given predecessors as earlier indices; false when the network falls apart into separate
+// sub-projects.
+bool reduceAndJoin(Links &predecessors)
+{
+    const int n = static_cast<int>(predecessors.size());
+    // Ancestor sets as bit masks (n <= 30), in index order, which is a topological order.
+    std::vector<std::uint64_t> ancestors(at(n), 0);
+    for (int j = 0; j < n; ++j) {
+        for (const int p : predecessors[at(j)])
+            ancestors[at(j)] |= ancestors[at(p)] | (std::uint64_t {1} << p);
+    }
+    for (int j = 0; j < n; ++j) {
+        std::vector<int> &list = predecessors[at(j)];
+        std::vector<int> kept;
+        for (const int p : list) {
+            const bool implied = std::any_of(list.begin(), list.end(), [&](int q) {
+                return q != p && (ancestors[at(q)] >> p & 1U) != 0;
+            });
+            if (!implied)
+                kept.push_back(p);
+        }
+        std::sort(kept.begin(), kept.end());
+        list = std::move(kept);
+    }
+
+    // One piece: every activity joined to activity 0 through links either way.
+    std::vector<int> piece(at(n));
+    for (int j = 0; j < n; ++j)
+        piece[at(j)] = j;
+    auto root = [&](int j) {
+        while (piece[at(j)] != j)
+            j = piece[at(j)] = piece[at(piece[at(j)])];
+        return j;
+    };
+    for (int j = 0; j < n; ++j) {
+        for (const int p : predecessors[at(j)])
+            piece[at(root(p))] = root(j);
+    }
+    for (int j = 1; j < n; ++j) {
+        if (root(j) != root(0))
+            return false;
+    }
+    return true;
+}
+
 // A layered network of n activities: the first layer holds the activities without
 // predecessors, the last those without successors (each at most kMaxEnds), every other
 // activity follows one of the layer before and leads to one of the layer after. Links that
@@ -114,44 +160,8 @@ std::optional<Links> drawNetwork(Random &random, int n)
             link(j, anyIn(layerOf[at(j)] + 1));
     }
 
-    // Transitive reduction: p -> j goes when another predecessor of j already follows p.
-    // Ancestor sets as bit masks (n <= 30), in index order, which is a topological order.
-    std::vector<std::uint64_t> ancestors(at(n), 0);
-    for (int j = 0; j < n; ++j) {
-        for (const int p : predecessors[at(j)])
-            ancestors[at(j)] |= ancestors[at(p)] | (std::uint64_t {1} << p);
-    }
-    for (int j = 0; j < n; ++j) {
-        std::vector<int> &list = predecessors[at(j)];
-        std::vector<int> kept;
-        for (const int p : list) {
-            const bool implied = std::any_of(list.begin(), list.end(), [&](int q) {
-                return q != p && (ancestors[at(q)] >> p & 1U) != 0;
-            });
-            if (!implied)
-                kept.push_back(p);
-        }
-        std::sort(kept.begin(), kept.end());
-        list = std::move(kept);
-    }
-
-    // One piece: every activity joined to activity 0 through links either way.
-    std::vector<int> piece(at(n));
-    for (int j = 0; j < n; ++j)
-        piece[at(j)] = j;
-    auto root = [&](int j) {
-        while (piece[at(j)] != j)
-            j = piece[at(j)] = piece[at(piece[at(j)])];
-        return j;
-    };
-    for (int j = 0; j < n; ++j) {
-        for (const int p : predecessors[at(j)])
-            piece[at(root(p))] = root(j);
-    }
-    for (int j = 1; j < n; ++j) {
-        if (root(j) != root(0))
-            return std::nullopt;
-    }
+    if (!reduceAndJoin(predecessors))
+        return std::nullopt;
     return predecessors;
 }
 
@@ -315,36 +325,321 @@ Project projectOf(const Links &predecessors, const std::vector<Duration> &normal
     return project;
 }
 
-// One candidate drawn from the random sequence: an exercise that meets every setting, or
-// nothing.
-std::optional<GeneratedExercise> tryCandidate(Random &random, const ExerciseSettings &settings)
+// A candidate's data before it is checked: predecessors as earlier indices, and per activity
+// its normal duration, by how much it can be crashed and its cost per unit.
+struct Draft {
+    Links predecessors;
+    std::vector<Duration> normal, reduction;
+    std::vector<Satang> cost;
+};
+
+// A candidate drawn at random: a layered network, durations and costs, lengthened to the
+// critical paths asked for.
+std::optional<Draft> drawAtRandom(Random &random, const ExerciseSettings &settings)
 {
     const int n = settings.activities;
-    const std::optional<Links> predecessors = drawNetwork(random, n);
+    std::optional<Links> predecessors = drawNetwork(random, n);
     if (!predecessors)
         return std::nullopt;
 
-    std::vector<Duration> normal(at(n)), reduction(at(n));
-    std::vector<Satang> cost(at(n));
+    Draft draft {*std::move(predecessors), std::vector<Duration>(at(n)),
+                 std::vector<Duration>(at(n)), std::vector<Satang>(at(n))};
     const Satang step = kCostSteps[at(random.between(0, static_cast<int>(kCostSteps.size()) - 1))];
     int fixed = 0;
     for (std::size_t j = 0; j < at(n); ++j) {
-        normal[j] = random.between(kMinNormal, kMaxDrawnNormal);
+        draft.normal[j] = random.between(kMinNormal, kMaxDrawnNormal);
         if (fixed < n / 5 && random.chance(10)) {
             ++fixed; // cannot be crashed: no cost either
             continue;
         }
-        reduction[j] = random.between(Duration {1}, std::min(kMaxReduction, normal[j] - 1));
-        cost[j] = step * random.between(std::int64_t {2}, kMaxCostMultiple);
+        draft.reduction[j]
+            = random.between(Duration {1}, std::min(kMaxReduction, draft.normal[j] - 1));
+        draft.cost[j] = step * random.between(std::int64_t {2}, kMaxCostMultiple);
     }
 
     // The network's links, at the drawn durations; makeCriticalPaths passes its own.
-    const Network shape(projectOf(*predecessors, normal, reduction, cost));
-    if (!makeCriticalPaths(random, shape, normal, settings.criticalPaths))
+    const Network shape(projectOf(draft.predecessors, draft.normal, draft.reduction, draft.cost));
+    if (!makeCriticalPaths(random, shape, draft.normal, settings.criticalPaths))
+        return std::nullopt;
+    return draft;
+}
+
+// Where each activity goes when every predecessor is to come first (the lowest ready activity
+// next); nothing when there is a loop.
+std::optional<std::vector<int>> orderOf(const Links &predecessors)
+{
+    const std::size_t n = predecessors.size();
+    std::vector<int> newIndex(n, -1);
+    for (int placed = 0; at(placed) < n; ++placed) {
+        std::size_t next = n;
+        for (std::size_t j = 0; j < n && next == n; ++j) {
+            if (newIndex[j] < 0
+                && std::all_of(predecessors[j].begin(), predecessors[j].end(),
+                               [&](int p) { return newIndex[at(p)] >= 0; }))
+                next = j;
+        }
+        if (next == n)
+            return std::nullopt;
+        newIndex[next] = placed;
+    }
+    return newIndex;
+}
+
+// The draft renumbered by orderOf's answer, predecessor lists ascending.
+Draft renumbered(const Draft &draft, const std::vector<int> &newIndex)
+{
+    const std::size_t n = newIndex.size();
+    Draft result {Links(n), std::vector<Duration>(n), std::vector<Duration>(n),
+                  std::vector<Satang>(n)};
+    for (std::size_t j = 0; j < n; ++j) {
+        const std::size_t to = at(newIndex[j]);
+        for (const int p : draft.predecessors[j])
+            result.predecessors[to].push_back(newIndex[at(p)]);
+        std::sort(result.predecessors[to].begin(), result.predecessors[to].end());
+        result.normal[to] = draft.normal[j];
+        result.reduction[to] = draft.reduction[j];
+        result.cost[to] = draft.cost[j];
+    }
+    return result;
+}
+
+// The fewest activities drawOverpaying builds its pattern with: A, X, B, D and E; W unless
+// a step is joint; a twin of A or B per further critical path, and with two twins either W
+// or S (else four activities would start or end the project).
+int overpayingPatternSize(const ExerciseSettings &settings)
+{
+    const int twins = settings.criticalPaths - 1;
+    return 5 + twins + (settings.jointStep ? (twins == 2 ? 1 : 0) : 1);
+}
+
+// A candidate built around the pattern in which the textbook greedy pays more than the least
+// cost, rather than waiting for it at random. Three chains leave a group of activities A (A and
+// its twins, side by side) or end in a group B: A -> X -> B, A -> D and E -> B, all ending in
+// W when there is a W. X is the cheapest on the only critical chain at first and the greedy cuts
+// it until the other two chains are as long; then every chain is critical. The next step
+// either cuts A and B together (a joint step: cheaper than D or E with either) or W alone
+// (cheaper than A with B, but dearer than A with B less X). Cutting A and B shortens A -> X -> B
+// twice over, so the least cost gives X's units back, which the greedy never does: it
+// overpays. Further activities go in series after one already placed (dear or uncrashable,
+// so that they leave the pattern alone) or as side branches from the start or to the finish
+// with room to spare. Twins of A or B make 2 or 3 critical paths; a common first activity S
+// keeps the start to three activities.
+std::optional<Draft> drawOverpaying(Random &random, const ExerciseSettings &settings)
+{
+    if (settings.activities < overpayingPatternSize(settings))
+        return std::nullopt;
+    const int n = settings.activities;
+    const int twins = settings.criticalPaths - 1;
+    // Twins on the A side need S when there are two of them (A, A', A'' and E would start).
+    const bool twinsOfA = random.chance(50);
+    const bool withW
+        = !settings.jointStep || (n >= 6 + twins + (twinsOfA && twins == 2) && random.chance(50));
+    const bool withS = twinsOfA && twins == 2;
+    // Without W, B and its twins and D end the project: at most three.
+    if (!twinsOfA && twins == 2 && !withW)
+        return std::nullopt;
+    const int core = 5 + twins + (withW ? 1 : 0) + (withS ? 1 : 0);
+    if (core > n)
         return std::nullopt;
 
+    Draft draft;
+    std::vector<int> role; // what each activity is, for its durations and costs
+    enum : int { kS, kA, kX, kB, kD, kE, kW, kSeries, kSide };
+    auto add = [&](std::vector<int> predecessors, int kind) {
+        draft.predecessors.push_back(std::move(predecessors));
+        role.push_back(kind);
+        return static_cast<int>(role.size()) - 1;
+    };
+    const int s = withS ? add({}, kS) : -1;
+    const std::vector<int> fromStart = withS ? std::vector<int> {s} : std::vector<int> {};
+    std::vector<int> groupA {add(fromStart, kA)};
+    for (int t = 0; twinsOfA && t < twins; ++t)
+        groupA.push_back(add(fromStart, kA));
+    const int e = add(fromStart, kE);
+    const int x = add(groupA, kX);
+    const int d = add(groupA, kD);
+    std::vector<int> groupB {add({x, e}, kB)};
+    for (int t = 0; !twinsOfA && t < twins; ++t)
+        groupB.push_back(add({x, e}, kB));
+    if (withW) {
+        std::vector<int> ends = groupB;
+        ends.push_back(d);
+        add(ends, kW);
+    }
+
+    // Further activities, each in series after one already there or as a side branch.
+    auto starts = [&] {
+        return std::count_if(draft.predecessors.begin(), draft.predecessors.end(),
+                             [](const std::vector<int> &list) { return list.empty(); });
+    };
+    auto leadsOn = [&](int a) {
+        return std::any_of(draft.predecessors.begin(), draft.predecessors.end(),
+                           [a](const std::vector<int> &list) {
+                               return std::find(list.begin(), list.end(), a) != list.end();
+                           });
+    };
+    auto finishes = [&] {
+        int count = 0;
+        for (int a = 0; a < static_cast<int>(role.size()); ++a)
+            count += leadsOn(a) ? 0 : 1;
+        return count;
+    };
+    while (static_cast<int>(role.size()) < n) {
+        const int anchor = random.between(0, static_cast<int>(role.size()) - 1);
+        const int kind = random.between(0, 2);
+        const int anchorRole = role[at(anchor)];
+        if (kind == 0 && anchorRole != kA && anchorRole != kB) {
+            // In series after the anchor, taking over its successors: on a side branch or
+            // beside D or E it is treated as one of them, elsewhere as a short, dear step.
+            const int added = static_cast<int>(role.size());
+            for (std::vector<int> &list : draft.predecessors)
+                std::replace(list.begin(), list.end(), anchor, added);
+            const bool alike = anchorRole == kD || anchorRole == kE || anchorRole == kSide;
+            add({anchor}, alike ? anchorRole : kSeries);
+        } else if (kind == 1 && finishes() < kMaxEnds) { // from the anchor to the finish
+            add({anchor}, kSide);
+        } else if (kind == 2 && starts() < kMaxEnds && !draft.predecessors[at(anchor)].empty()) {
+            // from the start into the anchor
+            const int added = add({}, kSide);
+            draft.predecessors[at(anchor)].push_back(added);
+        }
+    }
+
+    // Durations: the chain through X longest; D and E then lengthened until their chains are
+    // exactly X's units shorter; side branches last, with float to spare.
+    const auto size = role.size();
+    draft.normal.assign(size, kMinNormal);
+    draft.reduction.assign(size, 0);
+    const Duration units = random.between(Duration {1}, Duration {3});
+    const Duration normalA = random.between(kMinNormal, kMaxDrawnNormal);
+    const Duration normalB = random.between(kMinNormal, kMaxDrawnNormal);
+    for (std::size_t j = 0; j < size; ++j) {
+        switch (role[j]) {
+        case kA:
+            draft.normal[j] = normalA;
+            break;
+        case kB:
+            draft.normal[j] = normalB;
+            break;
+        case kX:
+            draft.normal[j] = random.between(units + 1, kMaxDrawnNormal);
+            break;
+        case kS:
+        case kW:
+            draft.normal[j] = random.between(kMinNormal, kMaxDrawnNormal);
+            break;
+        case kSeries:
+            draft.normal[j] = random.between(kMinNormal, kMinNormal + 2);
+            break;
+        default:
+            break;
+        }
+        if (role[j] == kX)
+            draft.reduction[j] = units;
+        else if (role[j] != kSeries && role[j] != kSide)
+            draft.reduction[j]
+                = random.between(Duration {1}, std::min(kMaxReduction, draft.normal[j] - 1));
+    }
+    draft.cost.assign(size, 0);
+    const std::optional<std::vector<int>> newIndex = orderOf(draft.predecessors);
+    if (!newIndex)
+        return std::nullopt;
+    // The float of draft activity j at the durations so far.
+    auto floatOf = [&](std::size_t j) {
+        const Draft ordered = renumbered(draft, *newIndex);
+        const Network network(
+            projectOf(ordered.predecessors, ordered.normal, ordered.reduction, ordered.cost));
+        return computeSchedule(network, network.normalDurations()).totalFloat((*newIndex)[j]);
+    };
+    for (const int kind : {kD, kE}) {
+        for (std::size_t j = 0; j < size; ++j) {
+            if (role[j] != kind)
+                continue;
+            // D (or E) and the activities in series with it share the lengthening.
+            const Duration slack = floatOf(j);
+            if (slack < units)
+                return std::nullopt;
+            draft.normal[j] += std::min(slack - units, kMaxNormal - draft.normal[j]);
+            draft.reduction[j]
+                = random.between(Duration {1}, std::min(kMaxReduction, draft.normal[j] - 1));
+        }
+    }
+    for (std::size_t j = 0; j < size; ++j) {
+        if ((role[j] == kD || role[j] == kE) && floatOf(j) != units)
+            return std::nullopt;
+    }
+    for (std::size_t j = 0; j < size; ++j) {
+        if (role[j] != kSide)
+            continue;
+        const Duration room = floatOf(j) - units - kMaxReduction;
+        if (room < 0)
+            return std::nullopt;
+        draft.normal[j] += random.between(Duration {0}, std::min(room, kMaxDrawnNormal));
+        draft.reduction[j]
+            = random.between(Duration {1}, std::min(kMaxReduction, draft.normal[j] - 1));
+    }
+
+    // Costs, as multiples of the project's step.
+    const Satang step = kCostSteps[at(random.between(0, static_cast<int>(kCostSteps.size()) - 1))];
+    const std::int64_t costX = random.between(std::int64_t {2}, std::int64_t {5});
+    std::int64_t sumA = 0, sumB = 0;
+    std::vector<std::int64_t> multiple(size, 0);
+    for (std::size_t j = 0; j < size; ++j) {
+        if (role[j] == kA || role[j] == kB) {
+            multiple[j] = random.between(costX + 1, costX + 8);
+            (role[j] == kA ? sumA : sumB) += multiple[j];
+        }
+    }
+    multiple[at(x)] = costX;
+    // W between A with B less X and A with B; or, for a joint step, dearer than A with B.
+    const std::int64_t costW = settings.jointStep
+        ? random.between(sumA + sumB + 1, sumA + sumB + 10)
+        : random.between(sumA + sumB - costX + 1, sumA + sumB - 1);
+    const std::int64_t dear = std::max(costW, sumA + sumB) + 1;
+    int fixed = 0;
+    for (std::size_t j = 0; j < size; ++j) {
+        switch (role[j]) {
+        case kW:
+            multiple[j] = costW;
+            break;
+        case kD: // D with B, and E with A, dearer than W and than A with B
+        case kE:
+        case kS:
+            multiple[j] = random.between(dear, dear + 10);
+            break;
+        case kSeries:
+            if (fixed < n / 5 && random.chance(40)) {
+                ++fixed;
+                draft.reduction[j] = 0;
+            } else {
+                draft.reduction[j]
+                    = random.between(Duration {1}, std::min(kMaxReduction, draft.normal[j] - 1));
+                multiple[j] = random.between(dear, dear + 10);
+            }
+            break;
+        case kSide:
+            multiple[j] = random.between(std::int64_t {2}, kMaxCostMultiple);
+            break;
+        default:
+            break;
+        }
+    }
+    for (std::size_t j = 0; j < size; ++j)
+        draft.cost[j] = draft.reduction[j] > 0 ? step * multiple[j] : 0;
+
+    Draft ordered = renumbered(draft, *newIndex);
+    if (!reduceAndJoin(ordered.predecessors))
+        return std::nullopt;
+    return ordered;
+}
+
+// A drawn candidate checked against every setting: an exercise that meets them all, with its
+// target, or nothing.
+std::optional<GeneratedExercise> checkCandidate(Random &random, const ExerciseSettings &settings,
+                                                const Draft &draft)
+{
     GeneratedExercise exercise;
-    exercise.project = projectOf(*predecessors, normal, reduction, cost);
+    exercise.project = projectOf(draft.predecessors, draft.normal, draft.reduction, draft.cost);
     const Network network(exercise.project);
     exercise.normalDuration = computeSchedule(network, network.normalDurations()).projectDuration;
     exercise.shortestDuration = shortestDuration(network);
@@ -435,7 +730,14 @@ ExerciseResult generateExercise(std::uint64_t seed, const ExerciseSettings &sett
 
     Random random(seed);
     for (int attempt = 1; attempt <= kExerciseAttempts; ++attempt) {
-        std::optional<GeneratedExercise> exercise = tryCandidate(random, settings);
+        // Where the greedy is to overpay, three candidates in four are built around the
+        // pattern that makes it; the fourth is drawn at random, as for every other setting.
+        const std::optional<Draft> draft = settings.greedyOverpays && attempt % 4 != 0
+            ? drawOverpaying(random, settings)
+            : drawAtRandom(random, settings);
+        if (!draft)
+            continue;
+        std::optional<GeneratedExercise> exercise = checkCandidate(random, settings, *draft);
         if (!exercise)
             continue;
         exercise->seed = seed;
@@ -446,10 +748,14 @@ ExerciseResult generateExercise(std::uint64_t seed, const ExerciseSettings &sett
         exercise->project.target = exercise->target;
         return *std::move(exercise);
     }
-    const char *hint = settings.greedyOverpays && !settings.jointStep
-        ? "the greedy seldom pays more than the least cost unless some step cuts two or more "
-          "activities together: ask for a joint step too, or try more activities or another seed"
-        : "try more activities, fewer critical paths or another seed";
+    std::string hint = "try more activities, fewer critical paths or another seed";
+    if (settings.greedyOverpays && settings.activities < overpayingPatternSize(settings))
+        hint = "a project where the greedy overpays with these settings needs "
+            + std::to_string(overpayingPatternSize(settings))
+            + " activities or more, as a rule (with a joint step: "
+            + std::to_string(
+                   overpayingPatternSize({settings.activities, settings.criticalPaths, true, true}))
+            + ")";
     return ExerciseRefusal {ExerciseRefusalReason::NotFound,
                             "no project of " + describeSettings(settings) + " was found in "
                                 + std::to_string(kExerciseAttempts) + " attempts from seed "
