@@ -27,9 +27,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -37,6 +39,28 @@
 using project::named;
 
 namespace {
+
+// The selected cell of the answer grid is the one a hint is asked for: framed, not filled,
+// so that its verdict (the cell's own colour) still shows.
+class FramedSelectionDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem plain(option);
+        const bool selected = plain.state.testFlag(QStyle::State_Selected);
+        plain.state.setFlag(QStyle::State_Selected, false);
+        QStyledItemDelegate::paint(painter, plain, index);
+        if (selected) {
+            painter->save();
+            painter->setPen(QPen(option.palette.color(QPalette::Highlight), 2));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
+            painter->restore();
+        }
+    }
+};
 
 QString caption()
 {
@@ -181,6 +205,7 @@ QWidget *TrainerWindow::Private::buildSchedulePage()
                                              QStringLiteral("เวลาลอยตัว")});
     scheduleGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     scheduleGrid->verticalHeader()->setDefaultSectionSize(28);
+    scheduleGrid->setItemDelegate(new FramedSelectionDelegate(scheduleGrid));
     QObject::connect(scheduleGrid, &QTableWidget::itemChanged, this, [this] { markModified(); });
 
     auto *durationRow = new QHBoxLayout;

@@ -19,6 +19,7 @@
 #include "trainertyping.h"
 #include "trainerwindow.h"
 
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -146,6 +147,11 @@ private slots:
 
         auto *grid = find<QTableWidget>(m_window.get(), "scheduleGrid");
         grid->setCurrentCell(c, 0);
+        // Selected for its hint, the cell still shows its verdict on screen (a frame marks the
+        // selection, not a fill).
+        const QRect cellRect = grid->visualRect(grid->model()->index(c, 0));
+        const QImage shown = grid->viewport()->grab().toImage();
+        QCOMPARE(QColor(shown.pixel(cellRect.center() + QPoint(cellRect.width() / 4, 0))), kWrong);
         QStringList hints;
         for (int press = 0; press < 4; ++press) {
             click(*m_window, "hintScheduleButton");
