@@ -264,6 +264,8 @@ void ProjectWindow::Private::buildMenus()
                 openPracticeSet(number);
         });
     }
+    add(file, action(q, "newExerciseAction", QStringLiteral("แบบฝึกหัดใหม่...")),
+        &Private::newExercise);
     recentMenu = file->addMenu(QStringLiteral("แฟ้มที่เปิดล่าสุด"));
     recentMenu->setObjectName(QStringLiteral("recentMenu"));
     QObject::connect(recentMenu, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });

@@ -15,6 +15,9 @@
 #include "projectexport.h"
 #include "projectfile.h"
 #include "projectwindow_p.h"
+
+#include "dialogrunner.h"
+#include "newexercisedialog.h"
 #include "thaifileproblems.h"
 #include "thaitext.h"
 
@@ -170,6 +173,20 @@ void ProjectWindow::Private::openPracticeSet(int number)
     engine::Project practice = practiceProject(practiceSet(number));
     practice.title = QStringLiteral("ชุดเสริมทักษะ %1").arg(number).toStdString();
     document->load(practice, QString());
+    titleEdit->setText(document->title());
+    updateCaption();
+}
+
+void ProjectWindow::Private::newExercise()
+{
+    if (!maybeSave())
+        return;
+    project::NewExerciseDialog dialog(q);
+    if (platform::runDialog(dialog) != QDialog::Accepted || !dialog.exercise())
+        return;
+    engine::Project exercise = dialog.exercise()->project;
+    exercise.title = project::exerciseTitle(*dialog.exercise()).toStdString();
+    document->load(exercise, QString());
     titleEdit->setText(document->title());
     updateCaption();
 }

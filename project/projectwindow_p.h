@@ -119,6 +119,8 @@ struct ProjectWindow::Private : QObject {
     void open();
     bool openPath(const QString &path);
     void openPracticeSet(int number);
+    // "แบบฝึกหัดใหม่": a seeded exercise chosen in its dialog, after the unsaved-work question.
+    void newExercise();
     bool save();
     bool saveAs();
     bool saveTo(const QString &path, bool asDocumentFile);

@@ -5,11 +5,13 @@
 
 #include "answersfile.h"
 #include "controlnames.h"
+#include "dialogrunner.h"
 #include "durationspinbox.h"
 #include "filechooser.h"
 #include "fonts.h"
 #include "messagebox.h"
 #include "networkview.h"
+#include "newexercisedialog.h"
 #include "practiceset.h"
 #include "projectfile.h"
 #include "thaifileproblems.h"
@@ -382,6 +384,8 @@ void TrainerWindow::Private::buildMenus()
     };
     add("trainerOpenAction", QStringLiteral("เปิดโครงการหรือคำตอบ..."), QKeySequence::Open,
         [this] { open(); });
+    add("trainerNewExerciseAction", QStringLiteral("แบบฝึกหัดใหม่..."), QKeySequence::New,
+        [this] { newExercise(); });
     QMenu *practice = file->addMenu(QStringLiteral("ฝึกกับชุดเสริมทักษะ"));
     practice->setObjectName(QStringLiteral("trainerPracticeMenu"));
     for (int number = 1; number <= 5; ++number) {
@@ -399,6 +403,16 @@ void TrainerWindow::Private::buildMenus()
     file->addSeparator();
     add("trainerCloseAction", QStringLiteral("ปิดหน้าต่าง"), QKeySequence(Qt::CTRL | Qt::Key_W),
         [this] { q->close(); });
+}
+
+void TrainerWindow::Private::newExercise()
+{
+    if (!maybeSave())
+        return;
+    project::NewExerciseDialog dialog(q);
+    if (platform::runDialog(dialog) != QDialog::Accepted || !dialog.exercise())
+        return;
+    load(dialog.exercise()->project);
 }
 
 void TrainerWindow::Private::load(const engine::Project &newProject)
@@ -445,7 +459,8 @@ void TrainerWindow::Private::load(const engine::Project &newProject)
     {
         const QSignalBlocker blocker(targetBox);
         targetBox->setRange(analysis->shortestDuration, analysis->schedule.projectDuration);
-        targetBox->setValue(analysis->shortestDuration);
+        // The project's own target (an exercise's, a saved one), else the shortest.
+        targetBox->setValue(newProject.target.value_or(analysis->shortestDuration));
     }
     clearStages();
     const auto normal = network().normalDurations();

@@ -91,6 +91,8 @@ struct TrainerWindow::Private : QObject {
     bool openPath(const QString &path);
     bool openAnswers(const QString &path);
     void openPracticeSet(int number);
+    // "แบบฝึกหัดใหม่": a seeded exercise chosen in its dialog, after the unsaved-work question.
+    void newExercise();
 
     // trainerstages.cpp
     const engine::Project &project() const { return analysis->project; }

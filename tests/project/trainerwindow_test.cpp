@@ -9,9 +9,12 @@
 #include "projectwindowtestsupport.h"
 
 #include "answercheck.h"
+#include "dialogrunner.h"
 #include "durationspinbox.h"
+#include "exercisegenerator.h"
 #include "greedy.h"
 #include "networkview.h"
+#include "newexercisedialog.h"
 #include "practiceset.h"
 #include "projectfile.h"
 #include "schedule.h"
@@ -353,6 +356,62 @@ private slots:
         QCOMPARE(find<QTableWidget>(m_window.get(), "scheduleGrid")->rowCount(),
                  static_cast<int>(practiceProject(practiceSet(2)).activities.size()));
         projects.document()->undoStack()->setClean();
+    }
+
+    // "แบบฝึกหัดใหม่" in both windows: the seed and settings typed into the dialog give the
+    // generator's own exercise, its target in the trainer's box and its seed in the own-project
+    // window's title; settings the generator refuses are told in the dialog, which stays open.
+    void aNewExerciseFromItsSeed()
+    {
+        engine::ExerciseSettings settings;
+        settings.activities = 9;
+        settings.criticalPaths = 2;
+        settings.jointStep = true;
+        const engine::ExerciseResult made = engine::generateExercise(4242, settings);
+        QVERIFY(std::holds_alternative<engine::GeneratedExercise>(made));
+        const engine::GeneratedExercise &expected = std::get<engine::GeneratedExercise>(made);
+
+        int shown = 0;
+        platform::setDialogRunner([&](QDialog &dialog) {
+            ++shown;
+            auto &exercise = dynamic_cast<project::NewExerciseDialog &>(dialog);
+            exercise.setSeed(4242);
+            exercise.setSettings(settings);
+            dialog.accept();
+            return dialog.result();
+        });
+        find<QAction>(m_window.get(), "trainerNewExerciseAction")->trigger();
+        QCOMPARE(shown, 1);
+        QCOMPARE(find<QTableWidget>(m_window.get(), "scheduleGrid")->rowCount(), 9);
+        auto *ids = find<QTableWidget>(m_window.get(), "trainerActivityTable");
+        for (int row = 0; row < 9; ++row)
+            QCOMPARE(ids->item(row, 0)->text(),
+                     QString::fromStdString(
+                         expected.project.activities[static_cast<std::size_t>(row)].id));
+        QCOMPARE(find<project::DurationSpinBox>(m_window.get(), "trainerTargetSpinBox")->value(),
+                 expected.target);
+
+        ProjectWindow projects;
+        projects.show();
+        find<QAction>(&projects, "newExerciseAction")->trigger();
+        QCOMPARE(shown, 2);
+        QCOMPARE(projects.document()->table()->rowCount(), 9);
+        QCOMPARE(projects.document()->target(), std::optional(expected.target));
+        QVERIFY(projects.document()->title().contains(QStringLiteral("4242")));
+        projects.document()->undoStack()->setClean();
+
+        // Settings no project of five activities meets: told, and the dialog is not accepted.
+        project::NewExerciseDialog dialog;
+        dialog.setSeed(17);
+        dialog.setSettings({5, 3, false, true});
+        QVERIFY(!dialog.generate());
+        const QString problem = find<QLabel>(&dialog, "exerciseProblemLabel")->text();
+        QVERIFY2(problem.contains(QStringLiteral("17")) && problem.contains(QStringLiteral("5")),
+                 qPrintable(problem));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(!dialog.exercise());
+        platform::setDialogRunner({});
     }
 
 private:
