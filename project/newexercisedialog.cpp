@@ -38,26 +38,22 @@ NewExerciseDialog::NewExerciseDialog(QWidget *parent) : QDialog(parent)
     m_seed->setMinimumWidth(180);
     auto *newSeed = named(new QPushButton(QStringLiteral("สุ่มเลขชุดใหม่")), "exerciseNewSeedButton",
                           QStringLiteral("สุ่มเลขชุดใหม่"));
-    connect(newSeed, &QPushButton::clicked, this, [this] {
-        setSeed(QRandomGenerator::global()->bounded(quint64 {1'000'000}));
-    });
+    connect(newSeed, &QPushButton::clicked, this,
+            [this] { setSeed(QRandomGenerator::global()->bounded(quint64 {1'000'000})); });
     auto *seedRow = new QHBoxLayout;
     seedRow->addWidget(m_seed, 1);
     seedRow->addWidget(newSeed);
 
-    m_activities = named(new QSpinBox, "exerciseActivitiesSpinBox",
-                         QStringLiteral("จำนวนกิจกรรม"));
+    m_activities = named(new QSpinBox, "exerciseActivitiesSpinBox", QStringLiteral("จำนวนกิจกรรม"));
     m_activities->setRange(engine::kMinExerciseActivities, engine::kMaxExerciseActivities);
     m_criticalPaths = named(new QSpinBox, "exerciseCriticalPathsSpinBox",
                             QStringLiteral("จำนวนสายงานวิกฤตเมื่อใช้เวลาปกติ"));
     m_criticalPaths->setRange(1, engine::kMaxExerciseCriticalPaths);
-    m_jointStep
-        = named(new QCheckBox(QStringLiteral("มีขั้นที่ต้องเร่งหลายกิจกรรมพร้อมกัน")),
-                "exerciseJointStepCheckBox", QStringLiteral("มีขั้นที่ต้องเร่งหลายกิจกรรมพร้อมกัน"));
+    m_jointStep = named(new QCheckBox(QStringLiteral("มีขั้นที่ต้องเร่งหลายกิจกรรมพร้อมกัน")),
+                        "exerciseJointStepCheckBox", QStringLiteral("มีขั้นที่ต้องเร่งหลายกิจกรรมพร้อมกัน"));
     m_greedyOverpays = named(
         new QCheckBox(QStringLiteral("เร่งทีละขั้นแบบตำราแล้วจ่ายมากกว่าค่าใช้จ่ายต่ำสุด")),
-        "exerciseGreedyOverpaysCheckBox",
-        QStringLiteral("เร่งทีละขั้นแบบตำราแล้วจ่ายมากกว่าค่าใช้จ่ายต่ำสุด"));
+        "exerciseGreedyOverpaysCheckBox", QStringLiteral("เร่งทีละขั้นแบบตำราแล้วจ่ายมากกว่าค่าใช้จ่ายต่ำสุด"));
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("เลขชุด"), seedRow);
@@ -66,8 +62,8 @@ NewExerciseDialog::NewExerciseDialog(QWidget *parent) : QDialog(parent)
     form->addRow(QString(), m_jointStep);
     form->addRow(QString(), m_greedyOverpays);
 
-    auto *hint = new QLabel(QStringLiteral(
-        "เลขชุดและเงื่อนไขเดียวกันให้โครงการเดียวกันทุกครั้ง ผู้สอนแจกเลขชุดให้ผู้เรียนได้"));
+    auto *hint = new QLabel(
+        QStringLiteral("เลขชุดและเงื่อนไขเดียวกันให้โครงการเดียวกันทุกครั้ง ผู้สอนแจกเลขชุดให้ผู้เรียนได้"));
     hint->setWordWrap(true);
     m_problem = named(new QLabel, "exerciseProblemLabel", QStringLiteral("ปัญหาของเงื่อนไข"));
     m_problem->setWordWrap(true);

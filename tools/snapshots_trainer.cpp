@@ -9,6 +9,7 @@
 #include "durationspinbox.h"
 #include "forms.h"
 #include "greedy.h"
+#include "newexercisedialog.h"
 #include "practiceset.h"
 #include "snapshotfile.h"
 #include "trainerentry.h"
@@ -112,4 +113,17 @@ void snapshotTrainerWindow(const QString &outputDir)
     }
     snap(QStringLiteral("trainer-set1-crashed-28"));
     window->hide();
+
+    // "แบบฝึกหัดใหม่": the dialog as it opens, and with settings its seed cannot meet.
+    project::NewExerciseDialog dialog;
+    dialog.setSeed(4242);
+    dialog.show();
+    QApplication::processEvents();
+    saveSnapshot(&dialog, outputDir, QStringLiteral("new-exercise"));
+    dialog.setSettings({5, 3, false, true});
+    dialog.generate();
+    dialog.adjustSize();
+    QApplication::processEvents();
+    saveSnapshot(&dialog, outputDir, QStringLiteral("new-exercise-refused"));
+    dialog.hide();
 }
