@@ -154,7 +154,7 @@ int writeClassSet(const Arguments &parsed, const std::function<void(const QStrin
         ++seed;
     }
 
-    const QString setName = QStringLiteral("การเร่งโครงการ seed %1–%2 (%3)")
+    const QString setName = QStringLiteral("การเร่งโครงการ เลขชุด %1–%2 (%3)")
                                 .arg(variants.front().exercise.seed)
                                 .arg(variants.back().exercise.seed)
                                 .arg(settingsText(settings));
@@ -175,7 +175,7 @@ int writeClassSet(const Arguments &parsed, const std::function<void(const QStrin
         const engine::Project &project = variant.exercise.project;
         variant.solution = worksheets::solve(project, variant.exercise.target);
         const worksheets::SheetHeading heading {
-            setName, QStringLiteral("ชุดที่ %1 (seed %2)").arg(k + 1).arg(variant.exercise.seed)};
+            setName, QStringLiteral("ชุดที่ %1 (เลขชุด %2)").arg(k + 1).arg(variant.exercise.seed)};
         put(variant.stem + QStringLiteral(".crashkit"),
             io::write(project, io::FileFormat::Crashkit));
         put(variant.stem + QStringLiteral("-key.json"), answerKey(variant.exercise));
