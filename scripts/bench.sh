@@ -13,7 +13,7 @@ cmake -S "$root" -B "$root/build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCRASHKIT_BUILD_BENCH=ON -DCRASHKIT_BUILD_TESTS=OFF -DCRASHKIT_WERROR=ON >/dev/null
 cmake --build "$root/build/bench" -j "$(nproc)" --target startup_bench iteration_bench \
   answercheck_bench exercise_bench \
-  engine_bench csv_bench projectwindow_bench cli_bench
+  engine_bench csv_bench projectwindow_bench cli_bench classset_bench
 export QT_QPA_PLATFORM=offscreen
 
 echo
@@ -47,3 +47,6 @@ echo
 # crashkit-cli at 10^4 and 10^5 activities (--sizes 10000,100000,1000000 for the README's
 # million, about half an hour).
 "$root/build/bench/bench/cli_bench"
+echo
+# A class set of 100 variants with their PDFs and question bank.
+"$root/build/bench/bench/classset_bench"
