@@ -3,6 +3,8 @@
 
 #include "solution.h"
 
+#include "money.h"
+
 #include <stdexcept>
 
 namespace worksheets {
@@ -40,17 +42,12 @@ std::string pathText(const engine::Project &project, const std::vector<int> &pat
 
 std::string bahtNumber(engine::Satang amount)
 {
-    const bool negative = amount < 0;
-    const engine::Satang magnitude = negative ? -amount : amount;
-    std::string text = std::to_string(magnitude / 100);
-    const engine::Satang cents = magnitude % 100;
-    if (cents != 0) {
-        text += '.';
-        text += static_cast<char>('0' + cents / 10);
-        if (cents % 10 != 0)
-            text += static_cast<char>('0' + cents % 10);
-    }
-    return negative ? "-" + text : text;
+    // The engine's "1250.50", without the zeros that add nothing: "1250.5", "1250".
+    std::string text = engine::formatBaht(amount);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.')
+        text.pop_back();
+    return text;
 }
 
 } // namespace worksheets
