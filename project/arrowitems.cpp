@@ -56,8 +56,8 @@ void EventItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidg
     painter->drawLine(QPointF(0, 0), QPointF(0, kRadius - 1));
     painter->setPen(m_critical ? kCriticalRed.darker(130) : kText);
     painter->setFont(bold);
-    painter->drawText(QRectF(-kRadius, -kRadius + 4, kEventDiameter, kRadius - 4),
-                      Qt::AlignCenter, m_texts[0]);
+    painter->drawText(QRectF(-kRadius, -kRadius + 4, kEventDiameter, kRadius - 4), Qt::AlignCenter,
+                      m_texts[0]);
     painter->setFont(small);
     painter->setPen(kText);
     // The lower half narrows towards the bottom: the times sit near the cut.
@@ -141,8 +141,8 @@ void ArrowItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidg
     static const QFont small = platform::sarabunFont(14);
     static const QFont bold = platform::sarabunFont(15, true);
     const QColor colour = m_critical ? kCriticalRed : kLinkGrey;
-    painter->setPen(QPen(colour, m_critical ? 2.4 : 1.3,
-                         isDummy() ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    painter->setPen(QPen(colour, m_critical ? 2.4 : 1.3, isDummy() ? Qt::DashLine : Qt::SolidLine,
+                         Qt::FlatCap, Qt::RoundJoin));
     painter->setBrush(Qt::NoBrush);
     painter->drawPath(m_line);
     painter->setPen(Qt::NoPen);
