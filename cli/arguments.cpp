@@ -75,11 +75,13 @@ Command commandNamed(const QString &name)
         return Command::Pert;
     if (name == QLatin1String("grade"))
         return Command::Grade;
+    if (name == QLatin1String("aoa"))
+        return Command::Aoa;
     if (name == QLatin1String("help") || name == QLatin1String("--help")
         || name == QLatin1String("-h"))
         return Command::Help;
-    refuse(QStringLiteral("unknown command '%1'; the commands are cpm, crash, curve, pert, grade, "
-                          "export-set and generate")
+    refuse(QStringLiteral("unknown command '%1'; the commands are cpm, aoa, crash, curve, pert, "
+                          "grade, export-set and generate")
                .arg(name));
 }
 
@@ -311,6 +313,9 @@ QString helpText()
         "  cpm FILE [--paths N]        the CPM table (earliest and latest start and finish,\n"
         "                              total float, critical activities), the project\n"
         "                              duration and up to N critical paths (default 100)\n"
+        "  aoa FILE                    the network drawn activity on arrow: its events\n"
+        "                              (number, earliest and latest time) and arrows\n"
+        "                              (from, to, activity or dummy, duration, critical)\n"
         "  crash FILE --target N [--method greedy|optimal]\n"
         "                              crash the project to N time units: the textbook\n"
         "                              greedy steps (default) or the least-cost durations\n"

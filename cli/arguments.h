@@ -25,7 +25,7 @@ inline constexpr int kMaxClassSetCount = 500;
 inline constexpr int kMaxRefusedSeedsInARow = 10;
 inline constexpr qint64 kMaxClassSetSeeds = qint64 {kMaxClassSetCount} * kMaxRefusedSeedsInARow;
 
-enum class Command { Help, Cpm, Crash, Curve, ExportSet, Generate, Pert, Grade };
+enum class Command { Help, Cpm, Crash, Curve, ExportSet, Generate, Pert, Grade, Aoa };
 enum class Method { Greedy, Optimal };
 
 struct Arguments {

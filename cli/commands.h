@@ -21,6 +21,9 @@ namespace cli {
 // anything is written; a failed write throws OutputError.
 void writeCpm(Output &output, const engine::Project &project, const engine::Network &network,
               int pathLimit, bool json);
+// The network drawn activity on arrow, at normal durations: events and arrows.
+void writeAoa(Output &output, const engine::Project &project, const engine::Network &network,
+              bool json);
 // Crashing to `target` time units, by the textbook greedy or at the least cost.
 void writeCrash(Output &output, const engine::Project &project, const engine::Network &network,
                 qint64 target, Method method, bool json);

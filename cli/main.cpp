@@ -64,6 +64,9 @@ void runCommand(const cli::Arguments &parsed, const engine::Project &project, cl
     case cli::Command::Cpm:
         cli::writeCpm(output, project, network, parsed.pathLimit, parsed.json);
         break;
+    case cli::Command::Aoa:
+        cli::writeAoa(output, project, network, parsed.json);
+        break;
     case cli::Command::Crash:
         cli::writeCrash(output, project, network, *parsed.target, parsed.method, parsed.json);
         break;

@@ -32,23 +32,61 @@ Network::Network(const Project &project)
         m_cost.push_back(a.crashCostPerUnit);
     }
 
-    // Predecessors without repeats: a list naming one activity twice is one link.
+    std::vector<std::size_t> start;
+    std::vector<int> lists;
+    start.reserve(n + 1);
+    start.push_back(0);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (const std::string &id : project.activities[i].predecessors)
+            lists.push_back(index.at(id));
+        start.push_back(lists.size());
+    }
+    link(start, lists);
+}
+
+Network::Network(int size, std::span<const std::pair<int, int>> links)
+{
+    if (size < 0)
+        throw std::invalid_argument("Network: a negative number of nodes");
+    const auto n = static_cast<std::size_t>(size);
+    m_normal.assign(n, 0);
+    m_crash.assign(n, 0);
+    m_cost.assign(n, 0);
+    // The links grouped by the node they lead to.
+    std::vector<std::size_t> start(n + 1, 0);
+    for (const auto &[from, to] : links) {
+        if (from < 0 || to < 0 || from >= size || to >= size)
+            throw std::invalid_argument("Network: a link to a node out of range");
+        ++start[static_cast<std::size_t>(to) + 1];
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        start[i + 1] += start[i];
+    std::vector<int> lists(links.size());
+    std::vector<std::size_t> fill(start.begin(), start.end() - 1);
+    for (const auto &[from, to] : links)
+        lists[fill[static_cast<std::size_t>(to)]++] = from;
+    link(start, lists);
+}
+
+void Network::link(std::span<const std::size_t> start, std::span<const int> lists)
+{
+    const std::size_t n = start.size() - 1;
     std::vector<int> lastSeenBy(n, -1);
     m_predecessorStart.reserve(n + 1);
     m_predecessorStart.push_back(0);
     std::vector<std::size_t> successorCount(n, 0);
     for (std::size_t i = 0; i < n; ++i) {
-        for (const std::string &id : project.activities[i].predecessors) {
-            const auto p = static_cast<std::size_t>(index.at(id));
+        // Without repeats: a list naming one activity twice is one link.
+        for (const int before : lists.subspan(start[i], start[i + 1] - start[i])) {
+            const auto p = static_cast<std::size_t>(before);
             if (lastSeenBy[p] == static_cast<int>(i))
                 continue;
             lastSeenBy[p] = static_cast<int>(i);
-            m_predecessorIndex.push_back(static_cast<int>(p));
+            m_predecessorIndex.push_back(before);
             ++successorCount[p];
         }
         m_predecessorStart.push_back(m_predecessorIndex.size());
     }
-
     m_successorStart.assign(n + 1, 0);
     for (std::size_t i = 0; i < n; ++i)
         m_successorStart[i + 1] = m_successorStart[i] + successorCount[i];
@@ -59,7 +97,8 @@ Network::Network(const Project &project)
             m_successorIndex[fill[static_cast<std::size_t>(p)]++] = static_cast<int>(i);
     }
 
-    // Kahn's order; validation has ruled out cycles, so every activity is reached.
+    // Kahn's order; every node is reached unless there is a cycle (validation rules them
+    // out for projects).
     std::vector<std::size_t> waiting(n);
     m_order.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
@@ -74,7 +113,7 @@ Network::Network(const Project &project)
         }
     }
     if (m_order.size() != n)
-        throw std::logic_error("Network: a cycle passed validation");
+        throw std::invalid_argument("Network: the links make a cycle");
 }
 
 std::span<const int> Network::predecessors(int activity) const

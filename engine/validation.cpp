@@ -148,7 +148,7 @@ std::optional<EstimateFault> estimateFault(const ThreeTimeEstimate &e)
     return std::nullopt;
 }
 
-std::string quoted(std::string_view text)
+std::string quotedId(std::string_view text)
 {
     // Appended piece by piece: GCC 12 at -O3 takes "'" + std::string for an overlapping copy.
     std::string result;
@@ -298,7 +298,7 @@ std::string describe(const Problem &problem, const Project &project)
     case ProblemKind::DuplicateId:
         return who + ": another activity before it has the same id";
     case ProblemKind::UnknownPredecessor:
-        return who + ": predecessor " + quoted(problem.detail) + " is not an activity";
+        return who + ": predecessor " + quotedId(problem.detail) + " is not an activity";
     case ProblemKind::OwnPredecessor:
         return who + ": the activity is its own predecessor";
     case ProblemKind::Cycle: {

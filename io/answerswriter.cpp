@@ -4,12 +4,12 @@
 #include "answersfile.h"
 
 #include "crashkitfile.h"
+#include "jsonvalue.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 namespace io {
 
@@ -19,24 +19,6 @@ namespace {
 // the reader takes them.
 constexpr const char *kRowFields[] = {"es", "ef", "ls", "lf", "float"};
 constexpr const char *kStages[] = {"schedule", "critical", "crashing"};
-
-// QString::fromUtf8 would drop a byte order mark at the start of a text: it is data here.
-QString text(const std::string &utf8)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8,
-                           QStringDecoder::Flag::ConvertInitialBom
-                               | QStringDecoder::Flag::Stateless);
-    return decoder.decode(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
-}
-
-// Whole Baht as an integer, anything else as the double nearest to it, which reads back as the
-// same satang.
-QJsonValue baht(engine::Satang amount)
-{
-    if (amount % 100 == 0)
-        return QJsonValue(static_cast<qint64>(amount / 100));
-    return QJsonValue(static_cast<double>(amount) / 100.0);
-}
 
 QJsonValue whole(engine::Duration number)
 {
@@ -55,7 +37,7 @@ QJsonObject stageObject(const StageScore &score)
 QByteArray writeAnswers(const AnswersFile &file, const engine::Project &project)
 {
     auto id = [&](int activity) {
-        return text(project.activities.at(static_cast<std::size_t>(activity)).id);
+        return jsonText(project.activities.at(static_cast<std::size_t>(activity)).id);
     };
     auto ids = [&](const std::vector<int> &activities) {
         QJsonArray list;
@@ -103,7 +85,7 @@ QByteArray writeAnswers(const AnswersFile &file, const engine::Project &project)
                 shorten.insert(id(a), whole(units));
             QJsonObject object {{QStringLiteral("shorten"), shorten}};
             if (step.cost)
-                object.insert(QStringLiteral("cost"), baht(*step.cost));
+                object.insert(QStringLiteral("cost"), jsonBaht(*step.cost));
             if (step.duration)
                 object.insert(QStringLiteral("duration"), whole(*step.duration));
             steps.append(object);

@@ -16,12 +16,12 @@ namespace {
 
 // GanttProject's codes of the link types, in the order of LinkType: 2 finish to start, 1
 // start to start, 3 finish to finish, 4 start to finish.
-constexpr std::array<char16_t, 4> kLinkTypeCodes {u'2', u'1', u'3', u'4'};
+constexpr std::array<char16_t, 4> kGanLinkTypeCodes {u'2', u'1', u'3', u'4'};
 
 std::optional<LinkType> linkTypeOf(const QString &code)
 {
-    for (std::size_t i = 0; i < kLinkTypeCodes.size(); ++i) {
-        if (code.size() == 1 && code.front() == QChar(kLinkTypeCodes[i]))
+    for (std::size_t i = 0; i < kGanLinkTypeCodes.size(); ++i) {
+        if (code.size() == 1 && code.front() == QChar(kGanLinkTypeCodes[i]))
             return static_cast<LinkType>(i);
     }
     return std::nullopt;
@@ -30,7 +30,7 @@ std::optional<LinkType> linkTypeOf(const QString &code)
 QStringList linkTypeCodes()
 {
     QStringList codes;
-    for (const char16_t code : kLinkTypeCodes)
+    for (const char16_t code : kGanLinkTypeCodes)
         codes << QString(QChar(code));
     return codes;
 }

@@ -4,6 +4,7 @@
 #include "jsonvalue.h"
 
 #include <QLocale>
+#include <QStringDecoder>
 
 namespace io {
 
@@ -67,6 +68,21 @@ bool hasType(const QJsonValue &value, ValueType type)
         return value.isNull();
     }
     return false;
+}
+
+QString jsonText(const std::string &utf8)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::ConvertInitialBom
+                               | QStringDecoder::Flag::Stateless);
+    return decoder.decode(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+QJsonValue jsonBaht(engine::Satang amount)
+{
+    if (amount % 100 == 0)
+        return QJsonValue(static_cast<qint64>(amount / 100));
+    return QJsonValue(static_cast<double>(amount) / 100.0);
 }
 
 } // namespace io

@@ -151,7 +151,7 @@ DurationRead durationOf(QStringView text, std::int64_t minutesPerDay, std::int64
 
 // MSPDI's codes of the link types, in the order of LinkType: 1 finish to start, 3 start to
 // start, 0 finish to finish, 2 start to finish.
-constexpr std::array<char16_t, 4> kLinkTypeCodes {u'1', u'3', u'0', u'2'};
+constexpr std::array<char16_t, 4> kMspdiLinkTypeCodes {u'1', u'3', u'0', u'2'};
 
 struct Link {
     QString predecessor {}; // its UID
@@ -309,15 +309,14 @@ void MspdiReader::readTask(const XmlElement &element)
         }
         if (const XmlElement *type = link.child(u"Type")) {
             const QString code = type->text.trimmed();
-            const auto known
-                = std::find_if(kLinkTypeCodes.begin(), kLinkTypeCodes.end(), [&](char16_t c) {
-                      return code.size() == 1 && code.front() == QChar(c);
-                  });
-            if (known != kLinkTypeCodes.end()) {
-                read.type = static_cast<LinkType>(known - kLinkTypeCodes.begin());
+            const auto known = std::find_if(
+                kMspdiLinkTypeCodes.begin(), kMspdiLinkTypeCodes.end(),
+                [&](char16_t c) { return code.size() == 1 && code.front() == QChar(c); });
+            if (known != kMspdiLinkTypeCodes.end()) {
+                read.type = static_cast<LinkType>(known - kMspdiLinkTypeCodes.begin());
             } else {
                 QStringList codes;
-                for (const char16_t c : kLinkTypeCodes)
+                for (const char16_t c : kMspdiLinkTypeCodes)
                     codes << QString(QChar(c));
                 m_problems.add({.kind = FileProblemKind::UnknownLinkType,
                                 .place = placeAt(*type, u"Type", shownId),

@@ -20,9 +20,6 @@ using platform::sarabunFont;
 
 namespace {
 
-constexpr int kMargin = 22;
-constexpr int kTextWidth = 946;
-
 const QString kCriticalActivity
     = QStringLiteral("คือกิจกรรมที่อยู่บนเส้นทางวิกฤติ ไม่มีเวลาลอย ถ้าล่าช้า โครงการทั้งหมดจะล่าช้าตามไปด้วย");
 
@@ -82,11 +79,6 @@ const QString kCriticalActivities = QStringLiteral(
 
 const QString kCrashResult = QStringLiteral(
     "เวลาปกติ 41 วัน ค่าใช้จ่าย 2,500 บาท  ถ้าเร่งทุกกิจกรรม โครงการจะเสร็จใน 37 วัน ค่าใช้จ่าย 3,600 บาท");
-
-QFrame *makePage(QWidget *sheet, const char *name, const QRect &bounds)
-{
-    return platform::makePanel(sheet, name, bounds, kPageColor, platform::Bevel::Lowered);
-}
 
 QWidget *buildCrashingTable(QFrame *page, QPoint topLeft)
 {
@@ -153,8 +145,8 @@ void TForm2::buildCrashingPages(QWidget *sheet)
     m_panel42 = makePage(sheet, "Panel42", QRect(0, 10, 989, 651));
     PageFlow flow(4, m_panel42->height() - 8);
     flow.rowTop(0);
-    flow.add(makeHeading(m_panel42, "Label30", QPoint(kMargin, 4), QStringLiteral("การเร่งโครงการ"),
-                         sarabunFont(32, true), kHeadingBlue));
+    flow.add(makeHeading(m_panel42, "Label30", QPoint(kPageMargin, 4),
+                         QStringLiteral("การเร่งโครงการ"), sarabunFont(32, true), kHeadingBlue));
     platform::ImageBox *image16 = makeNextPageControl(m_panel42, "Image16", "Label31");
     connect(image16, &platform::ImageBox::clicked, this, &TForm2::Image16Click);
     flow.add(image16);
@@ -169,18 +161,18 @@ void TForm2::buildCrashingPages(QWidget *sheet)
         const int top = flow.rowTop(index == 0 ? 6 : 2);
         const QByteArray headingName = "Label" + QByteArray::number(32 + index);
         const QByteArray textName = "Label" + QByteArray::number(34 + index);
-        flow.add(makeHeading(m_panel42, headingName.constData(), QPoint(kMargin, top),
+        flow.add(makeHeading(m_panel42, headingName.constData(), QPoint(kPageMargin, top),
                              QString::fromUtf8(sides[index].first), sideFont, kHeadingRed));
         flow.add(makeHeading(m_panel42, textName.constData(), QPoint(180, top + shift),
                              *sides[index].second, bodyFont, Qt::black));
     }
-    flow.add(
-        makeTextBlock(m_panel42, "Memo13", QPoint(kMargin, flow.rowTop(8)), kTextWidth, kWhyCrash));
-    flow.add(makeHeading(m_panel42, "Label36", QPoint(kMargin, flow.rowTop(6)), kTradeOff,
+    flow.add(makeTextBlock(m_panel42, "Memo13", QPoint(kPageMargin, flow.rowTop(8)), kPageTextWidth,
+                           kWhyCrash));
+    flow.add(makeHeading(m_panel42, "Label36", QPoint(kPageMargin, flow.rowTop(6)), kTradeOff,
                          sarabunFont(21, true), kHeadingBlue));
 
     auto *box = platform::place(new QFrame(m_panel42), "Panel44",
-                                QRect(kMargin, flow.rowTop(8), kTextWidth, 0));
+                                QRect(kPageMargin, flow.rowTop(8), kPageTextWidth, 0));
     box->setFrameStyle(QFrame::Box | QFrame::Plain);
     box->setLineWidth(1);
     int top = 10;
@@ -196,7 +188,7 @@ void TForm2::buildCrashingPages(QWidget *sheet)
         top = label->geometry().bottom() + 1 + 6;
         ++index;
     }
-    QWidget *formula = makeTextBlock(box, "Memo14", QPoint(56, top + 2), kTextWidth - 72,
+    QWidget *formula = makeTextBlock(box, "Memo14", QPoint(56, top + 2), kPageTextWidth - 72,
                                      kCostPerDay, QColor(0, 0, 128));
     box->resize(box->width(), formula->geometry().bottom() + 1 + 10);
     flow.add(box);
@@ -210,29 +202,29 @@ void TForm2::buildCrashingStepsPage(QWidget *sheet)
     m_panel43 = makePage(sheet, "Panel43", QRect(1, 10, 988, 651));
     PageFlow flow(4, m_panel43->height() - 8);
     flow.rowTop(0);
-    flow.add(makeHeading(m_panel43, "Label41", QPoint(kMargin, 4),
+    flow.add(makeHeading(m_panel43, "Label41", QPoint(kPageMargin, 4),
                          QStringLiteral("ขั้นตอนในการเร่งโครงการ"), sarabunFont(32, true),
                          kHeadingBlue));
     platform::ImageBox *image17 = makeClosePageControl(m_panel43, "Image17");
     connect(image17, &platform::ImageBox::clicked, this, &TForm2::Image17Click);
     flow.add(image17);
-    flow.add(makeTextBlock(m_panel43, "Memo15", QPoint(kMargin, flow.rowTop(4)), kTextWidth,
+    flow.add(makeTextBlock(m_panel43, "Memo15", QPoint(kPageMargin, flow.rowTop(4)), kPageTextWidth,
                            kCrashSteps));
 
-    flow.add(makeHeading(m_panel43, "Label42", QPoint(kMargin, flow.rowTop(4)),
+    flow.add(makeHeading(m_panel43, "Label42", QPoint(kPageMargin, flow.rowTop(4)),
                          QStringLiteral("ตัวอย่างตารางกิจกรรมการเร่งโครงการ"), sarabunFont(27, true),
                          kHeadingBlue));
     const int top = flow.rowTop(4);
-    flow.add(buildCrashingTable(m_panel43, QPoint(kMargin, top)));
+    flow.add(buildCrashingTable(m_panel43, QPoint(kPageMargin, top)));
     flow.add(buildCrashingNetwork(
-        m_panel43, QPoint(kMargin + kTextWidth - kCrashingNetworkSize.width(), top)));
+        m_panel43, QPoint(kPageMargin + kPageTextWidth - kCrashingNetworkSize.width(), top)));
 
     const QFont font = sarabunFont(21);
-    flow.add(makeHeading(m_panel43, "Label43", QPoint(kMargin, flow.rowTop(6)), kPathSums, font,
+    flow.add(makeHeading(m_panel43, "Label43", QPoint(kPageMargin, flow.rowTop(6)), kPathSums, font,
                          kHeadingBlue));
-    flow.add(makeHeading(m_panel43, "Label44", QPoint(kMargin, flow.rowTop(0)), kCriticalActivities,
-                         font, kHeadingRed));
-    flow.add(makeHeading(m_panel43, "Label45", QPoint(kMargin, flow.rowTop(0)), kCrashResult, font,
-                         kHeadingBlue));
+    flow.add(makeHeading(m_panel43, "Label44", QPoint(kPageMargin, flow.rowTop(0)),
+                         kCriticalActivities, font, kHeadingRed));
+    flow.add(makeHeading(m_panel43, "Label45", QPoint(kPageMargin, flow.rowTop(0)), kCrashResult,
+                         font, kHeadingBlue));
     flow.spread(20);
 }

@@ -87,21 +87,14 @@ const QString kCpmSuits = QStringLiteral("1. เหมาะกับงาน�
                                          "2. ใช้เวลาที่ทราบแน่นอนเพียงค่าเดียว\n"
                                          "3. เน้นลดเวลาโดยเสียค่าใช้จ่ายเพิ่มน้อยที่สุด");
 
-constexpr int kMargin = 22;
-constexpr int kTextWidth = 946;
-
-QFrame *makePage(QWidget *sheet, const char *name, const QRect &bounds)
-{
-    return platform::makePanel(sheet, name, bounds, kPageColor, platform::Bevel::Lowered);
-}
-
 // A red title and, on the same baseline, its red gloss in brackets.
 void addTitle(PageFlow &flow, QWidget *page, const char *titleName, const char *glossName,
               const QString &title, const QString &gloss)
 {
     const QFont font = sarabunFont(35, true);
     const int top = flow.rowTop(0);
-    QLabel *label = makeHeading(page, titleName, QPoint(kMargin, top), title, font, kHeadingRed);
+    QLabel *label
+        = makeHeading(page, titleName, QPoint(kPageMargin, top), title, font, kHeadingRed);
     flow.add(label);
     flow.add(makeHeading(page, glossName, QPoint(label->geometry().right() + 12, top), gloss, font,
                          kHeadingRed));
@@ -112,12 +105,12 @@ void addReference(PageFlow &flow, QWidget *page, const char *headingName, const 
                   const QString &text)
 {
     const int top = flow.rowTop(8);
-    QLabel *side = makeHeading(page, headingName, QPoint(kMargin, top), QStringLiteral("ข้อมูลอ้างอิง"),
-                               sarabunFont(24, true), kHeadingBlue);
+    QLabel *side = makeHeading(page, headingName, QPoint(kPageMargin, top),
+                               QStringLiteral("ข้อมูลอ้างอิง"), sarabunFont(24, true), kHeadingBlue);
     flow.add(side);
     const int left = side->geometry().right() + 14;
-    flow.add(
-        makeTextBlock(page, blockName, QPoint(left, top + 2), kMargin + kTextWidth - left, text));
+    flow.add(makeTextBlock(page, blockName, QPoint(left, top + 2),
+                           kPageMargin + kPageTextWidth - left, text));
 }
 
 } // namespace
@@ -131,11 +124,11 @@ void TForm2::buildPertPages(QWidget *sheet)
     platform::ImageBox *image2 = makeNextPageControl(m_panel2, "Image2", "Label3");
     connect(image2, &platform::ImageBox::clicked, this, &TForm2::Image2Click);
     flow2.add(image2);
-    flow2.add(makeTextBlock(m_panel2, "Memo1", QPoint(kMargin, flow2.rowTop(6)), kTextWidth,
+    flow2.add(makeTextBlock(m_panel2, "Memo1", QPoint(kPageMargin, flow2.rowTop(6)), kPageTextWidth,
                             kPertOrigin));
     addReference(flow2, m_panel2, "Label4", "Memo2", kPertMeaning);
-    flow2.add(makeTextBlock(m_panel2, "Memo3", QPoint(kMargin, flow2.rowTop(10)), kTextWidth,
-                            kPertStrengths));
+    flow2.add(makeTextBlock(m_panel2, "Memo3", QPoint(kPageMargin, flow2.rowTop(10)),
+                            kPageTextWidth, kPertStrengths));
     flow2.spread(30);
 
     m_panel126 = makePage(sheet, "Panel126", QRect(1, 0, 990, 655));
@@ -145,15 +138,15 @@ void TForm2::buildPertPages(QWidget *sheet)
     platform::ImageBox *image43 = makeNextPageControl(m_panel126, "Image43", "Label7");
     connect(image43, &platform::ImageBox::clicked, this, &TForm2::Image43Click);
     flow126.add(image43);
-    flow126.add(makeTextBlock(m_panel126, "Memo4", QPoint(kMargin, flow126.rowTop(6)), kTextWidth,
-                              kCpmOrigin));
+    flow126.add(makeTextBlock(m_panel126, "Memo4", QPoint(kPageMargin, flow126.rowTop(6)),
+                              kPageTextWidth, kCpmOrigin));
     addReference(flow126, m_panel126, "Label8", "Memo5", kCpmMeaning);
-    flow126.add(makeTextBlock(m_panel126, "Memo6", QPoint(kMargin, flow126.rowTop(8)), kTextWidth,
-                              kCpmBenefits));
-    flow126.add(makeHeading(m_panel126, "Label9", QPoint(kMargin, flow126.rowTop(4)),
+    flow126.add(makeTextBlock(m_panel126, "Memo6", QPoint(kPageMargin, flow126.rowTop(8)),
+                              kPageTextWidth, kCpmBenefits));
+    flow126.add(makeHeading(m_panel126, "Label9", QPoint(kPageMargin, flow126.rowTop(4)),
                             QStringLiteral("PERT/CPM"), sarabunFont(35, true), kHeadingRed));
-    flow126.add(makeTextBlock(m_panel126, "Memo7", QPoint(kMargin, flow126.rowTop(0)), kTextWidth,
-                              kNetworkAnalysis));
+    flow126.add(makeTextBlock(m_panel126, "Memo7", QPoint(kPageMargin, flow126.rowTop(0)),
+                              kPageTextWidth, kNetworkAnalysis));
     flow126.spread(30);
 
     buildPertCpmPage(sheet);
@@ -164,7 +157,7 @@ void TForm2::buildPertCpmPage(QWidget *sheet)
     m_panel4 = makePage(sheet, "Panel4", QRect(1, -1, 990, 656));
     PageFlow flow(3, m_panel4->height() - 8);
     int top = flow.rowTop(0);
-    QLabel *title = makeHeading(m_panel4, "Label10", QPoint(kMargin, top),
+    QLabel *title = makeHeading(m_panel4, "Label10", QPoint(kPageMargin, top),
                                 QStringLiteral("PERT/CPM"), sarabunFont(35, true), kHeadingRed);
     flow.add(title);
     const QFont subtitleFont = sarabunFont(27, true);
@@ -178,14 +171,14 @@ void TForm2::buildPertCpmPage(QWidget *sheet)
     connect(image3, &platform::ImageBox::clicked, this, &TForm2::Image3Click);
     flow.add(image3);
 
-    const int textLeft = kMargin + 40;
-    const int textWidth = kMargin + kTextWidth - textLeft;
+    const int textLeft = kPageMargin + 40;
+    const int textWidth = kPageMargin + kPageTextWidth - textLeft;
     const QString bullet = QStringLiteral(":/primer/bullet.jpg");
     top = flow.rowTop(10);
-    flow.add(makePicture(m_panel4, "Image4", QRect(kMargin, top + 4, 30, 26), bullet));
+    flow.add(makePicture(m_panel4, "Image4", QRect(kPageMargin, top + 4, 30, 26), bullet));
     flow.add(makeTextBlock(m_panel4, "Memo8", QPoint(textLeft, top), textWidth, kSharedSteps));
     top = flow.rowTop(10);
-    flow.add(makePicture(m_panel4, "Image5", QRect(kMargin, top + 4, 30, 26), bullet));
+    flow.add(makePicture(m_panel4, "Image5", QRect(kPageMargin, top + 4, 30, 26), bullet));
     flow.add(makeTextBlock(m_panel4, "Memo9", QPoint(textLeft, top), textWidth, kMainDifference,
                            kHeadingRed));
 

@@ -3,6 +3,7 @@
 
 #include "primerwidgets.h"
 
+#include "controls.h"
 #include "fonts.h"
 #include "jpeg.h"
 
@@ -41,6 +42,11 @@ QImage withTransparentWhite(const QImage &image)
 }
 
 } // namespace
+
+QFrame *makePage(QWidget *sheet, const char *name, const QRect &bounds)
+{
+    return platform::makePanel(sheet, name, bounds, kPageColor, platform::Bevel::Lowered);
+}
 
 QLabel *makeHeading(QWidget *parent, const char *name, QPoint topLeft, const QString &text,
                     const QFont &font, const QColor &color)

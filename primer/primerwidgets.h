@@ -27,6 +27,13 @@ const QColor kHeadingBlue(0, 0, 255);
 const QColor kCaptionGrey(128, 128, 128);
 const QColor kOlive(128, 128, 0);
 
+// Where the text of a page begins, and how wide it runs.
+constexpr int kPageMargin = 22;
+constexpr int kPageTextWidth = 946;
+
+// One page of the primer: a lowered white panel.
+QFrame *makePage(QWidget *sheet, const char *name, const QRect &bounds);
+
 // The height a text block of the given width needs to show all of the text, wrapped as
 // the block wraps it.
 int fittedTextHeight(const QString &text, const QFont &font, int width);

@@ -19,7 +19,6 @@ using platform::sarabunFont;
 
 namespace {
 
-constexpr int kMargin = 22;
 constexpr int kRight = 968;
 
 struct LegendEntry {
@@ -76,11 +75,6 @@ const std::array<ScheduleRow, 9> kScheduleRows = {{
 
 const QColor kStartTint(251, 249, 206);
 const QColor kFinishTint(243, 223, 152);
-
-QFrame *makePage(QWidget *sheet, const char *name, const QRect &bounds)
-{
-    return platform::makePanel(sheet, name, bounds, kPageColor, platform::Bevel::Lowered);
-}
 
 // A small circle with its text, for the two drawings of the symbols page.
 void addSmallNode(QWidget *drawing, const char *name, QPoint topLeft, const QString &text)
@@ -153,8 +147,8 @@ void TForm2::buildSymbolPages(QWidget *sheet)
     reference->move(kRight - reference->width(), m_panel3->height() - reference->height() - 8);
     PageFlow flow(4, reference->y() - 4);
     flow.rowTop(0);
-    flow.add(makeHeading(m_panel3, "Label12", QPoint(kMargin, 4), QStringLiteral("สัญลักษณ์ PERT/CPM"),
-                         sarabunFont(32, true), kHeadingRed));
+    flow.add(makeHeading(m_panel3, "Label12", QPoint(kPageMargin, 4),
+                         QStringLiteral("สัญลักษณ์ PERT/CPM"), sarabunFont(32, true), kHeadingRed));
     platform::ImageBox *image1 = makeNextPageControl(m_panel3, "Image1", "Label21");
     connect(image1, &platform::ImageBox::clicked, this, &TForm2::Image1Click);
     flow.add(image1);
@@ -169,11 +163,11 @@ void TForm2::buildSymbolPages(QWidget *sheet)
                              QString::fromLatin1(entry.resource)));
         flow.add(label);
     }
-    flow.add(makeHeading(m_panel3, "Label16", QPoint(kMargin, flow.rowTop(6)), kTwoWays,
+    flow.add(makeHeading(m_panel3, "Label16", QPoint(kPageMargin, flow.rowTop(6)), kTwoWays,
                          sarabunFont(21), Qt::black));
     addDrawingStyles(flow, m_panel3);
 
-    flow.add(makeHeading(m_panel3, "Label22", QPoint(kMargin, flow.rowTop(10)),
+    flow.add(makeHeading(m_panel3, "Label22", QPoint(kPageMargin, flow.rowTop(10)),
                          QStringLiteral("เวลาของกิจกรรม"), sarabunFont(27, true), kHeadingRed));
     addTerm(flow, m_panel3, "Label23", QStringLiteral("TE (Time Earliest) "), "Memo10", kEarliest,
             2);
@@ -189,7 +183,7 @@ void TForm2::buildExamplePage(QWidget *sheet)
     m_panel5 = makePage(sheet, "Panel5", QRect(0, 0, 989, 658));
     PageFlow flow(4, m_panel5->height() - 8);
     flow.rowTop(0);
-    flow.add(makeHeading(m_panel5, "Label26", QPoint(kMargin, 4),
+    flow.add(makeHeading(m_panel5, "Label26", QPoint(kPageMargin, 4),
                          QStringLiteral("ตัวอย่างการเขียนเครือข่ายงาน"), sarabunFont(32, true),
                          kHeadingRed));
     platform::ImageBox *image9 = makeClosePageControl(m_panel5, "Image9");
@@ -198,7 +192,7 @@ void TForm2::buildExamplePage(QWidget *sheet)
 
     const QFont styleFont = sarabunFont(24, true);
     int top = flow.rowTop(6);
-    flow.add(makeHeading(m_panel5, "Label27", QPoint(kMargin, top), QStringLiteral("แบบที่ 1"),
+    flow.add(makeHeading(m_panel5, "Label27", QPoint(kPageMargin, top), QStringLiteral("แบบที่ 1"),
                          styleFont, Qt::black));
     QLabel *tableHeading = makeHeading(m_panel5, "Label28", QPoint(0, top),
                                        QStringLiteral("ตารางจัดกิจกรรม และการประมาณการเวลากิจกรรม"),
@@ -207,7 +201,7 @@ void TForm2::buildExamplePage(QWidget *sheet)
     flow.add(tableHeading);
 
     top = flow.rowTop(4);
-    flow.add(makePicture(m_panel5, "Image20", QRect(kMargin, top + 6, 540, 262),
+    flow.add(makePicture(m_panel5, "Image20", QRect(kPageMargin, top + 6, 540, 262),
                          QStringLiteral(":/primer/activity-on-arc.jpg")));
     const QColor buttonFace = QApplication::palette().color(QPalette::Button);
     auto *grid
@@ -227,10 +221,10 @@ void TForm2::buildExamplePage(QWidget *sheet)
                           tints[column]);
     }
 
-    flow.add(makeHeading(m_panel5, "Label29", QPoint(kMargin, flow.rowTop(6)),
+    flow.add(makeHeading(m_panel5, "Label29", QPoint(kPageMargin, flow.rowTop(6)),
                          QStringLiteral("แบบที่ 2"), styleFont, Qt::black));
-    auto *panel76 = new BackgroundClickPanel(m_panel5, "Panel76",
-                                             QRect(kMargin, flow.rowTop(2), 946, 208), kPageColor);
+    auto *panel76 = new BackgroundClickPanel(
+        m_panel5, "Panel76", QRect(kPageMargin, flow.rowTop(2), 946, 208), kPageColor);
     flow.add(panel76);
     connect(panel76, &BackgroundClickPanel::clicked, this, &TForm2::Panel76Click);
     flow.spread(20);

@@ -3,8 +3,10 @@
 
 #include "networkview.h"
 
+#include "arrowitems.h"
 #include "backgroundjob.h"
 #include "fonts.h"
+#include "networkcolours.h"
 
 #include <QFontMetricsF>
 #include <QGraphicsItem>
@@ -22,6 +24,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
 
 namespace project {
@@ -43,12 +46,7 @@ constexpr double kZoomStep = 1.25;
 // Scenes with more items than this are painted without a spatial index (see buildScene).
 constexpr std::size_t kIndexedItems = 4000;
 
-const QColor kCriticalRed(198, 40, 40);
-const QColor kCriticalFill(253, 236, 234);
-const QColor kBorder(69, 90, 100);
-const QColor kLinkGrey(120, 144, 156);
-const QColor kText(33, 33, 33);
-const QColor kBandLine(176, 190, 197);
+using namespace networkcolours;
 
 engine::LayoutOptions viewLayoutOptions()
 {
@@ -256,11 +254,13 @@ NetworkView::NetworkView(QWidget *parent)
 
 void NetworkView::clearDrawing()
 {
-    if (m_nodes.size() + m_linkItems.size() > kIndexedItems) {
+    if (m_nodes.size() + m_linkItems.size() + m_events.size() + m_arrows.size() > kIndexedItems) {
         // Deleting thousands of items takes longer than a paint may: a fresh scene now, and
         // the old one emptied a few thousand items at a time between the window's events.
         std::vector<QGraphicsItem *> items(m_nodes.begin(), m_nodes.end());
         items.insert(items.end(), m_linkItems.begin(), m_linkItems.end());
+        items.insert(items.end(), m_events.begin(), m_events.end());
+        items.insert(items.end(), m_arrows.begin(), m_arrows.end());
         new SceneDisposer(m_scene, std::move(items));
         m_scene = new QGraphicsScene(this);
         m_scene->setBackgroundBrush(Qt::white);
@@ -270,6 +270,9 @@ void NetworkView::clearDrawing()
     }
     m_nodes.clear();
     m_linkItems.clear();
+    m_events.clear();
+    m_arrows.clear();
+    m_diagram = {};
     m_messageItem = nullptr;
     m_critical = 0;
 }
@@ -310,9 +313,11 @@ engine::Schedule NetworkView::columnSchedule(const ProjectAnalysis &analysis, bo
     return engine::computeSchedule(analysis.network, ones);
 }
 
-NetworkView::LayoutKey NetworkView::keyOf(const ProjectAnalysis &analysis, bool byLinks)
+NetworkView::LayoutKey NetworkView::keyOf(const ProjectAnalysis &analysis, bool byLinks,
+                                          NetworkStyle style)
 {
     LayoutKey key;
+    key.style = style;
     const engine::Network &network = analysis.network;
     key.ids.reserve(analysis.project.activities.size());
     for (const engine::Activity &a : analysis.project.activities)
@@ -342,8 +347,8 @@ void NetworkView::showProject(AnalysisSnapshot analysis,
         showMessage(problem);
         return;
     }
-    LayoutKey key = keyOf(*m_analysis, m_columnsByLinks);
-    if (m_message.isEmpty() && !m_nodes.empty() && key == m_key) {
+    LayoutKey key = keyOf(*m_analysis, m_columnsByLinks, m_style);
+    if (m_message.isEmpty() && !(m_nodes.empty() && m_events.empty()) && key == m_key) {
         // The same layout would come out: only names and times change.
         refreshNames();
         m_drawn = true;
@@ -361,12 +366,71 @@ struct NetworkView::Drawing {
     engine::NetworkLayout layout;
     std::vector<std::unique_ptr<NetworkNodeItem>> nodes;
     std::vector<std::unique_ptr<NetworkLinkItem>> links;
+    engine::ArrowDiagram diagram;
+    std::vector<std::unique_ptr<EventItem>> events;
+    std::vector<std::unique_ptr<ArrowItem>> arrows;
 };
 
+// The events are laid out as the boxes are, by their earliest times: the same columns, the
+// same few crossings.
+void NetworkView::drawArrows(Drawing &drawing, const ProjectAnalysis &analysis, bool byLinks,
+                             engine::JobControl *control)
+{
+    drawing.diagram = engine::buildArrowDiagram(analysis.network, control);
+    const engine::ArrowDiagram &diagram = drawing.diagram;
+    std::vector<std::pair<int, int>> links;
+    links.reserve(diagram.arrows.size());
+    for (const engine::ArrowDiagram::Arrow &arrow : diagram.arrows)
+        links.emplace_back(arrow.from, arrow.to);
+    const engine::Network events(diagram.eventCount, links);
+    // Every activity one unit long when the columns should tell nothing about the durations.
+    std::vector<engine::Duration> lengths;
+    lengths.reserve(analysis.project.activities.size());
+    for (const engine::Activity &a : analysis.project.activities)
+        lengths.push_back(byLinks ? 1 : a.normalDuration);
+    engine::Schedule columns;
+    columns.earliestStart = engine::computeEventTimes(diagram, lengths).earliest;
+    engine::LayoutOptions options;
+    options.nodeWidth = kEventDiameter;
+    options.nodeHeight = kEventDiameter;
+    options.layerGap = 100; // room for an activity's id along its arrow
+    options.rowGap = 40;
+    options.control = control;
+    drawing.layout = engine::layoutNetwork(events, columns, options);
+
+    // The layout's links follow the network's order of predecessors: find each arrow's.
+    std::map<std::pair<int, int>, std::size_t> linkOf;
+    for (std::size_t k = 0; k < drawing.layout.links.size(); ++k)
+        linkOf.emplace(std::pair(drawing.layout.links[k].from, drawing.layout.links[k].to), k);
+    drawing.arrows.reserve(diagram.arrows.size());
+    for (const engine::ArrowDiagram::Arrow &arrow : diagram.arrows) {
+        const auto &points = drawing.layout.links[linkOf.at({arrow.from, arrow.to})].points;
+        if (arrow.isDummy()) {
+            drawing.arrows.push_back(std::make_unique<ArrowItem>(points, QString(), QString()));
+            continue;
+        }
+        const engine::Activity &a
+            = analysis.project.activities[static_cast<std::size_t>(arrow.activity)];
+        drawing.arrows.push_back(std::make_unique<ArrowItem>(points, QString::fromStdString(a.id),
+                                                             QString::fromStdString(a.name)));
+    }
+    drawing.events.reserve(static_cast<std::size_t>(diagram.eventCount));
+    for (int e = 0; e < diagram.eventCount; ++e) {
+        auto item = std::make_unique<EventItem>(e + 1);
+        const engine::LayoutPoint centre = drawing.layout.nodes[static_cast<std::size_t>(e)].centre;
+        item->setPos(centre.x, centre.y);
+        drawing.events.push_back(std::move(item));
+    }
+}
+
 NetworkView::Drawing NetworkView::drawingOf(const ProjectAnalysis &analysis, bool byLinks,
-                                            engine::JobControl *control)
+                                            NetworkStyle style, engine::JobControl *control)
 {
     Drawing drawing;
+    if (style == NetworkStyle::ActivityOnArrow) {
+        drawArrows(drawing, analysis, byLinks, control);
+        return drawing;
+    }
     engine::LayoutOptions options = viewLayoutOptions();
     options.control = control;
     drawing.layout
@@ -393,14 +457,14 @@ void NetworkView::startLayout()
             QStringLiteral("กำลังจัดวางแผนภาพ %1 กิจกรรม...").arg(analysis->project.activities.size()));
     m_layoutJob->start<std::shared_ptr<Drawing>>(
         analysis->project.activities.size(),
-        [analysis, byLinks = m_columnsByLinks](engine::JobControl &control) {
-            return std::make_shared<Drawing>(drawingOf(*analysis, byLinks, &control));
+        [analysis, byLinks = m_columnsByLinks, style = m_style](engine::JobControl &control) {
+            return std::make_shared<Drawing>(drawingOf(*analysis, byLinks, style, &control));
         },
         [this, analysis](std::shared_ptr<Drawing> drawing) {
             if (analysis != m_analysis)
                 return;
             m_message.clear();
-            m_key = keyOf(*analysis, m_columnsByLinks);
+            m_key = keyOf(*analysis, m_columnsByLinks, m_style);
             buildScene(*drawing);
             m_layout = std::move(drawing->layout);
             m_drawn = true;
@@ -415,6 +479,16 @@ void NetworkView::setRevealed(bool times, bool critical)
     m_showCritical = critical;
     if (m_drawn)
         updateTimes();
+}
+
+void NetworkView::setStyle(NetworkStyle style)
+{
+    if (m_style == style)
+        return;
+    m_style = style;
+    m_key = {};
+    if (m_analysis && m_analysis->sound())
+        showProject(m_analysis, m_durations);
 }
 
 void NetworkView::setColumnsByLinks(bool byLinks)
@@ -469,6 +543,9 @@ void NetworkView::refreshNames()
     for (std::size_t i = 0; i < m_nodes.size() && i < activities.size(); ++i)
         m_nodes[i]->setNames(QString::fromStdString(activities[i].id),
                              QString::fromStdString(activities[i].name));
+    for (std::size_t i = 0; i < m_arrows.size() && i < activities.size(); ++i)
+        m_arrows[i]->setNames(QString::fromStdString(activities[i].id),
+                              QString::fromStdString(activities[i].name));
 }
 
 void NetworkView::buildScene(Drawing &drawing)
@@ -486,10 +563,21 @@ void NetworkView::buildScene(Drawing &drawing)
         m_nodes.push_back(item.get());
         m_scene->addItem(item.release());
     }
+    m_arrows.reserve(drawing.arrows.size());
+    for (std::unique_ptr<ArrowItem> &item : drawing.arrows) {
+        m_arrows.push_back(item.get());
+        m_scene->addItem(item.release());
+    }
+    m_events.reserve(drawing.events.size());
+    for (std::unique_ptr<EventItem> &item : drawing.events) {
+        m_events.push_back(item.get());
+        m_scene->addItem(item.release());
+    }
+    m_diagram = std::move(drawing.diagram);
     // The index pays when a paint shows a small part of many items, but Qt builds it at the
     // first paint, in one go: for thousands of items that takes longer than a paint that
     // just looks at every item's box.
-    if (m_nodes.size() + m_linkItems.size() <= kIndexedItems)
+    if (m_nodes.size() + m_linkItems.size() + m_events.size() + m_arrows.size() <= kIndexedItems)
         m_scene->setItemIndexMethod(QGraphicsScene::BspTreeIndex);
     m_scene->setSceneRect(0, 0, drawing.layout.width, drawing.layout.height);
     m_fitPending = true;
@@ -499,6 +587,10 @@ void NetworkView::buildScene(Drawing &drawing)
 
 void NetworkView::updateTimes()
 {
+    if (!m_events.empty()) {
+        updateEventTimes();
+        return;
+    }
     if (!m_analysis || m_durations.size() != m_nodes.size())
         return;
     engine::computeSchedule(m_analysis->network, m_durations, m_schedule);
@@ -516,6 +608,27 @@ void NetworkView::updateTimes()
         const auto to = static_cast<std::size_t>(m_layout.links[e].to);
         m_linkItems[e]->setCritical(m_nodes[from]->critical() && m_nodes[to]->critical()
                                     && s.earliestStart[to] == s.earliestFinish[from]);
+    }
+}
+
+void NetworkView::updateEventTimes()
+{
+    if (!m_analysis || m_durations.size() != static_cast<std::size_t>(m_analysis->network.size())
+        || m_events.size() != static_cast<std::size_t>(m_diagram.eventCount))
+        return;
+    const engine::EventTimes times = engine::computeEventTimes(m_diagram, m_durations);
+    for (std::size_t e = 0; e < m_events.size(); ++e)
+        m_events[e]->setTimes(times.earliest[e], times.latest[e],
+                              m_showCritical && times.isCritical(static_cast<int>(e)), m_showTimes);
+    m_critical = 0;
+    for (std::size_t i = 0; i < m_arrows.size(); ++i) {
+        const engine::ArrowDiagram::Arrow &arrow = m_diagram.arrows[i];
+        const bool critical = m_showCritical && times.criticalArrow[i];
+        m_arrows[i]->setCritical(critical);
+        if (!arrow.isDummy()) {
+            m_arrows[i]->setDuration(m_durations[static_cast<std::size_t>(arrow.activity)]);
+            m_critical += critical;
+        }
     }
 }
 
@@ -655,6 +768,40 @@ QStringList NetworkView::nodeTexts(int activity) const
     if (activity < 0 || static_cast<std::size_t>(activity) >= m_nodes.size())
         return {};
     return m_nodes[static_cast<std::size_t>(activity)]->texts();
+}
+
+const engine::ArrowDiagram *NetworkView::arrowDiagram() const
+{
+    return m_events.empty() ? nullptr : &m_diagram;
+}
+
+QRectF NetworkView::eventRect(int event) const
+{
+    if (event < 0 || static_cast<std::size_t>(event) >= m_events.size())
+        return {};
+    const QPointF centre = m_events[static_cast<std::size_t>(event)]->pos();
+    return QRectF(centre.x() - kEventDiameter / 2, centre.y() - kEventDiameter / 2, kEventDiameter,
+                  kEventDiameter);
+}
+
+QStringList NetworkView::eventTexts(int event) const
+{
+    if (event < 0 || static_cast<std::size_t>(event) >= m_events.size())
+        return {};
+    return m_events[static_cast<std::size_t>(event)]->texts();
+}
+
+bool NetworkView::arrowIsCritical(int arrow) const
+{
+    return arrow >= 0 && static_cast<std::size_t>(arrow) < m_arrows.size()
+        && m_arrows[static_cast<std::size_t>(arrow)]->critical();
+}
+
+QStringList NetworkView::arrowTexts(int arrow) const
+{
+    if (arrow < 0 || static_cast<std::size_t>(arrow) >= m_arrows.size())
+        return {};
+    return m_arrows[static_cast<std::size_t>(arrow)]->texts();
 }
 
 } // namespace project

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "arrowdiagram.h"
 #include "networklayout.h"
 #include "projectanalysis.h"
 #include "schedule.h"
@@ -18,13 +19,23 @@ class QGraphicsTextItem;
 
 namespace project {
 
+class ArrowItem;
 class BackgroundJob;
+class EventItem;
 class NetworkNodeItem;
 class NetworkLinkItem;
 
-// The project's network, activity on node, laid out in layers by earliest start: each node
-// shows the activity's id, its duration and ES/EF/LS/LF; critical activities and the links
-// between them in red. Zoom with Ctrl+wheel, Ctrl++ / Ctrl+- / Ctrl+0 (fit), pan by
+// The two ways of drawing a network the course teaches.
+enum class NetworkStyle {
+    ActivityOnNode, // boxes for the activities, arrows for the links
+    ActivityOnArrow, // circles for the events, arrows for the activities, dashed dummies
+};
+
+// The project's network, laid out in layers by earliest start, in either style. Activity on
+// node: each box shows the activity's id, its duration and ES/EF/LS/LF. Activity on arrow:
+// each circle shows the event's number and its earliest and latest time (TE, TL), each
+// arrow the activity's id and duration, dummies dashed. Critical activities, events and the
+// links between them in red. Zoom with Ctrl+wheel, Ctrl++ / Ctrl+- / Ctrl+0 (fit), pan by
 // dragging. The scene can be rendered for export and print.
 //
 // The columns follow the earliest starts at normal durations, so an edit lays the network
@@ -48,6 +59,9 @@ public:
     // What the boxes tell (both by default): their four times, and red for the critical
     // activities. A student working them out sees ids and durations only.
     void setRevealed(bool times, bool critical);
+    // Boxes for the activities (the default) or arrows; the drawing is laid out again.
+    void setStyle(NetworkStyle style);
+    NetworkStyle style() const { return m_style; }
     // Columns by the number of links leading to an activity instead of by its earliest start,
     // so that the drawing tells nothing about the schedule (off by default).
     void setColumnsByLinks(bool byLinks);
@@ -68,13 +82,23 @@ public:
     // Paints the whole drawing into `target` of the painter (PNG, SVG, PDF, print).
     void renderDrawing(QPainter *painter, const QRectF &target);
 
-    // How many activities are drawn red (for tests and the status line).
+    // How many activities are drawn red, as boxes or arrows (for tests and the status line).
     int criticalNodeCount() const;
 
     // The box of an activity in scene coordinates (empty when none is drawn); 0 <= activity.
     QRectF nodeRect(int activity) const;
     // The texts an activity's box shows, one a line (empty when none is drawn).
     QStringList nodeTexts(int activity) const;
+    // The activity-on-arrow diagram drawn (none in the other style or before a drawing).
+    const engine::ArrowDiagram *arrowDiagram() const;
+    // The circle of an event (counted from 0) in scene coordinates, and its texts: number,
+    // earliest and latest time (empty when none is drawn).
+    QRectF eventRect(int event) const;
+    QStringList eventTexts(int event) const;
+    // An arrow of the diagram (in the diagram's order): whether it is drawn red, and its
+    // label's lines (id and duration; none for a dummy).
+    bool arrowIsCritical(int arrow) const;
+    QStringList arrowTexts(int arrow) const;
     // The message shown instead of a network, empty while a network is shown.
     QString message() const { return m_message; }
     // The scale of the drawing on screen (1 = one layout unit a pixel).
@@ -97,18 +121,21 @@ private:
         std::vector<std::string> ids;
         std::vector<int> links; // per activity: the number of predecessors, then them
         std::vector<engine::Duration> earliestStarts;
+        NetworkStyle style = NetworkStyle::ActivityOnNode;
         bool operator==(const LayoutKey &) const = default;
     };
     // The schedule whose earliest starts choose the columns.
     static engine::Schedule columnSchedule(const ProjectAnalysis &analysis, bool byLinks);
-    static LayoutKey keyOf(const ProjectAnalysis &analysis, bool byLinks);
+    static LayoutKey keyOf(const ProjectAnalysis &analysis, bool byLinks, NetworkStyle style);
     // Shows the message in place of the drawing, keeping the analysis (while it is laid out).
     void showText(const QString &message);
     struct Drawing;
     // The layout of the analysis's normal schedule and the items that draw it; touches no
     // widget, so that it runs off the window's thread.
-    static Drawing drawingOf(const ProjectAnalysis &analysis, bool byLinks,
+    static Drawing drawingOf(const ProjectAnalysis &analysis, bool byLinks, NetworkStyle style,
                              engine::JobControl *control);
+    static void drawArrows(Drawing &drawing, const ProjectAnalysis &analysis, bool byLinks,
+                           engine::JobControl *control);
     void startLayout();
     // Why the durations given cannot be drawn with the analysis (empty when they can).
     QString durationsProblem() const;
@@ -116,6 +143,7 @@ private:
     void buildScene(Drawing &drawing);
     void refreshNames();
     void updateTimes();
+    void updateEventTimes();
     void clearDrawing();
     // Scales by `factor` around the view's centre, within the allowed range.
     void scaleBy(double factor);
@@ -131,10 +159,14 @@ private:
     bool m_stopped = false; // the student cancelled the layout
     bool m_showTimes = true, m_showCritical = true;
     bool m_columnsByLinks = false;
+    NetworkStyle m_style = NetworkStyle::ActivityOnNode;
     engine::Schedule m_schedule;
     BackgroundJob *m_layoutJob;
     std::vector<NetworkNodeItem *> m_nodes;
     std::vector<NetworkLinkItem *> m_linkItems;
+    engine::ArrowDiagram m_diagram; // of the activity-on-arrow drawing shown
+    std::vector<EventItem *> m_events;
+    std::vector<ArrowItem *> m_arrows; // in the diagram's order
     int m_critical = 0;
     // Fit to the window at the next show or resize, until the user zooms.
     bool m_fitPending = false;

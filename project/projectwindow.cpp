@@ -21,7 +21,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QColor>
+#include <QComboBox>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -200,8 +202,30 @@ void ProjectWindow::Private::buildParts()
     leftLayout->addWidget(problemList);
 
     tabs = named(new QTabWidget(splitter), "viewTabs", QStringLiteral("ผลการวิเคราะห์"));
-    networkView = new project::NetworkView(tabs);
-    tabs->addTab(networkView, QStringLiteral("เครือข่าย"));
+    // The network in either of the course's two styles, chosen above the drawing; export and
+    // the report draw the style shown.
+    auto *networkPage = new QWidget(tabs);
+    auto *networkLayout = new QVBoxLayout(networkPage);
+    networkLayout->setContentsMargins(0, 4, 0, 0);
+    auto *styleRow = new QHBoxLayout;
+    styleRow->setContentsMargins(6, 0, 6, 0);
+    auto *styleLabel = new QLabel(QStringLiteral("แบบการวาด"), networkPage);
+    networkStyle
+        = named(new QComboBox(networkPage), "networkStyle", QStringLiteral("แบบการวาดเครือข่าย"));
+    networkStyle->addItem(QStringLiteral("กิจกรรมบนโหนด (AON)"));
+    networkStyle->addItem(QStringLiteral("กิจกรรมบนลูกศร (AOA)"));
+    styleLabel->setBuddy(networkStyle);
+    styleRow->addWidget(styleLabel);
+    styleRow->addWidget(networkStyle);
+    styleRow->addStretch(1);
+    networkView = new project::NetworkView(networkPage);
+    networkLayout->addLayout(styleRow);
+    networkLayout->addWidget(networkView, 1);
+    QObject::connect(networkStyle, &QComboBox::currentIndexChanged, this, [this](int index) {
+        networkView->setStyle(index == 1 ? project::NetworkStyle::ActivityOnArrow
+                                         : project::NetworkStyle::ActivityOnNode);
+    });
+    tabs->addTab(networkPage, QStringLiteral("เครือข่าย"));
 
     auto *schedulePage = new QWidget(tabs);
     auto *scheduleLayout = new QVBoxLayout(schedulePage);

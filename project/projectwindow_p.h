@@ -15,6 +15,7 @@
 #include <vector>
 
 class QAction;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -55,6 +56,7 @@ struct ProjectWindow::Private : QObject {
     QListWidget *problemList = nullptr;
     QTabWidget *tabs = nullptr;
     project::NetworkView *networkView = nullptr;
+    QComboBox *networkStyle = nullptr;
     QTableView *scheduleTable = nullptr;
     project::ScheduleTableModel *scheduleModel = nullptr;
     QLabel *durationLabel = nullptr;

@@ -17,14 +17,9 @@ namespace project {
 
 namespace {
 
-QString quoted(const QString &text)
+QString quotedText(const QString &text)
 {
     return u'\'' + text + u'\'';
-}
-
-QString baht(engine::Satang satang)
-{
-    return QString::fromStdString(engine::formatBaht(satang));
 }
 
 // numerator / (100 * denominator) Baht in lowest terms, e.g. "100/3".
@@ -194,7 +189,7 @@ QString linkEnds(const io::Problem &p)
 QString whatText(const io::Problem &p)
 {
     using Kind = io::FileProblemKind;
-    const QString value = quoted(p.value);
+    const QString value = quotedText(p.value);
     switch (p.kind) {
     case Kind::UnknownExtension:
         return (p.value.isEmpty() ? QStringLiteral("ชื่อไฟล์ไม่มีนามสกุล")
@@ -276,17 +271,17 @@ QString whatText(const io::Problem &p)
     case Kind::CrashCostBelowNormal:
         return QStringLiteral("ค่าใช้จ่ายเมื่อเร่ง %1 บาท น้อยกว่าค่าใช้จ่ายปกติ %2 บาท: "
                               "เร่งแล้วค่าใช้จ่ายต้องไม่ลดลง")
-            .arg(baht(p.number), baht(p.bound));
+            .arg(bahtFigure(p.number), bahtFigure(p.bound));
     case Kind::CostsDifferWithoutShortening:
         return QStringLiteral("กิจกรรมนี้เร่งไม่ได้ (เวลาเร่งเท่ากับเวลาปกติ) "
                               "แต่ค่าใช้จ่ายเมื่อเร่ง %1 บาท ไม่เท่ากับค่าใช้จ่ายปกติ %2 บาท")
-            .arg(baht(p.number), baht(p.bound));
+            .arg(bahtFigure(p.number), bahtFigure(p.bound));
     case Kind::SlopeRounded:
         return QStringLiteral("ค่าเร่งต่อหน่วยเวลา (%1 บาท ÷ %2 %3 = %4 บาทต่อ%3) "
                               "ไม่ลงตัวเป็นสตางค์ จึงปัดเป็น %5 บาท")
-            .arg(baht(p.number))
+            .arg(bahtFigure(p.number))
             .arg(p.bound)
-            .arg(thaiUnitWord(), bahtFraction(p.number, p.bound), baht(p.rounded));
+            .arg(thaiUnitWord(), bahtFraction(p.number, p.bound), bahtFigure(p.rounded));
     case Kind::JsonSyntax:
         return QStringLiteral("ไม่ใช่ JSON ที่ถูกต้อง: %1").arg(p.value);
     case Kind::NotProjectFile:

@@ -5,19 +5,15 @@
 
 #include "money.h"
 #include "projectanalysis.h"
+#include "thaitext.h"
 
 namespace project {
 
 namespace {
 
-QString quoted(const QString &text)
+QString quotedValue(const QString &text)
 {
     return u'\'' + io::shownValue(QStringView(text)) + u'\'';
-}
-
-QString baht(engine::Satang satang)
-{
-    return QString::fromStdString(engine::formatBaht(satang));
 }
 
 // The subject of a sentence about a value: what it is, or the cell it is in.
@@ -110,7 +106,7 @@ QString thaiValueProblem(io::FileProblemKind kind, int column, const QString &ty
 QString thaiValueText(io::FileProblemKind kind, const QString &noun, const QString &typed,
                       std::int64_t largest)
 {
-    const QString value = quoted(typed);
+    const QString value = quotedValue(typed);
     const QString subject = subjectOf(noun);
     switch (kind) {
     case io::FileProblemKind::MissingValue:
@@ -165,7 +161,7 @@ QString thaiEngineText(const EngineProblemFacts &facts)
 {
     const engine::Activity *a = facts.activity;
     const bool known = !facts.id.isEmpty();
-    const QString id = quoted(facts.id);
+    const QString id = quotedValue(facts.id);
     switch (facts.kind) {
     case engine::ProblemKind::TooManyActivities:
         return QStringLiteral("โครงการมี %1 กิจกรรม มากกว่าที่รับได้ (%2 กิจกรรม)")
@@ -189,8 +185,8 @@ QString thaiEngineText(const EngineProblemFacts &facts)
     }
     case engine::ProblemKind::UnknownPredecessor:
         return facts.inFile
-            ? QStringLiteral("ไม่มีกิจกรรม %1 ในไฟล์").arg(quoted(facts.unknownPredecessor))
-            : QStringLiteral("ไม่มีกิจกรรม %1 ในตาราง").arg(quoted(facts.unknownPredecessor));
+            ? QStringLiteral("ไม่มีกิจกรรม %1 ในไฟล์").arg(quotedValue(facts.unknownPredecessor))
+            : QStringLiteral("ไม่มีกิจกรรม %1 ในตาราง").arg(quotedValue(facts.unknownPredecessor));
     case engine::ProblemKind::OwnPredecessor:
         return known ? QStringLiteral("กิจกรรม %1 เป็นกิจกรรมก่อนหน้าของตัวเองไม่ได้").arg(id)
                      : QStringLiteral("กิจกรรมเป็นกิจกรรมก่อนหน้าของตัวเองไม่ได้");
@@ -206,14 +202,15 @@ QString thaiEngineText(const EngineProblemFacts &facts)
         return QStringLiteral("เวลาเร่งติดลบไม่ได้");
     case engine::ProblemKind::NegativeCost:
         return a ? QStringLiteral("ค่าเร่งต่อหน่วยเวลา %1 บาท ติดลบ: ต้องเป็น 0 ขึ้นไป")
-                       .arg(baht(a->crashCostPerUnit))
+                       .arg(bahtFigure(a->crashCostPerUnit))
                  : QStringLiteral("ค่าเร่งต่อหน่วยเวลาติดลบไม่ได้");
     case engine::ProblemKind::NormalDurationTooLarge:
         return QStringLiteral("เวลาปกติต้องไม่เกิน %1").arg(engine::kMaxDuration);
     case engine::ProblemKind::CrashDurationTooLarge:
         return QStringLiteral("เวลาเร่งต้องไม่เกิน %1").arg(engine::kMaxDuration);
     case engine::ProblemKind::CostTooLarge:
-        return QStringLiteral("ค่าเร่งต่อหน่วยเวลาต้องไม่เกิน %1 บาท").arg(baht(engine::kMaxCostPerUnit));
+        return QStringLiteral("ค่าเร่งต่อหน่วยเวลาต้องไม่เกิน %1 บาท")
+            .arg(bahtFigure(engine::kMaxCostPerUnit));
     case engine::ProblemKind::CrashAboveNormal:
         return a ? QStringLiteral("เวลาเร่ง (%1) มากกว่าเวลาปกติ (%2): เวลาเร่งต้องไม่เกินเวลาปกติ")
                        .arg(a->crashDuration)
@@ -221,7 +218,7 @@ QString thaiEngineText(const EngineProblemFacts &facts)
                  : QStringLiteral("เวลาเร่งต้องไม่เกินเวลาปกติ");
     case engine::ProblemKind::TotalCrashCostTooLarge:
         return QStringLiteral("ค่าเร่งทุกกิจกรรมจนสุดรวมกันเกิน %1 บาท คำนวณให้ถูกต้องไม่ได้")
-            .arg(baht(engine::kMaxTotalCrashCost));
+            .arg(bahtFigure(engine::kMaxTotalCrashCost));
     case engine::ProblemKind::NegativeTarget:
         return QStringLiteral("ระยะเวลาเป้าหมายติดลบไม่ได้");
     case engine::ProblemKind::EstimateNotFinite:
@@ -279,7 +276,7 @@ QString thaiEstimateProblem(EstimateProblem problem, int column, const QString &
 
 QString thaiEstimateText(EstimateProblem problem, const QString &noun, const QString &typed)
 {
-    const QString value = quoted(typed);
+    const QString value = quotedValue(typed);
     switch (problem) {
     case EstimateProblem::Missing:
         return QStringLiteral("ยังไม่ได้ใส่%1: ใส่เวลาประมาณให้ครบทั้งสามช่อง "

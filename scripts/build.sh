@@ -16,6 +16,8 @@ case "$kind" in
   sanitize) options=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCRASHKIT_SANITIZE=ON) ;;
   *) echo "unknown build kind: $kind" >&2; exit 2 ;;
 esac
-cmake -S "$root" -B "$root/build/$kind" -G Ninja "${options[@]}" -DCRASHKIT_WERROR=ON \
+# A unity build (a few sources compiled as one) parses the Qt and GoogleTest headers far less
+# often: the two builds of CI take about half the time.
+cmake -S "$root" -B "$root/build/$kind" -G Ninja "${options[@]}" -DCMAKE_UNITY_BUILD=ON -DCRASHKIT_WERROR=ON \
   -DCRASHKIT_BUILD_TOOLS=ON "${@:2}" >/dev/null
 cmake --build "$root/build/$kind" -j "$(nproc)"

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QRandomGenerator>
@@ -102,6 +103,20 @@ void snapshotProjectWindow(const QString &outputDir)
     snap(QStringLiteral("project-set1-crashed-28"));
     tabs->setCurrentIndex(0);
     snap(QStringLiteral("project-set1-network-crashed"));
+    // The same crashed network activity on arrow, then every practice set in that style.
+    auto *style = window->findChild<QComboBox *>(QStringLiteral("networkStyle"));
+    style->setCurrentIndex(1);
+    snap(QStringLiteral("project-set1-arrows-crashed"));
+    for (int set = 1; set <= 5; ++set) {
+        window->document()->undoStack()->setClean();
+        window->findChild<QAction *>(QStringLiteral("practiceSet%1Action").arg(set))->trigger();
+        snap(QStringLiteral("project-set%1-arrows").arg(set));
+    }
+    window->document()->load(stagedProject(50), QString());
+    snap(QStringLiteral("project-50-arrows"));
+    style->setCurrentIndex(0);
+    window->document()->undoStack()->setClean();
+    window->findChild<QAction *>(QStringLiteral("practiceSet1Action"))->trigger();
     auto *chart = window->findChild<project::CostCurveChart *>(QStringLiteral("costCurveChart"));
     tabs->setCurrentWidget(chart);
     snap(QStringLiteral("project-set1-curve"));

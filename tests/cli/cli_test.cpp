@@ -9,9 +9,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <variant>
 
 namespace {
@@ -99,6 +101,67 @@ TEST_F(Cli, SetOneByHand)
         for (const QJsonValue step : greedy[QStringLiteral("steps")].toArray())
             stepTotal += step[QStringLiteral("cost")].toDouble();
         EXPECT_EQ(stepTotal, greedy[QStringLiteral("extra_cost")].toDouble());
+    }
+}
+
+// The activity-on-arrow data against the CPM table of the same file, for every practice set and
+// a file with parallel activities: each activity's tail event holds its earliest start and its
+// head event its latest finish, critical arrows are the critical activities, every arrow runs
+// to a higher number and the numbers run 1 .. events; the text form lists the same arrows.
+TEST_F(Cli, AoaAgreesWithTheCpmTable)
+{
+    QTemporaryDir dir;
+    const QString parallel = dir.filePath(QStringLiteral("parallel.csv"));
+    QFile file(parallel);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("activity,name,predecessors,normal_duration,crash_duration,crash_cost_per_unit\n"
+               "A,,-,3,3,0\nB,,-,3,3,0\nC,,\"A, B\",2,2,0\n");
+    file.close();
+    QStringList files {parallel};
+    for (int set = 1; set <= 5; ++set)
+        files << setFile(set);
+    for (const QString &path : files) {
+        SCOPED_TRACE(path.toStdString());
+        const QJsonObject aoa
+            = runCli({QStringLiteral("aoa"), path, QStringLiteral("--json")}).json();
+        const QJsonObject cpm
+            = runCli({QStringLiteral("cpm"), path, QStringLiteral("--json")}).json();
+        EXPECT_EQ(aoa[QStringLiteral("project_duration")], cpm[QStringLiteral("project_duration")]);
+        const QJsonArray events = aoa[QStringLiteral("events")].toArray();
+        for (qsizetype e = 0; e < events.size(); ++e)
+            EXPECT_EQ(events[e][QStringLiteral("number")].toInt(), e + 1);
+        std::map<QString, QJsonObject> arrowOf;
+        int dummies = 0;
+        for (const QJsonValue arrow : aoa[QStringLiteral("arrows")].toArray()) {
+            EXPECT_LT(arrow[QStringLiteral("from")].toInt(), arrow[QStringLiteral("to")].toInt());
+            if (arrow[QStringLiteral("dummy")].toBool())
+                ++dummies;
+            else
+                arrowOf[arrow[QStringLiteral("activity")].toString()] = arrow.toObject();
+        }
+        EXPECT_EQ(aoa[QStringLiteral("dummies")].toInt(), dummies);
+        const QString text = runCli({QStringLiteral("aoa"), path}).out;
+        for (const QJsonValue row : cpm[QStringLiteral("activities")].toArray()) {
+            const QString id = row[QStringLiteral("id")].toString();
+            ASSERT_EQ(arrowOf.count(id), 1U) << id.toStdString();
+            const QJsonObject &arrow = arrowOf[id];
+            const auto tail = events[arrow[QStringLiteral("from")].toInt() - 1];
+            const auto head = events[arrow[QStringLiteral("to")].toInt() - 1];
+            EXPECT_EQ(tail[QStringLiteral("earliest")], row[QStringLiteral("earliest_start")]);
+            EXPECT_EQ(head[QStringLiteral("latest")], row[QStringLiteral("latest_finish")]);
+            EXPECT_EQ(arrow[QStringLiteral("critical")], row[QStringLiteral("critical")]);
+            EXPECT_EQ(arrow[QStringLiteral("duration")], row[QStringLiteral("duration")]);
+            const QString line = QStringLiteral("%1 +%2 +%3 +%4")
+                                     .arg(arrow[QStringLiteral("from")].toInt())
+                                     .arg(arrow[QStringLiteral("to")].toInt())
+                                     .arg(id)
+                                     .arg(arrow[QStringLiteral("duration")].toInt());
+            EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("(^|\\n)") + line)))
+                << line.toStdString();
+        }
+        if (path == parallel) {
+            EXPECT_EQ(dummies, 1); // A and B would otherwise join the same two events
+        }
     }
 }
 
@@ -260,8 +323,8 @@ TEST_F(Cli, HelpNamesEveryCommand)
 {
     const Outcome outcome = runCli({QStringLiteral("--help")});
     EXPECT_EQ(outcome.exitCode, 0);
-    for (const char *command :
-         {"cpm", "crash", "curve", "pert", "export-set", "generate", "--joint-step", "--json"})
+    for (const char *command : {"cpm", "aoa", "crash", "curve", "pert", "export-set", "generate",
+                                "--joint-step", "--json"})
         EXPECT_TRUE(outcome.out.contains(QLatin1String(command))) << command;
 }
 

@@ -294,6 +294,65 @@ private slots:
                       + QStringLiteral("/h3_network50_whole.png"));
         }
     }
+
+    // Activity on arrow: every circle shows its number and the times CPM gives (an activity's
+    // tail its earliest start, its head its latest finish), the arrows in red are the critical
+    // activities and dummies, the label the duration; a crashing step moves the times in
+    // place; dashed dummies are drawn for parallel activities; the other style comes back.
+    void arrowsCarryTheSchedule()
+    {
+        for (const int set : {1, 2, 5}) {
+            Shown s = practice(set);
+            project::NetworkView view;
+            view.resize(1400, 900);
+            view.setStyle(project::NetworkStyle::ActivityOnArrow);
+            show(view, s);
+            view.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
+            QTRY_VERIFY(view.isDrawn());
+            const engine::ArrowDiagram *diagram = view.arrowDiagram();
+            QVERIFY(diagram);
+            QCOMPARE(view.nodeRect(0), QRectF());
+
+            for (int step = 0; step < 2; ++step) {
+                const engine::Schedule schedule = engine::computeSchedule(*s.network, s.durations);
+                int critical = 0;
+                for (int a = 0; a < s.network->size(); ++a) {
+                    const auto &arrow = diagram->arrows[static_cast<std::size_t>(a)];
+                    const auto k = static_cast<std::size_t>(a);
+                    QCOMPARE(view.eventTexts(arrow.from).at(1),
+                             QString::number(schedule.earliestStart[k]));
+                    QCOMPARE(view.eventTexts(arrow.to).at(2),
+                             QString::number(schedule.latestFinish[k]));
+                    QCOMPARE(view.arrowTexts(a),
+                             QStringList({QString::fromStdString(s.project.activities[k].id),
+                                          QString::number(s.durations[k])}));
+                    QCOMPARE(view.arrowIsCritical(a), schedule.isCritical(a));
+                    critical += schedule.isCritical(a);
+                    QVERIFY(view.eventRect(arrow.from).right() < view.eventRect(arrow.to).left());
+                }
+                QCOMPARE(view.criticalNodeCount(), critical);
+                QCOMPARE(view.eventTexts(0).front(), QStringLiteral("1"));
+                // A crashing step: the first critical activity one unit shorter.
+                const auto first
+                    = static_cast<std::size_t>(engine::criticalActivities(schedule).front());
+                --s.durations[first];
+                view.showDurations(s.durations);
+            }
+            for (std::size_t i = static_cast<std::size_t>(s.network->size());
+                 i < diagram->arrows.size(); ++i)
+                QVERIFY(view.arrowTexts(static_cast<int>(i)).isEmpty());
+            if (set == 2) {
+                // B and C both follow A and lead to D: one of them ends in a dummy.
+                QCOMPARE(diagram->dummyCount(), std::size_t {1});
+                snapshot(view, "arrows_set2.png");
+            }
+            view.setStyle(project::NetworkStyle::ActivityOnNode);
+            QTRY_VERIFY(view.isDrawn());
+            QCOMPARE(view.arrowDiagram(), nullptr);
+            QVERIFY(!view.nodeRect(0).isEmpty());
+        }
+    }
 };
 
 QTEST_MAIN(NetworkViewTest)

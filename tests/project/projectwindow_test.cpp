@@ -23,6 +23,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QGraphicsView>
 #include <QHeaderView>
@@ -504,6 +505,24 @@ private slots:
         QFile curve(svg);
         QVERIFY(curve.open(QIODevice::ReadOnly));
         QVERIFY(curve.readAll().contains("<svg"));
+
+        // The network drawn activity on arrow is what is exported then: set 2 has one dummy,
+        // the only dashed line of either drawing.
+        action(*m_window, "practiceSet2Action")->trigger();
+        settle(*m_window);
+        const auto exportedNetwork = [&](int style) {
+            m_window->findChild<QComboBox *>(QStringLiteral("networkStyle"))->setCurrentIndex(style);
+            settle(*m_window);
+            const QString path = m_folder.filePath(QStringLiteral("network-%1.svg").arg(style));
+            m_files->choose(path);
+            action(*m_window, "exportNetworkAction")->trigger();
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray arrows = exportedNetwork(1);
+        QVERIFY(m_window->findChild<project::NetworkView *>()->arrowDiagram());
+        QVERIFY(arrows.contains("stroke-dasharray"));
+        QVERIFY(!exportedNetwork(0).contains("stroke-dasharray"));
     }
 
     // Tests find controls by objectName and screen readers by accessible name: every control a

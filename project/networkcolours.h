@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+#pragma once
+
+#include <QColor>
+
+// The colours of the network drawings, activity on node and on arrow alike.
+namespace project::networkcolours {
+
+const QColor kCriticalRed(198, 40, 40);
+const QColor kCriticalFill(253, 236, 234);
+const QColor kBorder(69, 90, 100);
+const QColor kLinkGrey(120, 144, 156);
+const QColor kText(33, 33, 33);
+const QColor kBandLine(176, 190, 197);
+
+} // namespace project::networkcolours
