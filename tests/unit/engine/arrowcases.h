@@ -21,6 +21,10 @@ struct ArrowHandCase {
     const char *what;
     PredecessorLists predecessors;
     int fewestDummies;
+    // The least among drawings whose events hold only sets of the plain diagram (see
+    // EventSets::OfPlainDiagram): what contracting and removing dummies can reach at best.
+    // The same as fewestDummies but where the comment argues otherwise.
+    int byMerging = fewestDummies;
 };
 
 inline std::vector<ArrowHandCase> arrowHandCases()
@@ -48,14 +52,20 @@ inline std::vector<ArrowHandCase> arrowHandCases()
         // and an event the dummy leads to that holds nothing) or two heads (the finish and an
         // event with the dummy to it). Two dummies give four: start -> s, h -> finish, and
         // the arrows s or start to h or finish.
-        {"four independent activities", {{}, {}, {}, {}}, 2},
+        // By merging: the start is the only event that holds nothing, so all four leave it
+        // for four different heads, and three of those need a dummy to the finish.
+        {"four independent activities", {{}, {}, {}, {}}, 2, 3},
         // head(a) reaches tail(x) and tail(y) (two events, x's holds c, y's d) through
         // dummies only (fact 2), so dummies end at both. With only those two, each path is
         // one dummy, so head(a) and head(b) are both the event it leaves, and a and b both
         // leave the start (no dummy enters any other event that holds nothing): parallel.
         // Three do it: a and b joined by one, and one from their joint head to each of
         // tail(x) = head(c) and tail(y) = head(d).
-        {"x after a, b, c; y after a, b, d", {{}, {}, {}, {}, {0, 1, 2}, {0, 1, 3}}, 3},
+        // By merging there is no event holding {a, b}: the events holding a but none of b, c,
+        // d hold {a}, and the way from them to tail(x) and to tail(y) leaves them by a dummy
+        // into an event holding {a, b, c} and by another into one holding {a, b, d}. The
+        // same for b: four.
+        {"x after a, b, c; y after a, b, d", {{}, {}, {}, {}, {0, 1, 2}, {0, 1, 3}}, 3, 4},
         // a, b, c; d after a; e after a, b; f after b, c. head(a) holds only {a} (d follows
         // it) and head(b) only {b}, so tail(e), which holds {a, b}, is neither: only dummies
         // enter it, and the first event holding {a, b} on the way has two. tail(f) holds

@@ -87,11 +87,12 @@ Mask bit(int i)
 // Iterative deepening on the budget then makes the first budget that succeeds the least.
 class Search {
 public:
-    Search(std::vector<Mask> before, int budget)
+    // allowed: when not empty, allowed[s] says whether an event may hold the set s.
+    Search(std::vector<Mask> before, std::vector<bool> allowed, int budget)
         : m_n(static_cast<int>(before.size())),
           m_all(static_cast<Mask>((std::uint64_t {1} << m_n) - 1)), m_before(std::move(before)),
-          m_headLimit(static_cast<std::size_t>(m_n), m_all), m_budget(budget),
-          m_maxEvents(m_n + budget + 1)
+          m_headLimit(static_cast<std::size_t>(m_n), m_all), m_allowed(std::move(allowed)),
+          m_budget(budget), m_maxEvents(m_n + budget + 1)
     {
         for (int y = 0; y < m_n; ++y) {
             for (int x = 0; x < m_n; ++x) {
@@ -191,7 +192,7 @@ private:
     {
         std::vector<int> &choice = m_choice[at(e)];
         if (u == e) {
-            if (arrows == 0)
+            if (arrows == 0 || (!m_allowed.empty() && !m_allowed[label]))
                 return false;
             if (e >= 2 && choice[at(e - 1)] == kNone) {
                 const std::vector<int> &previous = m_choice[at(e - 1)];
@@ -240,6 +241,7 @@ private:
     const Mask m_all;
     const std::vector<Mask> m_before; // transitive predecessors
     std::vector<Mask> m_headLimit;
+    const std::vector<bool> m_allowed;
     const int m_budget, m_maxEvents;
     int m_dummies = 0;
     Mask m_placed = 0;
@@ -250,7 +252,7 @@ private:
 
 } // namespace
 
-FewestDummies fewestDummies(const PredecessorLists &predecessors)
+FewestDummies fewestDummies(const PredecessorLists &predecessors, EventSets sets)
 {
     const int n = static_cast<int>(predecessors.size());
     if (n > kFewestDummiesLimit)
@@ -265,10 +267,19 @@ FewestDummies fewestDummies(const PredecessorLists &predecessors)
                 masks[static_cast<std::size_t>(y)] |= bit(x);
         }
     }
-    // A drawing always exists (one event per activity's head, dummies to the tails of its
-    // successors), so this ends.
+    std::vector<bool> allowed;
+    if (sets == EventSets::OfPlainDiagram) {
+        allowed.assign(std::size_t {1} << n, false);
+        allowed[0] = allowed[(std::size_t {1} << n) - 1] = true;
+        for (int y = 0; y < n; ++y) {
+            allowed[masks[static_cast<std::size_t>(y)]] = true;
+            allowed[masks[static_cast<std::size_t>(y)] | bit(y)] = true;
+        }
+    }
+    // The plain diagram is a drawing (one event per activity's head and per set of
+    // predecessors, dummies between them), so this ends.
     for (int budget = 0;; ++budget) {
-        Search search(masks, budget);
+        Search search(masks, allowed, budget);
         if (search.run())
             return {budget, search.diagram()};
     }

@@ -34,9 +34,20 @@ struct FewestDummies {
     engine::ArrowDiagram diagram;
 };
 
-// The least number of dummies of any valid drawing. Throws std::invalid_argument above
-// kFewestDummiesLimit activities.
-FewestDummies fewestDummies(const PredecessorLists &predecessors);
+// Which drawings the search looks at.
+enum class EventSets {
+    Any,
+    // Only those whose every event holds a set of activities (the activities whose arrows
+    // lead to it) that an event of the plain diagram holds: nothing, an activity's
+    // transitive predecessors, those and the activity, or everything. Contracting and
+    // removing dummies keeps that true, so no drawing engine::buildArrowDiagram makes has
+    // fewer dummies than this least.
+    OfPlainDiagram,
+};
+
+// The least number of dummies of any valid drawing of the given kind. Throws
+// std::invalid_argument above kFewestDummiesLimit activities.
+FewestDummies fewestDummies(const PredecessorLists &predecessors, EventSets sets = EventSets::Any);
 
 // What is wrong with `diagram` as a drawing of the project with these lists, or "" when
 // nothing is: activity i's arrow at index i and only dummies after; events in range; every

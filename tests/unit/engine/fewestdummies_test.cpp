@@ -30,6 +30,9 @@ TEST(FewestDummies, HandCases)
         EXPECT_EQ(arrowDiagramProblem(c.predecessors, found.diagram), "");
         EXPECT_EQ(found.diagram.arrows.size(),
                   c.predecessors.size() + static_cast<std::size_t>(found.dummies));
+        const auto byMerging = fewestDummies(c.predecessors, enginetest::EventSets::OfPlainDiagram);
+        EXPECT_EQ(byMerging.dummies, c.byMerging) << "by merging";
+        EXPECT_EQ(arrowDiagramProblem(c.predecessors, byMerging.diagram), "");
     }
     EXPECT_EQ(fewestDummies({}).dummies, 0);
 }
