@@ -108,6 +108,8 @@ public:
         m_label.assign(1, 0);
         m_outDegree.assign(1, 0);
         m_choice.assign(1, {});
+        // choose() holds references into m_choice across the events it adds: room for all.
+        m_choice.reserve(static_cast<std::size_t>(m_maxEvents) + 1);
         return addEvent();
     }
 
