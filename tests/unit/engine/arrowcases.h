@@ -21,8 +21,9 @@ struct ArrowHandCase {
     const char *what;
     PredecessorLists predecessors;
     int fewestDummies;
-    // The least among drawings whose events hold only sets of the plain diagram (see
-    // EventSets::OfPlainDiagram): what contracting and removing dummies can reach at best.
+    // The least among drawings whose events hold only sets of the plain diagram, nothing at
+    // the start alone (see EventSets::OfPlainDiagram): a bound below every drawing that
+    // contracting and removing dummies reach, and reached by one of them on every case here.
     // The same as fewestDummies but where the comment argues otherwise.
     int byMerging = fewestDummies;
 };

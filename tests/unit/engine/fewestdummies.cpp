@@ -194,7 +194,8 @@ private:
     {
         std::vector<int> &choice = m_choice[at(e)];
         if (u == e) {
-            if (arrows == 0 || (!m_allowed.empty() && !m_allowed[label]))
+            // Restricted to the plain diagram's sets, only the start holds nothing.
+            if (arrows == 0 || (!m_allowed.empty() && (label == 0 || !m_allowed[label])))
                 return false;
             if (e >= 2 && choice[at(e - 1)] == kNone) {
                 const std::vector<int> &previous = m_choice[at(e - 1)];

@@ -38,9 +38,10 @@ struct FewestDummies {
 enum class EventSets {
     Any,
     // Only those whose every event holds a set of activities (the activities whose arrows
-    // lead to it) that an event of the plain diagram holds: nothing, an activity's
-    // transitive predecessors, those and the activity, or everything. Contracting and
-    // removing dummies keeps that true, so no drawing engine::buildArrowDiagram makes has
+    // lead to it) that an event of the plain diagram holds: nothing (the start alone), an
+    // activity's transitive predecessors, those and the activity, or everything.
+    // Contracting a dummy gives the merged event the set its head held, and removing one
+    // changes no set, so that stays true: no drawing engine::buildArrowDiagram makes has
     // fewer dummies than this least.
     OfPlainDiagram,
 };
