@@ -64,7 +64,9 @@ void BM_BuildArrowDiagram(benchmark::State &state)
     }
 }
 
-BENCHMARK(BM_ComputeSchedule)->ArgsProduct({{1'000, 10'000}, {10, 0}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ComputeSchedule)
+    ->ArgsProduct({{1'000, 10'000}, {10, 0}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildArrowDiagram)
     ->ArgsProduct({{1'000, 10'000}, {10, 0}})
     ->Unit(benchmark::kMillisecond);
@@ -112,7 +114,8 @@ int main(int argc, char **argv)
             what.append(size).append(window > 0 ? " activities, narrow" : " activities, wide");
             const std::string suffix
                 = std::string("/").append(size).append("/").append(std::to_string(window));
-            reporter.printRatio(what, "BM_BuildArrowDiagram" + suffix, "BM_ComputeSchedule" + suffix,
+            reporter.printRatio(what, "BM_BuildArrowDiagram" + suffix,
+                                "BM_ComputeSchedule" + suffix,
                                 std::string(size) == "1000" ? "under 100 ms" : "for the record");
         }
     }

@@ -13,7 +13,8 @@ cmake -S "$root" -B "$root/build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCRASHKIT_BUILD_BENCH=ON -DCRASHKIT_BUILD_TESTS=OFF -DCRASHKIT_WERROR=ON >/dev/null
 cmake --build "$root/build/bench" -j "$(nproc)" --target startup_bench iteration_bench \
   answercheck_bench exercise_bench \
-  engine_bench csv_bench projectwindow_bench cli_bench classset_bench
+  engine_bench arrowdiagram_bench arrowdiagram_dummies csv_bench projectwindow_bench cli_bench \
+  classset_bench
 export QT_QPA_PLATFORM=offscreen
 
 echo
@@ -32,6 +33,11 @@ fi
   grep -v -e 'XDG_RUNTIME_DIR' -e 'This plugin does not support'
 echo
 "${pin[@]}" "$root/build/bench/bench/engine_bench"
+echo
+"${pin[@]}" "$root/build/bench/bench/arrowdiagram_bench"
+echo
+# Dummies drawn against the least possible on 200 random networks of 3 to 7 activities.
+"${pin[@]}" "$root/build/bench/bench/arrowdiagram_dummies"
 echo
 "${pin[@]}" "$root/build/bench/bench/answercheck_bench"
 echo
