@@ -112,6 +112,12 @@ void snapshotProjectWindow(const QString &outputDir)
         window->findChild<QAction *>(QStringLiteral("practiceSet%1Action").arg(set))->trigger();
         snap(QStringLiteral("project-set%1-arrows").arg(set));
     }
+    // Set 2 (a dummy for two parallel activities) in a window wide enough for all of it.
+    window->document()->undoStack()->setClean();
+    window->findChild<QAction *>(QStringLiteral("practiceSet2Action"))->trigger();
+    window->resize(1700, 860);
+    snap(QStringLiteral("project-set2-arrows-wide"));
+    window->resize(1400, 860);
     window->document()->load(stagedProject(50), QString());
     snap(QStringLiteral("project-50-arrows"));
     style->setCurrentIndex(0);
