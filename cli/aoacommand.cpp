@@ -30,10 +30,10 @@ void writeJson(Output &output, const engine::Project &project, const engine::Arr
         json.key("dummy");
         json.value(arrow.isDummy());
         json.key("duration");
-        json.value(arrow.isDummy()
-                       ? engine::Duration {0}
-                       : project.activities[static_cast<std::size_t>(arrow.activity)]
-                             .normalDuration);
+        json.value(
+            arrow.isDummy()
+                ? engine::Duration {0}
+                : project.activities[static_cast<std::size_t>(arrow.activity)].normalDuration);
         json.key("from");
         json.value(static_cast<engine::Duration>(arrow.from + 1));
         json.key("to");
@@ -110,8 +110,8 @@ void writeText(Output &output, const engine::Project &project, const engine::Arr
             row.text("(dummy)").number(0);
         else
             row.text(idOf(project, arrow.activity))
-                .number(project.activities[static_cast<std::size_t>(arrow.activity)]
-                            .normalDuration);
+                .number(
+                    project.activities[static_cast<std::size_t>(arrow.activity)].normalDuration);
         row.text(times.criticalArrow[i] ? "yes" : "no");
     };
     for (std::size_t i = 0; i < diagram.arrows.size(); ++i) {

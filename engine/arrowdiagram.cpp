@@ -183,9 +183,8 @@ void Builder::removeArc(int id)
 {
     Arc &arc = m_arcs[static_cast<std::size_t>(id)];
     arc.alive = false;
-    auto drop = [id](std::vector<int> &list) {
-        list.erase(std::find(list.begin(), list.end(), id));
-    };
+    auto drop
+        = [id](std::vector<int> &list) { list.erase(std::find(list.begin(), list.end(), id)); };
     drop(m_out[static_cast<std::size_t>(arc.from)]);
     drop(m_in[static_cast<std::size_t>(arc.to)]);
 }
@@ -245,22 +244,22 @@ void Builder::activitiesBefore(int event, int skip, std::vector<int> &activities
 // event, or one leaves u and one v for the same event.
 bool Builder::mergeMakesParallelActivities(int u, int v)
 {
-    auto clash = [this](const std::vector<int> &first, const std::vector<int> &second,
-                        bool byTail) {
-        ++m_stamp;
-        for (const int id : first) {
-            const Arc &arc = m_arcs[static_cast<std::size_t>(id)];
-            if (arc.activity >= 0)
-                m_visited[static_cast<std::size_t>(byTail ? arc.from : arc.to)] = m_stamp;
-        }
-        for (const int id : second) {
-            const Arc &arc = m_arcs[static_cast<std::size_t>(id)];
-            if (arc.activity >= 0
-                && m_visited[static_cast<std::size_t>(byTail ? arc.from : arc.to)] == m_stamp)
-                return true;
-        }
-        return false;
-    };
+    auto clash
+        = [this](const std::vector<int> &first, const std::vector<int> &second, bool byTail) {
+              ++m_stamp;
+              for (const int id : first) {
+                  const Arc &arc = m_arcs[static_cast<std::size_t>(id)];
+                  if (arc.activity >= 0)
+                      m_visited[static_cast<std::size_t>(byTail ? arc.from : arc.to)] = m_stamp;
+              }
+              for (const int id : second) {
+                  const Arc &arc = m_arcs[static_cast<std::size_t>(id)];
+                  if (arc.activity >= 0
+                      && m_visited[static_cast<std::size_t>(byTail ? arc.from : arc.to)] == m_stamp)
+                      return true;
+              }
+              return false;
+          };
     return clash(m_in[static_cast<std::size_t>(u)], m_in[static_cast<std::size_t>(v)], true)
         || clash(m_out[static_cast<std::size_t>(u)], m_out[static_cast<std::size_t>(v)], false);
 }
@@ -365,9 +364,11 @@ void Builder::reduce(JobControl *control)
         bool changed = false;
         for (std::size_t id = activities; id < m_arcs.size(); ++id) {
             if ((id & 1023) == 0)
-                checkpoint(control, std::min(0.9, 0.3 + 0.2 * pass
-                                                      + 0.2 * static_cast<double>(id)
-                                                          / static_cast<double>(m_arcs.size())));
+                checkpoint(control,
+                           std::min(0.9,
+                                    0.3 + 0.2 * pass
+                                        + 0.2 * static_cast<double>(id)
+                                            / static_cast<double>(m_arcs.size())));
             if (m_arcs[id].alive && tryDummy(static_cast<int>(id)))
                 changed = true;
         }

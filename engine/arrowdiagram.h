@@ -70,8 +70,7 @@ struct EventTimes {
     Duration projectDuration = 0;
     bool isCritical(int event) const
     {
-        return earliest[static_cast<std::size_t>(event)]
-            == latest[static_cast<std::size_t>(event)];
+        return earliest[static_cast<std::size_t>(event)] == latest[static_cast<std::size_t>(event)];
     }
 };
 EventTimes computeEventTimes(const ArrowDiagram &diagram, std::span<const Duration> durations);

@@ -18,8 +18,6 @@ using namespace networkcolours;
 namespace {
 
 constexpr double kRadius = kEventDiameter / 2;
-constexpr double kArrowLength = 10;
-constexpr double kArrowHalfWidth = 4.5;
 constexpr double kLabelWidth = 120; // room for a label across the middle of a piece
 
 } // namespace

@@ -82,6 +82,9 @@ public:
     std::optional<engine::Satang> leastTotal() const;
     // The log as shown, for the report.
     QString logText() const;
+    // The least cost for the target with its durations, once solved (none before, or for a
+    // target out of range).
+    const std::optional<engine::LeastCost> &leastCost() const { return m_leastCost; }
     // The least-cost durations as text lines ("A  5 -> 3"), for the report.
     QString leastCostText() const;
 

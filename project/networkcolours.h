@@ -5,7 +5,7 @@
 
 #include <QColor>
 
-// The colours of the network drawings, activity on node and on arrow alike.
+// The colours and arrowheads of the network drawings, activity on node and on arrow alike.
 namespace project::networkcolours {
 
 const QColor kCriticalRed(198, 40, 40);
@@ -14,5 +14,9 @@ const QColor kBorder(69, 90, 100);
 const QColor kLinkGrey(120, 144, 156);
 const QColor kText(33, 33, 33);
 const QColor kBandLine(176, 190, 197);
+
+// An arrowhead, in layout units.
+constexpr double kArrowLength = 10;
+constexpr double kArrowHalfWidth = 4.5;
 
 } // namespace project::networkcolours

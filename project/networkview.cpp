@@ -35,8 +35,6 @@ namespace {
 constexpr double kNodeWidth = 136;
 constexpr double kNodeHeight = 80;
 constexpr double kBandHeight = 20; // the ES/EF row on top and the LS/LF row below
-constexpr double kArrowLength = 10;
-constexpr double kArrowHalfWidth = 4.5;
 // Fitting the whole drawing never shrinks it below this (texts stay about 9 px and more);
 // larger drawings are scrolled. The buttons and the wheel may go further, down to kLeast.
 constexpr double kLegibleScale = 0.7;
@@ -393,7 +391,7 @@ void NetworkView::drawArrows(Drawing &drawing, const ProjectAnalysis &analysis, 
     engine::LayoutOptions options;
     options.nodeWidth = kEventDiameter;
     options.nodeHeight = kEventDiameter;
-    options.layerGap = 100; // room for an activity's id along its arrow
+    options.layerGap = 80; // room for an activity's id and duration along its arrow
     options.rowGap = 40;
     options.control = control;
     drawing.layout = engine::layoutNetwork(events, columns, options);

@@ -371,6 +371,8 @@ int paintReport(QPagedPaintDevice *device, const ReportContent &content)
     }
     if (content.paintCurve)
         layout.picture(QStringLiteral("เส้นโค้งเวลากับค่าใช้จ่าย"), content.paintCurve, kCurveShape);
+    if (content.paintGantt && !content.ganttSize.isEmpty())
+        layout.picture(QStringLiteral("แผนภูมิแกนต์"), content.paintGantt, content.ganttSize);
     return layout.finish();
 }
 

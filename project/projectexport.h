@@ -26,7 +26,7 @@ using PicturePainter = std::function<void(QPainter *painter, const QRectF &targe
 QString exportPicture(const QString &path, const QSizeF &size, const PicturePainter &paint);
 
 // What a report holds: the activity table, the CPM table, the network, the crashing log and
-// the least-cost answer, the curve.
+// the least-cost answer, the curve, the Gantt chart.
 struct ReportContent {
     QString title;
     const engine::Project *project = nullptr; // sound
@@ -36,6 +36,8 @@ struct ReportContent {
     QString crashingLog; // empty when no run was made
     QString leastCostText;
     PicturePainter paintCurve;
+    QSizeF ganttSize; // the Gantt chart's natural size
+    PicturePainter paintGantt;
 };
 
 // Lays the report out on the device's pages (A4 portrait for PDF, what the print dialog

@@ -10,6 +10,7 @@
 #include "crashingpanel.h"
 #include "flattable.h"
 #include "fonts.h"
+#include "ganttview.h"
 #include "networkview.h"
 #include "pertpanel.h"
 #include "projectdocument.h"
@@ -19,6 +20,7 @@
 #include "thaitext.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QColor>
 #include <QComboBox>
@@ -60,7 +62,7 @@ QAction *action(QObject *owner, const char *objectName, const QString &text,
     return result;
 }
 
-enum Tab { NetworkTab, ScheduleTab, CrashingTab, CurveTab };
+enum Tab { NetworkTab, ScheduleTab, CrashingTab, CurveTab, PertTab, GanttTab };
 
 } // namespace
 
@@ -251,6 +253,35 @@ void ProjectWindow::Private::buildParts()
                       QStringLiteral("PERT: โอกาสที่โครงการจะเสร็จตามกำหนด"));
     tabs->addTab(pertPanel, QStringLiteral("PERT"));
 
+    // The Gantt chart: the normal plan above the crashed one chosen here.
+    auto *ganttPage = new QWidget(tabs);
+    auto *ganttLayout = new QVBoxLayout(ganttPage);
+    ganttLayout->setContentsMargins(0, 4, 0, 0);
+    auto *ganttRow = new QHBoxLayout;
+    ganttRow->setContentsMargins(6, 0, 6, 0);
+    auto *planLabel = new QLabel(QStringLiteral("แผนที่เร่งแล้ว"), ganttPage);
+    ganttPlan = named(new QComboBox(ganttPage), "ganttPlan", QStringLiteral("แผนที่เร่งแล้ว"));
+    ganttPlan->addItem(QStringLiteral("ตามวิธีในตำรา ถึงขั้นที่แสดง"));
+    ganttPlan->addItem(QStringLiteral("ค่าเร่งต่ำสุดถึงเป้าหมาย"));
+    planLabel->setBuddy(ganttPlan);
+    ganttLinks = named(new QCheckBox(QStringLiteral("แสดงเส้นโยง"), ganttPage), "ganttLinks",
+                       QStringLiteral("แสดงเส้นโยงระหว่างกิจกรรม"));
+    ganttRow->addWidget(planLabel);
+    ganttRow->addWidget(ganttPlan);
+    ganttRow->addSpacing(12);
+    ganttRow->addWidget(ganttLinks);
+    ganttRow->addStretch(1);
+    ganttView = new project::GanttView(ganttPage);
+    ganttLayout->addLayout(ganttRow);
+    ganttLayout->addWidget(ganttView, 1);
+    QObject::connect(ganttPlan, &QComboBox::currentIndexChanged, this, [this] {
+        ganttStale = true;
+        refreshVisibleTab();
+    });
+    QObject::connect(ganttLinks, &QCheckBox::toggled, ganttView,
+                     &project::GanttView::setLinksShown);
+    tabs->addTab(ganttPage, QStringLiteral("แผนภูมิแกนต์"));
+
     splitter->addWidget(left);
     splitter->addWidget(tabs);
     splitter->setStretchFactor(0, 2);
@@ -309,6 +340,9 @@ void ProjectWindow::Private::buildMenus()
     needsSoundProject.push_back(add(
         file, action(q, "exportCurveAction", QStringLiteral("ส่งออกกราฟเวลา-ต้นทุน (PNG, SVG)...")),
         &Private::exportCurve));
+    needsSoundProject.push_back(
+        add(file, action(q, "exportGanttAction", QStringLiteral("ส่งออกแผนภูมิแกนต์ (PNG, SVG)...")),
+            &Private::exportGantt));
     needsSoundProject.push_back(add(
         file, action(q, "reportAction", QStringLiteral("รายงาน PDF...")), &Private::writeReport));
     needsSoundProject.push_back(
@@ -366,9 +400,16 @@ void ProjectWindow::Private::buildMenus()
         = action(q, "zoomFitAction", QStringLiteral("เครือข่ายพอดีหน้าต่าง"), Qt::CTRL | Qt::Key_0);
     for (QAction *item : {zoomIn, zoomOut, fit})
         view->addAction(item);
-    QObject::connect(zoomIn, &QAction::triggered, networkView, &project::NetworkView::zoomIn);
-    QObject::connect(zoomOut, &QAction::triggered, networkView, &project::NetworkView::zoomOut);
-    QObject::connect(fit, &QAction::triggered, networkView, &project::NetworkView::zoomToFit);
+    // The Gantt chart zooms as the network does, when its tab is shown.
+    QObject::connect(zoomIn, &QAction::triggered, this, [this] {
+        tabs->currentIndex() == GanttTab ? ganttView->zoomIn() : networkView->zoomIn();
+    });
+    QObject::connect(zoomOut, &QAction::triggered, this, [this] {
+        tabs->currentIndex() == GanttTab ? ganttView->zoomOut() : networkView->zoomOut();
+    });
+    QObject::connect(fit, &QAction::triggered, this, [this] {
+        tabs->currentIndex() == GanttTab ? ganttView->zoomToFit() : networkView->zoomToFit();
+    });
 }
 
 void ProjectWindow::Private::buildJobIndicator()
@@ -428,8 +469,13 @@ void ProjectWindow::Private::buildJobIndicator()
                      [this] { runPendingOutput(); });
     QObject::connect(curveChart, &project::CostCurveChart::curveShown, this,
                      [this] { runPendingOutput(); });
-    QObject::connect(crashingPanel, &project::CrashingPanel::leastCostReady, this,
-                     [this] { runPendingOutput(); });
+    QObject::connect(crashingPanel, &project::CrashingPanel::leastCostReady, this, [this] {
+        if (ganttPlan->currentIndex() == 1) {
+            ganttStale = true;
+            refreshVisibleTab();
+        }
+        runPendingOutput();
+    });
 }
 
 void ProjectWindow::Private::updateJobIndicator()
@@ -489,6 +535,8 @@ void ProjectWindow::Private::showAnalysis()
                   .arg(analysis->problems.size());
         shownDurations.clear();
         networkView->showMessage(message);
+        ganttView->showMessage(message);
+        ganttStale = false;
         scheduleModel->clear();
         durationLabel->setText(QString());
         crashingPanel->clearProject(message);
@@ -501,6 +549,7 @@ void ProjectWindow::Private::showAnalysis()
     }
     networkStale = true;
     curveStale = true;
+    ganttStale = true;
     summary = QStringLiteral("%1 กิจกรรม · ระยะเวลาปกติ %2 %4 · เร่งได้สั้นที่สุด %3 %4")
                   .arg(analysis->project.activities.size())
                   .arg(analysis->schedule.projectDuration)
@@ -527,6 +576,7 @@ void ProjectWindow::Private::showDurations(const std::vector<engine::Duration> &
                                .arg(shown->shortestDuration)
                                .arg(project::thaiUnitWord()));
     networkStale = true;
+    ganttStale = true;
     refreshVisibleTab();
 }
 
@@ -548,6 +598,35 @@ void ProjectWindow::Private::refreshVisibleTab()
         curveChart->showCurve(shown);
         curveStale = false;
     }
+    if (ganttStale && tab == GanttTab)
+        refreshGantt();
+}
+
+void ProjectWindow::Private::refreshGantt()
+{
+    ganttStale = false;
+    if (!shown || !shown->sound())
+        return;
+    const auto normal = shown->network.normalDurations();
+    std::optional<std::vector<engine::Duration>> crashed;
+    QString caption;
+    if (ganttPlan->currentIndex() == 0) {
+        if (!std::equal(shownDurations.begin(), shownDurations.end(), normal.begin(),
+                        normal.end())) {
+            crashed = shownDurations;
+            caption = QStringLiteral("แผนที่เร่งตามวิธีในตำรา");
+        }
+    } else if (const std::optional<engine::LeastCost> &least = crashingPanel->leastCost()) {
+        crashed = least->durations;
+        caption = QStringLiteral("แผนค่าเร่งต่ำสุดถึงเป้าหมาย %1 %2")
+                      .arg(least->target)
+                      .arg(project::thaiUnitWord());
+    } else {
+        // Solved when its tab is shown; the chart follows when the answer comes.
+        crashingPanel->ensureLeastCost();
+    }
+    ganttView->showPlans(shown, crashed, caption);
+    ganttView->setLinksShown(ganttLinks->isChecked());
 }
 
 bool ProjectWindow::Private::outputsReady() const

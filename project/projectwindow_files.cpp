@@ -7,6 +7,7 @@
 #include "costcurvechart.h"
 #include "crashingpanel.h"
 #include "filechooser.h"
+#include "ganttview.h"
 #include "messagebox.h"
 #include "networkview.h"
 #include "practiceset.h"
@@ -369,6 +370,28 @@ void ProjectWindow::Private::exportCurve()
     });
 }
 
+void ProjectWindow::Private::exportGantt()
+{
+    engine::Project project;
+    if (!soundProjectForOutput(project, QStringLiteral("ส่งออกแผนภูมิแกนต์")))
+        return;
+    const QString path = chooseSavePath(QStringLiteral("ส่งออกแผนภูมิแกนต์"), QStringLiteral(".png"),
+                                        QStringLiteral("PNG (*.png);;SVG (*.svg)"));
+    if (path.isEmpty())
+        return;
+    whenOutputsReady(QStringLiteral("แผนภูมิแกนต์"), [this, path] {
+        refreshGantt();
+        const QString error = project::exportPicture(
+            path, ganttView->drawingRect().size(), [this](QPainter *painter, const QRectF &target) {
+                ganttView->renderDrawing(painter, target);
+            });
+        if (!error.isEmpty())
+            warn(q, error);
+        else
+            showStatus(QStringLiteral("บันทึกภาพ %1 แล้ว").arg(QDir::toNativeSeparators(path)));
+    });
+}
+
 project::ReportContent ProjectWindow::Private::reportContent(const engine::Project &project)
 {
     // Called when the outputs are ready (whenOutputsReady): the drawing, the curve and the
@@ -385,6 +408,11 @@ project::ReportContent ProjectWindow::Private::reportContent(const engine::Proje
     content.leastCostText = crashingPanel->leastCostText();
     content.paintCurve = [this](QPainter *painter, const QRectF &target) {
         curveChart->renderChart(painter, target);
+    };
+    refreshGantt();
+    content.ganttSize = ganttView->drawingRect().size();
+    content.paintGantt = [this](QPainter *painter, const QRectF &target) {
+        ganttView->renderDrawing(painter, target);
     };
     return content;
 }

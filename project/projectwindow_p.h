@@ -15,6 +15,7 @@
 #include <vector>
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -33,6 +34,7 @@ namespace project {
 class BackgroundJob;
 class CostCurveChart;
 class CrashingPanel;
+class GanttView;
 class NetworkView;
 class PertPanel;
 class ProjectDocument;
@@ -57,6 +59,9 @@ struct ProjectWindow::Private : QObject {
     QTabWidget *tabs = nullptr;
     project::NetworkView *networkView = nullptr;
     QComboBox *networkStyle = nullptr;
+    project::GanttView *ganttView = nullptr;
+    QComboBox *ganttPlan = nullptr;
+    QCheckBox *ganttLinks = nullptr;
     QTableView *scheduleTable = nullptr;
     project::ScheduleTableModel *scheduleModel = nullptr;
     QLabel *durationLabel = nullptr;
@@ -80,6 +85,7 @@ struct ProjectWindow::Private : QObject {
     // Parts not on the visible tab are brought up to date when their tab is shown.
     bool networkStale = true;
     bool curveStale = true;
+    bool ganttStale = true;
 
     // The status line: the project's summary, or for a while a message about what was done.
     QString summary;
@@ -129,6 +135,9 @@ struct ProjectWindow::Private : QObject {
     void exportCsv();
     void exportNetwork();
     void exportCurve();
+    void exportGantt();
+    // Charts the normal plan and the crashed one chosen above the chart.
+    void refreshGantt();
     void writeReport();
     void print();
     void rememberRecent(const QString &path);

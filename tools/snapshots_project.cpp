@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -101,6 +102,16 @@ void snapshotProjectWindow(const QString &outputDir)
     snap(QStringLiteral("project-set1-crashing-step1"));
     panel->runToTarget();
     snap(QStringLiteral("project-set1-crashed-28"));
+    // The Gantt chart of the greedy run to 28, then of the least-cost plan, with links.
+    tabs->setCurrentIndex(5);
+    snap(QStringLiteral("project-set1-gantt-greedy"));
+    window->findChild<QComboBox *>(QStringLiteral("ganttPlan"))->setCurrentIndex(1);
+    window->findChild<QCheckBox *>(QStringLiteral("ganttLinks"))->setChecked(true);
+    while (window->isBusy())
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    snap(QStringLiteral("project-set1-gantt-least-cost"));
+    window->findChild<QComboBox *>(QStringLiteral("ganttPlan"))->setCurrentIndex(0);
+    window->findChild<QCheckBox *>(QStringLiteral("ganttLinks"))->setChecked(false);
     tabs->setCurrentIndex(0);
     snap(QStringLiteral("project-set1-network-crashed"));
     // The same crashed network activity on arrow, then every practice set in that style.
@@ -112,6 +123,12 @@ void snapshotProjectWindow(const QString &outputDir)
         window->findChild<QAction *>(QStringLiteral("practiceSet%1Action").arg(set))->trigger();
         snap(QStringLiteral("project-set%1-arrows").arg(set));
     }
+    // Set 2 (a dummy for two parallel activities) in a window wide enough for all of it.
+    window->document()->undoStack()->setClean();
+    window->findChild<QAction *>(QStringLiteral("practiceSet2Action"))->trigger();
+    window->resize(1700, 860);
+    snap(QStringLiteral("project-set2-arrows-wide"));
+    window->resize(1400, 860);
     window->document()->load(stagedProject(50), QString());
     snap(QStringLiteral("project-50-arrows"));
     style->setCurrentIndex(0);

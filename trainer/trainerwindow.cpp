@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -159,7 +160,21 @@ void TrainerWindow::Private::buildParts()
     activityTable->horizontalHeader()->setStretchLastSection(true);
     activityTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     activityTable->verticalHeader()->setDefaultSectionSize(28);
-    networkView = new project::NetworkView(left);
+    // The network in the course's either style, above it the choice.
+    auto *networkPage = new QWidget(left);
+    auto *networkLayout = new QVBoxLayout(networkPage);
+    networkLayout->setContentsMargins(0, 0, 0, 0);
+    networkStyle = named(new QComboBox(networkPage), "trainerNetworkStyle",
+                         QStringLiteral("แบบการวาดเครือข่าย"));
+    networkStyle->addItem(QStringLiteral("กิจกรรมบนโหนด (AON)"));
+    networkStyle->addItem(QStringLiteral("กิจกรรมบนลูกศร (AOA)"));
+    networkView = new project::NetworkView(networkPage);
+    networkLayout->addWidget(networkStyle, 0, Qt::AlignLeft);
+    networkLayout->addWidget(networkView, 1);
+    QObject::connect(networkStyle, &QComboBox::currentIndexChanged, networkView, [this](int index) {
+        networkView->setStyle(index == 1 ? project::NetworkStyle::ActivityOnArrow
+                                         : project::NetworkStyle::ActivityOnNode);
+    });
     networkView->setObjectName(QStringLiteral("trainerNetwork"));
     networkView->setAccessibleName(QStringLiteral("แผนภาพเครือข่ายของโครงการ"));
     // Nothing that gives an answer away: columns by links, no times and no red until the
@@ -167,7 +182,7 @@ void TrainerWindow::Private::buildParts()
     networkView->setColumnsByLinks(true);
     networkView->setRevealed(false, false);
     left->addWidget(activityTable);
-    left->addWidget(networkView);
+    left->addWidget(networkPage);
     left->setSizes({300, 420});
 
     // Right: the stages and what the checks and hints say.

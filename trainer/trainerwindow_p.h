@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -56,6 +57,7 @@ struct TrainerWindow::Private : QObject {
     // Parts.
     QTableWidget *activityTable = nullptr;
     project::NetworkView *networkView = nullptr;
+    QComboBox *networkStyle = nullptr;
     QTabWidget *stageTabs = nullptr;
     QTableWidget *scheduleGrid = nullptr;
     QLineEdit *projectDurationEdit = nullptr;

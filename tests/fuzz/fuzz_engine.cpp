@@ -9,6 +9,7 @@
 
 #include "randomproject.h"
 
+#include "arrowdiagram.h"
 #include "greedy.h"
 #include "leastcost.h"
 #include "network.h"
@@ -22,6 +23,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -320,6 +322,34 @@ void checkCurve(const engine::Network &network, Duration normal, Duration shorte
           "curve: not the least cost at the shortest duration");
 }
 
+// The activity-on-arrow diagram of any sound project, with the durations of the run: arrows run
+// up the numbering without two between the same events, and the event times are CPM's.
+void checkArrowDiagram(const engine::Network &network, const std::vector<Duration> &durations,
+                       const engine::Schedule &schedule)
+{
+    const engine::ArrowDiagram diagram = engine::buildArrowDiagram(network);
+    const auto n = static_cast<std::size_t>(network.size());
+    check(diagram.arrows.size() >= n, "arrow diagram: an activity without its arrow");
+    const engine::EventTimes times = engine::computeEventTimes(diagram, durations);
+    check(times.projectDuration == schedule.projectDuration, "arrow diagram: another duration");
+    std::set<std::pair<int, int>> ends;
+    for (std::size_t i = 0; i < diagram.arrows.size(); ++i) {
+        const engine::ArrowDiagram::Arrow &arrow = diagram.arrows[i];
+        check(arrow.from < arrow.to && arrow.to < diagram.eventCount,
+              "arrow diagram: an arrow against the numbering");
+        check(ends.emplace(arrow.from, arrow.to).second, "arrow diagram: two arrows, same ends");
+        check((i < n) == (arrow.activity == static_cast<int>(i)),
+              "arrow diagram: arrows out of order");
+        if (i >= n)
+            continue;
+        check(times.earliest[static_cast<std::size_t>(arrow.from)] == schedule.earliestStart[i]
+                  && times.latest[static_cast<std::size_t>(arrow.to)] == schedule.latestFinish[i],
+              "arrow diagram: event times are not CPM's");
+        check(times.criticalArrow[i] == schedule.isCritical(static_cast<int>(i)),
+              "arrow diagram: another critical activity");
+    }
+}
+
 void runOne(testsupport::Random &random, const engine::Project &project,
             const std::vector<testsupport::PlantedFault> &planted, Figures &figures)
 {
@@ -338,6 +368,8 @@ void runOne(testsupport::Random &random, const engine::Project &project,
     }
     const engine::Schedule schedule = engine::computeSchedule(network, durations);
     checkSchedule(network, durations, schedule, random);
+    if (n <= 2'000)
+        checkArrowDiagram(network, durations, schedule);
 
     const Duration normal
         = engine::computeSchedule(network, network.normalDurations()).projectDuration;

@@ -11,6 +11,7 @@
 #include "crashingpanel.h"
 #include "durationspinbox.h"
 #include "filechooser.h"
+#include "ganttview.h"
 #include "leastcost.h"
 #include "messagebox.h"
 #include "networkview.h"
@@ -27,6 +28,7 @@
 #include <QFile>
 #include <QGraphicsView>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -399,6 +401,28 @@ private slots:
             engine::computeSchedule(analysis.network, panel->currentDurations()).projectDuration,
             engine::Duration {28});
         QVERIFY(!panel->logText().isEmpty());
+
+        // The Gantt tab charts the greedy's durations under the normal plan, then the
+        // least-cost ones; its picture is exported.
+        auto *gantt = find<project::GanttView>(m_window.get(), "ganttView");
+        tabs->setCurrentIndex(tabs->indexOf(gantt->parentWidget()));
+        const auto crashedPlanIs = [&](const std::vector<engine::Duration> &durations) {
+            const engine::Schedule s = engine::computeSchedule(analysis.network, durations);
+            QCOMPARE(gantt->planCount(), 2);
+            for (int a = 0; a < analysis.network.size(); ++a)
+                QCOMPARE(gantt->barRect(1, a).left(),
+                         gantt->timeOrigin()
+                             + static_cast<double>(s.earliestStart[static_cast<std::size_t>(a)])
+                                 * gantt->unitWidth());
+        };
+        crashedPlanIs(panel->currentDurations());
+        find<QComboBox>(m_window.get(), "ganttPlan")->setCurrentIndex(1);
+        QTRY_VERIFY(panel->leastCost().has_value());
+        crashedPlanIs(panel->leastCost()->durations);
+        const QString png = m_folder.filePath(QStringLiteral("gantt.png"));
+        m_files->choose(png);
+        action(*m_window, "exportGanttAction")->trigger();
+        QTRY_VERIFY(!QImage(png).isNull());
     }
 
     void targetOutOfRangeIsRefused()

@@ -22,6 +22,7 @@
 #include "trainertyping.h"
 #include "trainerwindow.h"
 
+#include <QComboBox>
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -126,6 +127,24 @@ private slots:
                  qPrintable(find<QLabel>(m_window.get(), "scheduleScore")->text()));
         QVERIFY(!view->nodeTexts(0).at(0).isEmpty()); // ES shown now
         QCOMPARE(view->criticalNodeCount(), 0); // red only after the critical stage
+    }
+
+    // Drawn activity on arrow, the network keeps the same secrets: event times only after the
+    // schedule is checked, red only after the critical stage.
+    void arrowsTellNothingBeforeTheirStage()
+    {
+        auto *view = find<project::NetworkView>(m_window.get(), "trainerNetwork");
+        find<QComboBox>(m_window.get(), "trainerNetworkStyle")->setCurrentIndex(1);
+        QTRY_VERIFY(view->isDrawn() && view->arrowDiagram());
+        const engine::Schedule schedule
+            = engine::computeSchedule(*m_network, m_network->normalDurations());
+        const auto &tailOfA = view->arrowDiagram()->arrows[0].from;
+        QCOMPARE(view->eventTexts(tailOfA).at(1), QString());
+        QCOMPARE(view->criticalNodeCount(), 0);
+        typeSchedule(m_window.get(), engine::modelAnswers(*m_network, std::nullopt));
+        click(*m_window, "checkScheduleButton");
+        QCOMPARE(view->eventTexts(tailOfA).at(1), QString::number(schedule.earliestStart[0]));
+        QCOMPARE(view->criticalNodeCount(), 0);
     }
 
     // A wrong ES of C: C's ES is wrong, C's EF and G's ES follow from it by the method and

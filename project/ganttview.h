@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Crashkit maintainers
+
+#pragma once
+
+#include "projectanalysis.h"
+#include "schedule.h"
+
+#include <QGraphicsView>
+
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace project {
+
+class GanttPlanItem;
+
+// The schedule as a Gantt chart: one row per activity with its id, a bar from its earliest
+// start to its earliest finish and, after it, its float as a thin bar to its latest finish;
+// critical bars in red; a time scale in the project's units above; the finish-to-start links
+// on request. The plan at normal durations on top and, when given, a crashed plan below it
+// on the same scale, so the compression shows. Zoom with Ctrl+wheel, Ctrl++ / Ctrl+- /
+// Ctrl+0 (fit); the scene can be rendered for export and the report.
+//
+// Each plan is one item that paints only the rows in view, so a chart of thousands of
+// activities scrolls as fast as a small one.
+class GanttView : public QGraphicsView {
+    Q_OBJECT
+public:
+    explicit GanttView(QWidget *parent = nullptr);
+    ~GanttView() override;
+
+    // Charts the analysis's normal plan and, when given (one duration per activity), the
+    // crashed plan under `crashedCaption`.
+    void showPlans(AnalysisSnapshot analysis,
+                   const std::optional<std::vector<engine::Duration>> &crashed,
+                   const QString &crashedCaption);
+    // Only the message (nothing to chart).
+    void showMessage(const QString &message);
+    void setLinksShown(bool shown);
+
+    void zoomIn();
+    void zoomOut();
+    void zoomToFit();
+
+    // The whole chart in scene coordinates, for export, and painting it into `target`.
+    QRectF drawingRect() const;
+    void renderDrawing(QPainter *painter, const QRectF &target);
+
+    // How many plans are charted (0, 1 or 2) and, in scene coordinates, where a plan's bar of
+    // an activity runs (earliest start to earliest finish) and its float (earliest to latest
+    // finish; empty without float); whether the bar is red. For tests and the status line.
+    int planCount() const { return static_cast<int>(m_plans.size()); }
+    QRectF barRect(int plan, int activity) const;
+    QRectF floatRect(int plan, int activity) const;
+    bool barIsCritical(int plan, int activity) const;
+    // The x of time 0 and the width of one time unit, in scene coordinates.
+    double timeOrigin() const;
+    double unitWidth() const { return m_unitWidth; }
+    QString message() const { return m_message; }
+
+protected:
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void scaleBy(double factor);
+
+    QGraphicsScene *m_scene;
+    std::vector<GanttPlanItem *> m_plans;
+    QString m_message;
+    double m_unitWidth = 20;
+    bool m_links = false;
+    // Fit the time axis to the window at the next show or resize, until the user zooms.
+    bool m_fitPending = false;
+};
+
+} // namespace project
