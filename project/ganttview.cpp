@@ -46,8 +46,7 @@ engine::Duration tickStep(double unitWidth)
 {
     for (engine::Duration power = 1;; power *= 10) {
         for (const engine::Duration factor : {1, 2, 5}) {
-            if (static_cast<double>(power * factor) * unitWidth >= 36
-                || power > 1'000'000'000'000)
+            if (static_cast<double>(power * factor) * unitWidth >= 36 || power > 1'000'000'000'000)
                 return power * factor;
         }
     }
@@ -91,10 +90,11 @@ public:
     }
     QRectF bar(std::size_t i) const
     {
-        return QRectF(x(m_schedule.earliestStart[i]), rowTop(i) + kBarInset,
-                      static_cast<double>(m_schedule.earliestFinish[i] - m_schedule.earliestStart[i])
-                          * m_unitWidth,
-                      kRowHeight - 2 * kBarInset);
+        return QRectF(
+            x(m_schedule.earliestStart[i]), rowTop(i) + kBarInset,
+            static_cast<double>(m_schedule.earliestFinish[i] - m_schedule.earliestStart[i])
+                * m_unitWidth,
+            kRowHeight - 2 * kBarInset);
     }
     QRectF slack(std::size_t i) const
     {
@@ -116,8 +116,9 @@ public:
         const std::size_t n = m_ids.size();
         const auto firstRow = static_cast<std::size_t>(
             std::clamp((exposed.top() - kHeaderHeight) / kRowHeight, 0.0, static_cast<double>(n)));
-        const auto endRow = static_cast<std::size_t>(std::clamp(
-            std::ceil((exposed.bottom() - kHeaderHeight) / kRowHeight), 0.0, static_cast<double>(n)));
+        const auto endRow = static_cast<std::size_t>(
+            std::clamp(std::ceil((exposed.bottom() - kHeaderHeight) / kRowHeight), 0.0,
+                       static_cast<double>(n)));
 
         // Shaded every other row, and the grid of the time scale.
         painter->setPen(Qt::NoPen);
@@ -128,7 +129,8 @@ public:
         }
         const engine::Duration step = tickStep(m_unitWidth);
         const auto firstTick = std::max<engine::Duration>(
-            0, static_cast<engine::Duration>((exposed.left() - kLabelWidth) / m_unitWidth) / step
+            0,
+            static_cast<engine::Duration>((exposed.left() - kLabelWidth) / m_unitWidth) / step
                 * step);
         painter->setFont(small);
         for (engine::Duration t = firstTick; t <= m_axisLength && x(t) <= exposed.right() + 40;
@@ -197,8 +199,8 @@ private:
                 const double bend = std::max(from, to - 6);
                 painter->drawPolyline(QPolygonF({QPointF(from, fromY), QPointF(bend, fromY),
                                                  QPointF(bend, y), QPointF(to, y)}));
-                painter->drawPolygon(QPolygonF({QPointF(to, y), QPointF(to - 5, y - 3),
-                                                QPointF(to - 5, y + 3)}));
+                painter->drawPolygon(
+                    QPolygonF({QPointF(to, y), QPointF(to - 5, y - 3), QPointF(to - 5, y + 3)}));
             }
         }
     }
@@ -267,8 +269,7 @@ void GanttView::showPlans(AnalysisSnapshot analysis,
         m_scene->addItem(item);
         m_plans.push_back(item);
     };
-    add(std::vector<engine::Duration>(normal.begin(), normal.end()),
-        QStringLiteral("แผนที่เวลาปกติ"));
+    add(std::vector<engine::Duration>(normal.begin(), normal.end()), QStringLiteral("แผนที่เวลาปกติ"));
     if (crashed)
         add(*crashed, crashedCaption);
     m_scene->setSceneRect(m_scene->itemsBoundingRect());

@@ -54,21 +54,25 @@ private slots:
             view.setLinksShown(true);
             QCOMPARE(view.planCount(), 2);
             const double unit = view.unitWidth();
-            const std::vector<engine::Duration> plans[] = {
-                {network.normalDurations().begin(), network.normalDurations().end()},
-                least->durations};
+            const std::vector<engine::Duration> plans[]
+                = {{network.normalDurations().begin(), network.normalDurations().end()},
+                   least->durations};
             for (int plan = 0; plan < 2; ++plan) {
                 const engine::Schedule s = engine::computeSchedule(network, plans[plan]);
                 for (int a = 0; a < network.size(); ++a) {
                     const auto k = static_cast<std::size_t>(a);
                     const QRectF bar = view.barRect(plan, a);
-                    QCOMPARE(bar.left(), view.timeOrigin() + static_cast<double>(s.earliestStart[k]) * unit);
-                    QCOMPARE(bar.width(), static_cast<double>(s.earliestFinish[k] - s.earliestStart[k]) * unit);
+                    QCOMPARE(bar.left(),
+                             view.timeOrigin() + static_cast<double>(s.earliestStart[k]) * unit);
+                    QCOMPARE(bar.width(),
+                             static_cast<double>(s.earliestFinish[k] - s.earliestStart[k]) * unit);
                     const QRectF slack = view.floatRect(plan, a);
                     QCOMPARE(slack.isNull(), s.latestFinish[k] == s.earliestFinish[k]);
                     if (!slack.isNull()) {
                         QCOMPARE(slack.left(), bar.right());
-                        QCOMPARE(slack.width(), static_cast<double>(s.latestFinish[k] - s.earliestFinish[k]) * unit);
+                        QCOMPARE(slack.width(),
+                                 static_cast<double>(s.latestFinish[k] - s.earliestFinish[k])
+                                     * unit);
                     }
                     QCOMPARE(view.barIsCritical(plan, a), s.isCritical(a));
                     // Rows in table order, the crashed plan wholly below the normal one.
@@ -84,7 +88,8 @@ private slots:
 
     void criticalBarsAreRedOnScreen()
     {
-        const project::AnalysisSnapshot analysis = project::analysisOf(practiceProject(practiceSet(1)));
+        const project::AnalysisSnapshot analysis
+            = project::analysisOf(practiceProject(practiceSet(1)));
         project::GanttView view;
         view.resize(1200, 800);
         view.showPlans(analysis, std::nullopt, QString());
