@@ -118,13 +118,11 @@ private:
     }
     void removeArc(int id);
     bool tryDummy(int id);
-    // The activities whose arrows leave `event` or an event reached from it by dummies alone,
-    // not using arc `skip`; sets `reached` when `target` is among those events.
-    void activitiesAfter(int event, int skip, int target, std::vector<int> &activities,
-                         bool &reached);
-    // The activities whose arrows enter `event` or an event that reaches it by dummies alone,
-    // not using arc `skip`.
-    void activitiesBefore(int event, int skip, std::vector<int> &activities);
+    // Forward: the activities whose arrows leave `event` or an event reached from it by
+    // dummies alone, not using arc `skip`; backward: those whose arrows enter `event` or an
+    // event that reaches it so. Returns whether `target` is among the events passed.
+    bool nearestActivities(int event, int skip, bool forward, int target,
+                           std::vector<int> &activities);
     bool mergeMakesParallelActivities(int u, int v);
     void merge(int dummy);
 
@@ -189,16 +187,18 @@ void Builder::removeArc(int id)
     drop(m_in[static_cast<std::size_t>(arc.to)]);
 }
 
-void Builder::activitiesAfter(int event, int skip, int target, std::vector<int> &activities,
-                              bool &reached)
+bool Builder::nearestActivities(int event, int skip, bool forward, int target,
+                                std::vector<int> &activities)
 {
+    bool reached = false;
     ++m_stamp;
     m_stack.assign(1, event);
     m_visited[static_cast<std::size_t>(event)] = m_stamp;
     while (!m_stack.empty()) {
         const int e = m_stack.back();
         m_stack.pop_back();
-        for (const int id : m_out[static_cast<std::size_t>(e)]) {
+        for (const int id :
+             forward ? m_out[static_cast<std::size_t>(e)] : m_in[static_cast<std::size_t>(e)]) {
             const Arc &arc = m_arcs[static_cast<std::size_t>(id)];
             if (id == skip)
                 continue;
@@ -206,38 +206,15 @@ void Builder::activitiesAfter(int event, int skip, int target, std::vector<int> 
                 activities.push_back(arc.activity);
                 continue;
             }
-            if (arc.to == target)
-                reached = true;
-            if (m_visited[static_cast<std::size_t>(arc.to)] != m_stamp) {
-                m_visited[static_cast<std::size_t>(arc.to)] = m_stamp;
-                m_stack.push_back(arc.to);
+            const int next = forward ? arc.to : arc.from;
+            reached = reached || next == target;
+            if (m_visited[static_cast<std::size_t>(next)] != m_stamp) {
+                m_visited[static_cast<std::size_t>(next)] = m_stamp;
+                m_stack.push_back(next);
             }
         }
     }
-}
-
-void Builder::activitiesBefore(int event, int skip, std::vector<int> &activities)
-{
-    ++m_stamp;
-    m_stack.assign(1, event);
-    m_visited[static_cast<std::size_t>(event)] = m_stamp;
-    while (!m_stack.empty()) {
-        const int e = m_stack.back();
-        m_stack.pop_back();
-        for (const int id : m_in[static_cast<std::size_t>(e)]) {
-            const Arc &arc = m_arcs[static_cast<std::size_t>(id)];
-            if (id == skip)
-                continue;
-            if (arc.activity >= 0) {
-                activities.push_back(arc.activity);
-                continue;
-            }
-            if (m_visited[static_cast<std::size_t>(arc.from)] != m_stamp) {
-                m_visited[static_cast<std::size_t>(arc.from)] = m_stamp;
-                m_stack.push_back(arc.from);
-            }
-        }
-    }
+    return reached;
 }
 
 // Two activities would join the same two events: one enters u and one v from the same
@@ -323,13 +300,12 @@ bool Builder::tryDummy(int id)
 {
     const Arc arc = m_arcs[static_cast<std::size_t>(id)];
     std::vector<int> after, before;
-    bool reachedAnotherWay = false;
-    activitiesAfter(arc.from, id, arc.to, after, reachedAnotherWay);
-    if (reachedAnotherWay) {
+    if (nearestActivities(arc.from, id, true, arc.to, after)) {
+        // Dummies lead from one event to the other another way.
         removeArc(id);
         return true;
     }
-    activitiesBefore(arc.to, id, before);
+    nearestActivities(arc.to, id, false, -1, before);
     // Merging adds the precedences (x before y) for every x finishing before `to` and every y
     // starting after `from`: enough to look at the nearest of each, reached by dummies alone.
     if (!before.empty() && !after.empty()) {

@@ -32,9 +32,6 @@ constexpr double kBarInset = 4; // above and below a bar within its row
 constexpr double kRightMargin = 24;
 constexpr double kPlanGap = 28; // between the two plans
 constexpr double kChartWidth = 720; // the time axis of a project, at zoom 1
-constexpr double kGanttLeastScale = 0.1;
-constexpr double kGanttMostScale = 4;
-constexpr double kGanttZoomStep = 1.25;
 
 const QColor kBarBlue(84, 110, 122);
 const QColor kFloatGrey(176, 190, 197);
@@ -215,7 +212,7 @@ private:
     bool m_links = false;
 };
 
-GanttView::GanttView(QWidget *parent) : QGraphicsView(parent), m_scene(new QGraphicsScene(this))
+GanttView::GanttView(QWidget *parent) : ZoomableView(parent), m_scene(new QGraphicsScene(this))
 {
     setObjectName(QStringLiteral("ganttView"));
     setAccessibleName(QStringLiteral("แผนภูมิแกนต์"));
@@ -273,9 +270,7 @@ void GanttView::showPlans(AnalysisSnapshot analysis,
     if (crashed)
         add(*crashed, crashedCaption);
     m_scene->setSceneRect(m_scene->itemsBoundingRect());
-    m_fitPending = true;
-    if (isVisible())
-        zoomToFit();
+    fitWhenShown();
 }
 
 void GanttView::setLinksShown(bool shown)
@@ -330,33 +325,6 @@ void GanttView::renderDrawing(QPainter *painter, const QRectF &target)
     painter->restore();
 }
 
-void GanttView::zoomIn()
-{
-    m_fitPending = false;
-    scaleBy(kGanttZoomStep);
-}
-
-void GanttView::zoomOut()
-{
-    m_fitPending = false;
-    scaleBy(1 / kGanttZoomStep);
-}
-
-void GanttView::showEvent(QShowEvent *event)
-{
-    QGraphicsView::showEvent(event);
-    if (m_fitPending)
-        zoomToFit();
-}
-
-void GanttView::resizeEvent(QResizeEvent *event)
-{
-    QGraphicsView::resizeEvent(event);
-    if (m_fitPending)
-        zoomToFit();
-}
-
-// The time axis across the window (the rows scroll), the start in view.
 void GanttView::zoomToFit()
 {
     const QRectF drawing = drawingRect();
@@ -367,45 +335,6 @@ void GanttView::zoomToFit()
     resetTransform();
     QGraphicsView::scale(scale, scale);
     ensureVisible(QRectF(drawing.topLeft(), QSizeF(1, 1)), 0, 0);
-}
-
-void GanttView::scaleBy(double factor)
-{
-    const double now = transform().m11();
-    const double wanted = std::clamp(now * factor, kGanttLeastScale, kGanttMostScale);
-    if (now > 0 && wanted != now)
-        QGraphicsView::scale(wanted / now, wanted / now);
-}
-
-void GanttView::wheelEvent(QWheelEvent *event)
-{
-    if (event->modifiers() & Qt::ControlModifier) {
-        const int steps = event->angleDelta().y();
-        if (steps != 0) {
-            m_fitPending = false;
-            scaleBy(std::pow(kGanttZoomStep, steps / 120.0));
-        }
-        event->accept();
-        return;
-    }
-    QGraphicsView::wheelEvent(event);
-}
-
-void GanttView::keyPressEvent(QKeyEvent *event)
-{
-    if (event->matches(QKeySequence::ZoomIn)
-        || (event->modifiers() & Qt::ControlModifier && event->key() == Qt::Key_Equal)) {
-        zoomIn();
-    } else if (event->matches(QKeySequence::ZoomOut)) {
-        zoomOut();
-    } else if (event->modifiers() & Qt::ControlModifier && event->key() == Qt::Key_0) {
-        m_fitPending = false;
-        zoomToFit();
-    } else {
-        QGraphicsView::keyPressEvent(event);
-        return;
-    }
-    event->accept();
 }
 
 } // namespace project

@@ -6,7 +6,7 @@
 #include "projectanalysis.h"
 #include "schedule.h"
 
-#include <QGraphicsView>
+#include "zoomableview.h"
 
 #include <optional>
 #include <span>
@@ -25,7 +25,7 @@ class GanttPlanItem;
 //
 // Each plan is one item that paints only the rows in view, so a chart of thousands of
 // activities scrolls as fast as a small one.
-class GanttView : public QGraphicsView {
+class GanttView : public ZoomableView {
     Q_OBJECT
 public:
     explicit GanttView(QWidget *parent = nullptr);
@@ -40,9 +40,8 @@ public:
     void showMessage(const QString &message);
     void setLinksShown(bool shown);
 
-    void zoomIn();
-    void zoomOut();
-    void zoomToFit();
+    // The time axis across the window (the rows scroll), the start in view.
+    void zoomToFit() override;
 
     // The whole chart in scene coordinates, for export, and painting it into `target`.
     QRectF drawingRect() const;
@@ -60,22 +59,12 @@ public:
     double unitWidth() const { return m_unitWidth; }
     QString message() const { return m_message; }
 
-protected:
-    void wheelEvent(QWheelEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-
 private:
-    void scaleBy(double factor);
-
     QGraphicsScene *m_scene;
     std::vector<GanttPlanItem *> m_plans;
     QString m_message;
     double m_unitWidth = 20;
     bool m_links = false;
-    // Fit the time axis to the window at the next show or resize, until the user zooms.
-    bool m_fitPending = false;
 };
 
 } // namespace project

@@ -36,11 +36,8 @@ constexpr double kNodeWidth = 136;
 constexpr double kNodeHeight = 80;
 constexpr double kBandHeight = 20; // the ES/EF row on top and the LS/LF row below
 // Fitting the whole drawing never shrinks it below this (texts stay about 9 px and more);
-// larger drawings are scrolled. The buttons and the wheel may go further, down to kLeast.
+// larger drawings are scrolled. The buttons and the wheel may go further.
 constexpr double kLegibleScale = 0.7;
-constexpr double kLeastScale = 0.1;
-constexpr double kMostScale = 4;
-constexpr double kZoomStep = 1.25;
 // Scenes with more items than this are painted without a spatial index (see buildScene).
 constexpr std::size_t kIndexedItems = 4000;
 
@@ -228,7 +225,7 @@ private:
 };
 
 NetworkView::NetworkView(QWidget *parent)
-    : QGraphicsView(parent), m_scene(new QGraphicsScene(this)),
+    : ZoomableView(parent), m_scene(new QGraphicsScene(this)),
       m_layoutJob(new BackgroundJob(QStringLiteral("กำลังจัดวางแผนภาพเครือข่าย"), this))
 {
     setObjectName(QStringLiteral("networkView"));
@@ -298,7 +295,7 @@ void NetworkView::showText(const QString &message)
     m_messageItem->document()->setDefaultTextOption(centred);
     m_scene->setSceneRect(m_messageItem->boundingRect());
     resetTransform();
-    m_fitPending = false;
+    cancelFit();
 }
 
 engine::Schedule NetworkView::columnSchedule(const ProjectAnalysis &analysis, bool byLinks)
@@ -578,9 +575,7 @@ void NetworkView::buildScene(Drawing &drawing)
     if (m_nodes.size() + m_linkItems.size() + m_events.size() + m_arrows.size() <= kIndexedItems)
         m_scene->setItemIndexMethod(QGraphicsScene::BspTreeIndex);
     m_scene->setSceneRect(0, 0, drawing.layout.width, drawing.layout.height);
-    m_fitPending = true;
-    if (isVisible())
-        zoomToFit();
+    fitWhenShown();
 }
 
 void NetworkView::updateTimes()
@@ -630,18 +625,6 @@ void NetworkView::updateEventTimes()
     }
 }
 
-void NetworkView::zoomIn()
-{
-    m_fitPending = false;
-    scaleBy(kZoomStep);
-}
-
-void NetworkView::zoomOut()
-{
-    m_fitPending = false;
-    scaleBy(1 / kZoomStep);
-}
-
 void NetworkView::zoomToFit()
 {
     const QRectF drawing = drawingRect();
@@ -661,19 +644,6 @@ void NetworkView::zoomToFit()
         centerOn(drawing.center());
 }
 
-double NetworkView::zoomFactor() const
-{
-    return transform().m11();
-}
-
-void NetworkView::scaleBy(double factor)
-{
-    const double now = zoomFactor();
-    const double wanted = std::clamp(now * factor, kLeastScale, kMostScale);
-    if (now > 0 && wanted != now)
-        QGraphicsView::scale(wanted / now, wanted / now);
-}
-
 void NetworkView::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (m_stopped && m_analysis) {
@@ -683,53 +653,6 @@ void NetworkView::mouseDoubleClickEvent(QMouseEvent *event)
         return;
     }
     QGraphicsView::mouseDoubleClickEvent(event);
-}
-
-void NetworkView::wheelEvent(QWheelEvent *event)
-{
-    if (event->modifiers() & Qt::ControlModifier) {
-        const int steps = event->angleDelta().y();
-        if (steps != 0) {
-            m_fitPending = false;
-            scaleBy(std::pow(kZoomStep, steps / 120.0));
-        }
-        event->accept();
-        return;
-    }
-    QGraphicsView::wheelEvent(event);
-}
-
-// The keys work with the view alone too; in a window whose menu has the same shortcuts,
-// the menu's actions take them first and call the same functions.
-void NetworkView::keyPressEvent(QKeyEvent *event)
-{
-    if (event->matches(QKeySequence::ZoomIn)
-        || (event->modifiers() & Qt::ControlModifier && event->key() == Qt::Key_Equal)) {
-        zoomIn();
-    } else if (event->matches(QKeySequence::ZoomOut)) {
-        zoomOut();
-    } else if (event->modifiers() & Qt::ControlModifier && event->key() == Qt::Key_0) {
-        m_fitPending = false;
-        zoomToFit();
-    } else {
-        QGraphicsView::keyPressEvent(event);
-        return;
-    }
-    event->accept();
-}
-
-void NetworkView::showEvent(QShowEvent *event)
-{
-    QGraphicsView::showEvent(event);
-    if (m_fitPending)
-        zoomToFit();
-}
-
-void NetworkView::resizeEvent(QResizeEvent *event)
-{
-    QGraphicsView::resizeEvent(event);
-    if (m_fitPending)
-        zoomToFit();
 }
 
 QRectF NetworkView::drawingRect() const

@@ -8,7 +8,7 @@
 #include "projectanalysis.h"
 #include "schedule.h"
 
-#include <QGraphicsView>
+#include "zoomableview.h"
 
 #include <span>
 #include <string>
@@ -41,7 +41,7 @@ enum class NetworkStyle {
 // The columns follow the earliest starts at normal durations, so an edit lays the network
 // out again (off the window's thread for a large project, with the message and the job
 // indicator meanwhile), while a crashing step only redraws the times and colours in place.
-class NetworkView : public QGraphicsView {
+class NetworkView : public ZoomableView {
     Q_OBJECT
 public:
     explicit NetworkView(QWidget *parent = nullptr);
@@ -73,9 +73,7 @@ public:
     // The job that lays out large networks (for the window's job indicator).
     BackgroundJob *layoutJob() const { return m_layoutJob; }
 
-    void zoomIn();
-    void zoomOut();
-    void zoomToFit();
+    void zoomToFit() override;
 
     // The whole drawing, in scene coordinates, for export.
     QRectF drawingRect() const;
@@ -101,8 +99,6 @@ public:
     QStringList arrowTexts(int arrow) const;
     // The message shown instead of a network, empty while a network is shown.
     QString message() const { return m_message; }
-    // The scale of the drawing on screen (1 = one layout unit a pixel).
-    double zoomFactor() const;
 
 signals:
     // The drawing of the analysis given last is complete.
@@ -110,10 +106,6 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void wheelEvent(QWheelEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // What a layout depends on besides the fixed options: ids, links, earliest starts.
@@ -145,8 +137,6 @@ private:
     void updateTimes();
     void updateEventTimes();
     void clearDrawing();
-    // Scales by `factor` around the view's centre, within the allowed range.
-    void scaleBy(double factor);
 
     QGraphicsScene *m_scene = nullptr;
     QGraphicsTextItem *m_messageItem = nullptr;
@@ -168,8 +158,6 @@ private:
     std::vector<EventItem *> m_events;
     std::vector<ArrowItem *> m_arrows; // in the diagram's order
     int m_critical = 0;
-    // Fit to the window at the next show or resize, until the user zooms.
-    bool m_fitPending = false;
 };
 
 } // namespace project
