@@ -67,12 +67,12 @@ QDate calendarDay(const QString &option, const QString &text)
 {
     refuseBlanks(option, text);
     static const QRegularExpression form(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})$"));
-    const QRegularExpressionMatch parts = form.match(text);
-    if (!parts.hasMatch())
+    const QRegularExpressionMatch fields = form.match(text);
+    if (!fields.hasMatch())
         refuse(QStringLiteral("%1: '%2' is not a date written YYYY-MM-DD (e.g. 2026-03-02)")
                    .arg(option, text));
-    const QDate day(parts.captured(1).toInt(), parts.captured(2).toInt(),
-                    parts.captured(3).toInt());
+    const QDate day(fields.captured(1).toInt(), fields.captured(2).toInt(),
+                    fields.captured(3).toInt());
     if (!day.isValid())
         refuse(QStringLiteral("%1: %2 is not a day of the calendar").arg(option, text));
     if (day < io::mspdiFirstDate() || day > io::mspdiLastDate())
