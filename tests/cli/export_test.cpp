@@ -140,17 +140,13 @@ TEST_F(Cli, ExportStartsTodayUnlessTold)
     const QDate before = QDate::currentDate();
     const Outcome exported = runCli(
         {QStringLiteral("export"), setFile(2), QStringLiteral("--to"), QStringLiteral("mspdi")});
-    const QDate after = QDate::currentDate();
     ASSERT_EQ(exported.exitCode, 0) << exported.err.toStdString();
-    QXmlStreamReader reader(exported.outBytes);
-    QString start;
-    while (!reader.atEnd() && start.isEmpty()) {
-        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == u"StartDate")
-            start = reader.readElementText();
-    }
-    EXPECT_TRUE(start == before.toString(Qt::ISODate) + QStringLiteral("T08:00:00")
-                || start == after.toString(Qt::ISODate) + QStringLiteral("T08:00:00"))
-        << start.toStdString();
+    auto startsOn = [&](QDate day) {
+        return exported.out.contains(u"<StartDate>"_qs + day.toString(Qt::ISODate)
+                                     + u"T08:00:00</StartDate>"_qs);
+    };
+    EXPECT_TRUE(startsOn(before) || startsOn(QDate::currentDate()))
+        << exported.out.left(400).toStdString();
 }
 
 TEST_F(Cli, ExportRefusesWhatItCannotWrite)
@@ -176,18 +172,10 @@ TEST_F(Cli, ExportRefusesWhatItCannotWrite)
           QStringLiteral("not a day of the calendar")}},
         {QStringList {exportCommand, set1, QStringLiteral("--start=2026-3-2")} + to,
          {QStringLiteral("--start"), QStringLiteral("'2026-3-2'"), QStringLiteral("YYYY-MM-DD")}},
-        {QStringList {exportCommand, set1, QStringLiteral("--start=02/03/2026")} + to,
-         {QStringLiteral("--start"), QStringLiteral("'02/03/2026'")}},
         {QStringList {exportCommand, set1, QStringLiteral("--start=1900-01-01")} + to,
          {QStringLiteral("--start"), QStringLiteral("1900-01-01"), QStringLiteral("1984-01-01")}},
-        {QStringList {exportCommand, set1, QStringLiteral("--start= 2026-03-02")} + to,
-         {QStringLiteral("--start"), QStringLiteral("blanks")}},
         {QStringList {exportCommand, set1, QStringLiteral("--target"), QStringLiteral("26")} + to,
          {QStringLiteral("--target 26"), QStringLiteral("shortest"), QStringLiteral("27")}},
-        {QStringList {exportCommand, set1, QStringLiteral("--target"), QStringLiteral("33")} + to,
-         {QStringLiteral("--target 33"), QStringLiteral("normal"), QStringLiteral("32")}},
-        {QStringList {exportCommand, set1, QStringLiteral("--target=soon")} + to,
-         {QStringLiteral("--target"), QStringLiteral("'soon'")}},
         {QStringList {exportCommand, set1, QStringLiteral("--method=optimal")} + to,
          {QStringLiteral("--method needs --target")}},
         {QStringList {exportCommand, set1, QStringLiteral("--json")} + to,
