@@ -5,8 +5,11 @@
 
 #include "exercisegenerator.h"
 #include "money.h"
+#include "mspdiwriter.h"
 #include "project.h"
 #include "values.h"
+
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <limits>
@@ -59,6 +62,26 @@ double decimalNumber(const QString &option, const QString &text)
     return value;
 }
 
+// A day of the calendar written YYYY-MM-DD, within the dates Microsoft Project schedules.
+QDate calendarDay(const QString &option, const QString &text)
+{
+    refuseBlanks(option, text);
+    static const QRegularExpression form(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})$"));
+    const QRegularExpressionMatch fields = form.match(text);
+    if (!fields.hasMatch())
+        refuse(QStringLiteral("%1: '%2' is not a date written YYYY-MM-DD (e.g. 2026-03-02)")
+                   .arg(option, text));
+    const QDate day(fields.captured(1).toInt(), fields.captured(2).toInt(),
+                    fields.captured(3).toInt());
+    if (!day.isValid())
+        refuse(QStringLiteral("%1: %2 is not a day of the calendar").arg(option, text));
+    if (day < io::mspdiFirstDate() || day > io::mspdiLastDate())
+        refuse(QStringLiteral("%1: %2 is outside %3 to %4, the dates Microsoft Project schedules")
+                   .arg(option, text, io::mspdiFirstDate().toString(Qt::ISODate),
+                        io::mspdiLastDate().toString(Qt::ISODate)));
+    return day;
+}
+
 Command commandNamed(const QString &name)
 {
     if (name == QLatin1String("cpm"))
@@ -67,6 +90,8 @@ Command commandNamed(const QString &name)
         return Command::Crash;
     if (name == QLatin1String("curve"))
         return Command::Curve;
+    if (name == QLatin1String("export"))
+        return Command::Export;
     if (name == QLatin1String("export-set"))
         return Command::ExportSet;
     if (name == QLatin1String("generate"))
@@ -81,7 +106,7 @@ Command commandNamed(const QString &name)
         || name == QLatin1String("-h"))
         return Command::Help;
     refuse(QStringLiteral("unknown command '%1'; the commands are cpm, aoa, crash, curve, pert, "
-                          "grade, export-set and generate")
+                          "grade, export, export-set and generate")
                .arg(name));
 }
 
@@ -146,6 +171,7 @@ Arguments parseArguments(const QStringList &arguments)
             if (hasValue)
                 refuse(QStringLiteral("--json takes no value"));
             notFor(Command::ExportSet, QStringLiteral(" (it writes the set as CSV)"));
+            notFor(Command::Export, QStringLiteral(" (it writes the plan as XML)"));
             notFor(Command::Generate,
                    QStringLiteral(" (it writes the project as CSV or, with --format crashkit, as "
                                   "a .crashkit file)"));
@@ -169,12 +195,13 @@ Arguments parseArguments(const QStringList &arguments)
                 refuse(QStringLiteral("--format: generate writes csv or crashkit, not '%1'")
                            .arg(format));
         } else if (argument == QLatin1String("--target")) {
-            if (parsed.command != Command::Grade)
+            if (parsed.command != Command::Grade && parsed.command != Command::Export)
                 only(Command::Crash);
             parsed.target
                 = wholeNumber(argument, takeValue(), 0, engine::kMaxDuration * qint64 {1'000'000});
         } else if (argument == QLatin1String("--method")) {
-            only(Command::Crash);
+            if (parsed.command != Command::Export)
+                only(Command::Crash);
             const QString method = takeValue();
             if (method == QLatin1String("greedy"))
                 parsed.method = Method::Greedy;
@@ -182,6 +209,17 @@ Arguments parseArguments(const QStringList &arguments)
                 parsed.method = Method::Optimal;
             else
                 refuse(QStringLiteral("--method: '%1' is not greedy or optimal").arg(method));
+        } else if (argument == QLatin1String("--to")) {
+            only(Command::Export);
+            const QString format = takeValue();
+            if (format != QLatin1String("mspdi"))
+                refuse(QStringLiteral("--to: '%1' is not a form export writes; so far it writes "
+                                      "only mspdi (Microsoft Project XML)")
+                           .arg(format));
+            parsed.toMspdi = true;
+        } else if (argument == QLatin1String("--start")) {
+            only(Command::Export);
+            parsed.start = calendarDay(argument, takeValue());
         } else if (argument == QLatin1String("--indirect-cost")) {
             only(Command::Curve);
             const QString text = takeValue();
@@ -298,6 +336,12 @@ Arguments parseArguments(const QStringList &arguments)
                               "form its extension names (.csv, .crashkit, .xml, .gan)"));
     if (parsed.command == Command::Crash && !parsed.target)
         refuse(QStringLiteral("crash needs --target N"));
+    if (parsed.command == Command::Export && !parsed.toMspdi)
+        refuse(QStringLiteral("export needs --to mspdi (the form it writes)"));
+    if (parsed.command == Command::Export && given.contains(QLatin1String("--method"))
+        && !parsed.target)
+        refuse(QStringLiteral("--method needs --target N (without a target the normal plan is "
+                              "written)"));
     return parsed;
 }
 
@@ -339,6 +383,15 @@ QString helpText()
         "                              scores per stage; --target N replaces the\n"
         "                              answers' target. Printed in Thai; exit 0 once\n"
         "                              graded, whatever the marks\n"
+        "  export FILE --to mspdi [--target N [--method greedy|optimal]]\n"
+        "         [--start YYYY-MM-DD]\n"
+        "                              the plan as Microsoft Project XML (MSPDI) for\n"
+        "                              Microsoft Project, ProjectLibre or GanttProject:\n"
+        "                              one task per activity, dated on a Monday to Friday\n"
+        "                              calendar of 8-hour days from the start (default\n"
+        "                              today); with --target N the durations crashed to N\n"
+        "                              (greedy by default, or the least-cost ones) and the\n"
+        "                              normal plan as baseline 0\n"
         "  export-set N                practice set N (1 to 5) as CSV\n"
         "  generate --seed S [--activities N] [--critical-paths K] [--joint-step]\n"
         "           [--greedy-overpays] [--format csv|crashkit]\n"

@@ -5,6 +5,7 @@
 
 #include "projectfile.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -25,7 +26,7 @@ inline constexpr int kMaxClassSetCount = 500;
 inline constexpr int kMaxRefusedSeedsInARow = 10;
 inline constexpr qint64 kMaxClassSetSeeds = qint64 {kMaxClassSetCount} * kMaxRefusedSeedsInARow;
 
-enum class Command { Help, Cpm, Crash, Curve, ExportSet, Generate, Pert, Grade, Aoa };
+enum class Command { Help, Cpm, Crash, Curve, Export, ExportSet, Generate, Pert, Grade, Aoa };
 enum class Method { Greedy, Optimal };
 
 struct Arguments {
@@ -35,10 +36,12 @@ struct Arguments {
     // --format: the form of standard input; for generate, the form written (CSV or .crashkit)
     std::optional<io::FileFormat> format;
     bool json = false;
-    std::optional<qint64> target; // crash, grade: --target N (whole time units)
+    std::optional<qint64> target; // crash, grade, export: --target N (whole time units)
     Method method = Method::Greedy;
     std::optional<qint64> indirectCostPerUnit; // curve: --indirect-cost C (satang)
     int setNumber = 0; // export-set N
+    bool toMspdi = false; // export: --to mspdi, the only form written so far
+    std::optional<QDate> start; // export: --start YYYY-MM-DD; without it, today
     int pathLimit = 100; // cpm: --paths N, critical paths listed at most
     std::optional<double> byDay; // pert: --by DAY, time units from the start (0 or more)
     std::optional<double> probability; // pert: --probability P, 0 < P < 1

@@ -9,6 +9,8 @@
 #include "network.h"
 #include "project.h"
 
+#include <QDate>
+
 #include <optional>
 
 namespace cli {
@@ -27,6 +29,11 @@ void writeAoa(Output &output, const engine::Project &project, const engine::Netw
 // Crashing to `target` time units, by the textbook greedy or at the least cost.
 void writeCrash(Output &output, const engine::Project &project, const engine::Network &network,
                 qint64 target, Method method, bool json);
+// The plan as Microsoft Project XML (io::writeMspdi) from `start`: at normal durations, or
+// with `target` crashed to it by the method, the normal plan then being baseline 0. A plan
+// ending after the last date Microsoft Project schedules is refused.
+void writeExport(Output &output, const engine::Project &project, const engine::Network &network,
+                 std::optional<qint64> target, Method method, QDate start);
 // The time-cost curve; with an indirect cost per time unit (satang, 0 or more) also the
 // total cost at every duration and the least of it.
 void writeCurve(Output &output, const engine::Project &project, const engine::Network &network,

@@ -18,20 +18,6 @@ namespace cli {
 
 namespace {
 
-void checkTarget(engine::Duration target, engine::Duration normal, engine::Duration shortest)
-{
-    if (target < shortest)
-        throw UsageError(QStringLiteral("--target %1 is below the shortest reachable duration, %2")
-                             .arg(target)
-                             .arg(shortest)
-                             .toStdString());
-    if (target > normal)
-        throw UsageError(QStringLiteral("--target %1 is above the normal project duration, %2")
-                             .arg(target)
-                             .arg(normal)
-                             .toStdString());
-}
-
 // Where the crashing ends: every activity's duration, the duration reached and the cost.
 struct Outcome {
     std::vector<engine::Duration> durations;

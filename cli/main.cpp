@@ -70,6 +70,10 @@ void runCommand(const cli::Arguments &parsed, const engine::Project &project, cl
     case cli::Command::Crash:
         cli::writeCrash(output, project, network, *parsed.target, parsed.method, parsed.json);
         break;
+    case cli::Command::Export:
+        cli::writeExport(output, project, network, parsed.target, parsed.method,
+                         parsed.start.value_or(QDate::currentDate()));
+        break;
     case cli::Command::Curve:
         cli::writeCurve(output, project, network, parsed.indirectCostPerUnit, parsed.json);
         break;

@@ -3,6 +3,7 @@
 
 #include "reporting.h"
 
+#include "arguments.h"
 #include "utf8.h"
 
 namespace cli {
@@ -41,6 +42,20 @@ void writeTitleLine(Output &output, const engine::Project &project)
         return;
     writeText(output, project.title);
     output.write('\n');
+}
+
+void checkTarget(engine::Duration target, engine::Duration normal, engine::Duration shortest)
+{
+    if (target < shortest)
+        throw UsageError(QStringLiteral("--target %1 is below the shortest reachable duration, %2")
+                             .arg(target)
+                             .arg(shortest)
+                             .toStdString());
+    if (target > normal)
+        throw UsageError(QStringLiteral("--target %1 is above the normal project duration, %2")
+                             .arg(target)
+                             .arg(normal)
+                             .toStdString());
 }
 
 } // namespace cli

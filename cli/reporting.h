@@ -40,5 +40,7 @@ void writeIds(JsonWriter &json, const engine::Project &project, std::span<const 
 void writeText(Output &output, std::string_view utf8);
 // The project's title and a line break, or nothing for a project without a title.
 void writeTitleLine(Output &output, const engine::Project &project);
+// Throws UsageError when --target is below the shortest or above the normal duration.
+void checkTarget(engine::Duration target, engine::Duration normal, engine::Duration shortest);
 
 } // namespace cli

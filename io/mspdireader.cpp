@@ -179,6 +179,10 @@ private:
         return element ? element->text.trimmed() : QString();
     }
     void readTask(const XmlElement &element);
+    // Whether the file defines the custom field holding activity ids.
+    bool definesActivityField(const XmlElement &root) const;
+    // The activity id the task's custom field holds, or an empty text.
+    QString activityFieldOf(const XmlElement &task) const;
     std::optional<std::int64_t> readWhole(const XmlElement &parent, QStringView name,
                                           std::int64_t lowest, std::int64_t highest,
                                           const QString &activity = {});
@@ -188,6 +192,7 @@ private:
     ProblemList m_problems;
     Plan m_plan;
     std::int64_t m_minutesPerDay = 480;
+    bool m_activityField = false;
     QHash<QString, int> m_taskOfUid;
     std::vector<std::vector<Link>> m_links; // of each task
     std::vector<std::pair<int, int>> m_levels; // the summary tasks open: level, index
@@ -218,6 +223,28 @@ std::optional<std::int64_t> MspdiReader::readWhole(const XmlElement &parent, QSt
     return number;
 }
 
+bool MspdiReader::definesActivityField(const XmlElement &root) const
+{
+    const XmlElement *fields = root.child(u"ExtendedAttributes");
+    if (!fields)
+        return false;
+    return std::any_of(fields->children.begin(), fields->children.end(),
+                       [&](const XmlElement &field) {
+                           return field.name == u"ExtendedAttribute"
+                               && text(field, u"FieldID") == kMspdiActivityFieldId
+                               && text(field, u"Alias") == kMspdiActivityFieldAlias;
+                       });
+}
+
+QString MspdiReader::activityFieldOf(const XmlElement &task) const
+{
+    for (const XmlElement &value : task.children) {
+        if (value.name == u"ExtendedAttribute" && text(value, u"FieldID") == kMspdiActivityFieldId)
+            return text(value, u"Value");
+    }
+    return {};
+}
+
 void MspdiReader::readTask(const XmlElement &element)
 {
     if (text(element, u"IsNull") == u"1")
@@ -225,7 +252,11 @@ void MspdiReader::readTask(const XmlElement &element)
     const QString uid = text(element, u"UID");
     if (uid == u"0")
         return;
-    QString id = text(element, u"ID");
+    QString id = m_activityField ? activityFieldOf(element) : QString();
+    // A task without an id of its own, e.g. one added in the planning tool, keeps its ID.
+    const bool ownId = !id.isEmpty();
+    if (!ownId)
+        id = text(element, u"ID");
     if (id.isEmpty())
         id = uid;
     const QString shownId = shownValue(id);
@@ -243,9 +274,11 @@ void MspdiReader::readTask(const XmlElement &element)
     }
     m_taskOfUid.insert(uid, index);
 
-    PlanTask task {.id = id.toStdString(),
-                   .name = text(element, u"Name").toStdString(),
-                   .line = element.line};
+    QString name = text(element, u"Name");
+    // Crashkit names an activity without a name by its id, so that the tool shows something.
+    if (ownId && name == id)
+        name.clear();
+    PlanTask task {.id = id.toStdString(), .name = name.toStdString(), .line = element.line};
     // The outline level says which summary task holds it: the last one above it.
     std::int64_t level = 1;
     if (element.child(u"OutlineLevel"))
@@ -346,7 +379,12 @@ ReadResult MspdiReader::read()
     const XmlKeep keep = [&](const XmlElement *parent, QStringView name) {
         const QStringView in = parent->name;
         if (in == u"Project")
-            return isOneOf(name, {u"Tasks", u"MinutesPerDay", u"Title", u"Name"});
+            return isOneOf(name,
+                           {u"Tasks", u"MinutesPerDay", u"Title", u"Name", u"ExtendedAttributes"});
+        if (in == u"ExtendedAttributes")
+            return name == u"ExtendedAttribute";
+        if (in == u"ExtendedAttribute")
+            return isOneOf(name, {u"FieldID", u"Alias", u"Value"});
         if (in == u"Tasks") {
             if (name != u"Task")
                 return false;
@@ -356,7 +394,7 @@ ReadResult MspdiReader::read()
         if (in == u"Task")
             return isOneOf(name,
                            {u"UID", u"ID", u"Name", u"Duration", u"Milestone", u"OutlineLevel",
-                            u"OutlineNumber", u"PredecessorLink", u"IsNull"});
+                            u"OutlineNumber", u"PredecessorLink", u"IsNull", u"ExtendedAttribute"});
         if (in == u"PredecessorLink")
             return isOneOf(name, {u"PredecessorUID", u"Type", u"LinkLag", u"LagFormat"});
         return false;
@@ -381,6 +419,7 @@ ReadResult MspdiReader::read()
         return ReadResult::failed(std::move(m_problems));
     }
     m_minutesPerDay = readWhole(*root, u"MinutesPerDay", 1, 1440).value_or(480);
+    m_activityField = definesActivityField(*root);
     QString title = text(*root, u"Title");
     if (title.isEmpty())
         title = text(*root, u"Name");

@@ -189,7 +189,11 @@ ProblemList saveProject(const engine::Project &project, const QString &path)
     if (!problems.isEmpty())
         return problems;
 
-    const QByteArray bytes = write(project, *format);
+    return saveBytes(write(project, *format), path);
+}
+
+ProblemList saveBytes(const QByteArray &bytes, const QString &path)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         const QString reason = file.errorString();

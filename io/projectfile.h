@@ -50,6 +50,10 @@ QByteArray write(const engine::Project &project, FileFormat format);
 ProblemList checkSavable(const engine::Project &project, const QString &displayName,
                          FileFormat format);
 
+// Writes `bytes` at `path` through QSaveFile: the file is replaced whole or not at all.
+// Returns the system's reason for a failed write (CannotSave); empty on success.
+[[nodiscard]] ProblemList saveBytes(const QByteArray &bytes, const QString &path);
+
 // Saves the project at `path` in the format its extension names, through QSaveFile: the
 // file is replaced whole or not at all. Returns the problems (an unsound project, an
 // unknown extension, the system's reason for a failed write); empty on success.
