@@ -343,6 +343,10 @@ void ProjectWindow::Private::buildMenus()
     needsSoundProject.push_back(
         add(file, action(q, "exportGanttAction", QStringLiteral("ส่งออกแผนภูมิแกนต์ (PNG, SVG)...")),
             &Private::exportGantt));
+    needsSoundProject.push_back(
+        add(file,
+            action(q, "exportMspdiAction", QStringLiteral("ส่งออกแผนเป็น Microsoft Project XML...")),
+            &Private::exportMspdi));
     needsSoundProject.push_back(add(
         file, action(q, "reportAction", QStringLiteral("รายงาน PDF...")), &Private::writeReport));
     needsSoundProject.push_back(

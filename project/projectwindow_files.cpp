@@ -9,7 +9,9 @@
 #include "filechooser.h"
 #include "ganttview.h"
 #include "messagebox.h"
+#include "mspdiwriter.h"
 #include "networkview.h"
+#include "planexportdialog.h"
 #include "practiceset.h"
 #include "printerchooser.h"
 #include "projectdocument.h"
@@ -390,6 +392,62 @@ void ProjectWindow::Private::exportGantt()
         else
             showStatus(QStringLiteral("บันทึกภาพ %1 แล้ว").arg(QDir::toNativeSeparators(path)));
     });
+}
+
+void ProjectWindow::Private::exportMspdi()
+{
+    engine::Project project;
+    const QString what = QStringLiteral("ส่งออกแผนไปยัง Microsoft Project");
+    if (!soundProjectForOutput(project, what))
+        return;
+    const std::optional<engine::Duration> target = crashingPanel->target();
+    const bool reachable = target && *target >= shown->shortestDuration
+        && *target <= shown->schedule.projectDuration;
+    project::PlanExportDialog dialog(
+        reachable ? QStringLiteral("%1 %2").arg(*target).arg(project::thaiUnitWord()) : QString(),
+        q);
+    if (platform::runDialog(dialog) != QDialog::Accepted)
+        return;
+    const project::ExportedPlan plan = reachable ? dialog.plan() : project::ExportedPlan::Normal;
+    const QDate start = dialog.startDate();
+    // Microsoft Project schedules from 1984 to 2149: a plan outside is refused before a file.
+    const std::optional<QDate> finish = io::mspdiFinishDay(start, shown->schedule.projectDuration);
+    if (start < io::mspdiFirstDate() || !finish || *finish > io::mspdiLastDate()) {
+        warn(q,
+             QStringLiteral("Microsoft Project จัดตารางได้ตั้งแต่ %1 ถึง %2 แผนที่เริ่ม %3 ยาว %4 %5 "
+                            "อยู่นอกช่วงนั้น เลือกวันเริ่มใหม่")
+                 .arg(io::mspdiFirstDate().toString(Qt::ISODate),
+                      io::mspdiLastDate().toString(Qt::ISODate), start.toString(Qt::ISODate))
+                 .arg(shown->schedule.projectDuration)
+                 .arg(project::thaiUnitWord()));
+        return;
+    }
+    const QString path = chooseSavePath(what, QStringLiteral(".xml"),
+                                        QStringLiteral("Microsoft Project XML (*.xml)"));
+    if (path.isEmpty())
+        return;
+    // The greedy runs to the target (off the window's thread for a large project) and the
+    // least cost is solved before the file is written.
+    if (plan == project::ExportedPlan::Greedy)
+        crashingPanel->runToTarget();
+    whenOutputsReady(
+        QStringLiteral("แผนสำหรับ Microsoft Project"), [this, project, plan, start, path] {
+            std::vector<engine::Duration> crashed;
+            if (plan == project::ExportedPlan::Greedy)
+                crashed = crashingPanel->currentDurations();
+            else if (plan == project::ExportedPlan::LeastCost && crashingPanel->leastCost())
+                crashed = crashingPanel->leastCost()->durations;
+            if (plan != project::ExportedPlan::Normal
+                && crashed.size() != project.activities.size()) {
+                warn(q, QStringLiteral("ยังไม่มีแผนที่เร่งถึงเป้าหมาย จึงไม่ได้ส่งออก"));
+                return;
+            }
+            const io::ProblemList problems = io::saveMspdi(project, start, crashed, path);
+            if (!problems.isEmpty())
+                showFileProblems(QStringLiteral("ส่งออกไม่สำเร็จ แฟ้มเดิม (ถ้ามี) ไม่ถูกแตะต้อง"), problems);
+            else
+                showStatus(QStringLiteral("บันทึกแผน %1 แล้ว").arg(QDir::toNativeSeparators(path)));
+        });
 }
 
 project::ReportContent ProjectWindow::Private::reportContent(const engine::Project &project)

@@ -136,6 +136,8 @@ struct ProjectWindow::Private : QObject {
     void exportNetwork();
     void exportCurve();
     void exportGantt();
+    // The plan as Microsoft Project XML: normal, or crashed to the target by either method.
+    void exportMspdi();
     // Charts the normal plan and the crashed one chosen above the chart.
     void refreshGantt();
     void writeReport();

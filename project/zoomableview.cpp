@@ -19,7 +19,9 @@ constexpr double kZoomStep = 1.25;
 
 } // namespace
 
-ZoomableView::ZoomableView(QWidget *parent) : QGraphicsView(parent) {}
+ZoomableView::ZoomableView(QWidget *parent) : QGraphicsView(parent)
+{
+}
 
 void ZoomableView::zoomIn()
 {

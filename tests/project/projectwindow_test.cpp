@@ -9,12 +9,14 @@
 #include "activitytablemodel.h"
 #include "costcurvechart.h"
 #include "crashingpanel.h"
+#include "dialogrunner.h"
 #include "durationspinbox.h"
 #include "filechooser.h"
 #include "ganttview.h"
 #include "leastcost.h"
 #include "messagebox.h"
 #include "networkview.h"
+#include "planexportdialog.h"
 #include "printerchooser.h"
 #include "projectdocument.h"
 #include "projectfile.h"
@@ -25,6 +27,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QGraphicsView>
 #include <QHeaderView>
@@ -547,6 +550,50 @@ private slots:
         QVERIFY(m_window->findChild<project::NetworkView *>()->arrowDiagram());
         QVERIFY(arrows.contains("stroke-dasharray"));
         QVERIFY(!exportedNetwork(0).contains("stroke-dasharray"));
+    }
+
+    // The plan for Microsoft Project, crashed to the target by either method, reads back through
+    // the MSPDI reader with the durations the crashing tab shows; a start the tool cannot
+    // schedule from is refused in Thai before any file is written.
+    void microsoftProjectExportReadsBack()
+    {
+        action(*m_window, "practiceSet1Action")->trigger();
+        settle(*m_window);
+        auto *panel = find<project::CrashingPanel>(m_window.get(), "crashingPanel");
+        panel->setTarget(28);
+        project::ExportedPlan chosen = project::ExportedPlan::Greedy;
+        QDate start(2026, 3, 5);
+        platform::setDialogRunner([&](QDialog &dialog) {
+            auto &plan = dynamic_cast<project::PlanExportDialog &>(dialog);
+            plan.setPlan(chosen);
+            plan.setStartDate(start);
+            dialog.accept();
+            return dialog.result();
+        });
+        for (const auto plan : {project::ExportedPlan::Greedy, project::ExportedPlan::LeastCost}) {
+            chosen = plan;
+            const QString path = m_folder.filePath(QStringLiteral("plan-%1.xml").arg(int(plan)));
+            m_files->choose(path);
+            action(*m_window, "exportMspdiAction")->trigger();
+            QTRY_VERIFY(QFile::exists(path));
+            const std::vector<engine::Duration> expected = plan == project::ExportedPlan::Greedy
+                ? panel->currentDurations()
+                : panel->leastCost()->durations;
+            io::ReadResult read = io::openProject(path);
+            QVERIFY(read.isLoaded());
+            const engine::Project &back = read.project();
+            QCOMPARE(back.activities.size(), expected.size());
+            for (std::size_t a = 0; a < expected.size(); ++a)
+                QCOMPARE(back.activities[a].normalDuration, expected[a]);
+            QCOMPARE(engine::computeSchedule(engine::Network(back), expected).projectDuration,
+                     engine::Duration {28});
+        }
+        start = QDate(1980, 1, 1);
+        m_boxes->expect(QMessageBox::Ok);
+        action(*m_window, "exportMspdiAction")->trigger();
+        QCOMPARE(m_boxes->shown.back().type, platform::MessageType::Warning);
+        QVERIFY(m_boxes->shown.back().text.contains(QStringLiteral("1984")));
+        platform::setDialogRunner({});
     }
 
     // Tests find controls by objectName and screen readers by accessible name: every control a
