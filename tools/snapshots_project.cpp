@@ -8,6 +8,7 @@
 #include "costcurvechart.h"
 #include "crashingpanel.h"
 #include "forms.h"
+#include "planexportdialog.h"
 #include "projectdocument.h"
 #include "projectwindow.h"
 #include "projectwindowentry.h"
@@ -110,6 +111,13 @@ void snapshotProjectWindow(const QString &outputDir)
     while (window->isBusy())
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     snap(QStringLiteral("project-set1-gantt-least-cost"));
+    {
+        project::PlanExportDialog dialog(QStringLiteral("28 วัน"), window);
+        dialog.setPlan(project::ExportedPlan::LeastCost);
+        dialog.show();
+        QApplication::processEvents();
+        saveSnapshot(&dialog, outputDir, QStringLiteral("project-export-mspdi"));
+    }
     window->findChild<QComboBox *>(QStringLiteral("ganttPlan"))->setCurrentIndex(0);
     window->findChild<QCheckBox *>(QStringLiteral("ganttLinks"))->setChecked(false);
     tabs->setCurrentIndex(0);
