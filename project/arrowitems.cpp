@@ -13,12 +13,10 @@
 
 namespace project {
 
-using namespace networkcolours;
-
 namespace {
 
 constexpr double kRadius = kEventDiameter / 2;
-constexpr double kLabelWidth = 120; // room for a label across the middle of a piece
+constexpr double kArrowLabelWidth = 120; // room for a label across the middle of a piece
 
 } // namespace
 
@@ -46,18 +44,19 @@ void EventItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidg
     static const QFont small = platform::sarabunFont(14);
     static const QFont bold = platform::sarabunFont(17, true);
     const QRectF circle(-kRadius, -kRadius, kEventDiameter, kEventDiameter);
-    painter->setPen(QPen(m_critical ? kCriticalRed : kBorder, m_critical ? 2.5 : 1.2));
-    painter->setBrush(m_critical ? kCriticalFill : QColor(Qt::white));
+    painter->setPen(QPen(m_critical ? networkcolours::kCriticalRed : networkcolours::kBorder,
+                         m_critical ? 2.5 : 1.2));
+    painter->setBrush(m_critical ? networkcolours::kCriticalFill : QColor(Qt::white));
     painter->drawEllipse(circle);
-    painter->setPen(QPen(kBandLine, 0.8));
+    painter->setPen(QPen(networkcolours::kBandLine, 0.8));
     painter->drawLine(QPointF(-kRadius + 1, 0), QPointF(kRadius - 1, 0));
     painter->drawLine(QPointF(0, 0), QPointF(0, kRadius - 1));
-    painter->setPen(m_critical ? kCriticalRed.darker(130) : kText);
+    painter->setPen(m_critical ? networkcolours::kCriticalRed.darker(130) : networkcolours::kText);
     painter->setFont(bold);
     painter->drawText(QRectF(-kRadius, -kRadius + 4, kEventDiameter, kRadius - 4), Qt::AlignCenter,
                       m_texts[0]);
     painter->setFont(small);
-    painter->setPen(kText);
+    painter->setPen(networkcolours::kText);
     // The lower half narrows towards the bottom: the times sit near the cut.
     const double halfWidth = kRadius * 0.8;
     painter->drawText(QRectF(-halfWidth, 1, halfWidth - 2, kRadius * 0.6), Qt::AlignCenter,
@@ -79,8 +78,9 @@ ArrowItem::ArrowItem(const std::vector<engine::LayoutPoint> &points, const QStri
         const double length = std::hypot(direction.x(), direction.y());
         direction = length > 0 ? direction / length : QPointF(1, 0);
         const QPointF normal(-direction.y(), direction.x());
-        const QPointF base = tip - direction * kArrowLength;
-        m_arrow << tip << base + normal * kArrowHalfWidth << base - normal * kArrowHalfWidth;
+        const QPointF base = tip - direction * networkcolours::kArrowLength;
+        m_arrow << tip << base + normal * networkcolours::kArrowHalfWidth
+                << base - normal * networkcolours::kArrowHalfWidth;
         m_line.moveTo(corners.front());
         for (std::size_t k = 1; k + 1 < corners.size(); ++k)
             m_line.lineTo(corners[k]);
@@ -103,7 +103,8 @@ ArrowItem::ArrowItem(const std::vector<engine::LayoutPoint> &points, const QStri
             left -= pieceLength;
         }
     }
-    const QRectF label(m_labelAt.x() - kLabelWidth / 2, m_labelAt.y() - 24, kLabelWidth, 48);
+    const QRectF label(m_labelAt.x() - kArrowLabelWidth / 2, m_labelAt.y() - 24, kArrowLabelWidth,
+                       48);
     m_bounds = (m_line.boundingRect() | m_arrow.boundingRect() | label).adjusted(-3, -3, 3, 3);
 }
 
@@ -138,7 +139,7 @@ void ArrowItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidg
 {
     static const QFont small = platform::sarabunFont(14);
     static const QFont bold = platform::sarabunFont(15, true);
-    const QColor colour = m_critical ? kCriticalRed : kLinkGrey;
+    const QColor colour = m_critical ? networkcolours::kCriticalRed : networkcolours::kLinkGrey;
     painter->setPen(QPen(colour, m_critical ? 2.4 : 1.3, isDummy() ? Qt::DashLine : Qt::SolidLine,
                          Qt::FlatCap, Qt::RoundJoin));
     painter->setBrush(Qt::NoBrush);
@@ -152,7 +153,7 @@ void ArrowItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidg
     // behind it does not cross the text.
     auto label = [&](const QFont &font, const QString &text, double top, const QColor &ink) {
         const QFontMetricsF metrics(font);
-        const QString shown = metrics.elidedText(text, Qt::ElideRight, kLabelWidth);
+        const QString shown = metrics.elidedText(text, Qt::ElideRight, kArrowLabelWidth);
         const double width = metrics.horizontalAdvance(shown) + 4;
         const QRectF box(m_labelAt.x() - width / 2, top, width, metrics.height());
         painter->setPen(Qt::NoPen);
@@ -163,8 +164,8 @@ void ArrowItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidg
         painter->drawText(box, Qt::AlignCenter, shown);
     };
     label(bold, m_id, m_labelAt.y() - 2 - QFontMetricsF(bold).height(),
-          m_critical ? kCriticalRed.darker(130) : kText);
-    label(small, m_duration, m_labelAt.y() + 2, kText);
+          m_critical ? networkcolours::kCriticalRed.darker(130) : networkcolours::kText);
+    label(small, m_duration, m_labelAt.y() + 2, networkcolours::kText);
 }
 
 } // namespace project

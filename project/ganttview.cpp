@@ -23,7 +23,7 @@ namespace project {
 namespace {
 
 // Sizes in scene units, which are pixels at zoom 1.
-constexpr double kLabelWidth = 110; // the ids' column
+constexpr double kIdColumnWidth = 110; // the ids' column
 constexpr double kCaptionHeight = 26;
 constexpr double kScaleHeight = 24;
 constexpr double kHeaderHeight = kCaptionHeight + kScaleHeight;
@@ -64,7 +64,7 @@ public:
         m_schedule = engine::computeSchedule(m_analysis->network, durations);
         const auto n = m_analysis->project.activities.size();
         m_height = kHeaderHeight + static_cast<double>(n) * kRowHeight;
-        m_width = kLabelWidth + static_cast<double>(axisLength) * unitWidth + kRightMargin;
+        m_width = kIdColumnWidth + static_cast<double>(axisLength) * unitWidth + kRightMargin;
         m_ids.reserve(n);
         for (const engine::Activity &a : m_analysis->project.activities)
             m_ids.push_back(QString::fromStdString(a.id));
@@ -79,7 +79,7 @@ public:
     const engine::Schedule &schedule() const { return m_schedule; }
     double x(engine::Duration time) const
     {
-        return kLabelWidth + static_cast<double>(time) * m_unitWidth;
+        return kIdColumnWidth + static_cast<double>(time) * m_unitWidth;
     }
     double rowTop(std::size_t row) const
     {
@@ -127,7 +127,7 @@ public:
         const engine::Duration step = tickStep(m_unitWidth);
         const auto firstTick = std::max<engine::Duration>(
             0,
-            static_cast<engine::Duration>((exposed.left() - kLabelWidth) / m_unitWidth) / step
+            static_cast<engine::Duration>((exposed.left() - kIdColumnWidth) / m_unitWidth) / step
                 * step);
         painter->setFont(small);
         for (engine::Duration t = firstTick; t <= m_axisLength && x(t) <= exposed.right() + 40;
@@ -140,7 +140,7 @@ public:
                               Qt::AlignCenter, QString::number(t));
         }
         painter->setPen(QPen(networkcolours::kText, 1));
-        painter->drawLine(QPointF(kLabelWidth, kHeaderHeight),
+        painter->drawLine(QPointF(kIdColumnWidth, kHeaderHeight),
                           QPointF(x(m_axisLength), kHeaderHeight));
         painter->setFont(captionFont);
         painter->drawText(QRectF(4, 0, m_width - 8, kCaptionHeight),
@@ -156,9 +156,9 @@ public:
         for (std::size_t i = firstRow; i < endRow; ++i) {
             painter->setFont(small);
             painter->setPen(networkcolours::kText);
-            painter->drawText(QRectF(6, rowTop(i), kLabelWidth - 12, kRowHeight),
+            painter->drawText(QRectF(6, rowTop(i), kIdColumnWidth - 12, kRowHeight),
                               Qt::AlignLeft | Qt::AlignVCenter,
-                              metrics.elidedText(m_ids[i], Qt::ElideRight, kLabelWidth - 12));
+                              metrics.elidedText(m_ids[i], Qt::ElideRight, kIdColumnWidth - 12));
             const QColor colour = critical(i) ? networkcolours::kCriticalRed : kBarBlue;
             painter->setPen(Qt::NoPen);
             if (m_schedule.latestFinish[i] > m_schedule.earliestFinish[i]) {
@@ -307,7 +307,7 @@ bool GanttView::barIsCritical(int plan, int activity) const
 
 double GanttView::timeOrigin() const
 {
-    return kLabelWidth;
+    return kIdColumnWidth;
 }
 
 QRectF GanttView::drawingRect() const

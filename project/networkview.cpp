@@ -53,11 +53,6 @@ engine::LayoutOptions viewLayoutOptions()
     return options;
 }
 
-QString number(engine::Duration value)
-{
-    return QString::number(value);
-}
-
 } // namespace
 
 // One activity: a rounded box with ES and EF on top, the id and the duration in the middle
@@ -80,12 +75,12 @@ public:
     void setTimes(engine::Duration duration, engine::Duration es, engine::Duration ef,
                   engine::Duration ls, engine::Duration lf, bool critical, bool shown = true)
     {
-        m_texts = {shown ? QStringLiteral("ES %1").arg(number(es)) : QString(),
-                   shown ? QStringLiteral("EF %1").arg(number(ef)) : QString(),
+        m_texts = {shown ? QStringLiteral("ES %1").arg(QString::number(es)) : QString(),
+                   shown ? QStringLiteral("EF %1").arg(QString::number(ef)) : QString(),
                    m_id,
-                   QStringLiteral("ระยะเวลา %1").arg(number(duration)),
-                   shown ? QStringLiteral("LS %1").arg(number(ls)) : QString(),
-                   shown ? QStringLiteral("LF %1").arg(number(lf)) : QString()};
+                   QStringLiteral("ระยะเวลา %1").arg(QString::number(duration)),
+                   shown ? QStringLiteral("LS %1").arg(QString::number(ls)) : QString(),
+                   shown ? QStringLiteral("LF %1").arg(QString::number(lf)) : QString()};
         m_critical = critical;
         update();
     }
