@@ -4,7 +4,7 @@
 #include "arrowitems.h"
 
 #include "fonts.h"
-#include "networkcolours.h"
+#include "networkpaint.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -44,19 +44,19 @@ void EventItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidg
     static const QFont small = platform::sarabunFont(14);
     static const QFont bold = platform::sarabunFont(17, true);
     const QRectF circle(-kRadius, -kRadius, kEventDiameter, kEventDiameter);
-    painter->setPen(QPen(m_critical ? networkcolours::kCriticalRed : networkcolours::kBorder,
+    painter->setPen(QPen(m_critical ? networkpaint::kCriticalRed : networkpaint::kBorder,
                          m_critical ? 2.5 : 1.2));
-    painter->setBrush(m_critical ? networkcolours::kCriticalFill : QColor(Qt::white));
+    painter->setBrush(m_critical ? networkpaint::kCriticalFill : QColor(Qt::white));
     painter->drawEllipse(circle);
-    painter->setPen(QPen(networkcolours::kBandLine, 0.8));
+    painter->setPen(QPen(networkpaint::kBandLine, 0.8));
     painter->drawLine(QPointF(-kRadius + 1, 0), QPointF(kRadius - 1, 0));
     painter->drawLine(QPointF(0, 0), QPointF(0, kRadius - 1));
-    painter->setPen(m_critical ? networkcolours::kCriticalRed.darker(130) : networkcolours::kText);
+    painter->setPen(m_critical ? networkpaint::kCriticalRed.darker(130) : networkpaint::kText);
     painter->setFont(bold);
     painter->drawText(QRectF(-kRadius, -kRadius + 4, kEventDiameter, kRadius - 4), Qt::AlignCenter,
                       m_texts[0]);
     painter->setFont(small);
-    painter->setPen(networkcolours::kText);
+    painter->setPen(networkpaint::kText);
     // The lower half narrows towards the bottom: the times sit near the cut.
     const double halfWidth = kRadius * 0.8;
     painter->drawText(QRectF(-halfWidth, 1, halfWidth - 2, kRadius * 0.6), Qt::AlignCenter,
@@ -69,22 +69,11 @@ ArrowItem::ArrowItem(const std::vector<engine::LayoutPoint> &points, const QStri
 {
     setZValue(1);
     setNames(id, name);
-    std::vector<QPointF> corners;
-    for (const engine::LayoutPoint &p : points)
-        corners.push_back(QPointF(p.x, p.y));
+    networkpaint::Arrow arrow = networkpaint::arrowAlong(points);
+    m_line = std::move(arrow.line);
+    m_arrow = std::move(arrow.head);
+    const std::vector<QPointF> &corners = arrow.corners;
     if (corners.size() >= 2) {
-        const QPointF tip = corners.back();
-        QPointF direction = tip - corners[corners.size() - 2];
-        const double length = std::hypot(direction.x(), direction.y());
-        direction = length > 0 ? direction / length : QPointF(1, 0);
-        const QPointF normal(-direction.y(), direction.x());
-        const QPointF base = tip - direction * networkcolours::kArrowLength;
-        m_arrow << tip << base + normal * networkcolours::kArrowHalfWidth
-                << base - normal * networkcolours::kArrowHalfWidth;
-        m_line.moveTo(corners.front());
-        for (std::size_t k = 1; k + 1 < corners.size(); ++k)
-            m_line.lineTo(corners[k]);
-        m_line.lineTo(base);
         // The label sits halfway along the arrow: for an arrow across columns that is on a
         // level piece, away from the crowd of arrows leaving or entering an event.
         double total = 0;
@@ -139,7 +128,7 @@ void ArrowItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidg
 {
     static const QFont small = platform::sarabunFont(14);
     static const QFont bold = platform::sarabunFont(15, true);
-    const QColor colour = m_critical ? networkcolours::kCriticalRed : networkcolours::kLinkGrey;
+    const QColor colour = m_critical ? networkpaint::kCriticalRed : networkpaint::kLinkGrey;
     painter->setPen(QPen(colour, m_critical ? 2.4 : 1.3, isDummy() ? Qt::DashLine : Qt::SolidLine,
                          Qt::FlatCap, Qt::RoundJoin));
     painter->setBrush(Qt::NoBrush);
@@ -164,8 +153,8 @@ void ArrowItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidg
         painter->drawText(box, Qt::AlignCenter, shown);
     };
     label(bold, m_id, m_labelAt.y() - 2 - QFontMetricsF(bold).height(),
-          m_critical ? networkcolours::kCriticalRed.darker(130) : networkcolours::kText);
-    label(small, m_duration, m_labelAt.y() + 2, networkcolours::kText);
+          m_critical ? networkpaint::kCriticalRed.darker(130) : networkpaint::kText);
+    label(small, m_duration, m_labelAt.y() + 2, networkpaint::kText);
 }
 
 } // namespace project

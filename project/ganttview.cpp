@@ -4,7 +4,7 @@
 #include "ganttview.h"
 
 #include "fonts.h"
-#include "networkcolours.h"
+#include "networkpaint.h"
 #include "thaitext.h"
 
 #include <QFontMetricsF>
@@ -134,12 +134,12 @@ public:
              t += step) {
             painter->setPen(QPen(kGridLine, 1));
             painter->drawLine(QPointF(x(t), kHeaderHeight), QPointF(x(t), m_height));
-            painter->setPen(QPen(networkcolours::kText, 1));
+            painter->setPen(QPen(networkpaint::kText, 1));
             painter->drawLine(QPointF(x(t), kHeaderHeight - 6), QPointF(x(t), kHeaderHeight));
             painter->drawText(QRectF(x(t) - 30, kCaptionHeight, 60, kScaleHeight - 6),
                               Qt::AlignCenter, QString::number(t));
         }
-        painter->setPen(QPen(networkcolours::kText, 1));
+        painter->setPen(QPen(networkpaint::kText, 1));
         painter->drawLine(QPointF(kIdColumnWidth, kHeaderHeight),
                           QPointF(x(m_axisLength), kHeaderHeight));
         painter->setFont(captionFont);
@@ -155,11 +155,11 @@ public:
         const QFontMetricsF metrics(small);
         for (std::size_t i = firstRow; i < endRow; ++i) {
             painter->setFont(small);
-            painter->setPen(networkcolours::kText);
+            painter->setPen(networkpaint::kText);
             painter->drawText(QRectF(6, rowTop(i), kIdColumnWidth - 12, kRowHeight),
                               Qt::AlignLeft | Qt::AlignVCenter,
                               metrics.elidedText(m_ids[i], Qt::ElideRight, kIdColumnWidth - 12));
-            const QColor colour = critical(i) ? networkcolours::kCriticalRed : kBarBlue;
+            const QColor colour = critical(i) ? networkpaint::kCriticalRed : kBarBlue;
             painter->setPen(Qt::NoPen);
             if (m_schedule.latestFinish[i] > m_schedule.earliestFinish[i]) {
                 painter->setBrush(kFloatGrey);

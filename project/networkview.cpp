@@ -6,7 +6,7 @@
 #include "arrowitems.h"
 #include "backgroundjob.h"
 #include "fonts.h"
-#include "networkcolours.h"
+#include "networkpaint.h"
 
 #include <QFontMetricsF>
 #include <QGraphicsItem>
@@ -41,7 +41,7 @@ constexpr double kLegibleScale = 0.7;
 // Scenes with more items than this are painted without a spatial index (see buildScene).
 constexpr std::size_t kIndexedItems = 4000;
 
-using namespace networkcolours;
+using namespace networkpaint;
 
 engine::LayoutOptions viewLayoutOptions()
 {
@@ -144,21 +144,10 @@ class NetworkLinkItem : public QGraphicsItem {
 public:
     explicit NetworkLinkItem(const std::vector<engine::LayoutPoint> &points)
     {
-        for (const engine::LayoutPoint &p : points)
-            m_points.push_back(QPointF(p.x, p.y));
-        if (m_points.size() >= 2) {
-            const QPointF tip = m_points.back();
-            QPointF direction = tip - m_points[m_points.size() - 2];
-            const double length = std::hypot(direction.x(), direction.y());
-            direction = length > 0 ? direction / length : QPointF(1, 0);
-            const QPointF normal(-direction.y(), direction.x());
-            const QPointF base = tip - direction * kArrowLength;
-            m_arrow << tip << base + normal * kArrowHalfWidth << base - normal * kArrowHalfWidth;
-            m_line.moveTo(m_points.front());
-            for (std::size_t k = 1; k + 1 < m_points.size(); ++k)
-                m_line.lineTo(m_points[k]);
-            m_line.lineTo(base);
-        }
+        networkpaint::Arrow arrow = networkpaint::arrowAlong(points);
+        m_points = std::move(arrow.corners);
+        m_line = std::move(arrow.line);
+        m_arrow = std::move(arrow.head);
         m_bounds = (m_line.boundingRect() | m_arrow.boundingRect()).adjusted(-3, -3, 3, 3);
     }
 
