@@ -5,9 +5,11 @@
 
 #include "arrowitems.h"
 #include "backgroundjob.h"
+#include "controlnames.h"
 #include "fonts.h"
 #include "networkpaint.h"
 
+#include <QComboBox>
 #include <QFontMetricsF>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
@@ -707,6 +709,17 @@ QStringList NetworkView::arrowTexts(int arrow) const
     if (arrow < 0 || static_cast<std::size_t>(arrow) >= m_arrows.size())
         return {};
     return m_arrows[static_cast<std::size_t>(arrow)]->texts();
+}
+
+QComboBox *makeStyleChoice(NetworkView *view, QWidget *parent, const char *objectName)
+{
+    auto *choice = named(new QComboBox(parent), objectName, QStringLiteral("แบบการวาดเครือข่าย"));
+    choice->addItem(QStringLiteral("กิจกรรมบนโหนด (AON)"));
+    choice->addItem(QStringLiteral("กิจกรรมบนลูกศร (AOA)"));
+    QObject::connect(choice, &QComboBox::currentIndexChanged, view, [view](int index) {
+        view->setStyle(index == 1 ? NetworkStyle::ActivityOnArrow : NetworkStyle::ActivityOnNode);
+    });
+    return choice;
 }
 
 } // namespace project

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class QComboBox;
 class QGraphicsScene;
 class QGraphicsTextItem;
 
@@ -159,5 +160,9 @@ private:
     std::vector<ArrowItem *> m_arrows; // in the diagram's order
     int m_critical = 0;
 };
+
+// A choice between the view's two styles (activity on node first), named for tests and screen
+// readers; choosing redraws the view.
+QComboBox *makeStyleChoice(NetworkView *view, QWidget *parent, const char *objectName);
 
 } // namespace project

@@ -212,21 +212,14 @@ void ProjectWindow::Private::buildParts()
     auto *styleRow = new QHBoxLayout;
     styleRow->setContentsMargins(6, 0, 6, 0);
     auto *styleLabel = new QLabel(QStringLiteral("แบบการวาด"), networkPage);
-    networkStyle
-        = named(new QComboBox(networkPage), "networkStyle", QStringLiteral("แบบการวาดเครือข่าย"));
-    networkStyle->addItem(QStringLiteral("กิจกรรมบนโหนด (AON)"));
-    networkStyle->addItem(QStringLiteral("กิจกรรมบนลูกศร (AOA)"));
+    networkView = new project::NetworkView(networkPage);
+    networkStyle = project::makeStyleChoice(networkView, networkPage, "networkStyle");
     styleLabel->setBuddy(networkStyle);
     styleRow->addWidget(styleLabel);
     styleRow->addWidget(networkStyle);
     styleRow->addStretch(1);
-    networkView = new project::NetworkView(networkPage);
     networkLayout->addLayout(styleRow);
     networkLayout->addWidget(networkView, 1);
-    QObject::connect(networkStyle, &QComboBox::currentIndexChanged, this, [this](int index) {
-        networkView->setStyle(index == 1 ? project::NetworkStyle::ActivityOnArrow
-                                         : project::NetworkStyle::ActivityOnNode);
-    });
     tabs->addTab(networkPage, QStringLiteral("เครือข่าย"));
 
     auto *schedulePage = new QWidget(tabs);

@@ -164,17 +164,10 @@ void TrainerWindow::Private::buildParts()
     auto *networkPage = new QWidget(left);
     auto *networkLayout = new QVBoxLayout(networkPage);
     networkLayout->setContentsMargins(0, 0, 0, 0);
-    networkStyle = named(new QComboBox(networkPage), "trainerNetworkStyle",
-                         QStringLiteral("แบบการวาดเครือข่าย"));
-    networkStyle->addItem(QStringLiteral("กิจกรรมบนโหนด (AON)"));
-    networkStyle->addItem(QStringLiteral("กิจกรรมบนลูกศร (AOA)"));
     networkView = new project::NetworkView(networkPage);
+    networkStyle = project::makeStyleChoice(networkView, networkPage, "trainerNetworkStyle");
     networkLayout->addWidget(networkStyle, 0, Qt::AlignLeft);
     networkLayout->addWidget(networkView, 1);
-    QObject::connect(networkStyle, &QComboBox::currentIndexChanged, networkView, [this](int index) {
-        networkView->setStyle(index == 1 ? project::NetworkStyle::ActivityOnArrow
-                                         : project::NetworkStyle::ActivityOnNode);
-    });
     networkView->setObjectName(QStringLiteral("trainerNetwork"));
     networkView->setAccessibleName(QStringLiteral("แผนภาพเครือข่ายของโครงการ"));
     // Nothing that gives an answer away: columns by links, no times and no red until the
