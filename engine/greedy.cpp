@@ -21,6 +21,9 @@ GreedyCrashing::GreedyCrashing(const Network &network)
 GreedyCrashing::GreedyCrashing(const Network &network, std::vector<Duration> durations)
     : m_network(&network), m_durations(std::move(durations))
 {
+    if (!network.plainLinks())
+        throw std::invalid_argument("GreedyCrashing: the greedy rule needs finish-to-start links "
+                                    "without lags");
     if (m_durations.size() != static_cast<std::size_t>(network.size()))
         throw std::invalid_argument("GreedyCrashing: one duration per activity");
     for (std::size_t i = 0; i < m_durations.size(); ++i) {

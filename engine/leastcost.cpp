@@ -155,7 +155,158 @@ private:
     std::optional<Simplex> m_simplex;
 };
 
+// With links of every type an activity's duration is exactly its finish less its start:
+// stretching it, as the model above may, would let a finish-to-finish link into it hold its
+// finish late while a start-to-start link out of it keeps its start early. So the durations
+// are the differences of the event times, bounded by crash and normal on both sides:
+//   minimise  sum c_i (n_i - (t(end_i) - t(begin_i)))
+//   subject to  crash_i <= t(end_i) - t(begin_i) <= n_i,  each link's difference of times,
+//               t(start) <= t(begin_i), t(end_i) <= t(finish),  t(finish) - t(start) <= T.
+// The objective is linear in the times, so this is again the dual of a minimum-cost flow:
+// c_i units enter at begin_i and leave at end_i, every constraint an uncapacitated arc
+// against it. Among the cheapest answers the one that shortens the fewest units is taken
+// (each cost scaled by K, plus one per unit, K above any total of units), when the scaled
+// costs fit; so activities that cost nothing keep their normal durations where they can.
+class LinkedTradeOffModel {
+public:
+    explicit LinkedTradeOffModel(const Network &network)
+        : m_network(network), m_cost(m_graph), m_supply(m_graph)
+    {
+        const int n = network.size();
+        const auto count = static_cast<std::size_t>(n);
+        Duration units = n;
+        Satang costs = 0; // within the total crash cost's bound
+        for (std::size_t k = 0; k < count; ++k) {
+            units += network.normalDurations()[k] - network.crashDurations()[k];
+            costs += network.costsPerUnit()[k];
+        }
+        // Roughly is enough here: the scaled supplies must stay well inside 64 bits.
+        if (static_cast<double>(costs) * static_cast<double>(units + 1) + n < 0x1p59)
+            m_scale = units + 1;
+
+        m_start = m_graph.addNode();
+        m_finish = m_graph.addNode();
+        for (int i = 0; i < n; ++i) {
+            m_begin.push_back(m_graph.addNode());
+            m_end.push_back(m_graph.addNode());
+        }
+        for (int i = 0; i < n; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            const Satang weight = m_network.costsPerUnit()[k] * m_scale + (m_scale > 1 ? 1 : 0);
+            m_supply[m_begin[k]] = weight;
+            m_supply[m_end[k]] = -weight;
+            // t(v) - t(u) >= w is the arc v -> u of cost -w.
+            addArc(m_end[k], m_begin[k], -network.crashDurations()[k]);
+            addArc(m_begin[k], m_end[k], network.normalDurations()[k]);
+            addArc(m_begin[k], m_start, 0);
+            addArc(m_finish, m_end[k], 0);
+            const std::span<const int> before = network.predecessors(i);
+            const std::span<const LinkTiming> timing = network.predecessorTimings(i);
+            for (std::size_t j = 0; j < before.size(); ++j) {
+                const auto p = static_cast<std::size_t>(before[j]);
+                const LinkTiming t = timing[j];
+                const bool fromFinish
+                    = t.type == LinkType::FinishToStart || t.type == LinkType::FinishToFinish;
+                const bool toStart
+                    = t.type == LinkType::FinishToStart || t.type == LinkType::StartToStart;
+                addArc(toStart ? m_begin[k] : m_end[k], fromFinish ? m_end[p] : m_begin[p], -t.lag);
+            }
+        }
+        m_deadline = addArc(m_start, m_finish, 0);
+        m_simplex.emplace(m_graph);
+        m_simplex->supplyMap(m_supply);
+    }
+
+    // Precondition: shortest reachable duration <= target.
+    LeastCost solve(Duration target)
+    {
+        std::vector<Duration> durations = solveDurations(target);
+        LeastCost result;
+        result.target = target;
+        result.durations = std::move(durations);
+        result.cost = costOf(result.durations);
+        result.projectDuration = computeSchedule(m_network, result.durations).projectDuration;
+        if (result.projectDuration > target)
+            throw std::logic_error("leastCost: the event times miss the target");
+        // One unit less: the slope to the left of the target.
+        if (target > shortestDuration(m_network))
+            result.marginalCost = costOf(solveDurations(target - 1)) - result.cost;
+        return result;
+    }
+
+    std::vector<Duration> solveDurations(Duration target)
+    {
+        m_cost[m_deadline] = target;
+        m_simplex->costMap(m_cost);
+        if (m_simplex->run() != Simplex::OPTIMAL)
+            throw std::logic_error("leastCost: the flow has no optimum");
+        const auto n = static_cast<std::size_t>(m_network.size());
+        std::vector<Duration> durations(n);
+        std::uint64_t scaledCost = 0;
+        for (std::size_t k = 0; k < n; ++k) {
+            durations[k] = m_simplex->potential(m_end[k]) - m_simplex->potential(m_begin[k]);
+            if (durations[k] < m_network.crashDurations()[k]
+                || durations[k] > m_network.normalDurations()[k])
+                throw std::logic_error("leastCost: a duration outside crash and normal");
+            const auto weight = static_cast<std::uint64_t>(m_supply[m_begin[k]]);
+            scaledCost += weight * static_cast<std::uint64_t>(durations[k]);
+        }
+        // Strong duality: the flow's cost equals the scaled durations' value (sums modulo
+        // 2^64, as in the model above).
+        std::uint64_t flowCost = 0;
+        for (Graph::ArcIt arc(m_graph); arc != lemon::INVALID; ++arc)
+            flowCost += static_cast<std::uint64_t>(m_simplex->flow(arc))
+                * static_cast<std::uint64_t>(m_cost[arc]);
+        if (flowCost != scaledCost)
+            throw std::logic_error("leastCost: primal and dual answers disagree");
+        return durations;
+    }
+
+public:
+    Satang costOf(const std::vector<Duration> &durations) const
+    {
+        Satang cost = 0;
+        for (std::size_t k = 0; k < durations.size(); ++k)
+            cost += m_network.costsPerUnit()[k] * (m_network.normalDurations()[k] - durations[k]);
+        return cost;
+    }
+
+private:
+    Graph::Arc addArc(Graph::Node from, Graph::Node to, Duration cost)
+    {
+        const Graph::Arc arc = m_graph.addArc(from, to);
+        m_cost[arc] = cost;
+        return arc;
+    }
+
+    const Network &m_network;
+    Graph m_graph;
+    Graph::ArcMap<Duration> m_cost;
+    Graph::NodeMap<Satang> m_supply;
+    Satang m_scale = 1;
+    Graph::Node m_start, m_finish;
+    std::vector<Graph::Node> m_begin, m_end;
+    Graph::Arc m_deadline;
+    std::optional<Simplex> m_simplex;
+};
+
 } // namespace
+
+class LinkedLeastCost::Model : public LinkedTradeOffModel {
+public:
+    using LinkedTradeOffModel::LinkedTradeOffModel;
+};
+
+LinkedLeastCost::LinkedLeastCost(const Network &network) : m_model(std::make_unique<Model>(network))
+{
+}
+
+LinkedLeastCost::~LinkedLeastCost() = default;
+
+Satang LinkedLeastCost::cost(Duration target)
+{
+    return m_model->costOf(m_model->solveDurations(target));
+}
 
 std::optional<LeastCost> leastCost(const Network &network, Duration target)
 {
@@ -168,6 +319,10 @@ std::optional<LeastCost> leastCost(const Network &network, Duration target)
         result.durations.assign(network.normalDurations().begin(), network.normalDurations().end());
         result.projectDuration = normal.projectDuration;
         return result;
+    }
+    if (!network.plainLinks()) {
+        LinkedTradeOffModel model(network);
+        return model.solve(target);
     }
     TradeOffModel model(network);
     return model.solve(target);

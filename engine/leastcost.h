@@ -5,6 +5,7 @@
 
 #include "network.h"
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -27,5 +28,21 @@ struct LeastCost {
 // Nothing when the target lies below the shortest reachable duration. A target at or above
 // the normal duration costs nothing and keeps the normal durations.
 std::optional<LeastCost> leastCost(const Network &network, Duration target);
+
+// The least extra cost alone for many targets on one network with links other than plain
+// finish-to-start, its model built once (e.g. to trace the curve). The network must outlive
+// it. Precondition for cost(): shortestDuration(network) <= target.
+class LinkedLeastCost {
+public:
+    explicit LinkedLeastCost(const Network &network);
+    ~LinkedLeastCost();
+    LinkedLeastCost(const LinkedLeastCost &) = delete;
+    LinkedLeastCost &operator=(const LinkedLeastCost &) = delete;
+    Satang cost(Duration target);
+
+private:
+    class Model;
+    std::unique_ptr<Model> m_model;
+};
 
 } // namespace engine

@@ -5,6 +5,7 @@
 
 #include "validation.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string_view>
 #include <unordered_map>
@@ -34,14 +35,20 @@ Network::Network(const Project &project)
 
     std::vector<std::size_t> start;
     std::vector<int> lists;
+    std::vector<LinkTiming> timings;
+    const bool plain = hasPlainLinks(project);
     start.reserve(n + 1);
     start.push_back(0);
     for (std::size_t i = 0; i < n; ++i) {
-        for (const std::string &id : project.activities[i].predecessors)
-            lists.push_back(index.at(id));
+        const Activity &a = project.activities[i];
+        for (std::size_t k = 0; k < a.predecessors.size(); ++k) {
+            lists.push_back(index.at(a.predecessors[k]));
+            if (!plain)
+                timings.push_back(a.linkTiming(k));
+        }
         start.push_back(lists.size());
     }
-    link(start, lists);
+    link(start, lists, timings);
 }
 
 Network::Network(int size, std::span<const std::pair<int, int>> links)
@@ -68,33 +75,62 @@ Network::Network(int size, std::span<const std::pair<int, int>> links)
     link(start, lists);
 }
 
-void Network::link(std::span<const std::size_t> start, std::span<const int> lists)
+void Network::link(std::span<const std::size_t> start, std::span<const int> lists,
+                   std::span<const LinkTiming> timings)
 {
     const std::size_t n = start.size() - 1;
+    m_plainLinks = timings.empty();
     std::vector<int> lastSeenBy(n, -1);
     m_predecessorStart.reserve(n + 1);
     m_predecessorStart.push_back(0);
     std::vector<std::size_t> successorCount(n, 0);
     for (std::size_t i = 0; i < n; ++i) {
-        // Without repeats: a list naming one activity twice is one link.
-        for (const int before : lists.subspan(start[i], start[i + 1] - start[i])) {
+        const std::size_t first = m_predecessorIndex.size();
+        // Without repeats: a list naming one activity twice with the same timing is one link
+        // (two different timings are two constraints, both kept).
+        for (std::size_t k = start[i]; k < start[i + 1]; ++k) {
+            const int before = lists[k];
             const auto p = static_cast<std::size_t>(before);
-            if (lastSeenBy[p] == static_cast<int>(i))
-                continue;
+            const bool seen = lastSeenBy[p] == static_cast<int>(i);
             lastSeenBy[p] = static_cast<int>(i);
+            if (m_plainLinks) {
+                if (seen)
+                    continue;
+            } else {
+                // Only a predecessor already met in this list needs the search.
+                bool repeated = false;
+                for (std::size_t m = first; seen && m < m_predecessorIndex.size() && !repeated; ++m)
+                    repeated
+                        = m_predecessorIndex[m] == before && m_predecessorTiming[m] == timings[k];
+                if (repeated)
+                    continue;
+                m_predecessorTiming.push_back(timings[k]);
+            }
             m_predecessorIndex.push_back(before);
             ++successorCount[p];
         }
         m_predecessorStart.push_back(m_predecessorIndex.size());
     }
+    if (!m_plainLinks) {
+        m_plainLinks = std::all_of(m_predecessorTiming.begin(), m_predecessorTiming.end(),
+                                   [](const LinkTiming &t) { return t.plain(); });
+        if (m_plainLinks)
+            m_predecessorTiming.clear();
+    }
     m_successorStart.assign(n + 1, 0);
     for (std::size_t i = 0; i < n; ++i)
         m_successorStart[i + 1] = m_successorStart[i] + successorCount[i];
     m_successorIndex.resize(m_predecessorIndex.size());
+    if (!m_plainLinks)
+        m_successorTiming.resize(m_predecessorIndex.size());
     std::vector<std::size_t> fill(m_successorStart.begin(), m_successorStart.end() - 1);
     for (std::size_t i = 0; i < n; ++i) {
-        for (const int p : predecessors(static_cast<int>(i)))
-            m_successorIndex[fill[static_cast<std::size_t>(p)]++] = static_cast<int>(i);
+        for (std::size_t k = m_predecessorStart[i]; k < m_predecessorStart[i + 1]; ++k) {
+            const std::size_t at = fill[static_cast<std::size_t>(m_predecessorIndex[k])]++;
+            m_successorIndex[at] = static_cast<int>(i);
+            if (!m_plainLinks)
+                m_successorTiming[at] = m_predecessorTiming[k];
+        }
     }
 
     // Kahn's order; every node is reached unless there is a cycle (validation rules them
@@ -121,6 +157,24 @@ std::span<const int> Network::predecessors(int activity) const
     const auto i = static_cast<std::size_t>(activity);
     return std::span<const int>(m_predecessorIndex)
         .subspan(m_predecessorStart[i], m_predecessorStart[i + 1] - m_predecessorStart[i]);
+}
+
+std::span<const LinkTiming> Network::predecessorTimings(int activity) const
+{
+    if (m_plainLinks)
+        return {};
+    const auto i = static_cast<std::size_t>(activity);
+    return std::span<const LinkTiming>(m_predecessorTiming)
+        .subspan(m_predecessorStart[i], m_predecessorStart[i + 1] - m_predecessorStart[i]);
+}
+
+std::span<const LinkTiming> Network::successorTimings(int activity) const
+{
+    if (m_plainLinks)
+        return {};
+    const auto i = static_cast<std::size_t>(activity);
+    return std::span<const LinkTiming>(m_successorTiming)
+        .subspan(m_successorStart[i], m_successorStart[i + 1] - m_successorStart[i]);
 }
 
 std::span<const int> Network::successors(int activity) const

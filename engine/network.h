@@ -15,6 +15,42 @@ namespace engine {
 // Predecessor and successor lists are stored flat (compressed rows), each list without
 // repeats, and one topological order is kept, so every pass over the network is linear in
 // activities + links.
+// The earliest start a link lets its activity (of the given duration) have, from its
+// predecessor's start and finish.
+inline Duration startAllowedAfter(LinkTiming link, Duration predecessorStart,
+                                  Duration predecessorFinish, Duration duration)
+{
+    switch (link.type) {
+    case LinkType::FinishToStart:
+        return predecessorFinish + link.lag;
+    case LinkType::StartToStart:
+        return predecessorStart + link.lag;
+    case LinkType::FinishToFinish:
+        return predecessorFinish + link.lag - duration;
+    case LinkType::StartToFinish:
+        return predecessorStart + link.lag - duration;
+    }
+    return predecessorFinish + link.lag;
+}
+
+// The latest finish a link lets its predecessor (of the given duration) have, from the
+// activity's start and finish.
+inline Duration finishAllowedBefore(LinkTiming link, Duration start, Duration finish,
+                                    Duration predecessorDuration)
+{
+    switch (link.type) {
+    case LinkType::FinishToStart:
+        return start - link.lag;
+    case LinkType::StartToStart:
+        return start - link.lag + predecessorDuration;
+    case LinkType::FinishToFinish:
+        return finish - link.lag;
+    case LinkType::StartToFinish:
+        return finish - link.lag + predecessorDuration;
+    }
+    return start - link.lag;
+}
+
 class Network {
 public:
     Network() = default;
@@ -32,6 +68,13 @@ public:
 
     std::span<const int> predecessors(int activity) const;
     std::span<const int> successors(int activity) const;
+    // The timing of each link in predecessors(activity) and successors(activity), in the same
+    // order; empty spans when plainLinks().
+    std::span<const LinkTiming> predecessorTimings(int activity) const;
+    std::span<const LinkTiming> successorTimings(int activity) const;
+    // Whether every link is finish-to-start without lag: the textbook's network, for which
+    // an activity's start is the latest finish before it.
+    bool plainLinks() const { return m_plainLinks; }
     // Every activity after all its predecessors.
     std::span<const int> topologicalOrder() const { return m_order; }
 
@@ -41,14 +84,17 @@ public:
 
 private:
     // Fills the compressed rows and the order from each node's predecessors (node i's are
-    // lists[start[i] .. start[i + 1]), repeats allowed); throws std::invalid_argument for a
-    // cycle.
-    void link(std::span<const std::size_t> start, std::span<const int> lists);
+    // lists[start[i] .. start[i + 1]), repeats allowed, with their timings when given, else
+    // all plain); throws std::invalid_argument for a cycle.
+    void link(std::span<const std::size_t> start, std::span<const int> lists,
+              std::span<const LinkTiming> timings = {});
 
     std::vector<Duration> m_normal, m_crash;
     std::vector<Satang> m_cost;
     std::vector<std::size_t> m_predecessorStart, m_successorStart; // size() + 1 entries
     std::vector<int> m_predecessorIndex, m_successorIndex;
+    std::vector<LinkTiming> m_predecessorTiming, m_successorTiming; // empty when plain
+    bool m_plainLinks = true;
     std::vector<int> m_order;
 };
 

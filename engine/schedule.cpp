@@ -8,6 +8,46 @@
 
 namespace engine {
 
+namespace {
+
+// The passes for links of every type and lag: no activity starts before the project (time
+// 0), and the project ends when the last activity finishes, whichever that is.
+void computeLinkedSchedule(const Network &network, std::span<const Duration> durations, Schedule &s)
+{
+    for (const int a : network.topologicalOrder()) {
+        const auto i = static_cast<std::size_t>(a);
+        const std::span<const int> before = network.predecessors(a);
+        const std::span<const LinkTiming> timing = network.predecessorTimings(a);
+        Duration start = 0;
+        for (std::size_t k = 0; k < before.size(); ++k) {
+            const auto p = static_cast<std::size_t>(before[k]);
+            start = std::max(start,
+                             startAllowedAfter(timing[k], s.earliestStart[p], s.earliestFinish[p],
+                                               durations[i]));
+        }
+        s.earliestStart[i] = start;
+        s.earliestFinish[i] = start + durations[i];
+        s.projectDuration = std::max(s.projectDuration, s.earliestFinish[i]);
+    }
+    const std::span<const int> order = network.topologicalOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        const auto i = static_cast<std::size_t>(*it);
+        const std::span<const int> after = network.successors(*it);
+        const std::span<const LinkTiming> timing = network.successorTimings(*it);
+        Duration finish = s.projectDuration;
+        for (std::size_t k = 0; k < after.size(); ++k) {
+            const auto j = static_cast<std::size_t>(after[k]);
+            finish = std::min(
+                finish,
+                finishAllowedBefore(timing[k], s.latestStart[j], s.latestFinish[j], durations[i]));
+        }
+        s.latestFinish[i] = finish;
+        s.latestStart[i] = finish - durations[i];
+    }
+}
+
+} // namespace
+
 Schedule computeSchedule(const Network &network, std::span<const Duration> durations)
 {
     Schedule schedule;
@@ -26,6 +66,10 @@ void computeSchedule(const Network &network, std::span<const Duration> durations
     s.latestStart.resize(n);
     s.latestFinish.resize(n);
     s.projectDuration = 0;
+    if (!network.plainLinks()) {
+        computeLinkedSchedule(network, durations, s);
+        return;
+    }
     for (const int a : network.topologicalOrder()) {
         const auto i = static_cast<std::size_t>(a);
         Duration start = 0;
@@ -77,13 +121,23 @@ bool visitCriticalPaths(const Network &network, const Schedule &schedule, std::s
     // A link continues a critical path when both ends are critical and the successor
     // starts the moment the predecessor finishes. From every critical activity such a link
     // leads on to the project's end, so the depth-first walk below never dead-ends.
-    auto continues = [&](int from, int to) {
-        return schedule.isCritical(to)
-            && schedule.earliestStart[static_cast<std::size_t>(to)]
-            == schedule.earliestFinish[static_cast<std::size_t>(from)];
+    // With links of other types, a link continues the path when it is what holds the
+    // successor's start back; a path starts at an activity held only by the project's start
+    // and ends at one that finishes with the project.
+    const bool plain = network.plainLinks();
+    auto continues = [&](int from, std::size_t link, int to) {
+        const auto f = static_cast<std::size_t>(from), t = static_cast<std::size_t>(to);
+        if (!schedule.isCritical(to))
+            return false;
+        if (plain)
+            return schedule.earliestStart[t] == schedule.earliestFinish[f];
+        const Duration duration = schedule.earliestFinish[t] - schedule.earliestStart[t];
+        return schedule.earliestStart[t]
+            == startAllowedAfter(network.successorTimings(from)[link], schedule.earliestStart[f],
+                                 schedule.earliestFinish[f], duration);
     };
     auto ends = [&](int a) {
-        return network.successors(a).empty()
+        return (!plain || network.successors(a).empty())
             && schedule.earliestFinish[static_cast<std::size_t>(a)] == schedule.projectDuration;
     };
     struct Frame {
@@ -94,7 +148,7 @@ bool visitCriticalPaths(const Network &network, const Schedule &schedule, std::s
     std::vector<int> path;
     std::size_t visited = 0;
     for (int start = 0; start < network.size(); ++start) {
-        if (!network.predecessors(start).empty() || !schedule.isCritical(start)
+        if ((plain && !network.predecessors(start).empty()) || !schedule.isCritical(start)
             || schedule.earliestStart[static_cast<std::size_t>(start)] != 0)
             continue;
         stack.push_back({start, 0});
@@ -108,7 +162,7 @@ bool visitCriticalPaths(const Network &network, const Schedule &schedule, std::s
                 ++visited;
                 visit(path);
             }
-            while (top.next < next.size() && !continues(top.activity, next[top.next]))
+            while (top.next < next.size() && !continues(top.activity, top.next, next[top.next]))
                 ++top.next;
             if (top.next < next.size()) {
                 const int to = next[top.next++];
@@ -123,9 +177,49 @@ bool visitCriticalPaths(const Network &network, const Schedule &schedule, std::s
     return true;
 }
 
+std::vector<Duration> shortestDurations(const Network &network)
+{
+    if (network.plainLinks())
+        return {network.crashDurations().begin(), network.crashDurations().end()};
+    // The earliest times of every start and finish under the links, the project's start and
+    // each activity lasting between its crash and normal duration: a start is held back by
+    // the links into it, a finish by its links and the start plus the crash duration, and
+    // the start again by the finish less the normal duration. The links go forward in the
+    // order, so one pass settles every activity, and since each time is the least any
+    // schedule allows, so is the project's end.
+    const auto n = static_cast<std::size_t>(network.size());
+    std::vector<Duration> start(n), finish(n), durations(n);
+    for (const int a : network.topologicalOrder()) {
+        const auto i = static_cast<std::size_t>(a);
+        const std::span<const int> before = network.predecessors(a);
+        const std::span<const LinkTiming> timing = network.predecessorTimings(a);
+        Duration s = 0, f = 0;
+        for (std::size_t k = 0; k < before.size(); ++k) {
+            const auto p = static_cast<std::size_t>(before[k]);
+            const LinkTiming t = timing[k];
+            const Duration from
+                = (t.type == LinkType::FinishToStart || t.type == LinkType::FinishToFinish)
+                ? finish[p]
+                : start[p];
+            if (t.type == LinkType::FinishToStart || t.type == LinkType::StartToStart)
+                s = std::max(s, from + t.lag);
+            else
+                f = std::max(f, from + t.lag);
+        }
+        f = std::max(f, s + network.crashDurations()[i]);
+        s = std::max(s, f - network.normalDurations()[i]);
+        start[i] = s;
+        finish[i] = f;
+        durations[i] = f - s;
+    }
+    return durations;
+}
+
 Duration shortestDuration(const Network &network)
 {
-    return computeSchedule(network, network.crashDurations()).projectDuration;
+    if (network.plainLinks())
+        return computeSchedule(network, network.crashDurations()).projectDuration;
+    return computeSchedule(network, shortestDurations(network)).projectDuration;
 }
 
 } // namespace engine

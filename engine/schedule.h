@@ -55,7 +55,12 @@ CriticalPaths listCriticalPaths(const Network &network, const Schedule &schedule
 bool visitCriticalPaths(const Network &network, const Schedule &schedule, std::size_t limit,
                         const std::function<void(std::span<const int> path)> &visit);
 
-// The project duration with every activity fully crashed: the shortest reachable one.
+// The shortest reachable project duration. With plain links it is every activity fully
+// crashed; with links of other types a shorter activity can make the project longer (a
+// finish-to-finish link into it and a start-to-start link out of it), so it is the least
+// over all durations between crash and normal.
 Duration shortestDuration(const Network &network);
+// Durations, one per activity between its crash and normal duration, that reach it.
+std::vector<Duration> shortestDurations(const Network &network);
 
 } // namespace engine

@@ -3,6 +3,7 @@
 
 #include "timecostcurve.h"
 
+#include "leastcost.h"
 #include "schedule.h"
 
 #include <lemon/dijkstra.h>
@@ -244,6 +245,60 @@ ReducedCostMap::Value ReducedCostMap::operator[](Key arc) const
     return m_tracer.reducedCost(arc);
 }
 
+// With links of other types the flow above has no path form, so the curve is traced from
+// its values: the least cost is convex in the duration, so where the cost at the middle of
+// an interval lies on the chord between its ends the curve is that chord all along it, and
+// otherwise both halves are searched. That takes a few least-cost solutions per breakpoint.
+__extension__ using Wide = __int128; // products of a cost and a span of durations
+
+std::vector<CurvePoint> linkedBreakpoints(const Network &network, Duration normal,
+                                          Duration shortest, JobControl *control)
+{
+    LinkedLeastCost model(network);
+    std::vector<CurvePoint> points {{normal, 0}};
+    if (shortest == normal)
+        return points;
+    const CurvePoint last {shortest, model.cost(shortest)};
+    // Intervals still to search, the longest durations on top; points collects in order.
+    std::vector<std::pair<CurvePoint, CurvePoint>> open {{points.front(), last}};
+    while (!open.empty()) {
+        const auto [longer, shorter] = open.back();
+        open.pop_back();
+        checkpoint(control,
+                   static_cast<double>(normal - longer.duration)
+                       / static_cast<double>(normal - shortest));
+        if (longer.duration - shorter.duration >= 2) {
+            const Duration middle = shorter.duration + (longer.duration - shorter.duration) / 2;
+            const CurvePoint at {middle, model.cost(middle)};
+            // On the chord: (at - shorter) / (middle - shorter) = (longer - shorter) / span.
+            const Wide left
+                = static_cast<Wide>(at.cost - shorter.cost) * (longer.duration - shorter.duration);
+            const Wide right
+                = static_cast<Wide>(longer.cost - shorter.cost) * (middle - shorter.duration);
+            if (left != right) {
+                open.push_back({at, shorter});
+                open.push_back({longer, at});
+                continue;
+            }
+        }
+        // The curve is straight from longer to shorter.
+        points.push_back(shorter);
+    }
+    // Keep only the corners.
+    std::vector<CurvePoint> corners;
+    for (const CurvePoint &p : points) {
+        while (corners.size() >= 2) {
+            const CurvePoint &a = corners[corners.size() - 2], &b = corners.back();
+            if (static_cast<Wide>(b.cost - a.cost) * (a.duration - p.duration)
+                != static_cast<Wide>(p.cost - a.cost) * (a.duration - b.duration))
+                break;
+            corners.pop_back();
+        }
+        corners.push_back(p);
+    }
+    return corners;
+}
+
 } // namespace
 
 TimeCostCurve::TimeCostCurve(std::vector<CurvePoint> breakpoints)
@@ -288,6 +343,8 @@ TimeCostCurve timeCostCurve(const Network &network, JobControl *control)
     if (network.size() == 0)
         return TimeCostCurve({{normal, 0}});
     const Duration shortest = shortestDuration(network);
+    if (!network.plainLinks())
+        return TimeCostCurve(linkedBreakpoints(network, normal, shortest, control));
     CurveTracer tracer(network);
     std::vector<CurvePoint> breakpoints = tracer.trace(normal, shortest, control);
     if (breakpoints.back().duration != shortest)

@@ -224,6 +224,13 @@ std::vector<Problem> validate(const Project &project)
             }
         }
         links.start.push_back(links.to.size());
+        if (!a.linkTimings.empty() && a.linkTimings.size() != a.predecessors.size())
+            report(ProblemKind::LinkTimingCount);
+        for (std::size_t k = 0; k < a.linkTimings.size() && k < a.predecessors.size(); ++k) {
+            const Duration lag = a.linkTimings[k].lag;
+            if (lag > kMaxLag || lag < -kMaxLag)
+                report(ProblemKind::LagTooLarge, a.predecessors[k]);
+        }
 
         bool durationsInRange = true;
         if (a.normalDuration < 0) {
@@ -301,6 +308,11 @@ std::string describe(const Problem &problem, const Project &project)
         return who + ": predecessor " + quotedId(problem.detail) + " is not an activity";
     case ProblemKind::OwnPredecessor:
         return who + ": the activity is its own predecessor";
+    case ProblemKind::LinkTimingCount:
+        return who + ": the link types do not match the predecessors one for one";
+    case ProblemKind::LagTooLarge:
+        return who + ": the lag after " + quotedId(problem.detail) + " is beyond "
+            + std::to_string(kMaxLag) + " either way";
     case ProblemKind::Cycle: {
         std::string text = "the predecessors form a cycle: ";
         for (const int a : problem.cycle)

@@ -21,6 +21,8 @@ enum class ProblemKind {
     DuplicateId, // the second and every later activity with an id already used
     UnknownPredecessor, // detail: the id that names no activity
     OwnPredecessor,
+    LinkTimingCount, // link timings given, but not one per predecessor
+    LagTooLarge, // a lag beyond kMaxLag either way; detail: the predecessor's id
     Cycle, // cycle: the activities around it, each a predecessor of the next
     NegativeNormalDuration,
     NegativeCrashDuration,

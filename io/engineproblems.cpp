@@ -17,6 +17,8 @@ ActivityField fieldOf(engine::ProblemKind kind)
         return ActivityField::Name;
     case engine::ProblemKind::UnknownPredecessor:
     case engine::ProblemKind::OwnPredecessor:
+    case engine::ProblemKind::LinkTimingCount:
+    case engine::ProblemKind::LagTooLarge:
     case engine::ProblemKind::Cycle:
         return ActivityField::Predecessors;
     case engine::ProblemKind::NegativeNormalDuration:

@@ -101,6 +101,12 @@ QString engineText(const Problem &p)
         return QStringLiteral("predecessor %1 is not an activity").arg(quoted(p.value));
     case engine::ProblemKind::OwnPredecessor:
         return QStringLiteral("the activity is its own predecessor");
+    case engine::ProblemKind::LinkTimingCount:
+        return QStringLiteral("the link types do not match the predecessors one for one");
+    case engine::ProblemKind::LagTooLarge:
+        return QStringLiteral("the lag after %1 is beyond %2 time units either way")
+            .arg(quoted(p.value))
+            .arg(engine::kMaxLag);
     case engine::ProblemKind::Cycle:
         return QStringLiteral("the predecessors form a cycle: %1 -> %2")
             .arg(p.names.join(u" -> "), p.names.value(0));

@@ -81,6 +81,8 @@ int columnOf(engine::ProblemKind kind)
         return NameColumn;
     case engine::ProblemKind::UnknownPredecessor:
     case engine::ProblemKind::OwnPredecessor:
+    case engine::ProblemKind::LinkTimingCount:
+    case engine::ProblemKind::LagTooLarge:
     case engine::ProblemKind::Cycle:
         return PredecessorsColumn;
     case engine::ProblemKind::NegativeNormalDuration:

@@ -190,6 +190,12 @@ QString thaiEngineText(const EngineProblemFacts &facts)
     case engine::ProblemKind::OwnPredecessor:
         return known ? QStringLiteral("กิจกรรม %1 เป็นกิจกรรมก่อนหน้าของตัวเองไม่ได้").arg(id)
                      : QStringLiteral("กิจกรรมเป็นกิจกรรมก่อนหน้าของตัวเองไม่ได้");
+    case engine::ProblemKind::LinkTimingCount:
+        return QStringLiteral("ชนิดความสัมพันธ์ไม่ครบทุกกิจกรรมก่อนหน้า");
+    case engine::ProblemKind::LagTooLarge:
+        return QStringLiteral("เวลาหน่วงหลัง %1 ต้องอยู่ระหว่าง -%2 ถึง %2")
+            .arg(quotedValue(facts.unknownPredecessor))
+            .arg(engine::kMaxLag);
     case engine::ProblemKind::Cycle: {
         QStringList ids = facts.cycle;
         if (!ids.isEmpty())

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -41,14 +40,24 @@ std::string mathProgModel(const std::vector<LpProblem> &problems)
             objective << " + " << a.crashCostPerUnit << " * " << x(i);
             report << " + " << a.crashCostPerUnit << " * " << x(i);
         }
+        // An activity's finish is s + normal - x; each link compares a start or finish of
+        // the predecessor, plus the lag, with one of the activity.
+        auto finish = [&](std::size_t i) {
+            return s(i) + " - " + x(i) + " + "
+                + std::to_string(project.activities[i].normalDuration);
+        };
         for (std::size_t i = 0; i < n; ++i) {
             const engine::Activity &a = project.activities[i];
-            std::set<std::size_t> predecessors;
-            for (const std::string &id : a.predecessors)
-                predecessors.insert(index.at(id));
-            for (const std::size_t p : predecessors) {
-                model << "s.t. l" << k << "_" << p << "_" << i << ": " << s(i) << " - " << s(p)
-                      << " + " << x(p) << " >= " << project.activities[p].normalDuration << ";\n";
+            for (std::size_t m = 0; m < a.predecessors.size(); ++m) {
+                const std::size_t p = index.at(a.predecessors[m]);
+                const engine::LinkTiming t = a.linkTiming(m);
+                const bool fromFinish = t.type == engine::LinkType::FinishToStart
+                    || t.type == engine::LinkType::FinishToFinish;
+                const bool toStart = t.type == engine::LinkType::FinishToStart
+                    || t.type == engine::LinkType::StartToStart;
+                model << "s.t. l" << k << "_" << i << "_" << m << ": "
+                      << (toStart ? s(i) : finish(i)) << " >= " << (fromFinish ? finish(p) : s(p))
+                      << " + " << t.lag << ";\n";
             }
             model << "s.t. f" << k << "_" << i << ": " << s(i) << " - " << x(i)
                   << " <= " << problems[k].target - a.normalDuration << ";\n";

@@ -18,7 +18,8 @@ struct LpProblem {
 // Solves every problem with GLPK's glpsol, in one run, as a linear programme written here
 // from the definition alone: a start time s_i >= 0 and a reduction 0 <= x_i <= normal_i -
 // crash_i per activity, s_j >= s_i + normal_i - x_i for every link i -> j, s_i + normal_i -
-// x_i <= target for every activity, minimising the sum of cost_i * x_i. Returns each optimum
+// x_i <= target for every activity, minimising the sum of cost_i * x_i. Links of the other
+// types compare the starts and finishes they name, lag added, in the same way. Returns each optimum
 // in satang as glpsol computed it (in floating point). Throws std::runtime_error when glpsol
 // cannot be run or does not report an optimum.
 std::vector<double> solveWithGlpsol(const std::vector<LpProblem> &problems);
