@@ -58,7 +58,17 @@ struct ProjectShape {
     // How often an activity has a zero normal duration, a crash duration equal to its
     // normal one, or a zero cost per unit (each, independently).
     int specialPercent = 10;
+    // How many of the links (percent) get a random type and a lag in -maxLag .. maxLag; 0
+    // keeps every link plain (and draws nothing more, so older seeds give the same projects).
+    int linkPercent = 0;
+    engine::Duration maxLag = 5;
 };
+
+// A random link timing: any of the four types, lag in -maxLag .. maxLag.
+inline engine::LinkTiming randomLinkTiming(Random &random, engine::Duration maxLag)
+{
+    return {static_cast<engine::LinkType>(below(random, 4)), between(random, -maxLag, maxLag)};
+}
 
 // The id of activity `index` as randomProject names it.
 inline std::string activityId(int index)
@@ -96,6 +106,12 @@ inline engine::Project randomProject(Random &random, const ProjectShape &shape)
             : between(random, 0, a.normalDuration);
         a.crashCostPerUnit
             = chance(random, shape.specialPercent) ? 0 : between(random, 0, shape.maxCost);
+        if (shape.linkPercent > 0 && !a.predecessors.empty()) {
+            for (std::size_t k = 0; k < a.predecessors.size(); ++k)
+                a.linkTimings.push_back(chance(random, shape.linkPercent)
+                                            ? randomLinkTiming(random, shape.maxLag)
+                                            : engine::LinkTiming {});
+        }
         project.activities.push_back(std::move(a));
     }
     return project;
