@@ -205,11 +205,8 @@ public:
             for (std::size_t j = 0; j < before.size(); ++j) {
                 const auto p = static_cast<std::size_t>(before[j]);
                 const LinkTiming t = timing[j];
-                const bool fromFinish
-                    = t.type == LinkType::FinishToStart || t.type == LinkType::FinishToFinish;
-                const bool toStart
-                    = t.type == LinkType::FinishToStart || t.type == LinkType::StartToStart;
-                addArc(toStart ? m_begin[k] : m_end[k], fromFinish ? m_end[p] : m_begin[p], -t.lag);
+                addArc(toStart(t.type) ? m_begin[k] : m_end[k],
+                       fromFinish(t.type) ? m_end[p] : m_begin[p], -t.lag);
             }
         }
         m_deadline = addArc(m_start, m_finish, 0);

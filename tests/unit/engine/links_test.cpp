@@ -105,8 +105,7 @@ TEST(Links, ShorteningCanLengthenTheProject)
     EXPECT_EQ(at14->durations, (std::vector<Duration> {8, 4, 10}));
     EXPECT_FALSE(engine::leastCost(network, 13));
     const engine::TimeCostCurve curve = engine::timeCostCurve(network);
-    EXPECT_EQ(curve.breakpoints(),
-              (std::vector<engine::CurvePoint> {{16, 0}, {14, 20000}}));
+    EXPECT_EQ(curve.breakpoints(), (std::vector<engine::CurvePoint> {{16, 0}, {14, 20000}}));
 }
 
 TEST(Links, RepeatedAndFaultyLinks)
@@ -145,7 +144,8 @@ TEST(Links, ScheduleIsEarliestAndLatest)
         for (int i = 0; i < network.size(); ++i) {
             const auto k = static_cast<std::size_t>(i);
             end = std::max(end, s.earliestFinish[k]);
-            bool startHeld = s.earliestStart[k] == 0, finishHeld = s.latestFinish[k] == s.projectDuration;
+            bool startHeld = s.earliestStart[k] == 0,
+                 finishHeld = s.latestFinish[k] == s.projectDuration;
             const auto before = network.predecessors(i);
             const auto timing = network.predecessorTimings(i);
             for (std::size_t m = 0; m < before.size(); ++m) {
@@ -166,7 +166,8 @@ TEST(Links, ScheduleIsEarliestAndLatest)
                 for (std::size_t m = 0; m < after.size(); ++m) {
                     if (after[m] != i)
                         continue;
-                    const engine::LinkTiming t = timing2.empty() ? engine::LinkTiming {} : timing2[m];
+                    const engine::LinkTiming t
+                        = timing2.empty() ? engine::LinkTiming {} : timing2[m];
                     const bool fromFinish = t.type == FS || t.type == FF;
                     const bool toStart = t.type == FS || t.type == SS;
                     const Duration from = fromFinish ? s.latestFinish[k] : s.latestStart[k];
@@ -192,10 +193,12 @@ TEST(Links, LeastCostEqualsEveryCombinationTried)
     testsupport::Random random(5);
     int reverse = 0;
     for (int round = 0; round < 300; ++round) {
-        const engine::Project project = testsupport::randomProject(
-            random,
-            {.activities = 3 + round % 4, .maxDuration = 4, .maxCost = 50, .linkPercent = 100,
-             .maxLag = 3});
+        const engine::Project project = testsupport::randomProject(random,
+                                                                   {.activities = 3 + round % 4,
+                                                                    .maxDuration = 4,
+                                                                    .maxCost = 50,
+                                                                    .linkPercent = 100,
+                                                                    .maxLag = 3});
         const engine::Network network(project);
         const auto n = static_cast<std::size_t>(network.size());
         // Least cost for each project duration over all duration vectors.
@@ -250,9 +253,11 @@ TEST(Links, LeastCostAgreesWithGlpsol)
     std::vector<Satang> answers;
     projects.reserve(40);
     for (int round = 0; round < 40; ++round) {
-        projects.push_back(testsupport::randomProject(
-            random, {.activities = 10 + round, .window = round % 2 ? 5 : 0, .linkPercent = 50,
-                     .maxLag = 8}));
+        projects.push_back(testsupport::randomProject(random,
+                                                      {.activities = 10 + round,
+                                                       .window = round % 2 ? 5 : 0,
+                                                       .linkPercent = 50,
+                                                       .maxLag = 8}));
         const engine::Network network(projects.back());
         const Duration shortest = engine::shortestDuration(network);
         const Duration normal
