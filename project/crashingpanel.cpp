@@ -241,6 +241,9 @@ void CrashingPanel::restart(bool announce)
     m_leastCostJob->abandon();
     m_log.clear();
     m_greedyLog->clear();
+    // The steps' lines are long and scrolled; the note that there are none is read whole.
+    m_greedyLog->setLineWrapMode(hasProject() && !greedyAvailable() ? QPlainTextEdit::WidgetWidth
+                                                                    : QPlainTextEdit::NoWrap);
     m_finishedLogged = false;
     m_greedy.reset();
     m_durations.clear();

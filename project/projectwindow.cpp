@@ -678,14 +678,16 @@ void ProjectWindow::Private::refreshGantt()
             crashed = shownDurations;
             caption = QStringLiteral("แผนที่เร่งตามวิธีในตำรา");
         }
-    } else if (const std::optional<engine::LeastCost> &least = crashingPanel->leastCost()) {
-        crashed = least->durations;
-        caption = QStringLiteral("แผนค่าเร่งต่ำสุดถึงเป้าหมาย %1 %2")
-                      .arg(least->target)
-                      .arg(project::thaiUnitWord(shown->project.timeUnit));
     } else {
-        // Solved when its tab is shown; the chart follows when the answer comes.
+        // Solved when its tab is shown (at once for a small project, else the chart follows
+        // when the answer comes).
         crashingPanel->ensureLeastCost();
+        if (const std::optional<engine::LeastCost> &least = crashingPanel->leastCost()) {
+            crashed = least->durations;
+            caption = QStringLiteral("แผนค่าเร่งต่ำสุดถึงเป้าหมาย %1 %2")
+                          .arg(least->target)
+                          .arg(project::thaiUnitWord(shown->project.timeUnit));
+        }
     }
     ganttView->showPlans(shown, crashed, caption);
     ganttView->setLinksShown(ganttLinks->isChecked());
