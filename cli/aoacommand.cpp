@@ -73,6 +73,7 @@ void writeText(Output &output, const engine::Project &project, const engine::Arr
     writeTitleLine(output, project);
     output.write("Project duration: ");
     output.writeNumber(times.projectDuration);
+    output.write(QStringLiteral(" ") + unitName(project.timeUnit, times.projectDuration != 1));
     output.write("\nEvents: ");
     output.writeNumber(diagram.eventCount);
     output.write(", dummies: ");

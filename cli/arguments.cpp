@@ -203,6 +203,7 @@ Arguments parseArguments(const QStringList &arguments)
             if (parsed.command != Command::Export)
                 only(Command::Crash);
             const QString method = takeValue();
+            parsed.methodGiven = true;
             if (method == QLatin1String("greedy"))
                 parsed.method = Method::Greedy;
             else if (method == QLatin1String("optimal"))

@@ -38,6 +38,7 @@ struct Arguments {
     bool json = false;
     std::optional<qint64> target; // crash, grade, export: --target N (whole time units)
     Method method = Method::Greedy;
+    bool methodGiven = false; // --method was given (else optimal for links other than plain)
     std::optional<qint64> indirectCostPerUnit; // curve: --indirect-cost C (satang)
     int setNumber = 0; // export-set N
     bool toMspdi = false; // export: --to mspdi, the only form written so far

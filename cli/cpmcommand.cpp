@@ -66,8 +66,10 @@ void writeText(Output &output, const engine::Project &project, const engine::Net
     writeTitleLine(output, project);
     output.write("Project duration: ");
     output.writeNumber(schedule.projectDuration);
+    output.write(QStringLiteral(" ") + unitName(project.timeUnit, schedule.projectDuration != 1));
     output.write("\nShortest reachable duration: ");
     output.writeNumber(shortest);
+    output.write(QStringLiteral(" ") + unitName(project.timeUnit, shortest != 1));
     output.write("\n\n");
 
     TextTable table({"activity", "duration", "ES", "EF", "LS", "LF", "float", "critical"});

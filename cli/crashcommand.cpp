@@ -216,9 +216,10 @@ void writeCrash(Output &output, const engine::Project &project, const engine::Ne
                 table.write(output, row);
         }
     }
-    output.write(QStringLiteral("\nProject duration reached: %1\nExtra cost: %2 Baht\n")
+    output.write(QStringLiteral("\nProject duration reached: %1 %3\nExtra cost: %2 Baht\n")
                      .arg(outcome.reached)
-                     .arg(QString::fromStdString(engine::formatBaht(outcome.extraCost))));
+                     .arg(QString::fromStdString(engine::formatBaht(outcome.extraCost)),
+                          unitName(project.timeUnit, outcome.reached != 1)));
 }
 
 } // namespace cli

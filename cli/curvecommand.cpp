@@ -143,10 +143,11 @@ void writeText(Output &output, const engine::Project &project, const engine::Tim
     }
     output.write('\n');
     if (indirectPerUnit) {
-        output.write(QStringLiteral("With %1 Baht of indirect cost per time unit, the least total "
+        output.write(QStringLiteral("With %1 Baht of indirect cost per %3, the least total "
                                     "cost is %2 Baht, at duration ")
                          .arg(QString::fromStdString(engine::formatBaht(*indirectPerUnit)),
-                              QString::fromStdString(engine::formatBaht(lowest->total))));
+                              QString::fromStdString(engine::formatBaht(lowest->total)),
+                              unitName(project.timeUnit)));
         for (engine::Duration d = lowest->longest; d >= lowest->shortest; --d) {
             output.writeNumber(d);
             output.write(d > lowest->shortest ? ", " : ".\n");

@@ -14,6 +14,9 @@
 #include "projectfile.h"
 #include "standardinput.h"
 
+#include "linknotation.h"
+#include "network.h"
+
 #include <QGuiApplication>
 #include <QString>
 #include <QStringList>
@@ -55,11 +58,56 @@ std::optional<io::ReadResult> readStandardInput(const std::optional<io::FileForm
                     format.value_or(cli::guessFormat(input.bytes)));
 }
 
+// The textbook's methods (the greedy, PERT, activity on arrow, a worksheet's steps) take
+// finish-to-start links without lag only: a project with another is refused, naming the
+// first such link.
+void requirePlainLinks(const engine::Project &project, const QString &what, const QString &instead)
+{
+    for (const engine::Activity &a : project.activities) {
+        for (std::size_t k = 0; k < a.predecessors.size(); ++k) {
+            if (a.linkTiming(k).plain())
+                continue;
+            throw cli::UsageError(
+                QStringLiteral("%1 needs every link finish-to-start without lag; activity %2 has "
+                               "'%3'%4")
+                    .arg(what, QString::fromStdString(a.id),
+                         QString::fromStdString(io::linkItem(a.predecessors[k], a.linkTiming(k))),
+                         instead.isEmpty() ? QString() : QStringLiteral(" (") + instead + u')')
+                    .toStdString());
+        }
+    }
+}
+
 // Runs the command on the project. Throws UsageError (before anything is written) and
 // OutputError.
-void runCommand(const cli::Arguments &parsed, const engine::Project &project, cli::Output &output)
+void runCommand(cli::Arguments parsed, const engine::Project &project, cli::Output &output)
 {
     const engine::Network network(project);
+    if (!network.plainLinks()) {
+        const QString optimal = QStringLiteral("--method optimal gives the least cost exactly");
+        switch (parsed.command) {
+        case cli::Command::Crash:
+        case cli::Command::Export:
+            // Without --method such a project is crashed at the least cost.
+            if (parsed.methodGiven && parsed.method == cli::Method::Greedy)
+                requirePlainLinks(project, QStringLiteral("--method greedy (the textbook rule)"),
+                                  optimal);
+            parsed.method = cli::Method::Optimal;
+            break;
+        case cli::Command::Pert:
+            requirePlainLinks(project, QStringLiteral("pert (the textbook method)"), QString());
+            break;
+        case cli::Command::Aoa:
+            requirePlainLinks(project, QStringLiteral("aoa (activity on arrow)"),
+                              QStringLiteral("cpm gives the schedule of any links"));
+            break;
+        case cli::Command::Grade:
+            requirePlainLinks(project, QStringLiteral("grade (the worksheets' method)"), QString());
+            break;
+        default:
+            break;
+        }
+    }
     switch (parsed.command) {
     case cli::Command::Cpm:
         cli::writeCpm(output, project, network, parsed.pathLimit, parsed.json);

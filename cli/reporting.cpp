@@ -44,6 +44,25 @@ void writeTitleLine(Output &output, const engine::Project &project)
     output.write('\n');
 }
 
+QString unitName(engine::TimeUnit unit, bool plural)
+{
+    QString name = QStringLiteral("day");
+    switch (unit) {
+    case engine::TimeUnit::Minute:
+        name = QStringLiteral("minute");
+        break;
+    case engine::TimeUnit::Hour:
+        name = QStringLiteral("hour");
+        break;
+    case engine::TimeUnit::Day:
+        break;
+    case engine::TimeUnit::Week:
+        name = QStringLiteral("week");
+        break;
+    }
+    return plural ? name + u's' : name;
+}
+
 void checkTarget(engine::Duration target, engine::Duration normal, engine::Duration shortest)
 {
     if (target < shortest)

@@ -41,6 +41,9 @@ void writeText(Output &output, std::string_view utf8);
 // The project's title and a line break, or nothing for a project without a title.
 void writeTitleLine(Output &output, const engine::Project &project);
 // Throws UsageError when --target is below the shortest or above the normal duration.
+// The project's time unit in the report's English, singular ("day") or plural ("days").
+QString unitName(engine::TimeUnit unit, bool plural = false);
+
 void checkTarget(engine::Duration target, engine::Duration normal, engine::Duration shortest);
 
 } // namespace cli

@@ -5,8 +5,18 @@
 
 namespace io {
 
-QString thaiUnitWord()
+QString thaiUnitWord(engine::TimeUnit unit)
 {
+    switch (unit) {
+    case engine::TimeUnit::Minute:
+        return QStringLiteral("นาที");
+    case engine::TimeUnit::Hour:
+        return QStringLiteral("ชั่วโมง");
+    case engine::TimeUnit::Day:
+        break;
+    case engine::TimeUnit::Week:
+        return QStringLiteral("สัปดาห์");
+    }
     return QStringLiteral("วัน");
 }
 

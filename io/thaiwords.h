@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "project.h"
+
 #include <QString>
 
 // Thai words that every Thai text of the program shares: the windows', the trainer's and
@@ -10,8 +12,9 @@
 
 namespace io {
 
-// The word for the project's time unit, as written after a number ("12 วัน").
-QString thaiUnitWord();
+// The word for a project's time unit, as written after a number ("12 วัน", "3 ชั่วโมง"). The
+// trainer's and the practice sets' projects are always in days.
+QString thaiUnitWord(engine::TimeUnit unit);
 
 // Thai digits (๐ .. ๙) as 0 .. 9, so that a number typed with them converts; other
 // characters as they are.

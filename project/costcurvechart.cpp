@@ -71,7 +71,7 @@ std::optional<engine::Satang> totalAt(const engine::CurvePoint &point, engine::S
 } // namespace
 
 CostCurveChart::CostCurveChart(QWidget *parent)
-    : QWidget(parent), m_unitWord(thaiUnitWord()), m_chartView(new QChartView),
+    : QWidget(parent), m_unitWord(thaiUnitWord(engine::TimeUnit::Day)), m_chartView(new QChartView),
       m_indirectCostEdit(new QLineEdit), m_indirectMessage(new QLabel),
       m_lowestTotalLabel(new QLabel), m_indirectCaption(new QLabel),
       m_job(new BackgroundJob(QStringLiteral("กำลังคำนวณเส้นโค้งเวลากับค่าใช้จ่าย"), this))

@@ -54,7 +54,7 @@ public:
     // Paints the chart into `target` (PNG, SVG, PDF, print).
     void renderChart(QPainter *painter, const QRectF &target);
 
-    // The project's time unit as a word (thaiUnitWord() unless set), for the axis and the label.
+    // The project's time unit as a word (days unless set), for the axis and the label.
     void setUnitWord(const QString &word);
 
     // The job that computes the curve of large projects (for the window's job indicator).

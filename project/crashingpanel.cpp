@@ -42,8 +42,14 @@ constexpr std::size_t kLoggedPaths = 5;
 
 } // namespace
 
+QString greedyUnavailableText()
+{
+    return QStringLiteral("การเร่งทีละขั้นแบบตำราใช้ได้เมื่อทุกความสัมพันธ์เป็นแบบเสร็จ-เริ่มไม่มีเวลาหน่วง "
+                          "ในโครงการนี้ใช้คำตอบค่าเร่งต่ำสุดที่แน่นอนแทน");
+}
+
 CrashingPanel::CrashingPanel(QWidget *parent)
-    : QWidget(parent), m_unitWord(thaiUnitWord()),
+    : QWidget(parent), m_unitWord(thaiUnitWord(engine::TimeUnit::Day)),
       m_targetSpinBox(
           named(new DurationSpinBox, "targetSpinBox", QStringLiteral("ระยะเวลาเป้าหมาย"))),
       m_unitLabel(new QLabel(m_unitWord)),
@@ -235,6 +241,9 @@ void CrashingPanel::restart(bool announce)
     m_leastCostJob->abandon();
     m_log.clear();
     m_greedyLog->clear();
+    // The steps' lines are long and scrolled; the note that there are none is read whole.
+    m_greedyLog->setLineWrapMode(hasProject() && !greedyAvailable() ? QPlainTextEdit::WidgetWidth
+                                                                    : QPlainTextEdit::NoWrap);
     m_finishedLogged = false;
     m_greedy.reset();
     m_durations.clear();
@@ -244,9 +253,15 @@ void CrashingPanel::restart(bool announce)
     if (hasProject()) {
         const auto normal = m_analysis->network.normalDurations();
         m_durations.assign(normal.begin(), normal.end());
-        m_greedy.emplace(m_analysis->network);
-        if (targetInRange()
-            && m_greedy->start(*m_target) == engine::GreedyCrashing::StartResult::Started) {
+        // The engine's greedy refuses links other than plain: it is not even made for them.
+        if (greedyAvailable()) {
+            m_greedy.emplace(m_analysis->network);
+            if (targetInRange())
+                m_greedy->start(*m_target);
+        } else {
+            m_greedyLog->setPlainText(greedyUnavailableText());
+        }
+        if (targetInRange()) {
             m_targetMessage->clear();
             m_targetMessage->hide();
         } else {
@@ -414,6 +429,11 @@ void CrashingPanel::reset()
     restart(true);
 }
 
+bool CrashingPanel::greedyAvailable() const
+{
+    return hasProject() && m_analysis->network.plainLinks();
+}
+
 bool CrashingPanel::isBusy() const
 {
     return m_runJob->isRunning() || m_leastCostJob->isRunning();
@@ -438,6 +458,8 @@ std::optional<engine::Satang> CrashingPanel::leastTotal() const
 
 QString CrashingPanel::logText() const
 {
+    if (hasProject() && !greedyAvailable())
+        return greedyUnavailableText();
     return m_log.join(u'\n');
 }
 
@@ -474,9 +496,12 @@ void CrashingPanel::updateLabels()
     }
     const engine::Duration duration
         = m_greedy ? m_greedy->schedule().projectDuration : m_normalDuration;
-    m_greedyTotalLabel->setText(QStringLiteral("ค่าเร่งทีละขั้น: ") + bahtText(greedyTotal())
-                                + QStringLiteral(" บาท ที่ระยะเวลา ") + QString::number(duration)
-                                + u' ' + m_unitWord);
+    if (!greedyAvailable())
+        m_greedyTotalLabel->setText(QStringLiteral("ค่าเร่งทีละขั้น: ใช้ไม่ได้กับโครงการนี้"));
+    else
+        m_greedyTotalLabel->setText(QStringLiteral("ค่าเร่งทีละขั้น: ") + bahtText(greedyTotal())
+                                    + QStringLiteral(" บาท ที่ระยะเวลา ") + QString::number(duration)
+                                    + u' ' + m_unitWord);
     if (!m_leastCost) {
         m_leastTotalLabel->setText(QStringLiteral("ค่าเร่งต่ำสุด: -"));
         m_differenceLabel->setText(QStringLiteral("ผลต่าง: -"));
@@ -485,8 +510,11 @@ void CrashingPanel::updateLabels()
     m_leastTotalLabel->setText(QStringLiteral("ค่าเร่งต่ำสุดที่ ") + QString::number(m_leastCost->target)
                                + u' ' + m_unitWord + QStringLiteral(": ")
                                + bahtText(m_leastCost->cost) + QStringLiteral(" บาท"));
-    m_differenceLabel->setText(
-        differenceText(greedyTotal(), m_leastCost->cost, m_greedy && m_greedy->finished()));
+    if (greedyAvailable())
+        m_differenceLabel->setText(
+            differenceText(greedyTotal(), m_leastCost->cost, m_greedy && m_greedy->finished()));
+    else
+        m_differenceLabel->setText(QStringLiteral("ผลต่าง: -"));
 }
 
 void CrashingPanel::updateEnabled()
@@ -498,6 +526,12 @@ void CrashingPanel::updateEnabled()
     m_targetSpinBox->setEnabled(project);
     m_stepButton->setEnabled(canStep);
     m_runButton->setEnabled(canStep);
+    // A disabled button still shows its tooltip: it says why it is off.
+    const bool unavailable = project && !greedyAvailable();
+    m_stepButton->setToolTip(unavailable ? greedyUnavailableText()
+                                         : QStringLiteral("เร่งตามวิธีในตำราหนึ่งขั้น"));
+    m_runButton->setToolTip(unavailable ? greedyUnavailableText()
+                                        : QStringLiteral("เร่งทีละขั้นจนระยะเวลาโครงการเท่ากับเป้าหมาย"));
     m_resetButton->setEnabled(project && (!m_log.isEmpty() || running));
     m_greedyLog->setEnabled(project);
     m_leastCostTable->setEnabled(project);

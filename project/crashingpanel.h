@@ -36,9 +36,16 @@ class LeastCostTableModel;
 // The run to the target and the least cost of a large project are computed off the window's
 // thread (see BackgroundJob); a run that is cancelled keeps the steps it made.
 //
+// The greedy rule is the textbook's for finish-to-start links without lag: on a network with
+// other links (!plainLinks()) the step buttons are off, the log says why
+// (greedyUnavailableText) and the exact least cost is the answer.
+//
 // Controls (objectName): targetSpinBox, stepButton ("one step"), runButton (to the target),
 // resetButton (back to normal durations), targetMessage, greedyLog, leastCostTable,
 // greedyTotalLabel, leastTotalLabel, differenceLabel.
+// Why the step-by-step greedy is not offered for a project with links other than plain.
+QString greedyUnavailableText();
+
 class CrashingPanel : public QWidget {
     Q_OBJECT
 public:
@@ -73,6 +80,8 @@ public:
     void reset();
     // A run to the target or a least cost is being computed.
     bool isBusy() const;
+    // The greedy rule applies: a project is shown and every link of it is plain.
+    bool greedyAvailable() const;
 
     // The durations of the greedy run so far (normal durations before the first step).
     const std::vector<engine::Duration> &currentDurations() const;
@@ -88,8 +97,9 @@ public:
     // The least-cost durations as text lines ("A  5 -> 3"), for the report.
     QString leastCostText() const;
 
-    // The project's time unit as a word (thaiUnitWord() unless set), in the log and labels.
+    // The project's time unit as a word (days unless set), in the log and labels.
     void setUnitWord(const QString &word);
+    const QString &unitWord() const { return m_unitWord; }
 
     BackgroundJob *runJob() const { return m_runJob; }
     BackgroundJob *leastCostJob() const { return m_leastCostJob; }

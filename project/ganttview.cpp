@@ -77,6 +77,7 @@ public:
     }
 
     const engine::Schedule &schedule() const { return m_schedule; }
+    const ProjectAnalysis &analysis() const { return *m_analysis; }
     double x(engine::Duration time) const
     {
         return kIdColumnWidth + static_cast<double>(time) * m_unitWidth;
@@ -148,7 +149,7 @@ public:
                           QStringLiteral("%1 · ระยะเวลาโครงการ %2 %3")
                               .arg(m_caption)
                               .arg(m_schedule.projectDuration)
-                              .arg(thaiUnitWord()));
+                              .arg(thaiUnitWord(m_analysis->project.timeUnit)));
 
         if (m_links)
             paintLinks(painter, firstRow, endRow);
@@ -179,25 +180,47 @@ public:
         }
     }
 
+    // The line of the link to activity i from its k-th predecessor: from the predecessor's
+    // start or finish (by the link's type) to the activity's start or finish, coming in from
+    // the left to a start and from the right to a finish; the arrowhead is at the last point.
+    QPolygonF linkLine(std::size_t i, std::size_t k) const
+    {
+        const engine::Network &network = m_analysis->network;
+        const auto p = static_cast<std::size_t>(network.predecessors(static_cast<int>(i))[k]);
+        const std::span<const engine::LinkTiming> timings
+            = network.predecessorTimings(static_cast<int>(i));
+        const engine::LinkType type
+            = k < timings.size() ? timings[k].type : engine::LinkType::FinishToStart;
+        const bool fromStart
+            = type == engine::LinkType::StartToStart || type == engine::LinkType::StartToFinish;
+        const bool toFinish
+            = type == engine::LinkType::FinishToFinish || type == engine::LinkType::StartToFinish;
+        const double from
+            = x(fromStart ? m_schedule.earliestStart[p] : m_schedule.earliestFinish[p]);
+        const double to = x(toFinish ? m_schedule.earliestFinish[i] : m_schedule.earliestStart[i]);
+        const double fromY = rowTop(p) + (p < i ? kRowHeight - kBarInset : kBarInset);
+        const double y = rowTop(i) + kRowHeight / 2;
+        const double bend = toFinish ? std::max(from, to + 6) : std::max(from, to - 6);
+        return QPolygonF(
+            {QPointF(from, fromY), QPointF(bend, fromY), QPointF(bend, y), QPointF(to, y)});
+    }
+
 private:
-    // Each link in view from its predecessor's finish down or up to the activity's start.
+    // Each link in view, with its arrowhead pointing the way the line comes in.
     void paintLinks(QPainter *painter, std::size_t firstRow, std::size_t endRow) const
     {
         const engine::Network &network = m_analysis->network;
         painter->setPen(QPen(kFloatGrey.darker(130), 1));
         painter->setBrush(kFloatGrey.darker(130));
         for (std::size_t i = firstRow; i < endRow; ++i) {
-            const double y = rowTop(i) + kRowHeight / 2;
-            const double to = x(m_schedule.earliestStart[i]);
-            for (const int p : network.predecessors(static_cast<int>(i))) {
-                const auto k = static_cast<std::size_t>(p);
-                const double from = x(m_schedule.earliestFinish[k]);
-                const double fromY = rowTop(k) + (k < i ? kRowHeight - kBarInset : kBarInset);
-                const double bend = std::max(from, to - 6);
-                painter->drawPolyline(QPolygonF({QPointF(from, fromY), QPointF(bend, fromY),
-                                                 QPointF(bend, y), QPointF(to, y)}));
+            const std::size_t count = network.predecessors(static_cast<int>(i)).size();
+            for (std::size_t k = 0; k < count; ++k) {
+                const QPolygonF line = linkLine(i, k);
+                painter->drawPolyline(line);
+                const QPointF tip = line.back();
+                const double back = line[2].x() > tip.x() ? 5 : -5;
                 painter->drawPolygon(
-                    QPolygonF({QPointF(to, y), QPointF(to - 5, y - 3), QPointF(to - 5, y + 3)}));
+                    QPolygonF({tip, tip + QPointF(back, -3), tip + QPointF(back, 3)}));
             }
         }
     }
@@ -297,6 +320,17 @@ QRectF GanttView::floatRect(int plan, int activity) const
     const GanttPlanItem *item = m_plans[static_cast<std::size_t>(plan)];
     const QRectF slack = item->slack(static_cast<std::size_t>(activity));
     return slack.width() > 0 ? slack.translated(item->pos()) : QRectF();
+}
+
+QPolygonF GanttView::linkLine(int plan, int activity, int k) const
+{
+    if (barRect(plan, activity).isNull() || k < 0)
+        return {};
+    const GanttPlanItem *item = m_plans[static_cast<std::size_t>(plan)];
+    if (static_cast<std::size_t>(k) >= item->analysis().network.predecessors(activity).size())
+        return {};
+    return item->linkLine(static_cast<std::size_t>(activity), static_cast<std::size_t>(k))
+        .translated(item->pos());
 }
 
 bool GanttView::barIsCritical(int plan, int activity) const

@@ -8,6 +8,8 @@
 
 #include "zoomableview.h"
 
+#include <QPolygonF>
+
 #include <optional>
 #include <span>
 #include <vector>
@@ -18,10 +20,11 @@ class GanttPlanItem;
 
 // The schedule as a Gantt chart: one row per activity with its id, a bar from its earliest
 // start to its earliest finish and, after it, its float as a thin bar to its latest finish;
-// critical bars in red; a time scale in the project's units above; the finish-to-start links
-// on request. The plan at normal durations on top and, when given, a crashed plan below it
-// on the same scale, so the compression shows. Zoom with Ctrl+wheel, Ctrl++ / Ctrl+- /
-// Ctrl+0 (fit); the scene can be rendered for export and the report.
+// critical bars in red; a time scale in the project's units above; the links on request, each
+// from its predecessor's start or finish to its activity's start or finish as its type says. The
+// plan at normal durations on top and, when given, a crashed plan below it on the same scale, so
+// the compression shows. Zoom with Ctrl+wheel, Ctrl++ / Ctrl+- / Ctrl+0 (fit); the scene can be
+// rendered for export and the report.
 //
 // Each plan is one item that paints only the rows in view, so a chart of thousands of
 // activities scrolls as fast as a small one.
@@ -54,6 +57,9 @@ public:
     QRectF barRect(int plan, int activity) const;
     QRectF floatRect(int plan, int activity) const;
     bool barIsCritical(int plan, int activity) const;
+    // The line drawn for the link to an activity from its k-th predecessor (in the network's
+    // order), in scene coordinates, its arrowhead at the last point; empty when none is.
+    QPolygonF linkLine(int plan, int activity, int k) const;
     // The x of time 0 and the width of one time unit, in scene coordinates.
     double timeOrigin() const;
     double unitWidth() const { return m_unitWidth; }

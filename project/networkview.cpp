@@ -7,7 +7,9 @@
 #include "backgroundjob.h"
 #include "controlnames.h"
 #include "fonts.h"
+#include "linknotation.h"
 #include "networkpaint.h"
+#include "thaitext.h"
 
 #include <QComboBox>
 #include <QFontMetricsF>
@@ -19,6 +21,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollBar>
+#include <QStandardItemModel>
 #include <QStyleOptionGraphicsItem>
 #include <QTextDocument>
 #include <QTimer>
@@ -74,13 +77,14 @@ public:
     }
 
     // Without `shown`, the four times stay blank (a student works them out).
-    void setTimes(engine::Duration duration, engine::Duration es, engine::Duration ef,
-                  engine::Duration ls, engine::Duration lf, bool critical, bool shown = true)
+    void setTimes(engine::Duration duration, const QString &unit, engine::Duration es,
+                  engine::Duration ef, engine::Duration ls, engine::Duration lf, bool critical,
+                  bool shown = true)
     {
         m_texts = {shown ? QStringLiteral("ES %1").arg(QString::number(es)) : QString(),
                    shown ? QStringLiteral("EF %1").arg(QString::number(ef)) : QString(),
                    m_id,
-                   QStringLiteral("ระยะเวลา %1").arg(QString::number(duration)),
+                   QStringLiteral("ระยะเวลา %1 %2").arg(QString::number(duration), unit),
                    shown ? QStringLiteral("LS %1").arg(QString::number(ls)) : QString(),
                    shown ? QStringLiteral("LF %1").arg(QString::number(lf)) : QString()};
         m_critical = critical;
@@ -141,16 +145,25 @@ private:
     bool m_critical = false;
 };
 
-// One link: the layout's polyline ending in an arrowhead on the successor's box.
+// One link: the layout's polyline ending in an arrowhead on the successor's box; a link that
+// is not plain finish-to-start has its type and lag written small at its middle ("SS+2").
 class NetworkLinkItem : public QGraphicsItem {
 public:
-    explicit NetworkLinkItem(const std::vector<engine::LayoutPoint> &points)
+    NetworkLinkItem(const std::vector<engine::LayoutPoint> &points, const QString &label)
+        : m_label(label)
     {
         networkpaint::Arrow arrow = networkpaint::arrowAlong(points);
         m_points = std::move(arrow.corners);
         m_line = std::move(arrow.line);
         m_arrow = std::move(arrow.head);
         m_bounds = (m_line.boundingRect() | m_arrow.boundingRect()).adjusted(-3, -3, 3, 3);
+        if (!m_label.isEmpty()) {
+            const QFontMetricsF metrics(labelFont());
+            const QPointF middle = m_line.pointAtPercent(0.5);
+            const QSizeF size(metrics.horizontalAdvance(m_label) + 6, metrics.height());
+            m_labelRect = QRectF(middle - QPointF(size.width() / 2, size.height() / 2), size);
+            m_bounds |= m_labelRect;
+        }
     }
 
     void setCritical(bool critical)
@@ -160,6 +173,7 @@ public:
         update();
     }
     bool critical() const { return m_critical; }
+    const QString &label() const { return m_label; }
 
     QRectF boundingRect() const override { return m_bounds; }
 
@@ -173,15 +187,44 @@ public:
         painter->setPen(Qt::NoPen);
         painter->setBrush(colour);
         painter->drawPolygon(m_arrow);
+        if (m_label.isEmpty())
+            return;
+        // On white, so that the line does not run through the letters.
+        painter->setBrush(Qt::white);
+        painter->drawRoundedRect(m_labelRect, 3, 3);
+        painter->setPen(m_critical ? kCriticalRed.darker(130) : kText);
+        painter->setFont(labelFont());
+        painter->drawText(m_labelRect, Qt::AlignCenter, m_label);
     }
 
 private:
+    static const QFont &labelFont()
+    {
+        static const QFont font = platform::sarabunFont(11);
+        return font;
+    }
+
     std::vector<QPointF> m_points;
     QPainterPath m_line;
     QPolygonF m_arrow;
     QRectF m_bounds;
+    QString m_label;
+    QRectF m_labelRect;
     bool m_critical = false;
 };
+
+// The link from `from` to `to` of the network: its timing (plain when the network has only
+// plain links).
+engine::LinkTiming timingOfLink(const engine::Network &network, int from, int to)
+{
+    const std::span<const engine::LinkTiming> timings = network.predecessorTimings(to);
+    const std::span<const int> before = network.predecessors(to);
+    for (std::size_t k = 0; k < before.size() && k < timings.size(); ++k) {
+        if (before[k] == from)
+            return timings[k];
+    }
+    return {};
+}
 
 // Deletes a scene of many items a slice at a time, then itself.
 class SceneDisposer : public QObject {
@@ -308,6 +351,8 @@ NetworkView::LayoutKey NetworkView::keyOf(const ProjectAnalysis &analysis, bool 
         const std::span<const int> before = network.predecessors(a);
         key.links.push_back(static_cast<int>(before.size()));
         key.links.insert(key.links.end(), before.begin(), before.end());
+        const std::span<const engine::LinkTiming> timings = network.predecessorTimings(a);
+        key.timings.insert(key.timings.end(), timings.begin(), timings.end());
     }
     key.earliestStarts = columnSchedule(analysis, byLinks).earliestStart;
     return key;
@@ -326,6 +371,13 @@ void NetworkView::showProject(AnalysisSnapshot analysis,
     }
     if (const QString problem = durationsProblem(); !problem.isEmpty()) {
         showMessage(problem);
+        return;
+    }
+    if (m_style == NetworkStyle::ActivityOnArrow && !m_analysis->network.plainLinks()) {
+        // Nothing to wait for: the message is the drawing.
+        showText(arrowStyleRefusal());
+        m_drawn = true;
+        emit drawn();
         return;
     }
     LayoutKey key = keyOf(*m_analysis, m_columnsByLinks, m_style);
@@ -417,8 +469,13 @@ NetworkView::Drawing NetworkView::drawingOf(const ProjectAnalysis &analysis, boo
     drawing.layout
         = engine::layoutNetwork(analysis.network, columnSchedule(analysis, byLinks), options);
     drawing.links.reserve(drawing.layout.links.size());
-    for (const engine::NetworkLayout::Link &link : drawing.layout.links)
-        drawing.links.push_back(std::make_unique<NetworkLinkItem>(link.points));
+    for (const engine::NetworkLayout::Link &link : drawing.layout.links) {
+        const engine::LinkTiming timing = timingOfLink(analysis.network, link.from, link.to);
+        const QString label = timing.plain()
+            ? QString()
+            : QString::fromStdString(io::linkItem({}, timing)).trimmed();
+        drawing.links.push_back(std::make_unique<NetworkLinkItem>(link.points, label));
+    }
     drawing.nodes.reserve(drawing.layout.nodes.size());
     for (std::size_t i = 0; i < drawing.layout.nodes.size(); ++i) {
         const engine::Activity &a = analysis.project.activities[i];
@@ -574,19 +631,29 @@ void NetworkView::updateTimes()
         return;
     engine::computeSchedule(m_analysis->network, m_durations, m_schedule);
     const engine::Schedule &s = m_schedule;
+    const QString unit = thaiUnitWord(m_analysis->project.timeUnit);
     m_critical = 0;
     for (std::size_t i = 0; i < m_nodes.size(); ++i) {
         const bool critical = m_showCritical && s.isCritical(static_cast<int>(i));
         m_critical += critical;
-        m_nodes[i]->setTimes(s.earliestFinish[i] - s.earliestStart[i], s.earliestStart[i],
+        m_nodes[i]->setTimes(s.earliestFinish[i] - s.earliestStart[i], unit, s.earliestStart[i],
                              s.earliestFinish[i], s.latestStart[i], s.latestFinish[i], critical,
                              m_showTimes);
     }
+    // Red where the link holds its activity back: the earliest start it allows is the one.
+    const engine::Network &network = m_analysis->network;
     for (std::size_t e = 0; e < m_linkItems.size(); ++e) {
-        const auto from = static_cast<std::size_t>(m_layout.links[e].from);
-        const auto to = static_cast<std::size_t>(m_layout.links[e].to);
+        const int fromNode = m_layout.links[e].from, toNode = m_layout.links[e].to;
+        const auto from = static_cast<std::size_t>(fromNode);
+        const auto to = static_cast<std::size_t>(toNode);
+        const engine::LinkTiming timing = network.plainLinks()
+            ? engine::LinkTiming {}
+            : timingOfLink(network, fromNode, toNode);
+        const engine::Duration allowed
+            = engine::startAllowedAfter(timing, s.earliestStart[from], s.earliestFinish[from],
+                                        s.earliestFinish[to] - s.earliestStart[to]);
         m_linkItems[e]->setCritical(m_nodes[from]->critical() && m_nodes[to]->critical()
-                                    && s.earliestStart[to] == s.earliestFinish[from]);
+                                    && s.earliestStart[to] == allowed);
     }
 }
 
@@ -677,6 +744,15 @@ QStringList NetworkView::nodeTexts(int activity) const
     return m_nodes[static_cast<std::size_t>(activity)]->texts();
 }
 
+QString NetworkView::linkLabel(int from, int to) const
+{
+    for (std::size_t e = 0; e < m_linkItems.size() && e < m_layout.links.size(); ++e) {
+        if (m_layout.links[e].from == from && m_layout.links[e].to == to)
+            return m_linkItems[e]->label();
+    }
+    return {};
+}
+
 const engine::ArrowDiagram *NetworkView::arrowDiagram() const
 {
     return m_events.empty() ? nullptr : &m_diagram;
@@ -720,6 +796,22 @@ QComboBox *makeStyleChoice(NetworkView *view, QWidget *parent, const char *objec
         view->setStyle(index == 1 ? NetworkStyle::ActivityOnArrow : NetworkStyle::ActivityOnNode);
     });
     return choice;
+}
+
+QString arrowStyleRefusal()
+{
+    return QStringLiteral("แบบกิจกรรมบนลูกศร (AOA) วาดได้เมื่อทุกความสัมพันธ์เป็นแบบเสร็จ-เริ่มไม่มีเวลาหน่วง "
+                          "โครงการนี้มีความสัมพันธ์แบบอื่น จึงวาดได้แบบกิจกรรมบนโหนด (AON)");
+}
+
+void allowArrowStyle(QComboBox *choice, bool allowed)
+{
+    auto *model = qobject_cast<QStandardItemModel *>(choice->model());
+    QStandardItem *arrows = model ? model->item(1) : nullptr;
+    if (!arrows)
+        return;
+    arrows->setEnabled(allowed);
+    arrows->setToolTip(allowed ? QString() : arrowStyleRefusal());
 }
 
 } // namespace project

@@ -36,7 +36,8 @@ enum class NetworkStyle {
 // node: each box shows the activity's id, its duration and ES/EF/LS/LF. Activity on arrow:
 // each circle shows the event's number and its earliest and latest time (TE, TL), each
 // arrow the activity's id and duration, dummies dashed. Critical activities, events and the
-// links between them in red. Zoom with Ctrl+wheel, Ctrl++ / Ctrl+- / Ctrl+0 (fit), pan by
+// links between them in red (a link that is not plain finish-to-start labelled with its type and
+// lag, "SS+2"). Zoom with Ctrl+wheel, Ctrl++ / Ctrl+- / Ctrl+0 (fit), pan by
 // dragging. The scene can be rendered for export and print.
 //
 // The columns follow the earliest starts at normal durations, so an edit lays the network
@@ -98,6 +99,9 @@ public:
     // label's lines (id and duration; none for a dummy).
     bool arrowIsCritical(int arrow) const;
     QStringList arrowTexts(int arrow) const;
+    // The label of the link drawn from activity `from` to `to` ("SS+2"; empty for a plain
+    // link or none drawn).
+    QString linkLabel(int from, int to) const;
     // The message shown instead of a network, empty while a network is shown.
     QString message() const { return m_message; }
 
@@ -109,10 +113,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    // What a layout depends on besides the fixed options: ids, links, earliest starts.
+    // What a layout depends on besides the fixed options: ids, links, earliest starts (and
+    // what the drawing labels the links with).
     struct LayoutKey {
         std::vector<std::string> ids;
         std::vector<int> links; // per activity: the number of predecessors, then them
+        std::vector<engine::LinkTiming> timings; // the links' (labels), empty when all plain
         std::vector<engine::Duration> earliestStarts;
         NetworkStyle style = NetworkStyle::ActivityOnNode;
         bool operator==(const LayoutKey &) const = default;
@@ -164,5 +170,10 @@ private:
 // A choice between the view's two styles (activity on node first), named for tests and screen
 // readers; choosing redraws the view.
 QComboBox *makeStyleChoice(NetworkView *view, QWidget *parent, const char *objectName);
+// Activity on arrow needs plain finish-to-start links (engine/arrowdiagram.h): for a network
+// with others the choice's arrow item is off, its tooltip saying why (arrowStyleRefusal), and
+// the view shows that text in place of arrows if they are asked for all the same.
+void allowArrowStyle(QComboBox *choice, bool allowed);
+QString arrowStyleRefusal();
 
 } // namespace project

@@ -205,6 +205,12 @@ void PertPanel::showAnalysis(const ProjectAnalysis &analysis)
         showMessage(QStringLiteral("ตารางยังมีปัญหา แก้ตามรายการใต้ตารางแล้วผล PERT จะแสดงเอง"));
         return;
     }
+    m_unitWord = thaiUnitWord(analysis.project.timeUnit);
+    if (!analysis.network.plainLinks()) {
+        showMessage(QStringLiteral("PERT แบบในตำราใช้ได้เมื่อทุกความสัมพันธ์เป็นแบบเสร็จ-เริ่มไม่มีเวลาหน่วง "
+                                   "โครงการนี้มีความสัมพันธ์แบบอื่น จึงคำนวณแบบ PERT ไม่ได้"));
+        return;
+    }
     const auto &activities = analysis.project.activities;
     if (std::none_of(activities.begin(), activities.end(),
                      [](const engine::Activity &a) { return a.estimate.has_value(); })) {
@@ -224,7 +230,7 @@ void PertPanel::showAnalysis(const ProjectAnalysis &analysis)
     m_summary->setText(QStringLiteral("เวลาคาดหมายของโครงการ (Tₑ) %1 %2 · "
                                       "ความแปรปรวนของเส้นทางวิกฤต %3 · "
                                       "ส่วนเบี่ยงเบนมาตรฐาน (σ) %4 %2")
-                           .arg(figure(pert.expectedDuration), thaiUnitWord(),
+                           .arg(figure(pert.expectedDuration), m_unitWord,
                                 figure(pert.pathVariance), figure(pert.standardDeviation)));
     m_path->setText(QStringLiteral("เส้นทางวิกฤตตามเวลาคาดหมาย: %1")
                         .arg(ids(analysis.project, pert.criticalPath)));
@@ -240,7 +246,7 @@ void PertPanel::showAnalysis(const ProjectAnalysis &analysis)
     if (pert.standardDeviation == 0)
         notes << QStringLiteral("กิจกรรมบนเส้นทางวิกฤตไม่มีความแปรปรวน: "
                                 "โครงการเสร็จใน %1 %2 แน่นอน")
-                     .arg(figure(pert.expectedDuration), thaiUnitWord());
+                     .arg(figure(pert.expectedDuration), m_unitWord);
     m_tie->setText(notes.join(u'\n'));
     m_tie->setVisible(!notes.isEmpty());
     m_chartView->setVisible(pert.standardDeviation > 0);
@@ -282,7 +288,7 @@ void PertPanel::onConfidenceEdited()
     if (m_pert && confidence.value) {
         m_dayForConfidence = engine::dayForProbability(*m_pert, *confidence.value / 100.0);
         m_dayLabel->setText(m_dayForConfidence ? QStringLiteral("%1 %2").arg(
-                                figure(*m_dayForConfidence), thaiUnitWord())
+                                figure(*m_dayForConfidence), m_unitWord)
                                                : QString());
     } else {
         m_dayLabel->setText(m_pert ? QStringLiteral("พิมพ์เปอร์เซ็นต์ที่ต้องการ") : QString());
@@ -353,7 +359,7 @@ void PertPanel::redrawChart()
         }
 
         auto *xAxis = new QValueAxis;
-        xAxis->setTitleText(QStringLiteral("ระยะเวลาโครงการ (%1)").arg(thaiUnitWord()));
+        xAxis->setTitleText(QStringLiteral("ระยะเวลาโครงการ (%1)").arg(m_unitWord));
         xAxis->setRange(low, high);
         auto *yAxis = new QValueAxis;
         yAxis->setTitleText(QStringLiteral("ความหนาแน่น"));

@@ -5,6 +5,7 @@
 
 #include "pert.h"
 #include "projectanalysis.h"
+#include "thaitext.h"
 
 #include <QString>
 #include <QWidget>
@@ -44,8 +45,10 @@ class PertPanel : public QWidget {
 public:
     explicit PertPanel(QWidget *parent = nullptr);
 
-    // Shows the PERT figures of the analysis when it is sound and at least one activity has
-    // estimates; otherwise a message saying what to do. Keeps no reference to `analysis`.
+    // Shows the PERT figures of the analysis when it is sound, its links all plain
+    // finish-to-start (engine::analysePert's textbook method needs them) and at least one
+    // activity has estimates; otherwise a message saying what to do. Keeps no reference to
+    // `analysis`.
     void showAnalysis(const ProjectAnalysis &analysis);
 
     // What is shown, for tests and the report: the PERT analysis (nothing while the panel
@@ -65,6 +68,7 @@ private:
     std::optional<double> m_day; // the asked day, when it reads
     std::optional<double> m_probability;
     std::optional<double> m_dayForConfidence;
+    QString m_unitWord = thaiUnitWord(engine::TimeUnit::Day); // the project's time unit
 
     QLabel *m_message;
     QWidget *m_figures; // everything but the message

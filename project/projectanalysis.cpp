@@ -3,6 +3,7 @@
 
 #include "projectanalysis.h"
 
+#include "linknotation.h"
 #include "money.h"
 #include "thaiproblems.h"
 #include "thaitext.h"
@@ -34,15 +35,18 @@ bool isBlankChar(char c)
 }
 
 // "A B" where no activity is called "A B" but A and B both are: the student separated the
-// ids by blanks. Any other item is kept whole (and reported if it names no activity).
-void splitByBlanks(std::vector<std::string> &predecessors,
-                   const std::unordered_set<std::string_view> &ids)
+// ids by blanks. Any other item is kept whole (and reported if it names no activity), and so
+// is an item with a link type ("A B SS" names "A B").
+void splitByBlanks(engine::Activity &activity, const std::unordered_set<std::string_view> &ids)
 {
     std::vector<std::string> result;
-    result.reserve(predecessors.size());
-    for (std::string &item : predecessors) {
+    std::vector<engine::LinkTiming> timings;
+    result.reserve(activity.predecessors.size());
+    for (std::size_t k = 0; k < activity.predecessors.size(); ++k) {
+        std::string &item = activity.predecessors[k];
+        const engine::LinkTiming timing = activity.linkTiming(k);
         std::vector<std::string> pieces;
-        if (!ids.contains(item)) {
+        if (timing.plain() && !ids.contains(item)) {
             std::size_t at = 0;
             while (at < item.size()) {
                 while (at < item.size() && isBlankChar(item[at]))
@@ -59,13 +63,18 @@ void splitByBlanks(std::vector<std::string> &predecessors,
             && std::all_of(pieces.begin(), pieces.end(),
                            [&](const std::string &piece) { return ids.contains(piece); });
         if (allKnown) {
-            for (std::string &piece : pieces)
+            for (std::string &piece : pieces) {
                 result.push_back(std::move(piece));
+                timings.push_back(timing);
+            }
         } else {
             result.push_back(std::move(item));
+            timings.push_back(timing);
         }
     }
-    predecessors = std::move(result);
+    activity.predecessors = std::move(result);
+    if (!activity.linkTimings.empty())
+        activity.linkTimings = std::move(timings);
 }
 
 // The cell an engine problem is marked on.
@@ -170,7 +179,16 @@ Entry entryOf(const ActivityRow &row, int at, std::vector<CellProblem> &problems
     engine::Activity &a = entry.activity;
     a.id = std::string(io::trimmed(utf8Of(row[IdColumn])));
     a.name = utf8Of(row[NameColumn]);
-    a.predecessors = io::splitPredecessors(utf8Of(row[PredecessorsColumn]));
+    // "A, B FS+2, C SS-1": ids with the links' types and lags (io/linknotation.h).
+    io::PredecessorCell cell;
+    if (const std::optional<io::LinkNotationProblem> problem
+        = io::parsePredecessorCell(utf8Of(row[PredecessorsColumn]), cell)) {
+        entry.unread[PredecessorsColumn] = true;
+        problems.push_back({at, PredecessorsColumn, thaiLinkNotationProblem(*problem)});
+    } else {
+        a.predecessors = std::move(cell.ids);
+        a.linkTimings = std::move(cell.timings);
+    }
 
     auto unread = [&](int column, io::FileProblemKind kind) {
         entry.unread[static_cast<std::size_t>(column)] = true;
@@ -252,7 +270,7 @@ ProjectAnalysis analyseRows(const std::vector<ActivityRow> &rows, const QString 
     engine::Project checked;
     checked.activities.reserve(entries.size());
     for (Entry &entry : entries) {
-        splitByBlanks(entry.activity.predecessors, ids);
+        splitByBlanks(entry.activity, ids);
         checked.activities.push_back(entry.activity);
     }
 
@@ -310,7 +328,106 @@ AnalysisSnapshot analysisOf(const engine::Project &project)
     auto analysis = std::make_shared<ProjectAnalysis>(
         analyseRows(rowsOfProject(project), textOf(project.title)));
     analysis->project.target = project.target;
+    analysis->project.timeUnit = project.timeUnit;
     return analysis;
+}
+
+namespace {
+
+// The Thai name of a link type, for a sentence.
+QString thaiLinkTypeName(engine::LinkType type)
+{
+    switch (type) {
+    case engine::LinkType::FinishToStart:
+        break;
+    case engine::LinkType::StartToStart:
+        return QStringLiteral("เริ่ม-เริ่ม");
+    case engine::LinkType::FinishToFinish:
+        return QStringLiteral("เสร็จ-เสร็จ");
+    case engine::LinkType::StartToFinish:
+        return QStringLiteral("เริ่ม-เสร็จ");
+    }
+    return QStringLiteral("เสร็จ-เริ่ม");
+}
+
+bool endsAtFinish(engine::LinkType type)
+{
+    return type == engine::LinkType::FinishToFinish || type == engine::LinkType::StartToFinish;
+}
+
+bool beginsAtStart(engine::LinkType type)
+{
+    return type == engine::LinkType::StartToStart || type == engine::LinkType::StartToFinish;
+}
+
+} // namespace
+
+QString longerAfterShortening(const ProjectAnalysis &before, const ProjectAnalysis &after)
+{
+    if (!before.sound() || !after.sound()
+        || after.schedule.projectDuration <= before.schedule.projectDuration
+        || before.project.activities.size() != after.project.activities.size())
+        return {};
+    // The one activity shortened, all else as it was.
+    int shortened = -1;
+    for (std::size_t i = 0; i < after.project.activities.size(); ++i) {
+        const engine::Activity &was = before.project.activities[i];
+        const engine::Activity &now = after.project.activities[i];
+        if (was.id != now.id || was.predecessors != now.predecessors
+            || was.linkTimings != now.linkTimings)
+            return {};
+        if (was.normalDuration == now.normalDuration)
+            continue;
+        if (shortened >= 0 || now.normalDuration > was.normalDuration)
+            return {};
+        shortened = static_cast<int>(i);
+    }
+    if (shortened < 0)
+        return {};
+    // Its finish is held by a link that ends at it (finish-to-finish, start-to-finish), so a
+    // shorter activity starts later; a link from its start passes that on.
+    const engine::Network &network = after.network;
+    const engine::Schedule &s = after.schedule;
+    const auto x = static_cast<std::size_t>(shortened);
+    const engine::Duration length = s.earliestFinish[x] - s.earliestStart[x];
+    QString holder, follower;
+    engine::LinkType holdingType = engine::LinkType::FinishToFinish;
+    engine::LinkType followingType = engine::LinkType::StartToStart;
+    const std::span<const int> predecessors = network.predecessors(shortened);
+    const std::span<const engine::LinkTiming> inTimings = network.predecessorTimings(shortened);
+    for (std::size_t k = 0; k < predecessors.size() && k < inTimings.size(); ++k) {
+        const auto p = static_cast<std::size_t>(predecessors[k]);
+        if (endsAtFinish(inTimings[k].type)
+            && engine::startAllowedAfter(inTimings[k], s.earliestStart[p], s.earliestFinish[p],
+                                         length)
+                == s.earliestStart[x]) {
+            holder = textOf(after.project.activities[p].id);
+            holdingType = inTimings[k].type;
+            break;
+        }
+    }
+    const std::span<const int> successors = network.successors(shortened);
+    const std::span<const engine::LinkTiming> outTimings = network.successorTimings(shortened);
+    for (std::size_t k = 0; k < successors.size() && k < outTimings.size(); ++k) {
+        if (beginsAtStart(outTimings[k].type)) {
+            follower = textOf(after.project.activities[static_cast<std::size_t>(successors[k])].id);
+            followingType = outTimings[k].type;
+            break;
+        }
+    }
+    const QString id = textOf(after.project.activities[x].id);
+    QString text = QStringLiteral("ลดเวลา %1 แล้วโครงการยาวขึ้น %2 %3")
+                       .arg(id)
+                       .arg(after.schedule.projectDuration - before.schedule.projectDuration)
+                       .arg(thaiUnitWord(after.project.timeUnit));
+    if (holder.isEmpty() || follower.isEmpty())
+        return text;
+    return text
+        + QStringLiteral(" เพราะ %1 ผูกกับงานก่อนหน้า (%2) ด้วยความสัมพันธ์แบบ%3 "
+                         "และงานต่อไป (%4) %5ตามการเริ่มของ %1")
+              .arg(id, holder, thaiLinkTypeName(holdingType), follower,
+                   followingType == engine::LinkType::StartToStart ? QStringLiteral("เริ่ม")
+                                                                   : QStringLiteral("เสร็จ"));
 }
 
 QString textOf(const std::string &utf8)
@@ -335,12 +452,7 @@ std::vector<ActivityRow> rowsOfProject(const engine::Project &project)
         ActivityRow row;
         row[IdColumn] = textOf(a.id);
         row[NameColumn] = textOf(a.name);
-        QString predecessors;
-        for (const std::string &id : a.predecessors) {
-            if (!predecessors.isEmpty())
-                predecessors += u',';
-            predecessors += textOf(id);
-        }
+        QString predecessors = textOf(io::predecessorCell(a));
         // A lone "-" means none; an activity called "-" gets a trailing comma.
         if (predecessors == QStringLiteral("-"))
             predecessors += u',';

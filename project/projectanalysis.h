@@ -60,7 +60,8 @@ struct ProjectAnalysis {
 using AnalysisSnapshot = std::shared_ptr<const ProjectAnalysis>;
 
 // Converts the rows (blank rows are ignored) and checks them: every cell that does not
-// convert and every engine::validate problem becomes a CellProblem in Thai. The three
+// convert and every engine::validate problem becomes a CellProblem in Thai. The predecessors
+// cell reads as io::parsePredecessorCell does ("A, B FS+2, C SS-1"). The three
 // estimate cells of a row are all blank (no estimate) or all plain decimals as the project
 // files take them (io::parseEstimate; Thai digits too), checked by engine::validate:
 // 0 <= a <= m <= b <= engine::kMaxDuration. Linear in rows and predecessor links.
@@ -70,8 +71,15 @@ ProjectAnalysis analyseRows(const std::vector<ActivityRow> &rows, const QString 
 // rowsOfProject shows them, analysed as the table would be.
 AnalysisSnapshot analysisOf(const engine::Project &project);
 
+// When `after` is `before` with one activity's normal duration shortened and nothing else
+// changed, and its project got longer all the same (links other than finish-to-start can do
+// that): why, in Thai ("ลดเวลา B แล้วโครงการยาวขึ้น 2 วัน เพราะ ..."). Empty otherwise. Linear in
+// activities and links.
+QString longerAfterShortening(const ProjectAnalysis &before, const ProjectAnalysis &after);
+
 // The rows a project is shown by: numbers as whole numbers, costs in Baht with two
-// decimals only when they have satang ("1200", "1200.50"), predecessors joined by ",",
+// decimals only when they have satang ("1200", "1200.50"), predecessors as
+// io::predecessorCell writes them ("A, B FS+2"),
 // estimates as the shortest decimal that reads back exactly (io::formatEstimate: "4", "2.5",
 // "2.125"; blank without an estimate).
 std::vector<ActivityRow> rowsOfProject(const engine::Project &project);

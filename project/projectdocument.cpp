@@ -41,6 +41,23 @@ private:
     Apply m_apply;
 };
 
+// A change of the time unit, from one unit to another.
+class TimeUnitCommand : public QUndoCommand {
+public:
+    TimeUnitCommand(engine::TimeUnit from, engine::TimeUnit to,
+                    std::function<void(engine::TimeUnit)> apply)
+        : m_from(from), m_to(to), m_apply(std::move(apply))
+    {
+        setText(QStringLiteral("เปลี่ยนหน่วยเวลา"));
+    }
+    void redo() override { m_apply(m_to); }
+    void undo() override { m_apply(m_from); }
+
+private:
+    engine::TimeUnit m_from, m_to;
+    std::function<void(engine::TimeUnit)> m_apply;
+};
+
 } // namespace
 
 struct ProjectDocument::Private {
@@ -51,6 +68,7 @@ struct ProjectDocument::Private {
     mutable bool outOfDate = true;
     mutable int analyses = 0;
     std::optional<engine::Duration> target;
+    engine::TimeUnit timeUnit = engine::TimeUnit::Day;
     QString filePath;
 };
 
@@ -102,6 +120,7 @@ void ProjectDocument::analyseNow() const
     auto analysis
         = std::make_shared<ProjectAnalysis>(analyseRows(d->table->rows(), d->table->title()));
     analysis->project.target = d->target;
+    analysis->project.timeUnit = d->timeUnit;
     d->table->setProblems(analysis->problems);
     d->analysis = std::move(analysis);
     d->outOfDate = false;
@@ -157,6 +176,29 @@ void ProjectDocument::applyTarget(std::optional<engine::Duration> target)
     emit targetChanged(target);
 }
 
+engine::TimeUnit ProjectDocument::timeUnit() const
+{
+    return d->timeUnit;
+}
+
+void ProjectDocument::setTimeUnit(engine::TimeUnit unit)
+{
+    if (unit == d->timeUnit)
+        return;
+    d->undoStack->push(
+        new TimeUnitCommand(d->timeUnit, unit, [this](engine::TimeUnit to) { applyTimeUnit(to); }));
+}
+
+void ProjectDocument::applyTimeUnit(engine::TimeUnit unit)
+{
+    if (unit == d->timeUnit)
+        return;
+    d->timeUnit = unit;
+    // Every part words its numbers with the unit: a new analysis, shown as an edit's is.
+    markOutOfDate();
+    emit timeUnitChanged(unit);
+}
+
 QString ProjectDocument::filePath() const
 {
     return d->filePath;
@@ -172,6 +214,7 @@ void ProjectDocument::load(const engine::Project &project, const QString &filePa
     // The history goes first: its commands refer to rows that are about to go.
     d->undoStack->clear();
     applyTarget(project.target);
+    applyTimeUnit(project.timeUnit);
     d->table->resetRows(rowsOfProject(project), textOf(project.title));
     markSaved(filePath);
 }
@@ -180,6 +223,7 @@ void ProjectDocument::clear(int rows)
 {
     d->undoStack->clear();
     applyTarget(std::nullopt);
+    applyTimeUnit(engine::TimeUnit::Day);
     d->table->resetRows(std::vector<ActivityRow>(static_cast<std::size_t>(std::max(rows, 0))), {});
     markSaved({});
 }

@@ -45,6 +45,12 @@ public:
     // Consecutive target edits merge into one step to undo.
     void setTarget(std::optional<engine::Duration> target);
 
+    // The unit every duration of the project counts in (days unless the file says otherwise).
+    engine::TimeUnit timeUnit() const;
+    // Changes the unit as one undoable edit: the numbers stay as they are, only what they
+    // count changes (nothing converts). The same unit is no change.
+    void setTimeUnit(engine::TimeUnit unit);
+
     // The file the project was opened from or last saved to; empty for a new project.
     QString filePath() const;
     // True when an edit was made since the project was opened, created or saved.
@@ -70,11 +76,15 @@ signals:
     void filePathChanged(const QString &filePath);
     // After the target changed (an edit, undo, redo, load or clear).
     void targetChanged(std::optional<engine::Duration> target);
+    // After the time unit changed (an edit, undo, redo, load or clear); a new analysis
+    // carrying it follows.
+    void timeUnitChanged(engine::TimeUnit unit);
 
 private:
     void markOutOfDate();
     void analyseNow() const;
     void applyTarget(std::optional<engine::Duration> target);
+    void applyTimeUnit(engine::TimeUnit unit);
 
     struct Private;
     Private *d;

@@ -5,6 +5,8 @@
 
 #include "fonts.h"
 #include "greedylog.h"
+#include "linknotation.h"
+#include "thaitext.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -287,17 +289,15 @@ void activityTable(ReportLayout &layout, const engine::Project &project)
     std::vector<QStringList> rows;
     rows.reserve(project.activities.size());
     for (const engine::Activity &activity : project.activities) {
-        QStringList predecessors;
-        for (const std::string &id : activity.predecessors)
-            predecessors.append(QString::fromStdString(id));
+        const QString predecessors = QString::fromStdString(io::predecessorCell(activity));
         rows.push_back({QString::fromStdString(activity.id), QString::fromStdString(activity.name),
-                        predecessors.isEmpty() ? QStringLiteral("-") : predecessors.join(u','),
+                        predecessors.isEmpty() ? QStringLiteral("-") : predecessors,
                         number(activity.normalDuration), number(activity.crashDuration),
                         bahtText(activity.crashCostPerUnit)});
     }
     layout.table({QStringLiteral("กิจกรรม"), QStringLiteral("ชื่อ"), QStringLiteral("กิจกรรมก่อนหน้า"),
-                  QStringLiteral("ปกติ"), QStringLiteral("เร่งได้ถึง"),
-                  QStringLiteral("ค่าเร่งต่อหน่วย (บาท)")},
+                  QStringLiteral("ปกติ (%1)").arg(thaiUnitWord(project.timeUnit)),
+                  QStringLiteral("เร่งได้ถึง"), QStringLiteral("ค่าเร่งต่อหน่วย (บาท)")},
                  rows, {1.2, 3.0, 2.0, 1.0, 1.2, 2.0}, {false, false, false, true, true, true});
 }
 
@@ -352,7 +352,8 @@ int paintReport(QPagedPaintDevice *device, const ReportContent &content)
         activityTable(layout, *content.project);
         if (content.schedule) {
             layout.heading(QStringLiteral("ตาราง CPM ที่ระยะเวลาปกติ (ระยะเวลาโครงการ ")
-                               + number(content.schedule->projectDuration) + u')',
+                               + number(content.schedule->projectDuration) + u' '
+                               + thaiUnitWord(content.project->timeUnit) + u')',
                            14);
             scheduleTable(layout, *content.project, *content.schedule);
         }

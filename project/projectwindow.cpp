@@ -34,6 +34,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -90,6 +91,13 @@ ProjectWindow::ProjectWindow(QWidget *parent) : QMainWindow(parent), d(new Priva
                          // Undo, redo or a file: the panel follows the document.
                          if (target && d->crashingPanel->target() != target)
                              d->crashingPanel->setTarget(*target);
+                     });
+    QObject::connect(document, &project::ProjectDocument::timeUnitChanged, d,
+                     [this](engine::TimeUnit unit) {
+                         // Undo, redo or a file: the choice follows the document.
+                         const int index = d->timeUnitChoice->findData(static_cast<int>(unit));
+                         if (d->timeUnitChoice->currentIndex() != index)
+                             d->timeUnitChoice->setCurrentIndex(index);
                      });
     QObject::connect(document->table(), &ActivityTableModel::titleChanged, d, [this] {
         if (d->titleEdit->text() != d->document->title())
@@ -175,6 +183,28 @@ void ProjectWindow::Private::buildParts()
             document->table()->setTitle(titleEdit->text());
     });
 
+    // The unit the durations count in: changing it relabels, nothing converts.
+    auto *unitLabel = new QLabel(QStringLiteral("หน่วยเวลา"), left);
+    timeUnitChoice = named(new QComboBox(left), "timeUnitChoice", QStringLiteral("หน่วยเวลา"));
+    unitLabel->setBuddy(timeUnitChoice);
+    for (const engine::TimeUnit unit : {engine::TimeUnit::Minute, engine::TimeUnit::Hour,
+                                        engine::TimeUnit::Day, engine::TimeUnit::Week})
+        timeUnitChoice->addItem(project::thaiUnitWord(unit), static_cast<int>(unit));
+    timeUnitChoice->setCurrentIndex(
+        timeUnitChoice->findData(static_cast<int>(engine::TimeUnit::Day)));
+    timeUnitChoice->setToolTip(QStringLiteral("หน่วยของระยะเวลาทุกช่องและเวลาหน่วง "
+                                              "เปลี่ยนแล้วตัวเลขคงเดิม ไม่แปลงหน่วย"));
+    QObject::connect(timeUnitChoice, &QComboBox::currentIndexChanged, this, [this] {
+        const auto unit = static_cast<engine::TimeUnit>(timeUnitChoice->currentData().toInt());
+        if (unit != document->timeUnit())
+            document->setTimeUnit(unit);
+    });
+    auto *titleRow = new QHBoxLayout;
+    titleRow->addWidget(titleEdit, 1);
+    titleRow->addSpacing(8);
+    titleRow->addWidget(unitLabel);
+    titleRow->addWidget(timeUnitChoice);
+
     auto *tableLabel = new QLabel(QStringLiteral("ตารางกิจกรรม"), left);
     activityTable = named(new QTableView(left), "activityTable", QStringLiteral("ตารางกิจกรรม"));
     tableLabel->setBuddy(activityTable);
@@ -197,7 +227,7 @@ void ProjectWindow::Private::buildParts()
     });
 
     leftLayout->addWidget(titleLabel);
-    leftLayout->addWidget(titleEdit);
+    leftLayout->addLayout(titleRow);
     leftLayout->addWidget(tableLabel);
     leftLayout->addWidget(activityTable, 1);
     leftLayout->addWidget(problemLabel);
@@ -381,6 +411,7 @@ void ProjectWindow::Private::buildMenus()
                                             "ในหน้าต่าง \"ฝึกทำเอง\" โปรแกรมตรวจและใบ้ให้"));
     practise->addAction(practiseHere);
     needsSoundProject.push_back(practiseHere);
+    practiseAction = practiseHere;
     QObject::connect(practiseHere, &QAction::triggered, this, [this] {
         engine::Project project;
         if (soundProjectForOutput(project, QStringLiteral("ฝึกกับโครงการนี้")))
@@ -506,8 +537,15 @@ void ProjectWindow::Private::catchUp()
 void ProjectWindow::Private::showAnalysis()
 {
     const project::AnalysisSnapshot analysis = document->snapshot();
+    // An edit that shortened an activity and made the project longer: say why.
+    const QString longer = shown ? project::longerAfterShortening(*shown, *analysis) : QString();
     shown = analysis;
     shownAnalysis = document->analysisCount();
+    const QString unitWord = project::thaiUnitWord(analysis->project.timeUnit);
+    if (crashingPanel->unitWord() != unitWord) {
+        crashingPanel->setUnitWord(unitWord);
+        curveChart->setUnitWord(unitWord);
+    }
     dropPendingOutput(pendingWhat.isEmpty()
                           ? QString()
                           : pendingWhat + QStringLiteral(" ถูกยกเลิก เพราะตารางเปลี่ยน"));
@@ -524,6 +562,7 @@ void ProjectWindow::Private::showAnalysis()
     }
     for (QAction *item : needsSoundProject)
         item->setEnabled(analysis->sound());
+    followLinkTypes(*analysis);
     pertPanel->showAnalysis(*analysis);
 
     if (!analysis->sound()) {
@@ -551,12 +590,38 @@ void ProjectWindow::Private::showAnalysis()
                   .arg(analysis->project.activities.size())
                   .arg(analysis->schedule.projectDuration)
                   .arg(analysis->shortestDuration)
-                  .arg(project::thaiUnitWord());
-    if (!statusTimer.isActive())
+                  .arg(unitWord);
+    if (!longer.isEmpty())
+        showStatus(longer, 20000);
+    else if (!statusTimer.isActive())
         statusLabel->setText(summary);
     // The panel starts at normal durations with the document's target where it is in range,
     // and reports the durations once, through durationsChanged.
     crashingPanel->setProject(analysis, document->target());
+}
+
+void ProjectWindow::Private::followLinkTypes(const project::ProjectAnalysis &analysis)
+{
+    const bool plain = !analysis.sound() || analysis.network.plainLinks();
+    project::allowArrowStyle(networkStyle, plain);
+    // The Gantt chart's greedy plan: none to show, the exact one is.
+    auto *plans = qobject_cast<QStandardItemModel *>(ganttPlan->model());
+    if (QStandardItem *greedyPlan = plans ? plans->item(0) : nullptr) {
+        greedyPlan->setEnabled(plain);
+        greedyPlan->setToolTip(plain ? QString() : project::greedyUnavailableText());
+    }
+    if (!plain && ganttPlan->currentIndex() == 0)
+        ganttPlan->setCurrentIndex(1);
+    // The trainer works the textbook's networks, in days.
+    const bool practicable
+        = analysis.sound() && plain && analysis.project.timeUnit == engine::TimeUnit::Day;
+    practiseAction->setEnabled(practicable);
+    practiseAction->setToolTip(
+        practicable || !analysis.sound()
+            ? QStringLiteral("ทำตาราง CPM สายงานวิกฤต และการเร่งเองทีละขั้น "
+                             "ในหน้าต่าง \"ฝึกทำเอง\" โปรแกรมตรวจและใบ้ให้")
+            : QStringLiteral("ฝึกทำเองได้กับโครงการที่นับเป็นวัน และทุกความสัมพันธ์เป็นแบบเสร็จ-เริ่ม"
+                             "ไม่มีเวลาหน่วง"));
 }
 
 void ProjectWindow::Private::showDurations(const std::vector<engine::Duration> &durations)
@@ -571,7 +636,7 @@ void ProjectWindow::Private::showDurations(const std::vector<engine::Duration> &
     durationLabel->setText(QStringLiteral("ระยะเวลาโครงการ %1 %3 (สั้นที่สุดที่เร่งได้ %2 %3)")
                                .arg(schedule.projectDuration)
                                .arg(shown->shortestDuration)
-                               .arg(project::thaiUnitWord()));
+                               .arg(project::thaiUnitWord(shown->project.timeUnit)));
     networkStale = true;
     ganttStale = true;
     refreshVisibleTab();
@@ -613,14 +678,16 @@ void ProjectWindow::Private::refreshGantt()
             crashed = shownDurations;
             caption = QStringLiteral("แผนที่เร่งตามวิธีในตำรา");
         }
-    } else if (const std::optional<engine::LeastCost> &least = crashingPanel->leastCost()) {
-        crashed = least->durations;
-        caption = QStringLiteral("แผนค่าเร่งต่ำสุดถึงเป้าหมาย %1 %2")
-                      .arg(least->target)
-                      .arg(project::thaiUnitWord());
     } else {
-        // Solved when its tab is shown; the chart follows when the answer comes.
+        // Solved when its tab is shown (at once for a small project, else the chart follows
+        // when the answer comes).
         crashingPanel->ensureLeastCost();
+        if (const std::optional<engine::LeastCost> &least = crashingPanel->leastCost()) {
+            crashed = least->durations;
+            caption = QStringLiteral("แผนค่าเร่งต่ำสุดถึงเป้าหมาย %1 %2")
+                          .arg(least->target)
+                          .arg(project::thaiUnitWord(shown->project.timeUnit));
+        }
     }
     ganttView->showPlans(shown, crashed, caption);
     ganttView->setLinksShown(ganttLinks->isChecked());

@@ -255,7 +255,9 @@ QString ProjectWindow::Private::lostInCsv() const
     if (!document->title().isEmpty())
         lost << QStringLiteral("ชื่อโครงการ \"%1\"").arg(document->title());
     if (const auto target = document->target())
-        lost << QStringLiteral("ระยะเวลาเป้าหมาย %1 %2").arg(*target).arg(project::thaiUnitWord());
+        lost << QStringLiteral("ระยะเวลาเป้าหมาย %1 %2")
+                    .arg(*target)
+                    .arg(project::thaiUnitWord(document->timeUnit()));
     return lost.join(QStringLiteral(" และ"));
 }
 
@@ -403,12 +405,17 @@ void ProjectWindow::Private::exportMspdi()
     const std::optional<engine::Duration> target = crashingPanel->target();
     const bool reachable = target && *target >= shown->shortestDuration
         && *target <= shown->schedule.projectDuration;
-    project::PlanExportDialog dialog(
-        reachable ? QStringLiteral("%1 %2").arg(*target).arg(project::thaiUnitWord()) : QString(),
-        q);
+    project::PlanExportDialog dialog(reachable ? QStringLiteral("%1 %2").arg(*target).arg(
+                                         project::thaiUnitWord(project.timeUnit))
+                                               : QString(),
+                                     q);
     if (platform::runDialog(dialog) != QDialog::Accepted)
         return;
     const project::ExportedPlan plan = reachable ? dialog.plan() : project::ExportedPlan::Normal;
+    if (plan == project::ExportedPlan::Greedy && !shown->network.plainLinks()) {
+        warn(q, project::greedyUnavailableText());
+        return;
+    }
     const QDate start = dialog.startDate();
     // Microsoft Project schedules from 1984 to 2149: a plan outside is refused before a file.
     const std::optional<QDate> finish = io::mspdiFinishDay(start, shown->schedule.projectDuration);
@@ -419,7 +426,7 @@ void ProjectWindow::Private::exportMspdi()
                  .arg(io::mspdiFirstDate().toString(Qt::ISODate),
                       io::mspdiLastDate().toString(Qt::ISODate), start.toString(Qt::ISODate))
                  .arg(shown->schedule.projectDuration)
-                 .arg(project::thaiUnitWord()));
+                 .arg(project::thaiUnitWord(project.timeUnit)));
         return;
     }
     const QString path = chooseSavePath(what, QStringLiteral(".xml"),

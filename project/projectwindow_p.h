@@ -54,6 +54,7 @@ struct ProjectWindow::Private : QObject {
     project::ProjectDocument *document = nullptr;
 
     QLineEdit *titleEdit = nullptr;
+    QComboBox *timeUnitChoice = nullptr;
     QTableView *activityTable = nullptr;
     QListWidget *problemList = nullptr;
     QTabWidget *tabs = nullptr;
@@ -75,6 +76,7 @@ struct ProjectWindow::Private : QObject {
     QPushButton *jobCancel = nullptr;
     QMenu *recentMenu = nullptr;
     std::vector<QAction *> needsSoundProject; // enabled only while the table has no problem
+    QAction *practiseAction = nullptr; // and only for a project in days with plain links
     std::vector<project::BackgroundJob *> jobs;
 
     // The analysis the parts show, and the durations the network and the CPM table show:
@@ -109,6 +111,8 @@ struct ProjectWindow::Private : QObject {
     void updateCaption();
     void updateJobIndicator();
     void showStatus(const QString &text, int milliseconds = 5000);
+    // What the parts say when the links are not all plain (no greedy, no PERT, no arrows).
+    void followLinkTypes(const project::ProjectAnalysis &analysis);
     void insertRow();
     void removeSelectedRows();
     void moveCurrentRow(int by);

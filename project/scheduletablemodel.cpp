@@ -3,6 +3,8 @@
 
 #include "scheduletablemodel.h"
 
+#include "thaitext.h"
+
 #include "flattable.h"
 
 #include "projectanalysis.h"
@@ -24,6 +26,7 @@ void ScheduleTableModel::showSchedule(const engine::Project &project,
     beginResetModel();
     m_ids.clear();
     m_names.clear();
+    m_unit = project.timeUnit;
     if (fits) {
         for (const engine::Activity &a : project.activities) {
             m_ids.push_back(textOf(a.id));
@@ -146,7 +149,7 @@ QVariant ScheduleTableModel::headerData(int section, Qt::Orientation orientation
         case ActivityColumn:
             return QStringLiteral("กิจกรรม");
         case DurationColumn:
-            return QStringLiteral("เวลา");
+            return QStringLiteral("เวลา (%1)").arg(thaiUnitWord(m_unit));
         case EarliestStartColumn:
             return QStringLiteral("ES");
         case EarliestFinishColumn:
@@ -156,7 +159,7 @@ QVariant ScheduleTableModel::headerData(int section, Qt::Orientation orientation
         case LatestFinishColumn:
             return QStringLiteral("LF");
         case FloatColumn:
-            return QStringLiteral("เวลาลอยตัว");
+            return QStringLiteral("เวลาลอยตัว (%1)").arg(thaiUnitWord(m_unit));
         case CriticalColumn:
             return QStringLiteral("วิกฤต");
         default:

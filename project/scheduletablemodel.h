@@ -52,6 +52,7 @@ private:
     std::vector<QString> m_names;
     std::vector<engine::Duration> m_durations;
     engine::Schedule m_schedule;
+    engine::TimeUnit m_unit = engine::TimeUnit::Day; // named in the headers of the times
 };
 
 } // namespace project

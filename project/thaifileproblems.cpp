@@ -153,7 +153,7 @@ QString thaiLag(const QString &lag)
     static const QRegularExpression days(QStringLiteral("^(.*) days$"));
     static const QRegularExpression minutes(QStringLiteral("^(\\S+) minutes (\\(LinkLag .*\\))$"));
     if (const QRegularExpressionMatch m = days.match(lag); m.hasMatch())
-        return m.captured(1) + u' ' + thaiUnitWord();
+        return m.captured(1) + u' ' + thaiUnitWord(engine::TimeUnit::Day);
     if (const QRegularExpressionMatch m = minutes.match(lag); m.hasMatch())
         return m.captured(1) + QStringLiteral(" นาที ") + m.captured(2);
     return lag;
@@ -281,7 +281,8 @@ QString whatText(const io::Problem &p)
                               "ไม่ลงตัวเป็นสตางค์ จึงปัดเป็น %5 บาท")
             .arg(bahtFigure(p.number))
             .arg(p.bound)
-            .arg(thaiUnitWord(), bahtFraction(p.number, p.bound), bahtFigure(p.rounded));
+            .arg(thaiUnitWord(engine::TimeUnit::Day), bahtFraction(p.number, p.bound),
+                 bahtFigure(p.rounded));
     case Kind::JsonSyntax:
         return QStringLiteral("ไม่ใช่ JSON ที่ถูกต้อง: %1").arg(p.value);
     case Kind::NotProjectFile:
@@ -328,12 +329,12 @@ QString whatText(const io::Problem &p)
         return QStringLiteral("ระยะเวลา %1 ยาวเกิน %2 %3 ซึ่งเป็นระยะเวลาที่ยาวที่สุดที่กิจกรรมหนึ่งมีได้")
             .arg(value)
             .arg(p.bound)
-            .arg(thaiUnitWord());
+            .arg(thaiUnitWord(engine::TimeUnit::Day));
     case Kind::DurationNotWholeDays:
         return QStringLiteral("ระยะเวลา %1 เท่ากับ %2 นาที ไม่ลงตัวเป็นจำนวนเต็ม%3 (%3ละ %4 นาที)")
             .arg(value)
             .arg(p.number)
-            .arg(thaiUnitWord())
+            .arg(thaiUnitWord(engine::TimeUnit::Day))
             .arg(p.bound);
     case Kind::DuplicateTaskId:
         return QStringLiteral("มีงานก่อนหน้านี้ที่ใช้รหัส %1 แล้ว").arg(value);

@@ -70,8 +70,11 @@ QString thaiColumnHint(int column)
     case NameColumn:
         return QStringLiteral("คำอธิบายกิจกรรม เว้นว่างได้");
     case PredecessorsColumn:
-        return QStringLiteral("รหัสของกิจกรรมที่ต้องเสร็จก่อน คั่นด้วย , หรือ ; "
-                              "ใส่ - หรือเว้นว่างถ้าไม่มี");
+        return QStringLiteral("รหัสของกิจกรรมก่อนหน้า คั่นด้วย , หรือ ; "
+                              "ใส่ - หรือเว้นว่างถ้าไม่มี รหัสเฉย ๆ คือเสร็จ-เริ่มไม่มีเวลาหน่วง "
+                              "ความสัมพันธ์แบบอื่นเขียนต่อท้ายรหัส เช่น B FS+2, C SS, D FF-1 "
+                              "(FS เสร็จ-เริ่ม, SS เริ่ม-เริ่ม, FF เสร็จ-เสร็จ, SF เริ่ม-เสร็จ; "
+                              "+n เวลาหน่วง, -n ล่วงหน้า)");
     case NormalDurationColumn:
         return QStringLiteral("เวลาตามปกติ เป็นจำนวนเต็มหน่วยเวลา (วัน สัปดาห์ ...)");
     case CrashDurationColumn:
@@ -243,6 +246,22 @@ QString thaiEngineText(const EngineProblemFacts &facts)
 QString thaiNoActivities()
 {
     return QStringLiteral("ยังไม่มีกิจกรรม: พิมพ์กิจกรรมลงในตาราง หรือเปิดไฟล์โครงการ");
+}
+
+QString thaiLinkNotationProblem(const io::LinkNotationProblem &problem)
+{
+    const QString item = quotedValue(textOf(problem.item));
+    switch (problem.fault) {
+    case io::LinkNotationFault::LagNotWhole:
+        return QStringLiteral("%1: เวลาหน่วงต้องเป็นจำนวนเต็มของหน่วยเวลา มีเครื่องหมาย + หรือ - "
+                              "เช่น B FS+2 หรือ C SS-1")
+            .arg(item);
+    case io::LinkNotationFault::LagTooLarge:
+        return QStringLiteral("%1: เวลาหน่วงต้องอยู่ระหว่าง -%2 ถึง %2").arg(item).arg(engine::kMaxLag);
+    case io::LinkNotationFault::LagWithoutSign:
+        return QStringLiteral("%1: ใส่ + (เวลาหน่วง) หรือ - (ล่วงหน้า) หน้าตัวเลข เช่น B FS+2").arg(item);
+    }
+    return item;
 }
 
 QString thaiEstimateColumnName(int column)

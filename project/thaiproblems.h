@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "linknotation.h"
 #include "problem.h"
 #include "validation.h"
 
@@ -56,6 +57,9 @@ QString thaiEngineText(const EngineProblemFacts &facts);
 
 // The whole-project problem of a table without activities.
 QString thaiNoActivities();
+
+// An item of the predecessors cell that does not read ("B FS2"), quoted as typed.
+QString thaiLinkNotationProblem(const io::LinkNotationProblem &problem);
 
 // What can be wrong with one of an activity's three PERT estimate cells.
 enum class EstimateProblem {

@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 
 // The own-project window in its key states: new, with problems, a practice set on every tab,
-// crashed to a target, the curve with an indirect cost, and a 50-activity project.
+// crashed to a target, the curve with an indirect cost, a 50-activity project, and a plan in
+// hours with links of every type.
 
 #include "activitytablemodel.h"
 #include "costcurvechart.h"
@@ -192,5 +193,30 @@ void snapshotProjectWindow(const QString &outputDir)
     if (auto *confidence = window->findChild<QLineEdit *>(QStringLiteral("pertConfidenceEdit")))
         confidence->setText(QStringLiteral("95"));
     snap(QStringLiteral("project-pert"));
+
+    // A plan in hours with links of every type and lags, typed in the table's notation: the
+    // network with its links labelled, the Gantt chart with them drawn end to end, and the
+    // crashing tab that offers the exact answer only.
+    window->document()->clear();
+    window->findChild<QComboBox *>(QStringLiteral("timeUnitChoice"))->setCurrentIndex(1);
+    typeRow(window, 0, {"A", "ออกแบบ", "-", "8", "6", "500"});
+    typeRow(window, 1, {"B", "เตรียมพื้นที่", "A SS+2", "6", "4", "300"});
+    typeRow(window, 2, {"C", "วางโครง", "A, B FF", "10", "7", "800"});
+    typeRow(window, 3, {"D", "เดินสายไฟ", "C SS+3", "5", "4", "200"});
+    typeRow(window, 4, {"E", "ตรวจรับ", "D FS+1, C SF+12", "3", "2", "400"});
+    window->document()->undoStack()->setClean();
+    style->setCurrentIndex(0);
+    tabs->setCurrentIndex(0);
+    snap(QStringLiteral("project-links-network"));
+    tabs->setCurrentIndex(5);
+    window->findChild<QCheckBox *>(QStringLiteral("ganttLinks"))->setChecked(true);
+    while (window->isBusy())
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    snap(QStringLiteral("project-links-gantt"));
+    tabs->setCurrentWidget(panel);
+    while (window->isBusy())
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    snap(QStringLiteral("project-links-crashing"));
+    window->document()->undoStack()->setClean();
     window->hide();
 }

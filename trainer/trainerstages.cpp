@@ -95,14 +95,14 @@ QString stepSummary(const engine::Project &project, const engine::StepCheck &ste
         cuts << QStringLiteral("%1 %2 %3")
                     .arg(trainer::activityName(project, activity))
                     .arg(units)
-                    .arg(project::thaiUnitWord());
+                    .arg(project::thaiUnitWord(engine::TimeUnit::Day));
     return QStringLiteral("ขั้นที่ %1: เร่ง %2 · ค่าเร่ง %3 บาท · ระยะเวลาโครงการ %4 -> %5 %6")
         .arg(step.number)
         .arg(cuts.join(QStringLiteral(", ")),
              project::textOf(engine::formatBaht(step.expectedCost)))
         .arg(step.durationBefore)
         .arg(step.expectedDuration)
-        .arg(project::thaiUnitWord());
+        .arg(project::thaiUnitWord(engine::TimeUnit::Day));
 }
 
 } // namespace
@@ -479,7 +479,7 @@ void TrainerWindow::Private::showCrashingState()
     } else {
         totalsLabel->setText(QStringLiteral("ระยะเวลาโครงการตอนนี้ %1 %2 · เป้าหมาย %3 %2")
                                  .arg(now)
-                                 .arg(project::thaiUnitWord())
+                                 .arg(project::thaiUnitWord(engine::TimeUnit::Day))
                                  .arg(targetBox->value()));
     }
 }

@@ -227,7 +227,7 @@ QWidget *TrainerWindow::Private::buildSchedulePage()
     QObject::connect(projectDurationEdit, &QLineEdit::textEdited, this, [this] { markModified(); });
     durationRow->addWidget(durationCaption);
     durationRow->addWidget(projectDurationEdit);
-    durationRow->addWidget(new QLabel(project::thaiUnitWord()));
+    durationRow->addWidget(new QLabel(project::thaiUnitWord(engine::TimeUnit::Day)));
     durationRow->addStretch();
 
     auto *buttons = new QHBoxLayout;
@@ -305,7 +305,7 @@ QWidget *TrainerWindow::Private::buildCrashingPage()
     });
     targetRow->addWidget(targetCaption);
     targetRow->addWidget(targetBox);
-    targetRow->addWidget(new QLabel(project::thaiUnitWord()));
+    targetRow->addWidget(new QLabel(project::thaiUnitWord(engine::TimeUnit::Day)));
     targetRow->addStretch();
 
     auto *intro = new QLabel(QStringLiteral("แต่ละขั้น: ใส่จำนวนหน่วยที่จะเร่งให้กิจกรรมที่เลือก "

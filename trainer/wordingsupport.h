@@ -16,9 +16,10 @@
 
 namespace trainer {
 
+// The trainer's projects are in days, as the practice sets are.
 inline QString unitWord()
 {
-    return io::thaiUnitWord();
+    return io::thaiUnitWord(engine::TimeUnit::Day);
 }
 
 // "3 วัน".

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 
+#include "../support/randomproject.h"
+
 #include "crashingpanel.h"
 #include "durationspinbox.h"
 #include "greedylog.h"
@@ -398,6 +400,44 @@ private slots:
             QVERIFY(longestPath(set.project, durations) <= target);
             QCOMPARE(sum, *panel.leastTotal());
             QCOMPARE(parseAmount(text(activities, Columns::CostColumn)), sum);
+        }
+    }
+
+    // Links other than plain: no greedy (the engine's throws on them), the reason in the log and
+    // on the buttons, and the exact least cost for every target as the engine solves it.
+    void linksOtherThanPlainGetTheExactAnswerOnly()
+    {
+        testsupport::Random random(5);
+        for (int k = 0; k < 6; ++k) {
+            testsupport::ProjectShape shape;
+            shape.activities = 3 + static_cast<int>(testsupport::below(random, 12));
+            shape.linkPercent = 70;
+            const engine::Project project = testsupport::randomProject(random, shape);
+            const project::AnalysisSnapshot analysis = ::project::analysisOf(project);
+            QVERIFY(analysis->sound());
+            if (analysis->network.plainLinks())
+                continue;
+            project::CrashingPanel panel;
+            panel.setProject(analysis);
+            QVERIFY(!panel.greedyAvailable());
+            auto *step = panel.findChild<QPushButton *>(QStringLiteral("stepButton"));
+            auto *run = panel.findChild<QPushButton *>(QStringLiteral("runButton"));
+            QVERIFY(!step->isEnabled() && !run->isEnabled());
+            QCOMPARE(step->toolTip(), project::greedyUnavailableText());
+            QCOMPARE(panel.logText(), project::greedyUnavailableText());
+            QVERIFY(!panel.step());
+            panel.runToTarget();
+            QVERIFY(!panel.isBusy());
+            const engine::Duration normal = analysis->schedule.projectDuration;
+            for (Duration target = normal; target >= analysis->shortestDuration;
+                 target -= 1 + (normal - analysis->shortestDuration) / 4) {
+                panel.setTarget(target);
+                QTRY_VERIFY(panel.leastTotal().has_value());
+                QCOMPARE(*panel.leastTotal(), engine::leastCost(analysis->network, target)->cost);
+                QCOMPARE(panel.currentDurations(),
+                         std::vector<Duration>(analysis->network.normalDurations().begin(),
+                                               analysis->network.normalDurations().end()));
+            }
         }
     }
 

@@ -86,6 +86,45 @@ private slots:
         }
     }
 
+    // Each link runs from its predecessor's start (SS, SF) or finish (FS, FF) to its
+    // activity's start (FS, SS) or finish (FF, SF), where the bars begin and end.
+    void linksJoinTheEndsTheirTypeNames()
+    {
+        testsupport::Random random(23);
+        for (int k = 0; k < 12; ++k) {
+            testsupport::ProjectShape shape;
+            shape.activities = 2 + static_cast<int>(testsupport::below(random, 25));
+            shape.linkPercent = 60;
+            const project::AnalysisSnapshot analysis
+                = project::analysisOf(testsupport::randomProject(random, shape));
+            QVERIFY(analysis->sound());
+            project::GanttView view;
+            view.showPlans(analysis, std::nullopt, QString());
+            const engine::Network &network = analysis->network;
+            for (int a = 0; a < network.size(); ++a) {
+                const auto before = network.predecessors(a);
+                const auto timings = network.predecessorTimings(a);
+                for (std::size_t j = 0; j < before.size(); ++j) {
+                    const engine::LinkType type
+                        = timings.empty() ? engine::LinkType::FinishToStart : timings[j].type;
+                    const bool fromStart = type == engine::LinkType::StartToStart
+                        || type == engine::LinkType::StartToFinish;
+                    const bool toFinish = type == engine::LinkType::FinishToFinish
+                        || type == engine::LinkType::StartToFinish;
+                    const QRectF from = view.barRect(0, before[j]);
+                    const QRectF to = view.barRect(0, a);
+                    const QPolygonF line = view.linkLine(0, a, static_cast<int>(j));
+                    QCOMPARE(line.size(), 4);
+                    QCOMPARE(line.front().x(), fromStart ? from.left() : from.right());
+                    QCOMPARE(line.back().x(), toFinish ? to.right() : to.left());
+                    QCOMPARE(line.back().y(), to.center().y());
+                }
+            }
+            QVERIFY(
+                view.linkLine(0, 0, static_cast<int>(network.predecessors(0).size())).isEmpty());
+        }
+    }
+
     void criticalBarsAreRedOnScreen()
     {
         const project::AnalysisSnapshot analysis

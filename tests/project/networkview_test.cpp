@@ -12,7 +12,9 @@
 #include "practiceset.h"
 #include "schedule.h"
 
+#include <QComboBox>
 #include <QImage>
+#include <QStandardItemModel>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -352,6 +354,47 @@ private slots:
             QCOMPARE(view.arrowDiagram(), nullptr);
             QVERIFY(!view.nodeRect(0).isEmpty());
         }
+    }
+
+    // A 10 units; B 4, finishing with A (FF); C 10, starting with B (SS) and after A: by hand
+    // B runs 6-10 (latest 10-14, held by C's start at 10) and C 10-20. The boxes say so in the
+    // project's unit, the two links carry their types, and the arrows' style is refused (it
+    // needs plain links) with its reason.
+    void linksOtherThanPlainAreLabelledAndRefuseArrows()
+    {
+        engine::Project project;
+        project.timeUnit = engine::TimeUnit::Hour;
+        project.activities
+            = {{"A", "", {}, 10, 8, 100},
+               {"B", "", {"A"}, 4, 2, 100, {}, {{engine::LinkType::FinishToFinish, 0}}},
+               {"C", "", {"B", "A"}, 10, 9, 100, {}, {{engine::LinkType::StartToStart, 0}, {}}}};
+        const project::AnalysisSnapshot analysis = project::analysisOf(project);
+        QVERIFY(analysis->sound());
+        project::NetworkView view;
+        view.resize(900, 600);
+        view.showProject(analysis, analysis->network.normalDurations());
+        QTRY_VERIFY(view.isDrawn());
+        QCOMPARE(view.nodeTexts(1),
+                 QStringList({u"ES 6"_qs, u"EF 10"_qs, u"B"_qs, u"ระยะเวลา 4 ชั่วโมง"_qs, u"LS 10"_qs,
+                              u"LF 14"_qs}));
+        QCOMPARE(view.nodeTexts(2).at(1), u"EF 20"_qs);
+        QCOMPARE(view.linkLabel(0, 1), u"FF"_qs);
+        QCOMPARE(view.linkLabel(1, 2), u"SS"_qs);
+        QCOMPARE(view.linkLabel(0, 2), QString());
+        snapshot(view, "links_ff_ss.png");
+
+        QComboBox *choice = project::makeStyleChoice(&view, nullptr, "style");
+        project::allowArrowStyle(choice, analysis->network.plainLinks());
+        const auto *items = qobject_cast<QStandardItemModel *>(choice->model());
+        QVERIFY(!items->item(1)->isEnabled());
+        QCOMPARE(items->item(1)->toolTip(), project::arrowStyleRefusal());
+        choice->setCurrentIndex(1); // as a program could, all the same
+        QVERIFY(view.isDrawn());
+        QCOMPARE(view.message(), project::arrowStyleRefusal());
+        QCOMPARE(view.arrowDiagram(), nullptr);
+        project::allowArrowStyle(choice, true);
+        QVERIFY(items->item(1)->isEnabled());
+        delete choice;
     }
 };
 

@@ -397,7 +397,7 @@ void ProjectModelTest::rowsShowNumbersPlainly()
     QCOMPARE(rows[0][project::CostPerUnitColumn], QStringLiteral("1200"));
     QCOMPARE(rows[1][project::CostPerUnitColumn], QStringLiteral("1200.50"));
     QCOMPARE(rows[2][project::CostPerUnitColumn], QStringLiteral("0.05"));
-    QCOMPARE(rows[3][project::PredecessorsColumn], QStringLiteral("A,C"));
+    QCOMPARE(rows[3][project::PredecessorsColumn], QStringLiteral("A, C"));
     QCOMPARE(rows[0][project::NormalDurationColumn], QStringLiteral("5"));
     QVERIFY(rows[0][project::OptimisticColumn].isEmpty());
     // Estimates with only the decimals they need, as many as that takes.

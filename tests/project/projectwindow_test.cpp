@@ -16,12 +16,15 @@
 #include "leastcost.h"
 #include "messagebox.h"
 #include "networkview.h"
+#include "pertpanel.h"
 #include "planexportdialog.h"
 #include "printerchooser.h"
 #include "projectdocument.h"
 #include "projectfile.h"
 #include "projectwindow.h"
 #include "projectwindowtestsupport.h"
+#include "scheduletablemodel.h"
+#include "thaitext.h"
 #include "timecostcurve.h"
 
 #include <QAbstractButton>
@@ -38,7 +41,9 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSet>
+#include <QStandardItemModel>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTabWidget>
@@ -635,6 +640,148 @@ private slots:
                 continue;
             QVERIFY2(!item->objectName().isEmpty(), qPrintable(item->text()));
         }
+    }
+
+    // The hand-worked project with links other than plain: A 10; B 4, finishing with A (FF);
+    // C 10, starting with B (SS). B runs 6-10 and C 6-16 by hand. The window offers no
+    // greedy, no PERT, no arrows and no trainer, and crashes exactly.
+    void linksOtherThanPlainAreFollowed()
+    {
+        typeProject(*m_window,
+                    {{"A", "", "-", "10", "8", "100"},
+                     {"B", "", "A FF", "4", "2", "50"},
+                     {"C", "", "B SS", "10", "9", "300"}});
+        settle(*m_window);
+        const project::ProjectAnalysis &analysis = m_window->document()->analysis();
+        QVERIFY(analysis.sound());
+        QCOMPARE(analysis.project.activities[1].linkTimings,
+                 std::vector<engine::LinkTiming>({{engine::LinkType::FinishToFinish, 0}}));
+        auto *schedule = find<QTableView>(m_window.get(), "scheduleTable")->model();
+        auto cell = [schedule](int row, int column) {
+            return schedule->index(row, column).data().toString();
+        };
+        QCOMPARE(cell(1, project::ScheduleTableModel::EarliestStartColumn), u"6"_qs);
+        QCOMPARE(cell(2, project::ScheduleTableModel::EarliestFinishColumn), u"16"_qs);
+
+        // The Gantt chart shows the exact plan under the normal one at once.
+        auto *tabs = find<QTabWidget>(m_window.get(), "viewTabs");
+        tabs->setCurrentIndex(tabs->count() - 1);
+        settle(*m_window);
+        QCOMPARE(find<project::GanttView>(m_window.get(), "ganttView")->planCount(), 2);
+        tabs->setCurrentWidget(find<project::CrashingPanel>(m_window.get(), "crashingPanel"));
+        auto *panel = find<project::CrashingPanel>(m_window.get(), "crashingPanel");
+        QVERIFY(!find<QPushButton>(m_window.get(), "stepButton")->isEnabled());
+        QCOMPARE(find<QPlainTextEdit>(m_window.get(), "greedyLog")->toPlainText(),
+                 project::greedyUnavailableText());
+        settle(*m_window);
+        const std::optional<engine::LeastCost> least
+            = engine::leastCost(analysis.network, *panel->target());
+        QVERIFY(least && panel->leastTotal());
+        QCOMPARE(*panel->leastTotal(), least->cost);
+
+        auto *style = find<QComboBox>(m_window.get(), "networkStyle");
+        QVERIFY(!qobject_cast<QStandardItemModel *>(style->model())->item(1)->isEnabled());
+        auto *plans = find<QComboBox>(m_window.get(), "ganttPlan");
+        QVERIFY(!qobject_cast<QStandardItemModel *>(plans->model())->item(0)->isEnabled());
+        QCOMPARE(plans->currentIndex(), 1);
+        QVERIFY(!action(*m_window, "practiseAction")->isEnabled());
+        QVERIFY(find<project::PertPanel>(m_window.get(), "pertPanel")->pert() == std::nullopt);
+
+        // Shortening B by 2 makes the project 2 longer: B starts when A's finish lets it
+        // finish, and C starts with B. The status line says so.
+        const project::AnalysisSnapshot before = m_window->document()->snapshot();
+        type(*m_window, 1, project::NormalDurationColumn, u"2"_qs);
+        settle(*m_window);
+        QCOMPARE(m_window->document()->analysis().schedule.projectDuration, 18);
+        const QString status = find<QLabel>(m_window.get(), "statusLabel")->text();
+        QVERIFY2(status.contains(u"B"_qs) && status.contains(u"ยาวขึ้น 2 วัน"_qs)
+                     && status.contains(u"เสร็จ-เสร็จ"_qs) && status.contains(u"(A)"_qs)
+                     && status.contains(u"(C)"_qs),
+                 qPrintable(status));
+        // The other way round (lengthening B) there is nothing to explain.
+        QVERIFY(
+            project::longerAfterShortening(*m_window->document()->snapshot(), *before).isEmpty());
+    }
+
+    // The predecessors cell as planners write it; a faulty item is marked on its cell and
+    // keeps the project from being analysed, and nothing else.
+    void predecessorNotationInTheTable()
+    {
+        typeProject(*m_window, typedProject);
+        auto *model = m_window->document()->table();
+        const QModelIndex cell = model->index(2, project::PredecessorsColumn);
+        type(*m_window, 2, project::PredecessorsColumn, u"A SS+1, B FF-2"_qs);
+        settle(*m_window);
+        const engine::Activity &c = m_window->document()->analysis().project.activities[2];
+        QCOMPARE(c.predecessors, std::vector<std::string>({"A", "B"}));
+        QCOMPARE(c.linkTimings,
+                 std::vector<engine::LinkTiming>({{engine::LinkType::StartToStart, 1},
+                                                  {engine::LinkType::FinishToFinish, -2}}));
+
+        for (const QString &faulty : {u"A SS+1, B FF2"_qs, u"A SS+x"_qs, u"A FS+9999999"_qs}) {
+            type(*m_window, 2, project::PredecessorsColumn, faulty);
+            settle(*m_window);
+            const project::ProjectAnalysis &analysis = m_window->document()->analysis();
+            QCOMPARE(analysis.problems.size(), std::size_t {1});
+            QCOMPARE(analysis.problems[0].row, 2);
+            QCOMPARE(analysis.problems[0].column, int(project::PredecessorsColumn));
+            const QString tip = cell.data(Qt::ToolTipRole).toString();
+            const QString item = faulty.section(u',', -1).trimmed();
+            QVERIFY2(tip.contains(u'\'' + item + u'\''), qPrintable(tip));
+        }
+
+        // A project with links shows them in the cell the way they are read back.
+        engine::Project project = expectedProject(QString());
+        project.activities[2].linkTimings = {{engine::LinkType::StartToFinish, 3}, {}};
+        m_window->document()->load(project, QString());
+        QCOMPARE(cell.data().toString(), u"A SF+3, B"_qs);
+        settle(*m_window);
+        QCOMPARE(m_window->document()->analysis().project.activities[2].linkTimings,
+                 project.activities[2].linkTimings);
+    }
+
+    // The unit is the project's: changing it relabels the parts, is one edit to undo, and
+    // converts nothing.
+    void timeUnitIsAnEditThatRelabels()
+    {
+        typeProject(*m_window, typedProject);
+        settle(*m_window);
+        m_window->document()->undoStack()->setClean();
+        const int typed = m_window->document()->undoStack()->index();
+        auto *choice = find<QComboBox>(m_window.get(), "timeUnitChoice");
+        QCOMPARE(choice->currentText(), u"วัน"_qs);
+        const engine::Duration duration = m_window->document()->analysis().schedule.projectDuration;
+        auto *schedule = find<QTableView>(m_window.get(), "scheduleTable")->model();
+        const QStringList units {u"นาที"_qs, u"ชั่วโมง"_qs, u"วัน"_qs, u"สัปดาห์"_qs};
+        for (int index = 0; index < choice->count(); ++index) {
+            choice->setCurrentIndex(index);
+            settle(*m_window);
+            const QString unit = units[index];
+            QCOMPARE(project::thaiUnitWord(m_window->document()->timeUnit()), unit);
+            QCOMPARE(m_window->document()->analysis().project.timeUnit,
+                     m_window->document()->timeUnit());
+            QCOMPARE(m_window->document()->analysis().schedule.projectDuration, duration);
+            QCOMPARE(find<QLabel>(m_window.get(), "targetUnitLabel")->text(), unit);
+            QVERIFY(
+                schedule->headerData(project::ScheduleTableModel::DurationColumn, Qt::Horizontal)
+                    .toString()
+                    .contains(unit));
+            QVERIFY(find<QLabel>(m_window.get(), "durationLabel")->text().contains(unit));
+        }
+        QVERIFY(m_window->document()->isModified());
+        m_window->document()->undoStack()->setIndex(typed);
+        settle(*m_window);
+        QCOMPARE(m_window->document()->timeUnit(), engine::TimeUnit::Day);
+        QCOMPARE(choice->currentText(), u"วัน"_qs);
+        QVERIFY(!m_window->document()->isModified());
+
+        // A file's unit comes with it.
+        engine::Project weeks = expectedProject(QString());
+        weeks.timeUnit = engine::TimeUnit::Week;
+        m_window->document()->load(weeks, QString());
+        settle(*m_window);
+        QCOMPARE(choice->currentText(), u"สัปดาห์"_qs);
+        QVERIFY(find<QLabel>(m_window.get(), "statusLabel")->text().contains(u"สัปดาห์"_qs));
     }
 
 private:

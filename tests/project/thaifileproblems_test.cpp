@@ -134,7 +134,7 @@ io::Place xml(int line, int column, const QString &field = {}, const QString &ac
 std::vector<Sample> samples()
 {
     using K = FileProblemKind;
-    const QString unit = project::thaiUnitWord();
+    const QString unit = project::thaiUnitWord(engine::TimeUnit::Day);
     const QStringList columns {u"activity"_qs, u"predecessors"_qs, u"normal_duration"_qs};
     const QStringList ends {u"1 (Dig)"_qs, u"4 (Pour)"_qs};
     io::Place slopeAt = csv(4, u"crash_cost"_qs);
@@ -438,7 +438,8 @@ void ThaiFileProblemsTest::brokenFiles()
         {u"plan.gan"_qs,
          gan,
          {{u"บรรทัด 7 กิจกรรม 2 ช่อง duration:"_qs, u"'abc'"_qs},
-          {u"บรรทัด 5 กิจกรรม 2:"_qs, u"1 (Dig)"_qs, u"3 "_qs + project::thaiUnitWord()}}},
+          {u"บรรทัด 5 กิจกรรม 2:"_qs, u"1 (Dig)"_qs,
+           u"3 "_qs + project::thaiUnitWord(engine::TimeUnit::Day)}}},
         // Characters that cannot be seen are shown by their codes.
         {u"invisible.csv"_qs,
          header + "A\xE2\x80\x8B,,B,1,1,0\nB,,A\xE2\x80\x8B,1,1,0\n",
@@ -474,8 +475,8 @@ void ThaiFileProblemsTest::warningsAndSaves()
         "A,-,5,2,1000,1100\n");
     QVERIFY(rounded.isLoaded());
     const QString warning = project::thaiProblemListText(rounded.warnings());
-    for (const QString &part :
-         {u"บรรทัด 2 กิจกรรม A"_qs, u"100/3"_qs, u"33.33 บาท"_qs, u"3 "_qs + project::thaiUnitWord()})
+    for (const QString &part : {u"บรรทัด 2 กิจกรรม A"_qs, u"100/3"_qs, u"33.33 บาท"_qs,
+                                u"3 "_qs + project::thaiUnitWord(engine::TimeUnit::Day)})
         QVERIFY2(warning.contains(part), warning.toUtf8());
     const io::ReadResult imported
         = openWritten(dir, u"plan.xml"_qs,
