@@ -36,7 +36,7 @@ constexpr std::array<UnitWords, 4> kUnitWords {{
     {engine::TimeUnit::Week, "week", "สัปดาห์"},
 }};
 
-bool isBlank(char c)
+bool isItemBlank(char c)
 {
     return c == ' ' || c == '\t';
 }
@@ -51,7 +51,7 @@ std::optional<LinkNotationFault> parseItem(std::string_view item, Item &out)
 {
     out = Item {std::string(item), {}};
     std::size_t blank = item.size();
-    while (blank > 0 && !isBlank(item[blank - 1]))
+    while (blank > 0 && !isItemBlank(item[blank - 1]))
         --blank;
     if (blank == 0)
         return std::nullopt; // one word: an id

@@ -14,19 +14,18 @@
 
 namespace {
 
-using engine::LinkType;
-using io::LinkNotationFault;
-
 struct Cell {
     const char *text;
     std::vector<std::string> ids;
     std::vector<engine::LinkTiming> timings; // empty: all plain
-    std::optional<LinkNotationFault> fault = std::nullopt;
+    std::optional<io::LinkNotationFault> fault = std::nullopt;
     const char *item = ""; // the faulty item
 };
 
 TEST(LinkNotation, ReadsEveryItemOrNamesTheFaultyOne)
 {
+    using engine::LinkType;
+    using io::LinkNotationFault;
     constexpr engine::LinkTiming fs {};
     const Cell cells[] = {
         {"", {}, {}},
@@ -50,7 +49,10 @@ TEST(LinkNotation, ReadsEveryItemOrNamesTheFaultyOne)
         {"B FS+", {}, {}, LinkNotationFault::LagNotWhole, "B FS+"},
         {"B SS-x", {}, {}, LinkNotationFault::LagNotWhole, "B SS-x"},
         {"B FF+1000001", {}, {}, LinkNotationFault::LagTooLarge, "B FF+1000001"},
-        {"B FF-99999999999999999999999", {}, {}, LinkNotationFault::LagTooLarge,
+        {"B FF-99999999999999999999999",
+         {},
+         {},
+         LinkNotationFault::LagTooLarge,
          "B FF-99999999999999999999999"},
     };
     for (const Cell &c : cells) {
@@ -73,6 +75,7 @@ TEST(LinkNotation, ReadsEveryItemOrNamesTheFaultyOne)
 // ids that end in a word like a link type too.
 TEST(LinkNotation, CellsReadBackAsWritten)
 {
+    using engine::LinkType;
     const char *const words[] = {"A", "FS", "ss", "SF+2", "FF-1", "FS2", "FSX", "fs+", "x.5", "-"};
     iotest::RandomSource random(7);
     for (int round = 0; round < 2000; ++round) {
@@ -82,12 +85,11 @@ TEST(LinkNotation, CellsReadBackAsWritten)
             for (auto w = random.between(0, 2); w > 0; --w)
                 id.append(random.percent(20) ? "  " : " ").append(random.pick(words));
             activity.predecessors.push_back(id);
-            activity.linkTimings.push_back(random.percent(50)
-                                               ? engine::LinkTiming {}
-                                               : engine::LinkTiming {
-                                                   static_cast<LinkType>(random.between(0, 3)),
-                                                   random.between(-engine::kMaxLag,
-                                                                  engine::kMaxLag)});
+            activity.linkTimings.push_back(
+                random.percent(50)
+                    ? engine::LinkTiming {}
+                    : engine::LinkTiming {static_cast<LinkType>(random.between(0, 3)),
+                                          random.between(-engine::kMaxLag, engine::kMaxLag)});
         }
         const std::string written = io::predecessorCell(activity);
         SCOPED_TRACE(written);
@@ -98,7 +100,8 @@ TEST(LinkNotation, CellsReadBackAsWritten)
             continue;
         EXPECT_EQ(cell.ids, activity.predecessors);
         for (std::size_t k = 0; k < cell.ids.size(); ++k) {
-            const engine::LinkTiming read = k < cell.timings.size() ? cell.timings[k] : engine::LinkTiming {};
+            const engine::LinkTiming read
+                = k < cell.timings.size() ? cell.timings[k] : engine::LinkTiming {};
             EXPECT_EQ(read, activity.linkTiming(k)) << k;
         }
     }
