@@ -10,7 +10,9 @@
 //   own: goal at least 10x faster; and, a stronger baseline, against GLPK built once with
 //   only the deadline's bound changed, each solve starting from the last basis;
 // - the least cost once and the greedy rule down to the shortest duration on 10,000 and
-//   100,000 activities, for the record.
+//   100,000 activities, for the record;
+// - with a third of the links of other types and lags: CPM against the plain CPM (goal
+//   within 3x), the least cost and the curve against the plain ones, for the record.
 // Run: engine_bench [Google Benchmark flags], pinned to one core (taskset -c 0).
 
 #include "randomproject.h"
@@ -52,6 +54,54 @@ const engine::Network &networkOf(int activities)
         network = std::make_unique<engine::Network>(testsupport::randomProject(random, shape));
     }
     return *network;
+}
+
+// The same networks with a third of the links of a random type and lag (-5 .. 5).
+const engine::Network &linkedNetworkOf(int activities)
+{
+    static std::map<int, std::unique_ptr<engine::Network>> networks;
+    std::unique_ptr<engine::Network> &network = networks[activities];
+    if (!network) {
+        testsupport::Random random(static_cast<std::uint64_t>(activities));
+        testsupport::ProjectShape shape;
+        shape.activities = activities;
+        shape.predecessors = 2;
+        shape.linkPercent = 33;
+        network = std::make_unique<engine::Network>(testsupport::randomProject(random, shape));
+    }
+    return *network;
+}
+
+void BM_LinkedSchedule(benchmark::State &state)
+{
+    const engine::Network &network = linkedNetworkOf(static_cast<int>(state.range(0)));
+    engine::Schedule schedule;
+    for (auto _ : state) {
+        engine::computeSchedule(network, network.normalDurations(), schedule);
+        benchmark::DoNotOptimize(schedule.projectDuration);
+    }
+}
+
+void BM_LinkedLeastCost(benchmark::State &state)
+{
+    const engine::Network &network = linkedNetworkOf(static_cast<int>(state.range(0)));
+    const Duration normal
+        = engine::computeSchedule(network, network.normalDurations()).projectDuration;
+    const Duration shortest = engine::shortestDuration(network);
+    const Duration target = shortest + (normal - shortest) / 2;
+    Satang cost = 0;
+    for (auto _ : state)
+        cost = engine::leastCost(network, target)->cost;
+    state.counters["Baht"] = static_cast<double>(cost) / 100;
+}
+
+void BM_LinkedTimeCostCurve(benchmark::State &state)
+{
+    const engine::Network &network = linkedNetworkOf(static_cast<int>(state.range(0)));
+    std::size_t breakpoints = 0;
+    for (auto _ : state)
+        breakpoints = engine::timeCostCurve(network).breakpoints().size();
+    state.counters["breakpoints"] = static_cast<double>(breakpoints);
 }
 
 void BM_ComputeSchedule(benchmark::State &state)
@@ -258,6 +308,9 @@ BENCHMARK(BM_GlpkEveryDuration)->Arg(1'000)->Unit(benchmark::kMillisecond)->Iter
 BENCHMARK(BM_GlpkEveryDurationFromScratch)->Arg(1'000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_LeastCost)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GlpkLeastCost)->Arg(1'000)->Arg(10'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LinkedSchedule)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LinkedLeastCost)->Arg(1'000)->Arg(10'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LinkedTimeCostCurve)->Arg(1'000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_GreedyToShortest)
     ->Arg(10'000)
     ->Arg(100'000)
@@ -312,6 +365,13 @@ int main(int argc, char **argv)
                         "BM_GlpkLeastCost/1000", "BM_LeastCost/1000", "none, for the choice");
     reporter.printRatio("Least cost once, 10,000 activities: GLPK / leastCost",
                         "BM_GlpkLeastCost/10000", "BM_LeastCost/10000", "none, for the choice");
+    reporter.printRatio("Linked links, 100,000 activities: CPM / plain CPM",
+                        "BM_LinkedSchedule/100000", "BM_ComputeSchedule/100000", "at most 3x");
+    reporter.printRatio("Linked links, 10,000 activities: least cost / plain least cost",
+                        "BM_LinkedLeastCost/10000", "BM_LeastCost/10000", "none, for the record");
+    reporter.printRatio("Linked links, 1,000 activities: curve / plain curve",
+                        "BM_LinkedTimeCostCurve/1000/iterations:1", "BM_TimeCostCurve/1000",
+                        "none, for the record");
     benchmark::Shutdown();
     return 0;
 }

@@ -14,6 +14,10 @@ namespace cli {
 void writeGrade(Output &output, const engine::Project &project, const engine::Network &network,
                 const QString &answersPath, std::optional<qint64> target, bool json)
 {
+    // The steps a student is graded on are the textbook's, on its finish-to-start networks.
+    if (!network.plainLinks())
+        throw UsageError("grading follows the textbook's steps, which need every link "
+                         "finish-to-start without a lag; this project has other links");
     io::AnswersRead read = io::openAnswers(answersPath, &project);
     if (!read.isLoaded())
         throw AnswersFileError(read.problems.message().toStdString());

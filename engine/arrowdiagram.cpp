@@ -419,6 +419,10 @@ ArrowDiagram Builder::finish() const
 
 ArrowDiagram buildArrowDiagram(const Network &network, JobControl *control)
 {
+    if (!network.plainLinks())
+        throw std::invalid_argument("buildArrowDiagram: an arrow's tail is its activity's start "
+                                    "and its head the finish, so links must be finish-to-start "
+                                    "without lags");
     const int n = network.size();
     if (n == 0)
         return {};

@@ -57,7 +57,7 @@ inline constexpr int kArrowDiagramFullLimit = 16384;
 //    until no dummy can go.
 // 4. Number the events in an order that puts earlier events (at normal durations) first.
 // Time about (activities + links) x the number of passes of step 3, plus activities² / 64
-// for the precedence relation.
+// for the precedence relation. Throws std::invalid_argument unless network.plainLinks().
 ArrowDiagram buildArrowDiagram(const Network &network, JobControl *control = nullptr);
 
 // The event times of the diagram for one set of durations (one per activity), as the course

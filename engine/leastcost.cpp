@@ -155,6 +155,8 @@ private:
     std::optional<Simplex> m_simplex;
 };
 
+} // namespace
+
 // With links of every type an activity's duration is exactly its finish less its start:
 // stretching it, as the model above may, would let a finish-to-finish link into it hold its
 // finish late while a start-to-start link out of it keeps its start early. So the durations
@@ -167,10 +169,9 @@ private:
 // against it. Among the cheapest answers the one that shortens the fewest units is taken
 // (each cost scaled by K, plus one per unit, K above any total of units), when the scaled
 // costs fit; so activities that cost nothing keep their normal durations where they can.
-class LinkedTradeOffModel {
+class LinkedLeastCost::Model {
 public:
-    explicit LinkedTradeOffModel(const Network &network)
-        : m_network(network), m_cost(m_graph), m_supply(m_graph)
+    explicit Model(const Network &network) : m_network(network), m_cost(m_graph), m_supply(m_graph)
     {
         const int n = network.size();
         const auto count = static_cast<std::size_t>(n);
@@ -205,11 +206,8 @@ public:
             for (std::size_t j = 0; j < before.size(); ++j) {
                 const auto p = static_cast<std::size_t>(before[j]);
                 const LinkTiming t = timing[j];
-                const bool fromFinish
-                    = t.type == LinkType::FinishToStart || t.type == LinkType::FinishToFinish;
-                const bool toStart
-                    = t.type == LinkType::FinishToStart || t.type == LinkType::StartToStart;
-                addArc(toStart ? m_begin[k] : m_end[k], fromFinish ? m_end[p] : m_begin[p], -t.lag);
+                addArc(toStart(t.type) ? m_begin[k] : m_end[k],
+                       fromFinish(t.type) ? m_end[p] : m_begin[p], -t.lag);
             }
         }
         m_deadline = addArc(m_start, m_finish, 0);
@@ -290,13 +288,6 @@ private:
     std::optional<Simplex> m_simplex;
 };
 
-} // namespace
-
-class LinkedLeastCost::Model : public LinkedTradeOffModel {
-public:
-    using LinkedTradeOffModel::LinkedTradeOffModel;
-};
-
 LinkedLeastCost::LinkedLeastCost(const Network &network) : m_model(std::make_unique<Model>(network))
 {
 }
@@ -321,7 +312,7 @@ std::optional<LeastCost> leastCost(const Network &network, Duration target)
         return result;
     }
     if (!network.plainLinks()) {
-        LinkedTradeOffModel model(network);
+        LinkedLeastCost::Model model(network);
         return model.solve(target);
     }
     TradeOffModel model(network);

@@ -40,8 +40,9 @@ public:
     LinkedLeastCost &operator=(const LinkedLeastCost &) = delete;
     Satang cost(Duration target);
 
+    class Model; // the flow model itself, which leastCost() uses as well
+
 private:
-    class Model;
     std::unique_ptr<Model> m_model;
 };
 

@@ -15,22 +15,24 @@ namespace engine {
 // Predecessor and successor lists are stored flat (compressed rows), each list without
 // repeats, and one topological order is kept, so every pass over the network is linear in
 // activities + links.
+// Which end of the predecessor a link starts from, and which end of its activity it holds.
+inline bool fromFinish(LinkType type)
+{
+    return type == LinkType::FinishToStart || type == LinkType::FinishToFinish;
+}
+inline bool toStart(LinkType type)
+{
+    return type == LinkType::FinishToStart || type == LinkType::StartToStart;
+}
+
 // The earliest start a link lets its activity (of the given duration) have, from its
-// predecessor's start and finish.
+// predecessor's start and finish. Written without branches on the type: schedules of mixed
+// types run through it a link at a time.
 inline Duration startAllowedAfter(LinkTiming link, Duration predecessorStart,
                                   Duration predecessorFinish, Duration duration)
 {
-    switch (link.type) {
-    case LinkType::FinishToStart:
-        return predecessorFinish + link.lag;
-    case LinkType::StartToStart:
-        return predecessorStart + link.lag;
-    case LinkType::FinishToFinish:
-        return predecessorFinish + link.lag - duration;
-    case LinkType::StartToFinish:
-        return predecessorStart + link.lag - duration;
-    }
-    return predecessorFinish + link.lag;
+    return (fromFinish(link.type) ? predecessorFinish : predecessorStart) + link.lag
+        - (toStart(link.type) ? 0 : duration);
 }
 
 // The latest finish a link lets its predecessor (of the given duration) have, from the
@@ -38,17 +40,8 @@ inline Duration startAllowedAfter(LinkTiming link, Duration predecessorStart,
 inline Duration finishAllowedBefore(LinkTiming link, Duration start, Duration finish,
                                     Duration predecessorDuration)
 {
-    switch (link.type) {
-    case LinkType::FinishToStart:
-        return start - link.lag;
-    case LinkType::StartToStart:
-        return start - link.lag + predecessorDuration;
-    case LinkType::FinishToFinish:
-        return finish - link.lag;
-    case LinkType::StartToFinish:
-        return finish - link.lag + predecessorDuration;
-    }
-    return start - link.lag;
+    return (toStart(link.type) ? start : finish) - link.lag
+        + (fromFinish(link.type) ? 0 : predecessorDuration);
 }
 
 class Network {

@@ -43,6 +43,9 @@ PertAnalysis analysePert(const Project &project, const Network &network)
     const auto n = static_cast<std::size_t>(network.size());
     if (project.activities.size() != n)
         throw std::invalid_argument("analysePert: the network is not built from the project");
+    if (!network.plainLinks())
+        throw std::invalid_argument("analysePert: PERT's paths need finish-to-start links "
+                                    "without lags");
     PertAnalysis result;
     result.expected.resize(n);
     result.variance.resize(n, 0.0);

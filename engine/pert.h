@@ -46,7 +46,8 @@ double expectedTime(const ThreeTimeEstimate &estimate);
 double estimateVariance(const ThreeTimeEstimate &estimate);
 
 // Precondition: `network` was built from `project` (one activity per node, same order), so
-// validate(project) found every estimate sound. Linear in activities + links.
+// validate(project) found every estimate sound, and its links are plain (throws
+// std::invalid_argument otherwise). Linear in activities + links.
 PertAnalysis analysePert(const Project &project, const Network &network);
 
 // The chance of finishing by `day` (0..1): the normal distribution's CDF at

@@ -197,14 +197,11 @@ std::vector<Duration> shortestDurations(const Network &network)
         for (std::size_t k = 0; k < before.size(); ++k) {
             const auto p = static_cast<std::size_t>(before[k]);
             const LinkTiming t = timing[k];
-            const Duration from
-                = (t.type == LinkType::FinishToStart || t.type == LinkType::FinishToFinish)
-                ? finish[p]
-                : start[p];
-            if (t.type == LinkType::FinishToStart || t.type == LinkType::StartToStart)
-                s = std::max(s, from + t.lag);
+            const Duration from = (fromFinish(t.type) ? finish[p] : start[p]) + t.lag;
+            if (toStart(t.type))
+                s = std::max(s, from);
             else
-                f = std::max(f, from + t.lag);
+                f = std::max(f, from);
         }
         f = std::max(f, s + network.crashDurations()[i]);
         s = std::max(s, f - network.normalDurations()[i]);

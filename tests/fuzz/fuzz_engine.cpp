@@ -134,6 +134,10 @@ engine::Project randomInput(testsupport::Random &random,
     shape.maxDuration = durations[below(random, std::size(durations))];
     shape.maxCost = costs[below(random, std::size(costs))];
     shape.specialPercent = static_cast<int>(below(random, 50));
+    if (chance(random, 25)) {
+        shape.linkPercent = 1 + static_cast<int>(below(random, 100));
+        shape.maxLag = between(random, 0, shape.maxDuration);
+    }
     engine::Project project = testsupport::randomProject(random, shape);
     if (chance(random, 30))
         planted = testsupport::plantFaults(random, project, 1 + static_cast<int>(below(random, 4)));
@@ -350,6 +354,68 @@ void checkArrowDiagram(const engine::Network &network, const std::vector<Duratio
     }
 }
 
+// Networks with links of every type: the schedule keeps every link both ways, the shortest
+// duration is reached and is no longer than crashing everything, the greedy refuses, and the
+// least cost reaches its target within range at what its durations cost, as the curve says.
+void checkLinkedNetwork(testsupport::Random &random, const engine::Network &network,
+                        Figures &figures)
+{
+    const auto n = static_cast<std::size_t>(network.size());
+    const engine::Schedule s = engine::computeSchedule(network, network.normalDurations());
+    for (int a = 0; a < network.size(); ++a) {
+        const auto i = static_cast<std::size_t>(a);
+        check(s.totalFloat(a) >= 0 && s.earliestStart[i] >= 0
+                  && s.latestFinish[i] <= s.projectDuration,
+              "linked: negative float");
+        const auto before = network.predecessors(a);
+        const auto timing = network.predecessorTimings(a);
+        for (std::size_t k = 0; k < before.size(); ++k) {
+            const auto p = static_cast<std::size_t>(before[k]);
+            const Duration d = network.normalDurations()[i], dp = network.normalDurations()[p];
+            check(s.earliestStart[i] >= engine::startAllowedAfter(timing[k], s.earliestStart[p],
+                                                                  s.earliestFinish[p], d)
+                      && s.latestFinish[p] <= engine::finishAllowedBefore(
+                             timing[k], s.latestStart[i], s.latestFinish[i], dp),
+                  "linked: a link is broken");
+        }
+    }
+    const Duration normal = s.projectDuration;
+    const Duration shortest = engine::shortestDuration(network);
+    const std::vector<Duration> fastest = engine::shortestDurations(network);
+    checkWithinRange(network, fastest);
+    check(engine::computeSchedule(network, fastest).projectDuration == shortest
+              && shortest
+                  <= engine::computeSchedule(network, network.crashDurations()).projectDuration
+              && shortest <= normal,
+          "linked: the shortest duration is not reached");
+    bool refused = false;
+    try {
+        engine::GreedyCrashing greedy(network);
+    } catch (const std::invalid_argument &) {
+        refused = true;
+    }
+    check(refused || network.plainLinks(), "linked: the greedy rule took other links");
+    if (n > 300)
+        return;
+    const Duration target = between(random, shortest - 1, normal);
+    const std::optional<engine::LeastCost> optimum = engine::leastCost(network, target);
+    check(optimum.has_value() == (target >= shortest), "linked least cost: wrong refusal");
+    if (!optimum)
+        return;
+    checkWithinRange(network, optimum->durations);
+    check(engine::computeSchedule(network, optimum->durations).projectDuration <= target
+              && optimum->cost == extraCost(network, optimum->durations),
+          "linked least cost: misses the target or its cost");
+    check(optimum->cost <= extraCost(network, fastest), "linked least cost: dearer than fastest");
+    if (n <= 60 && normal - shortest <= 200) {
+        const engine::TimeCostCurve curve = engine::timeCostCurve(network);
+        check(curve.shortestDuration() == shortest && curve.normalDuration() == normal
+                  && curve.costAt(target) == optimum->cost,
+              "linked curve: not the least cost");
+        ++figures.curves;
+    }
+}
+
 void runOne(testsupport::Random &random, const engine::Project &project,
             const std::vector<testsupport::PlantedFault> &planted, Figures &figures)
 {
@@ -358,6 +424,10 @@ void runOne(testsupport::Random &random, const engine::Project &project,
         return;
     }
     const engine::Network network(project);
+    if (!network.plainLinks()) {
+        checkLinkedNetwork(random, network, figures);
+        return;
+    }
     const auto n = static_cast<std::size_t>(network.size());
     std::vector<Duration> durations(network.normalDurations().begin(),
                                     network.normalDurations().end());
