@@ -12,7 +12,11 @@ namespace io {
 // The .crashkit project file: JSON with a format marker and version (see "Project files" in the
 // README).
 inline constexpr char kCrashkitFormat[] = "crashkit-project";
-inline constexpr int kCrashkitVersion = 1; // the newest version this program reads and writes
+// The newest version this program reads and writes. Version 2 brought links with a type and
+// a lag and the time unit; a project without them is written as version 1, which older
+// programs read too.
+inline constexpr int kCrashkitVersion = 2;
+inline constexpr int kCrashkitLinksVersion = 2;
 
 // Reads a .crashkit file's bytes (UTF-8, a byte order mark allowed); `file` is the name
 // problems are placed in.

@@ -6,6 +6,7 @@
 #include "engineproblems.h"
 #include "jsonescapes.h"
 #include "jsonvalue.h"
+#include "linknotation.h"
 #include "utf8.h"
 #include "values.h"
 
@@ -13,6 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <span>
@@ -33,6 +35,7 @@ constexpr JsonKey kProjectKeys[] = {
     {"version", ValueType::WholeNumber, true},
     {"title", ValueType::Text, false},
     {"target_duration", ValueType::WholeNumber, false}, // null: no target
+    {"time_unit", ValueType::Text, false}, // from version 2; absent: day
     {"activities", ValueType::List, true},
 };
 
@@ -44,6 +47,13 @@ constexpr JsonKey kActivityKeys[] = {
     {"crash_duration", ValueType::WholeNumber, true},
     {"crash_cost_per_unit", ValueType::Amount, true},
     {"estimate", ValueType::Object, false}, // PERT's three estimates; null: none
+};
+
+// A link that is not plain, from version 2: {"id": "B", "type": "SS", "lag": 2}.
+constexpr JsonKey kLinkKeys[] = {
+    {"id", ValueType::Text, true},
+    {"type", ValueType::Text, false}, // FS, SS, FF or SF; absent: FS
+    {"lag", ValueType::WholeNumber, false}, // absent: 0
 };
 
 constexpr JsonKey kEstimateKeys[] = {
@@ -92,6 +102,13 @@ private:
     bool toWholeNumber(const QJsonValue &value, const Place &place, std::int64_t highest,
                        std::int64_t &number);
     void readActivity(const QJsonValue &value, int number);
+    bool readPredecessors(const QJsonArray &list, const Place &place, engine::Activity &activity);
+    bool readLink(const QJsonObject &link, const Place &place, std::string &id,
+                  engine::LinkTiming &timing);
+    void readTimeUnit(const QJsonObject &root);
+    // A problem when the file's version is older than `version`, which brought what `place`
+    // holds; returns whether the file's version has it.
+    bool needVersion(int version, const Place &place);
     bool readEstimate(const QJsonObject &object, const Place &place,
                       std::optional<engine::ThreeTimeEstimate> &estimate);
     Place activityPlace(int number, const QString &id) const
@@ -104,6 +121,7 @@ private:
     engine::Project m_project;
     std::vector<FieldSet> m_unread;
     ProblemList m_problems;
+    int m_version = 1;
 };
 
 std::optional<QJsonValue> CrashkitReader::valueOf(const QJsonObject &object, const JsonKey &key,
@@ -205,20 +223,7 @@ void CrashkitReader::readActivity(const QJsonValue &value, int number)
     if (const auto name = valueOf(object, findKey(kActivityKeys, "name"), place))
         activity.name = utf8(name->toString());
     if (const auto predecessors = valueOf(object, findKey(kActivityKeys, "predecessors"), place)) {
-        bool allTexts = true;
-        for (const QJsonValue &p : predecessors->toArray()) {
-            if (!p.isString()) {
-                m_problems.add({.kind = FileProblemKind::WrongType,
-                                .place = field("predecessors"),
-                                .value = rendered(p),
-                                .expected = ValueType::Text,
-                                .found = typeOf(p)});
-                allTexts = false;
-                continue;
-            }
-            activity.predecessors.push_back(utf8(p.toString()));
-        }
-        if (allTexts)
+        if (readPredecessors(predecessors->toArray(), field("predecessors"), activity))
             unread &= static_cast<FieldSet>(~bit(ActivityField::Predecessors));
     } else if (!object.contains(QStringLiteral("predecessors"))) {
         unread &= static_cast<FieldSet>(~bit(ActivityField::Predecessors));
@@ -250,6 +255,154 @@ void CrashkitReader::readActivity(const QJsonValue &value, int number)
         unread |= bit(ActivityField::Estimate);
     m_project.activities.push_back(std::move(activity));
     m_unread.push_back(unread);
+}
+
+// The predecessors: ids for plain links, objects for the others (from version 2). Returns
+// false when one cannot be read.
+bool CrashkitReader::readPredecessors(const QJsonArray &list, const Place &place,
+                                      engine::Activity &activity)
+{
+    bool read = true;
+    for (const QJsonValue &p : list) {
+        std::string id;
+        engine::LinkTiming timing;
+        if (p.isString()) {
+            id = utf8(p.toString());
+        } else if (!p.isObject() || m_version < kCrashkitLinksVersion) {
+            if (p.isObject())
+                needVersion(kCrashkitLinksVersion, place);
+            else
+                m_problems.add({.kind = FileProblemKind::WrongType,
+                                .place = place,
+                                .value = rendered(p),
+                                .expected = m_version < kCrashkitLinksVersion
+                                    ? ValueType::Text
+                                    : ValueType::TextOrObject,
+                                .found = typeOf(p)});
+            read = false;
+            continue;
+        } else if (!readLink(p.toObject(), place, id, timing)) {
+            read = false;
+            continue;
+        }
+        activity.predecessors.push_back(std::move(id));
+        activity.linkTimings.push_back(timing);
+    }
+    // Plain links only are kept as none, as the engine and the CSV reader keep them.
+    if (std::all_of(activity.linkTimings.begin(), activity.linkTimings.end(),
+                    [](const engine::LinkTiming &t) { return t.plain(); }))
+        activity.linkTimings.clear();
+    return read;
+}
+
+// One link object; its problems are placed at "predecessors.<key>".
+bool CrashkitReader::readLink(const QJsonObject &link, const Place &place, std::string &id,
+                              engine::LinkTiming &timing)
+{
+    const auto at = [&](const QString &key) {
+        Place keyPlace = place;
+        keyPlace.field = QStringLiteral("predecessors.") + key;
+        return keyPlace;
+    };
+    bool read = true;
+    for (auto it = link.constBegin(); it != link.constEnd(); ++it) {
+        bool known = false;
+        for (const JsonKey &key : kLinkKeys)
+            known = known || it.key() == QLatin1String(key.name);
+        if (!known) {
+            m_problems.add({.kind = FileProblemKind::UnknownKey,
+                            .place = at(shownValue(it.key())),
+                            .names = keyNames(kLinkKeys)});
+            read = false;
+        }
+    }
+    for (const JsonKey &key : kLinkKeys) {
+        const QString name = QString::fromLatin1(key.name);
+        const auto found = link.constFind(name);
+        if (found == link.constEnd()) {
+            if (key.required) {
+                m_problems.add({.kind = FileProblemKind::MissingKey, .place = at(name)});
+                read = false;
+            }
+            continue;
+        }
+        if (!hasType(*found, key.type)) {
+            m_problems.add({.kind = FileProblemKind::WrongType,
+                            .place = at(name),
+                            .value = rendered(*found),
+                            .expected = key.type,
+                            .found = typeOf(*found)});
+            read = false;
+            continue;
+        }
+        if (name == u"id") {
+            id = utf8(found->toString());
+        } else if (name == u"type") {
+            const QString code = found->toString();
+            if (const auto type = linkTypeOfCode(utf8(code))) {
+                timing.type = *type;
+            } else {
+                QStringList codes;
+                for (const engine::LinkType t :
+                     {engine::LinkType::FinishToStart, engine::LinkType::StartToStart,
+                      engine::LinkType::FinishToFinish, engine::LinkType::StartToFinish})
+                    codes << QString::fromLatin1(linkTypeCode(t));
+                m_problems.add({.kind = FileProblemKind::UnknownLinkType,
+                                .place = at(name),
+                                .value = shownValue(code),
+                                .names = codes});
+                read = false;
+            }
+        } else {
+            const double lag = found->toDouble();
+            if (lag != std::trunc(lag)) {
+                m_problems.add({.kind = FileProblemKind::NotWholeNumber,
+                                .place = at(name),
+                                .value = rendered(*found)});
+                read = false;
+            } else if (std::abs(lag) > static_cast<double>(engine::kMaxLag)) {
+                // The engine's problem, told here: the lag may be beyond any whole number.
+                m_problems.add({.kind = FileProblemKind::Engine,
+                                .place = at(name),
+                                .value = shownValue(id),
+                                .engineKind = engine::ProblemKind::LagTooLarge});
+                read = false;
+            } else {
+                timing.lag = static_cast<engine::Duration>(lag);
+            }
+        }
+    }
+    return read;
+}
+
+bool CrashkitReader::needVersion(int version, const Place &place)
+{
+    if (m_version >= version)
+        return true;
+    m_problems.add({.kind = FileProblemKind::NeedsNewerVersion,
+                    .place = place,
+                    .number = m_version,
+                    .bound = version});
+    return false;
+}
+
+// The time unit under "time_unit" (from version 2): minute, hour, day or week.
+void CrashkitReader::readTimeUnit(const QJsonObject &root)
+{
+    const Place place {.file = m_file, .field = QStringLiteral("time_unit")};
+    if (!root.contains(place.field) || !needVersion(kCrashkitLinksVersion, place))
+        return;
+    const auto found = valueOf(root, findKey(kProjectKeys, "time_unit"), {.file = m_file});
+    if (!found)
+        return;
+    const QString word = found->toString();
+    if (const auto unit = parseTimeUnit(utf8(word)))
+        m_project.timeUnit = *unit;
+    else
+        m_problems.add({.kind = FileProblemKind::UnknownTimeUnit,
+                        .place = place,
+                        .value = shownValue(word),
+                        .names = timeUnitWords()});
 }
 
 // The estimates under "estimate", when there are any; returns false when they are there
@@ -302,6 +455,7 @@ bool CrashkitReader::checkFormat(const QJsonObject &root)
                         .value = rendered(*version)});
         return false;
     }
+    m_version = number > kCrashkitVersion ? kCrashkitVersion + 1 : static_cast<int>(number);
     if (number > kCrashkitVersion) {
         m_problems.add({.kind = FileProblemKind::NewerVersion,
                         .place = versionPlace,
@@ -356,6 +510,7 @@ ReadResult CrashkitReader::read()
                              kLargestExact, duration))
             m_project.target = duration;
     }
+    readTimeUnit(root);
     if (const auto activities = valueOf(root, findKey(kProjectKeys, "activities"), place)) {
         const QJsonArray list = activities->toArray();
         if (static_cast<std::size_t>(list.size()) > engine::kMaxActivities) {

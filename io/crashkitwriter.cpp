@@ -3,6 +3,7 @@
 
 #include "crashkitfile.h"
 #include "jsonvalue.h"
+#include "linknotation.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,9 +15,19 @@ QByteArray writeCrashkit(const engine::Project &project)
 {
     QJsonArray activities;
     for (const engine::Activity &a : project.activities) {
+        // An id for a plain link, an object for the others.
         QJsonArray predecessors;
-        for (const std::string &id : a.predecessors)
-            predecessors.append(jsonText(id));
+        for (std::size_t k = 0; k < a.predecessors.size(); ++k) {
+            const engine::LinkTiming timing = a.linkTiming(k);
+            if (timing.plain())
+                predecessors.append(jsonText(a.predecessors[k]));
+            else
+                predecessors.append(QJsonObject {
+                    {QStringLiteral("id"), jsonText(a.predecessors[k])},
+                    {QStringLiteral("type"), QString::fromLatin1(linkTypeCode(timing.type))},
+                    {QStringLiteral("lag"), static_cast<qint64>(timing.lag)},
+                });
+        }
         QJsonObject activity {
             {QStringLiteral("id"), jsonText(a.id)},
             {QStringLiteral("name"), jsonText(a.name)},
@@ -35,12 +46,19 @@ QByteArray writeCrashkit(const engine::Project &project)
                             });
         activities.append(activity);
     }
+    // The oldest version that holds the project, so that older programs read what they can.
+    const bool plain = engine::hasPlainLinks(project) && project.timeUnit == engine::TimeUnit::Day;
     QJsonObject root {
         {QStringLiteral("format"), QString::fromLatin1(kCrashkitFormat)},
-        {QStringLiteral("version"), kCrashkitVersion},
+        {QStringLiteral("version"), plain ? 1 : kCrashkitLinksVersion},
         {QStringLiteral("title"), jsonText(project.title)},
         {QStringLiteral("activities"), activities},
     };
+    if (project.timeUnit != engine::TimeUnit::Day) {
+        const std::string_view unit = timeUnitWord(project.timeUnit);
+        root.insert(QStringLiteral("time_unit"),
+                    QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())));
+    }
     if (project.target)
         root.insert(QStringLiteral("target_duration"), static_cast<qint64>(*project.target));
     // Qt's JSON reader drops a U+FEFF written as such at the start of a text, but keeps the

@@ -12,8 +12,8 @@
 
 namespace io {
 
-// The columns a CSV project file may have. Adding one (the three PERT estimates, say) is a
-// row in kCsvColumns and a case where the reader takes its value.
+// The columns a CSV project file may have, in kCsvColumns's order. Adding one (the three PERT
+// estimates, say) is a row in kCsvColumns and a case where the reader takes its value.
 enum class CsvColumn {
     Activity,
     Name,
@@ -26,6 +26,7 @@ enum class CsvColumn {
     Optimistic,
     MostLikely,
     Pessimistic,
+    Unit, // the project's time unit, the same on every row that gives it
 };
 
 enum class CsvNeed {
@@ -54,6 +55,7 @@ inline constexpr std::array kCsvColumns = {
     CsvColumnInfo {CsvColumn::Optimistic, "optimistic", CsvNeed::Estimate},
     CsvColumnInfo {CsvColumn::MostLikely, "most_likely", CsvNeed::Estimate},
     CsvColumnInfo {CsvColumn::Pessimistic, "pessimistic", CsvNeed::Estimate},
+    CsvColumnInfo {CsvColumn::Unit, "unit", CsvNeed::Optional},
 };
 
 inline constexpr std::array kCsvEstimateColumns

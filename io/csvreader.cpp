@@ -6,6 +6,7 @@
 #include "csvcolumns.h"
 #include "csvtokenizer.h"
 #include "engineproblems.h"
+#include "linknotation.h"
 #include "utf8.h"
 #include "validation.h"
 #include "values.h"
@@ -50,6 +51,8 @@ private:
                     FieldSet &unread);
     void readEstimate(const CsvTokenizer::Record &record, engine::Activity &activity,
                       FieldSet &unread);
+    bool readPredecessors(const CsvTokenizer::Record &record, engine::Activity &activity);
+    void readUnit(const CsvTokenizer::Record &record);
     void countRemainingRows(CsvTokenizer &tokenizer, CsvTokenizer::Record &record);
     Place placeOfEngineProblem(int activity, ActivityField field) const;
 
@@ -61,6 +64,8 @@ private:
     std::vector<FieldSet> m_unread;
     ProblemList m_problems, m_warnings;
     bool m_rowsIncomplete = false; // a row is missing, so the engine would see a wrong project
+    int m_unitLine = 0; // the first line that gives the time unit, 0 before one does
+    std::string m_unitWritten; // the unit as written there
 };
 
 bool CsvReader::readDuration(const CsvTokenizer::Record &record, CsvColumn column,
@@ -185,6 +190,60 @@ void CsvReader::readEstimate(const CsvTokenizer::Record &record, engine::Activit
     activity.estimate = engine::ThreeTimeEstimate {values[0], values[1], values[2]};
 }
 
+FileProblemKind notationProblemKind(LinkNotationFault fault)
+{
+    switch (fault) {
+    case LinkNotationFault::LagNotWhole:
+        return FileProblemKind::LinkLagNotWhole;
+    case LinkNotationFault::LagTooLarge:
+        return FileProblemKind::LinkLagTooLarge;
+    case LinkNotationFault::LagWithoutSign:
+        return FileProblemKind::LinkLagWithoutSign;
+    }
+    return FileProblemKind::LinkLagNotWhole;
+}
+
+// The predecessors with their link types and lags ("A, B FS+2"); false when an item is faulty.
+bool CsvReader::readPredecessors(const CsvTokenizer::Record &record, engine::Activity &activity)
+{
+    PredecessorCell cell;
+    if (const auto problem = parsePredecessorCell(field(record, CsvColumn::Predecessors), cell)) {
+        m_problems.add({.kind = notationProblemKind(problem->fault),
+                        .place = placeAt(record.line, CsvColumn::Predecessors),
+                        .value = shownValue(problem->item),
+                        .bound = engine::kMaxLag});
+        return false;
+    }
+    activity.predecessors = std::move(cell.ids);
+    activity.linkTimings = std::move(cell.timings);
+    return true;
+}
+
+// The time unit, when the row gives one: the same on every row that does.
+void CsvReader::readUnit(const CsvTokenizer::Record &record)
+{
+    const std::string_view written = trimmed(field(record, CsvColumn::Unit));
+    if (written.empty())
+        return;
+    const std::optional<engine::TimeUnit> unit = parseTimeUnit(written);
+    if (!unit) {
+        m_problems.add({.kind = FileProblemKind::UnknownTimeUnit,
+                        .place = placeAt(record.line, CsvColumn::Unit),
+                        .value = shownValue(written),
+                        .names = timeUnitWords()});
+    } else if (m_unitLine == 0) {
+        m_project.timeUnit = *unit;
+        m_unitLine = record.line;
+        m_unitWritten = written;
+    } else if (*unit != m_project.timeUnit) {
+        m_problems.add({.kind = FileProblemKind::TimeUnitDiffers,
+                        .place = placeAt(record.line, CsvColumn::Unit),
+                        .value = shownValue(written),
+                        .names = {shownValue(m_unitWritten)},
+                        .number = m_unitLine});
+    }
+}
+
 void CsvReader::readRow(const CsvTokenizer::Record &record)
 {
     // Empty fields beyond the last named column are what spreadsheets leave behind.
@@ -204,7 +263,8 @@ void CsvReader::readRow(const CsvTokenizer::Record &record)
     FieldSet unread = 0;
     activity.id = trimmed(field(record, CsvColumn::Activity));
     activity.name = field(record, CsvColumn::Name);
-    activity.predecessors = splitPredecessors(field(record, CsvColumn::Predecessors));
+    if (!readPredecessors(record, activity))
+        unread |= bit(ActivityField::Predecessors);
     if (!readDuration(record, CsvColumn::NormalDuration, activity.normalDuration))
         unread |= bit(ActivityField::NormalDuration);
     if (!readDuration(record, CsvColumn::CrashDuration, activity.crashDuration))
@@ -215,6 +275,8 @@ void CsvReader::readRow(const CsvTokenizer::Record &record)
         unread |= bit(ActivityField::Cost);
     if (m_header.estimates)
         readEstimate(record, activity, unread);
+    if (m_header.has(CsvColumn::Unit))
+        readUnit(record);
 
     m_project.activities.push_back(std::move(activity));
     m_lines.push_back(record.line);

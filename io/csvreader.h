@@ -11,7 +11,8 @@ namespace io {
 
 // Reads a project from CSV text (see "Project files" in the README): a header row naming the
 // columns, then one activity a row. `file` is the name problems are placed in. The project has no
-// title and no target. Linear in the text's size.
+// title and no target; its time unit is the day unless a unit column names another. Linear in
+// the text's size.
 ReadResult readCsv(std::string_view bytes, const QString &file);
 
 } // namespace io

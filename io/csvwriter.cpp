@@ -4,6 +4,7 @@
 #include "csvwriter.h"
 
 #include "csvcolumns.h"
+#include "linknotation.h"
 #include "money.h"
 #include "values.h"
 
@@ -65,20 +66,20 @@ QByteArray writeCsv(const engine::Project &project)
             out += kCsvColumns[static_cast<std::size_t>(column)].name;
         }
     }
+    // The unit only when it is not the day, which a file without the column means.
+    const bool unit = project.timeUnit != engine::TimeUnit::Day;
+    if (unit) {
+        out += ',';
+        out += kCsvColumns[static_cast<std::size_t>(CsvColumn::Unit)].name;
+    }
     out += "\r\n";
 
-    std::string predecessors;
     for (const engine::Activity &a : project.activities) {
         appendField(out, a.id);
         out += ',';
         appendField(out, a.name);
         out += ',';
-        predecessors.clear();
-        for (const std::string &id : a.predecessors) {
-            if (!predecessors.empty())
-                predecessors += ", ";
-            predecessors += id;
-        }
+        const std::string predecessors = predecessorCell(a);
         // A lone "-" means no predecessors; an activity named "-" gets a trailing comma.
         std::string_view field = predecessors;
         if (predecessors.empty())
@@ -103,6 +104,11 @@ QByteArray writeCsv(const engine::Project &project)
                     out.append(text.data(), static_cast<qsizetype>(text.size()));
                 }
             }
+        }
+        if (unit) {
+            out += ',';
+            const std::string_view word = timeUnitWord(project.timeUnit);
+            out.append(word.data(), static_cast<qsizetype>(word.size()));
         }
         out += "\r\n";
     }

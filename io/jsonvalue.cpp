@@ -66,6 +66,8 @@ bool hasType(const QJsonValue &value, ValueType type)
         return value.isBool();
     case ValueType::Null:
         return value.isNull();
+    case ValueType::TextOrObject:
+        return value.isString() || value.isObject();
     }
     return false;
 }

@@ -23,18 +23,20 @@ char upper(char c)
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-std::optional<engine::LinkType> typeOf(std::string_view code)
-{
-    if (code.size() != 2)
-        return std::nullopt;
-    for (const auto &[letters, type] : kLinkTypeCodes) {
-        if (upper(code[0]) == letters[0] && upper(code[1]) == letters[1])
-            return type;
-    }
-    return std::nullopt;
-}
+struct UnitWords {
+    engine::TimeUnit unit;
+    std::string_view english;
+    std::string_view thai;
+};
 
-bool isBlank(char c)
+constexpr std::array<UnitWords, 4> kUnitWords {{
+    {engine::TimeUnit::Minute, "minute", "นาที"},
+    {engine::TimeUnit::Hour, "hour", "ชั่วโมง"},
+    {engine::TimeUnit::Day, "day", "วัน"},
+    {engine::TimeUnit::Week, "week", "สัปดาห์"},
+}};
+
+bool isItemBlank(char c)
 {
     return c == ' ' || c == '\t';
 }
@@ -49,12 +51,12 @@ std::optional<LinkNotationFault> parseItem(std::string_view item, Item &out)
 {
     out = Item {std::string(item), {}};
     std::size_t blank = item.size();
-    while (blank > 0 && !isBlank(item[blank - 1]))
+    while (blank > 0 && !isItemBlank(item[blank - 1]))
         --blank;
     if (blank == 0)
         return std::nullopt; // one word: an id
     const std::string_view word = item.substr(blank);
-    const std::optional<engine::LinkType> type = typeOf(word.substr(0, 2));
+    const std::optional<engine::LinkType> type = linkTypeOfCode(word.substr(0, 2));
     if (!type)
         return std::nullopt; // the last word is part of the id ("Paint walls")
     std::string_view lag = word.substr(2);
@@ -117,6 +119,17 @@ std::optional<LinkNotationProblem> parsePredecessorCell(std::string_view text,
     return std::nullopt;
 }
 
+std::optional<engine::LinkType> linkTypeOfCode(std::string_view code)
+{
+    if (code.size() != 2)
+        return std::nullopt;
+    for (const auto &[letters, type] : kLinkTypeCodes) {
+        if (upper(code[0]) == letters[0] && upper(code[1]) == letters[1])
+            return type;
+    }
+    return std::nullopt;
+}
+
 std::string_view linkTypeCode(engine::LinkType type)
 {
     for (const auto &[letters, t] : kLinkTypeCodes) {
@@ -128,8 +141,11 @@ std::string_view linkTypeCode(engine::LinkType type)
 
 std::string linkItem(const std::string &id, engine::LinkTiming timing)
 {
-    if (timing.plain())
-        return id;
+    if (timing.plain()) {
+        Item read;
+        if (!parseItem(id, read) && read.id == id)
+            return id;
+    }
     std::string item = id + ' ' + std::string(linkTypeCode(timing.type));
     if (timing.lag > 0)
         item += '+' + std::to_string(timing.lag);
@@ -147,6 +163,35 @@ std::string predecessorCell(const engine::Activity &activity)
         cell += linkItem(activity.predecessors[k], activity.linkTiming(k));
     }
     return cell;
+}
+
+std::string_view timeUnitWord(engine::TimeUnit unit)
+{
+    for (const UnitWords &words : kUnitWords) {
+        if (words.unit == unit)
+            return words.english;
+    }
+    return "day";
+}
+
+std::optional<engine::TimeUnit> parseTimeUnit(std::string_view word)
+{
+    const std::string lowered = asciiLowered(trimmed(word));
+    for (const UnitWords &words : kUnitWords) {
+        if (lowered == words.english || lowered == words.thai)
+            return words.unit;
+    }
+    return std::nullopt;
+}
+
+QStringList timeUnitWords()
+{
+    QStringList names;
+    for (const UnitWords &words : kUnitWords)
+        names << QString::fromLatin1(words.english);
+    for (const UnitWords &words : kUnitWords)
+        names << QString::fromUtf8(words.thai);
+    return names;
 }
 
 } // namespace io

@@ -5,6 +5,8 @@
 
 #include "project.h"
 
+#include <QStringList>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,12 +43,23 @@ std::optional<LinkNotationProblem> parsePredecessorCell(std::string_view text,
                                                         PredecessorCell &cell);
 
 // One item as parsePredecessorCell reads it back: "B" for a plain link, "B SS", "B FS+2",
-// "B FF-1".
+// "B FF-1". A plain link to an id whose last word would read as a link type ("Room FS",
+// "Wall SS+2") is written with its type, "Room FS FS", so that the id comes back whole.
 std::string linkItem(const std::string &id, engine::LinkTiming timing);
 // An activity's whole cell, items joined by ", "; empty without predecessors.
 std::string predecessorCell(const engine::Activity &activity);
 
 // The two letters of a link type.
 std::string_view linkTypeCode(engine::LinkType type);
+// The link type of two letters, any case ("FS", "ss").
+std::optional<engine::LinkType> linkTypeOfCode(std::string_view code);
+
+// A project's time unit as files name it: "minute", "hour", "day", "week".
+std::string_view timeUnitWord(engine::TimeUnit unit);
+// A time unit named in English (any case, blanks around it ignored) or in Thai (นาที,
+// ชั่วโมง, วัน, สัปดาห์); nullopt for anything else.
+std::optional<engine::TimeUnit> parseTimeUnit(std::string_view word);
+// The words parseTimeUnit reads, for a problem's text: English first, then Thai.
+QStringList timeUnitWords();
 
 } // namespace io

@@ -58,6 +58,13 @@ enum class FileProblemKind {
     NegativeAmount,
     NotDecimal, // a PERT estimate that is not digits with at most one '.' for decimals
     EstimatesIncomplete, // some of the three estimates given, not all; names: those missing
+    // A link in the predecessors notation ("B FS+2"); value: the item as written.
+    LinkLagNotWhole, // "B FS+1.5", "B FS+"
+    LinkLagTooLarge, // bound: the largest lag either way
+    LinkLagWithoutSign, // "B FS2"
+    // The project's time unit; value: as written.
+    UnknownTimeUnit, // names: the words read
+    TimeUnitDiffers, // names: the unit as given first, number: the line it was given on
 
     // Costs given as totals; number: crash cost, bound: normal cost (satang).
     CrashCostBelowNormal,
@@ -73,6 +80,9 @@ enum class FileProblemKind {
     MissingKey,
     UnknownKey, // names: the accepted keys
     WrongType, // expected, found, value
+    // What only a newer file version holds; value: what it is (a key, a link), number: the
+    // file's version, bound: the version that brought it.
+    NeedsNewerVersion,
 
     // The project read is not sound (engine::validate); engineKind says what is wrong.
     // value: the unknown predecessor, names: a cycle's ids in order, number: activities.
@@ -120,7 +130,8 @@ enum class ValueType {
     ListOfTexts,
     Object,
     TrueFalse,
-    Null
+    Null,
+    TextOrObject, // a predecessor: an id, or a link with its type and lag
 };
 
 // Where a problem is. Everything but the file is optional: 0 or empty when unknown.

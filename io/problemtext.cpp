@@ -42,6 +42,8 @@ QString typeName(ValueType type)
         return QStringLiteral("true or false");
     case ValueType::Null:
         return QStringLiteral("null");
+    case ValueType::TextOrObject:
+        return QStringLiteral("a text or an object");
     }
     return {};
 }
@@ -241,6 +243,23 @@ QString whatText(const Problem &p)
         return QStringLiteral("give all three time estimates or none; %1 %2 missing")
             .arg(p.names.join(QStringLiteral(" and ")),
                  p.names.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+    case FileProblemKind::LinkLagNotWhole:
+        return QStringLiteral("the lag in %1 is not a whole number: write a link like B FS+2 or "
+                              "B SS-1, the lag in whole time units")
+            .arg(value);
+    case FileProblemKind::LinkLagTooLarge:
+        return QStringLiteral("the lag in %1 is beyond %2 time units either way")
+            .arg(value, QString::number(p.bound));
+    case FileProblemKind::LinkLagWithoutSign:
+        return QStringLiteral("the lag in %1 has no sign: write + or - before it, like B FS+2")
+            .arg(value);
+    case FileProblemKind::UnknownTimeUnit:
+        return QStringLiteral("unknown time unit %1; the units are %2")
+            .arg(value, p.names.join(u", "));
+    case FileProblemKind::TimeUnitDiffers:
+        return QStringLiteral("the time unit %1 differs from %2 given on line %3: a project has "
+                              "one time unit")
+            .arg(value, quoted(p.names.value(0)), QString::number(p.number));
     case FileProblemKind::CrashCostBelowNormal:
         return QStringLiteral("the crash cost %1 is below the normal cost %2")
             .arg(baht(p.number), baht(p.bound));
@@ -276,6 +295,11 @@ QString whatText(const Problem &p)
     case FileProblemKind::WrongType:
         return QStringLiteral("%1 is %2, not %3")
             .arg(p.value, typeName(p.found), typeName(p.expected));
+    case FileProblemKind::NeedsNewerVersion:
+        return QStringLiteral("this needs file version %1, but the file is version %2: write "
+                              "\"version\": %1")
+            .arg(p.bound)
+            .arg(p.number);
     case FileProblemKind::Engine:
         return engineText(p);
     case FileProblemKind::XmlSyntax:

@@ -115,6 +115,8 @@ QString thaiTypeName(io::ValueType type)
         return QStringLiteral("ค่าจริงหรือเท็จ");
     case io::ValueType::Null:
         return QStringLiteral("ค่าว่าง");
+    case io::ValueType::TextOrObject:
+        return QStringLiteral("ข้อความหรือออบเจกต์ { }");
     }
     return {};
 }
@@ -268,6 +270,24 @@ QString whatText(const io::Problem &p)
     case Kind::EstimatesIncomplete:
         return thaiEstimateText(EstimateProblem::Missing, p.names.join(QStringLiteral(" และ ")),
                                 {});
+    case Kind::LinkLagNotWhole:
+        return QStringLiteral("เวลาหน่วงใน %1 ไม่ใช่จำนวนเต็ม: เวลาหน่วงต้องเป็นจำนวนเต็มของหน่วยเวลา "
+                              "และมีเครื่องหมาย + หรือ - นำหน้า")
+            .arg(value);
+    case Kind::LinkLagTooLarge:
+        return QStringLiteral("เวลาหน่วงใน %1 ต้องอยู่ระหว่าง -%2 ถึง %2 หน่วยเวลา")
+            .arg(value, QString::number(p.bound));
+    case Kind::LinkLagWithoutSign:
+        return QStringLiteral("เวลาหน่วงใน %1 ไม่มีเครื่องหมาย: ใส่ + (เวลาหน่วง) "
+                              "หรือ - (ล่วงหน้า) หน้าตัวเลข")
+            .arg(value);
+    case Kind::UnknownTimeUnit:
+        return QStringLiteral("ไม่รู้จักหน่วยเวลา %1: หน่วยเวลาที่ใช้ได้คือ %2")
+            .arg(value, p.names.join(QStringLiteral(", ")));
+    case Kind::TimeUnitDiffers:
+        return QStringLiteral("หน่วยเวลา %1 ไม่ตรงกับ %2 ที่ระบุไว้ในบรรทัด %3: "
+                              "โครงการหนึ่งใช้หน่วยเวลาเดียวกันทั้งโครงการ")
+            .arg(value, quotedText(p.names.value(0)), QString::number(p.number));
     case Kind::CrashCostBelowNormal:
         return QStringLiteral("ค่าใช้จ่ายเมื่อเร่ง %1 บาท น้อยกว่าค่าใช้จ่ายปกติ %2 บาท: "
                               "เร่งแล้วค่าใช้จ่ายต้องไม่ลดลง")
@@ -305,6 +325,11 @@ QString whatText(const io::Problem &p)
     case Kind::WrongType:
         return QStringLiteral("%1 เป็น%2 แต่ต้องเป็น%3")
             .arg(p.value, thaiTypeName(p.found), thaiTypeName(p.expected));
+    case Kind::NeedsNewerVersion:
+        return QStringLiteral("ข้อมูลนี้ต้องใช้ไฟล์รุ่น %1 ขึ้นไป แต่ไฟล์นี้เป็นรุ่น %2: "
+                              "ให้แก้เลขรุ่นของไฟล์เป็น %1")
+            .arg(p.bound)
+            .arg(p.number);
     case Kind::Engine:
         return engineText(p);
     case Kind::XmlSyntax:

@@ -90,6 +90,15 @@ const char *const kPieces[] = {
     "predecessors",
     "A",
     "B",
+    " FS+2",
+    " ss-1",
+    " SF",
+    "+",
+    "unit",
+    "hour",
+    "\"time_unit\": \"week\", ",
+    "{\"id\": \"A\", \"type\": \"FF\", \"lag\": -2}",
+    "\"lag\": 1.5",
 };
 
 std::string piece(fuzz::Random &random)
@@ -239,6 +248,8 @@ Input makeInput(fuzz::Random &random)
     options.activities = random.percent(90) ? random.below(25) : random.below(400);
     options.awkwardTexts = random.percent(70);
     options.largeValues = random.percent(20);
+    options.linkPercent = random.percent(50) ? 30 : 0;
+    options.anyTimeUnit = random.percent(50);
     const engine::Project project = iotest::randomSoundProject(source, options);
     std::string written = bytesOf(io::write(project, input.format));
 

@@ -7,6 +7,7 @@
 #include "crashkitfile.h"
 #include "iotestsupport.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -17,10 +18,16 @@ namespace {
 
 using io::FileProblemKind;
 
-std::string file(const std::string &activities, const std::string &more = {})
+std::string file(const std::string &activities, const std::string &more = {}, int version = 1)
 {
-    return "{\"format\": \"crashkit-project\", \"version\": 1, " + more + "\"activities\": ["
-        + activities + "]}";
+    return "{\"format\": \"crashkit-project\", \"version\": " + std::to_string(version) + ", "
+        + more + "\"activities\": [" + activities + "]}";
+}
+
+// The same in version 2, which has links with types and lags and the time unit.
+std::string file2(const std::string &activities, const std::string &more = {})
+{
+    return file(activities, more, 2);
 }
 
 const std::string kA = R"({"id": "A", "normal_duration": 5, "crash_duration": 3, )"
@@ -57,6 +64,37 @@ TEST(CrashkitFile, ReadsAHandWrittenFile)
     ASSERT_TRUE(noTarget.isLoaded()) << noTarget.message().toStdString();
     EXPECT_FALSE(noTarget.project().target.has_value());
     EXPECT_EQ(noTarget.project().title, "");
+
+    // Version 2: links as objects beside plain ids, defaults for a missing type and lag, and
+    // the unit in either language and any case.
+    // สัปดาห์, a week
+    for (const char *unit : {"week", "Week",
+                             "\xE0\xB8\xAA\xE0\xB8\xB1\xE0\xB8\x9B\xE0\xB8\x94\xE0\xB8\xB2"
+                             "\xE0\xB8\xAB\xE0\xB9\x8C"}) {
+        const io::ReadResult linked = iotest::readText(
+            file2(
+                kA
+                    + R"(, {"id": "C", "normal_duration": 1, "crash_duration": 1, )"
+                      R"("crash_cost_per_unit": 0, "predecessors": ["A", {"id": "A", "type": "ss"}, )"
+                      R"({"id": "B", "lag": -2}, {"id": "B", "type": "FS", "lag": 0}]}, )"
+                      R"({"id": "B", "normal_duration": 1, "crash_duration": 1, )"
+                      R"("crash_cost_per_unit": 0, "predecessors": [{"id": "A", "type": "SF", )"
+                      R"("lag": 3}]})",
+                std::string("\"time_unit\": \"") + unit + "\", "),
+            io::FileFormat::Crashkit);
+        ASSERT_TRUE(linked.isLoaded()) << linked.message().toStdString();
+        engine::Project expectedLinks {"",
+                                       {{"A", "", {}, 5, 3, 100000},
+                                        {"C", "", {"A", "A", "B", "B"}, 1, 1, 0},
+                                        {"B", "", {"A"}, 1, 1, 0}},
+                                       std::nullopt,
+                                       engine::TimeUnit::Week};
+        using engine::LinkType;
+        expectedLinks.activities[1].linkTimings
+            = {{}, {LinkType::StartToStart, 0}, {LinkType::FinishToStart, -2}, {}};
+        expectedLinks.activities[2].linkTimings = {{LinkType::StartToFinish, 3}};
+        EXPECT_EQ(iotest::difference(linked.project(), expectedLinks), "") << unit;
+    }
 }
 
 struct Refused {
@@ -78,6 +116,12 @@ TEST(CrashkitFile, PlacesEveryRefusalAtItsActivityAndKey)
         return R"({"id": "B", "predecessors": ["A"], )" + keys + "}";
     };
     const std::string durations = R"("normal_duration": 4, "crash_duration": 2, )";
+    // B linked by a link object; by one to A with the given keys besides its id.
+    auto linkedBy = [&](const std::string &object) {
+        return R"({"id": "B", "predecessors": [)" + object + "], " + durations
+            + R"("crash_cost_per_unit": 1})";
+    };
+    auto link = [&](const std::string &keys) { return linkedBy(R"({"id": "A", )" + keys + "}"); };
     const Refused cases[] = {
         {"not JSON", "", FileProblemKind::JsonSyntax, "", "", 0, std::nullopt, 1},
         {"deep nesting", file(kA + ", " + std::string(3000, '[')), FileProblemKind::JsonSyntax, "",
@@ -90,7 +134,7 @@ TEST(CrashkitFile, PlacesEveryRefusalAtItsActivityAndKey)
         {"another format", R"({"format": "gantt", "version": 1, "activities": []})",
          FileProblemKind::NotProjectFile, "format"},
         {"newer version",
-         R"({"format": "crashkit-project", "version": 2, "activities": [], )"
+         R"({"format": "crashkit-project", "version": 3, "activities": [], )"
          R"("new_key": true})",
          FileProblemKind::NewerVersion, "version"},
         {"version as text", R"({"format": "crashkit-project", "version": "1"})",
@@ -151,6 +195,33 @@ TEST(CrashkitFile, PlacesEveryRefusalAtItsActivityAndKey)
         {"unknown predecessor",
          file(R"({"id": "B", "predecessors": ["X"], )" + durations + R"("crash_cost_per_unit": 1})"),
          FileProblemKind::Engine, "predecessors", "B", 1, engine::ProblemKind::UnknownPredecessor},
+        {"link object in version 1", file(kA + ", " + link(R"("type": "SS")")),
+         FileProblemKind::NeedsNewerVersion, "predecessors", "B", 2},
+        {"time unit in version 1", file(kA, R"("time_unit": "hour", )"),
+         FileProblemKind::NeedsNewerVersion, "time_unit"},
+        {"unknown time unit", file2(kA, R"("time_unit": "days", )"),
+         FileProblemKind::UnknownTimeUnit, "time_unit"},
+        {"time unit a number", file2(kA, R"("time_unit": 60, )"), FileProblemKind::WrongType,
+         "time_unit"},
+        {"predecessor neither text nor link",
+         file2(R"({"id": "B", "predecessors": [[]], )" + durations + R"("crash_cost_per_unit": 1})"),
+         FileProblemKind::WrongType, "predecessors", "B", 1},
+        {"unknown link type", file2(kA + ", " + link(R"("type": "FX")")),
+         FileProblemKind::UnknownLinkType, "predecessors.type", "B", 2},
+        {"link type a number", file2(kA + ", " + link(R"("type": 1)")), FileProblemKind::WrongType,
+         "predecessors.type", "B", 2},
+        {"lag not whole", file2(kA + ", " + link(R"("lag": 1.5)")), FileProblemKind::NotWholeNumber,
+         "predecessors.lag", "B", 2},
+        {"lag as text", file2(kA + ", " + link(R"("lag": "+2")")), FileProblemKind::WrongType,
+         "predecessors.lag", "B", 2},
+        {"lag beyond the largest", file2(kA + ", " + link(R"("lag": -1e300)")),
+         FileProblemKind::Engine, "predecessors.lag", "B", 2, engine::ProblemKind::LagTooLarge},
+        {"link without id", file2(kA + ", " + linkedBy(R"({"type": "SS"})")),
+         FileProblemKind::MissingKey, "predecessors.id", "B", 2},
+        {"misspelt link key", file2(kA + ", " + link(R"("lga": 2)")), FileProblemKind::UnknownKey,
+         "predecessors.lga", "B", 2},
+        {"link to an unknown activity", file2(kA + ", " + linkedBy(R"({"id": "X", "type": "SS"})")),
+         FileProblemKind::Engine, "predecessors", "B", 2, engine::ProblemKind::UnknownPredecessor},
         {"crash longer than normal",
          file(kA + ", "
               + b(R"("normal_duration": 1, "crash_duration": 2, "crash_cost_per_unit": 1)")),
@@ -311,6 +382,33 @@ TEST(CrashkitFile, WritesWholeBahtAsIntegersAndTheRestWithTwoDecimals)
     EXPECT_TRUE(written.contains("\"crash_cost_per_unit\": 33.33,\n")) << written.toStdString();
     EXPECT_TRUE(written.contains("\n    \"activities\": [")) << "indented";
     EXPECT_EQ(io::writeCrashkit(project), written);
+}
+
+// Version 2 only where it is needed; objects only for links that are not plain.
+TEST(CrashkitFile, WritesTheOldestVersionThatHoldsTheProject)
+{
+    engine::Project project {"", {{"A", "", {}, 5, 3, 0}, {"B", "", {"A"}, 2, 1, 0}}, std::nullopt};
+    project.activities.push_back({"C", "", {"A", "B"}, 1, 1, 0});
+    project.activities.back().linkTimings = {{}, {}};
+    const QJsonObject plain = QJsonDocument::fromJson(io::writeCrashkit(project)).object();
+    EXPECT_EQ(plain.value(u"version").toInt(), 1);
+    EXPECT_FALSE(plain.contains(u"time_unit"));
+
+    project.activities.back().linkTimings = {{engine::LinkType::FinishToFinish, -3}, {}};
+    const QJsonObject linked = QJsonDocument::fromJson(io::writeCrashkit(project)).object();
+    EXPECT_EQ(linked.value(u"version").toInt(), 2);
+    EXPECT_FALSE(linked.contains(u"time_unit"));
+    const QJsonArray links = linked.value(u"activities").toArray().at(2)[u"predecessors"].toArray();
+    ASSERT_EQ(links.size(), 2);
+    EXPECT_EQ(links.at(0).toObject(),
+              (QJsonObject {{u"id"_qs, u"A"_qs}, {u"type"_qs, u"FF"_qs}, {u"lag"_qs, -3}}));
+    EXPECT_EQ(links.at(1).toString(), u"B");
+
+    project.activities.back().linkTimings.clear();
+    project.timeUnit = engine::TimeUnit::Minute;
+    const QJsonObject minutes = QJsonDocument::fromJson(io::writeCrashkit(project)).object();
+    EXPECT_EQ(minutes.value(u"version").toInt(), 2);
+    EXPECT_EQ(minutes.value(u"time_unit").toString(), u"minute");
 }
 
 } // namespace

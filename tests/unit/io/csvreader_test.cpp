@@ -24,10 +24,17 @@ engine::Activity activity(std::string id, std::string name, std::vector<std::str
     return {std::move(id), std::move(name), std::move(predecessors), normal, crash, cost};
 }
 
+engine::Activity linked(engine::Activity activity, std::vector<engine::LinkTiming> timings)
+{
+    activity.linkTimings = std::move(timings);
+    return activity;
+}
+
 struct Accepted {
     const char *name;
     std::string text;
     std::vector<engine::Activity> activities;
+    engine::TimeUnit unit = engine::TimeUnit::Day;
 };
 
 TEST(CsvReader, AcceptsWhatSpreadsheetsAndPeopleWrite)
@@ -75,13 +82,32 @@ TEST(CsvReader, AcceptsWhatSpreadsheetsAndPeopleWrite)
          "\"crash_cost_per_unit\"\n\"A\";\"\";5;3;1000.5\n\"B\";\"A\";2;2;0\n",
          {activity("A", "", {}, 5, 3, 100050), activity("B", "", {"A"}, 2, 2, 0)}},
         {"only the header", kHeader, {}},
+        {"links with types and lags, the unit on some rows",
+         "activity,predecessors,normal_duration,crash_duration,crash_cost_per_unit,Unit\n"
+         "A,-,1,1,0,\n"
+         "Paint walls,A fs-1,1,1,0,HOUR\n"
+         "C,\"A, Paint walls SF+3; A SS\",1,1,0,\n"
+         "D,\"C FS, A FS+0\",1,1,0, hour \n",
+         {activity("A", "", {}, 1, 1, 0),
+          linked(activity("Paint walls", "", {"A"}, 1, 1, 0),
+                 {{engine::LinkType::FinishToStart, -1}}),
+          linked(activity("C", "", {"A", "Paint walls", "A"}, 1, 1, 0),
+                 {{}, {engine::LinkType::StartToFinish, 3}, {engine::LinkType::StartToStart, 0}}),
+          activity("D", "", {"C", "A"}, 1, 1, 0)},
+         engine::TimeUnit::Hour},
+        {"the unit in Thai",
+         kHeader.substr(0, kHeader.size() - 1)
+             + ",unit\nA,,-,1,1,0,\xE0\xB8\x99\xE0\xB8\xB2\xE0\xB8\x97\xE0\xB8\xB5\n",
+         {activity("A", "", {}, 1, 1, 0)},
+         engine::TimeUnit::Minute},
     };
     for (const Accepted &c : cases) {
         SCOPED_TRACE(c.name);
         const io::ReadResult result = iotest::readText(c.text);
         ASSERT_TRUE(result.isLoaded()) << result.message().toStdString();
         EXPECT_TRUE(result.warnings().isEmpty());
-        EXPECT_EQ(iotest::difference(result.project(), {"", c.activities, std::nullopt}), "");
+        EXPECT_EQ(iotest::difference(result.project(), {"", c.activities, std::nullopt, c.unit}),
+                  "");
     }
 }
 
@@ -183,6 +209,19 @@ TEST(CsvReader, PlacesEveryRefusalAtItsLineAndColumn)
          FileProblemKind::CostsDifferWithoutShortening, 2, "crash_cost"},
         {"negative total", kTotalsHeader + "A,-,5,3,-10,100\n", FileProblemKind::NegativeAmount, 2,
          "normal_cost"},
+        {"lag not whole", kHeader + "A,,-,1,1,0\nB,,\"A FS+1.5\",1,1,0\n",
+         FileProblemKind::LinkLagNotWhole, 3, "predecessors"},
+        {"lag without its sign", kHeader + "A,,-,1,1,0\nB,,A SS2,1,1,0\n",
+         FileProblemKind::LinkLagWithoutSign, 3, "predecessors"},
+        {"lag too large", kHeader + "A,,-,1,1,0\nB,,\"A, A FF-1000001\",1,1,0\n",
+         FileProblemKind::LinkLagTooLarge, 3, "predecessors"},
+        {"unknown unit",
+         kTotalsHeader.substr(0, kTotalsHeader.size() - 1) + ",unit\nA,-,1,1,0,0,days\n",
+         FileProblemKind::UnknownTimeUnit, 2, "unit"},
+        {"two units",
+         kHeader.substr(0, kHeader.size() - 1)
+             + ",unit\nA,,-,1,1,0,week\nB,,-,1,1,0,\nC,,-,1,1,0,Day\n",
+         FileProblemKind::TimeUnitDiffers, 4, "unit"},
         {"slope from totals too large", kTotalsHeader + "A,-,1,0,0,1000000001\n",
          FileProblemKind::Engine, 2, "crash_cost", engine::ProblemKind::CostTooLarge, "A"},
     };
@@ -227,6 +266,23 @@ TEST(CsvReader, MessagesNameTheFileLineColumnAndValue)
     EXPECT_EQ(utf8.problems().kept()[0].place.column, 6);
     EXPECT_EQ(utf8.problems().kept()[1].place.line, 4);
     EXPECT_EQ(utf8.problems().kept()[1].place.column, 3);
+}
+
+// A faulty link names the item as written; a second unit names the first and its line.
+TEST(CsvReader, LinkAndUnitProblemsSayWhatWasWritten)
+{
+    const io::ReadResult result = iotest::readText(
+        kHeader.substr(0, kHeader.size() - 1)
+        + ",unit\nA,,-,1,1,0, Hour\nB,,\"A, Paint walls FS2 ; C\",1,1,0,week\nC,,-,1,1,0,hour\n");
+    ASSERT_EQ(result.problems().count(), 2) << result.message().toStdString();
+    const io::Problem &link = result.problems().kept()[0];
+    EXPECT_EQ(link.kind, FileProblemKind::LinkLagWithoutSign);
+    EXPECT_EQ(link.value, u"Paint walls FS2");
+    const io::Problem &unit = result.problems().kept()[1];
+    EXPECT_EQ(unit.kind, FileProblemKind::TimeUnitDiffers);
+    EXPECT_EQ(unit.value, u"week");
+    EXPECT_EQ(unit.names, QStringList {u"Hour"_qs});
+    EXPECT_EQ(unit.number, 2);
 }
 
 TEST(CsvReader, CycleNamesItsActivitiesInOrderAtTheFirstLine)

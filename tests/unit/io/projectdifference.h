@@ -10,7 +10,7 @@
 namespace iotest {
 
 // Empty when the two projects hold the same data (the title and target only when asked),
-// else the first difference.
+// else the first difference. The time unit always: both formats keep it.
 inline std::string difference(const engine::Project &a, const engine::Project &b,
                               bool wholeProject = true)
 {
@@ -18,6 +18,8 @@ inline std::string difference(const engine::Project &a, const engine::Project &b
         return "title '" + a.title + "' vs '" + b.title + "'";
     if (wholeProject && a.target != b.target)
         return "target differs";
+    if (a.timeUnit != b.timeUnit)
+        return "time unit differs";
     if (a.activities.size() != b.activities.size())
         return std::to_string(a.activities.size()) + " vs " + std::to_string(b.activities.size())
             + " activities";
@@ -31,6 +33,11 @@ inline std::string difference(const engine::Project &a, const engine::Project &b
             return at + "name '" + x.name + "' vs '" + y.name + "'";
         if (x.predecessors != y.predecessors)
             return at + "predecessors differ";
+        // Links by what they say: no timings and plain ones are the same.
+        for (std::size_t k = 0; k < x.predecessors.size(); ++k) {
+            if (x.linkTiming(k) != y.linkTiming(k))
+                return at + "the link to '" + x.predecessors[k] + "' differs";
+        }
         if (x.normalDuration != y.normalDuration || x.crashDuration != y.crashDuration)
             return at + "durations differ";
         if (x.crashCostPerUnit != y.crashCostPerUnit)

@@ -27,6 +27,15 @@ struct RandomProjectOptions {
     // decimals, or any double of the range when anyEstimates.
     bool estimates = true;
     bool anyEstimates = false;
+    // How many of the links (percent) get a random type and a lag in -maxLag .. maxLag (up to
+    // the engine's bound with largeValues); with awkwardTexts some ids then end in a word
+    // that looks like a link type ("x FS", "x SS+2"). 0 draws nothing more, so that older
+    // seeds give the same projects.
+    int linkPercent = 0;
+    engine::Duration maxLag = 5;
+    // Any of the four time units rather than the day; a project without activities keeps
+    // the day, which a CSV file has no row to give otherwise.
+    bool anyTimeUnit = false;
 };
 
 class RandomSource {
@@ -99,6 +108,10 @@ inline engine::Project randomSoundProject(RandomSource &random, const RandomProj
         // Blanks at either end are not allowed in an id.
         while (!ids[i].empty() && ids[i].front() == ' ')
             ids[i].erase(0, 1);
+        static const std::array<const char *, 8> linkLikeWords
+            = {" FS", " ss", " SF+2", " FF-1", " FS2", " FSX", " SS+1.5", " fs+"};
+        if (options.linkPercent > 0 && options.awkwardTexts && random.percent(20))
+            ids[i] += random.pick(linkLikeWords);
     }
     if (options.awkwardTexts && n > 1 && random.percent(20))
         ids[0] = "-"; // a lone dash also means "no predecessors" in CSV
@@ -163,6 +176,22 @@ inline engine::Project randomSoundProject(RandomSource &random, const RandomProj
             a.estimate = engine::ThreeTimeEstimate {abm[0], abm[1], abm[2]};
         }
     }
+    if (options.linkPercent > 0) {
+        for (engine::Activity &a : project.activities) {
+            for (std::size_t k = 0; k < a.predecessors.size(); ++k) {
+                if (!random.percent(options.linkPercent)) {
+                    a.linkTimings.emplace_back();
+                    continue;
+                }
+                const engine::Duration maxLag
+                    = options.largeValues && random.percent(10) ? engine::kMaxLag : options.maxLag;
+                a.linkTimings.push_back({static_cast<engine::LinkType>(random.between(0, 3)),
+                                         random.between(-maxLag, maxLag)});
+            }
+        }
+    }
+    if (options.anyTimeUnit && n > 0)
+        project.timeUnit = static_cast<engine::TimeUnit>(random.between(0, 3));
     return project;
 }
 

@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 
 // Writing and reading again gives the same project back, for random sound projects with
-// awkward texts: quotes, separators, line breaks, Thai, a lone "-" as an id.
+// awkward texts: quotes, separators, line breaks, Thai, a lone "-" as an id, ids that end in
+// something like a link type; links of every type with lags, and every time unit.
 
 #include "iotestsupport.h"
 #include "randomsoundproject.h"
@@ -17,6 +18,8 @@ TEST(RoundTrip, WrittenProjectsReadBackTheSame)
         options.activities = static_cast<int>(random.between(0, 40));
         options.largeValues = i % 3 == 0;
         options.anyEstimates = i % 2 == 0;
+        options.linkPercent = i % 5 == 0 ? 0 : 40;
+        options.anyTimeUnit = i % 5 != 0;
         const engine::Project project = iotest::randomSoundProject(random, options);
         ASSERT_TRUE(engine::validate(project).empty())
             << engine::describe(engine::validate(project).front(), project);
@@ -68,6 +71,22 @@ TEST(RoundTrip, CsvIsWhatSpreadsheetsExpect)
               "A,\"Dig, \"\"deep\"\"\",-,5,3,1000\r\n"
               "B,,\"A, -\",4,2,33.33\r\n"
               "-,\" x\",-,1,1,0.05\r\n");
+
+    // Links in the notation, a plain link to an id that ends like a link type made
+    // unmistakable, and the unit on every row.
+    engine::Project linked {"",
+                            {{"A", "", {}, 5, 3, 100}, {"C FS", "", {}, 1, 1, 0}},
+                            std::nullopt,
+                            engine::TimeUnit::Hour};
+    linked.activities.push_back({"B", "", {"A", "C FS"}, 4, 2, 0});
+    linked.activities.back().linkTimings = {{engine::LinkType::StartToStart, 2}, {}};
+    EXPECT_EQ(
+        io::write(linked, io::FileFormat::Csv).toStdString(),
+        "\xEF\xBB\xBF"
+        "activity,name,predecessors,normal_duration,crash_duration,crash_cost_per_unit,unit\r\n"
+        "A,,-,5,3,1,hour\r\n"
+        "C FS,,-,1,1,0,hour\r\n"
+        "B,,\"A SS+2, C FS FS\",4,2,0,hour\r\n");
 }
 
 } // namespace
