@@ -32,7 +32,8 @@ std::optional<QDate> mspdiFinishDay(QDate start, engine::Duration workingDays);
 // calendar, a link of its type and lag (in the project's unit) from each predecessor and
 // whether it is critical. The activity's id is kept in the custom field Text1, named
 // "Activity", and is the task's Name where the activity has no name; readMspdi gives ids,
-// names and links back. With `crashed` (one duration per activity) those are the tasks'
+// names, links and the working time of durations and lags back (in the largest unit they
+// are whole in). With `crashed` (one duration per activity) those are the tasks'
 // durations and the plan at normal durations is baseline 0 of every task. Elements come in
 // the order of the schema's sequences, which Microsoft Project insists on. A text character
 // that XML cannot hold (a control character other than tab and line breaks) is written as
