@@ -8,6 +8,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <array>
 
 namespace io {
@@ -35,10 +36,14 @@ QStringList linkTypeCodes()
     return codes;
 }
 
+// GanttProject counts durations and lags in working days; the plan counts minutes.
+constexpr std::int64_t kGanMinutesPerDay = 480;
+
 struct Depend {
     QString successor {}; // its id
     LinkType type = LinkType::FinishStart;
-    QString lag {}; // empty for none
+    std::int64_t lagMinutes = 0;
+    QString refusedLag {}; // see PlanLink
     int line = 0;
 };
 
@@ -88,14 +93,16 @@ void GanReader::readTask(const XmlElement &element, int parent)
     const QString duration = element.attribute(u"duration").value_or(QStringLiteral("0"));
     if (element.attribute(u"meeting") != QStringLiteral("true")) {
         const std::string written = duration.toStdString();
-        if (const auto problem = parseDuration(written, task.days)) {
+        task.duration = duration.trimmed();
+        engine::Duration days = 0;
+        if (const auto problem = parseDuration(written, days)) {
             task.durationRead = false;
-            task.days = 0;
             m_problems.add({.kind = *problem,
                             .place = placeAt(element.line, QStringLiteral("duration"), shownId),
                             .value = shownValue(duration.trimmed()),
                             .bound = engine::kMaxDuration});
         }
+        task.minutes = days * kGanMinutesPerDay;
     }
     std::vector<Depend> depends;
     for (const XmlElement &depend : element.children) {
@@ -111,11 +118,17 @@ void GanReader::readTask(const XmlElement &element, int parent)
                             .place = placeAt(depend.line, QStringLiteral("type"), shownId),
                             .value = shownValue(type),
                             .names = linkTypeCodes()});
+        // A whole number of days, either way (one too large in any unit is kept as too large,
+        // for the engine to tell); anything else is told as the lag it is.
         const QString lag = depend.attribute(u"difference").value_or(QString()).trimmed();
         bool number = false;
-        const double days = lag.toDouble(&number);
-        if (!lag.isEmpty() && (!number || days != 0))
-            read.lag = QStringLiteral("%1 days").arg(lag);
+        const qlonglong days = lag.toLongLong(&number);
+        const engine::Duration beyond = 5 * engine::kMaxLag + 1;
+        if (number)
+            read.lagMinutes
+                = std::clamp<engine::Duration>(days, -beyond, beyond) * kGanMinutesPerDay;
+        else if (!lag.isEmpty())
+            read.refusedLag = QStringLiteral("%1 days").arg(lag);
         if (read.successor.isEmpty())
             m_problems.add({.kind = FileProblemKind::MissingValue,
                             .place = placeAt(depend.line, QStringLiteral("id"), shownId)});
@@ -161,6 +174,9 @@ ReadResult GanReader::read()
         return ReadResult::failed(std::move(m_problems));
     }
     m_plan.title = root->attribute(u"name").value_or(QString()).toStdString();
+    m_plan.minutesPerDay = kGanMinutesPerDay;
+    m_plan.minutesPerWeek = 5 * kGanMinutesPerDay;
+    m_plan.durationField = QStringLiteral("duration");
     if (const XmlElement *list = root->child(u"tasks")) {
         for (const XmlElement &task : list->children)
             readTask(task, -1);
@@ -179,7 +195,8 @@ ReadResult GanReader::read()
             m_plan.links.push_back({.from = static_cast<int>(from),
                                     .to = *to,
                                     .type = depend.type,
-                                    .lag = depend.lag,
+                                    .lagMinutes = depend.lagMinutes,
+                                    .refusedLag = depend.refusedLag,
                                     .line = depend.line});
         }
     }

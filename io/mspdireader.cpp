@@ -156,9 +156,48 @@ constexpr std::array<char16_t, 4> kMspdiLinkTypeCodes {u'1', u'3', u'0', u'2'};
 struct Link {
     QString predecessor {}; // its UID
     LinkType type = LinkType::FinishStart;
-    QString lag {}; // empty for none
+    std::int64_t lagMinutes = 0;
+    QString refusedLag {}; // see PlanLink
     int line = 0;
 };
+
+// Whether a LagFormat code is a unit of working time: minutes, hours, days, weeks and months,
+// estimated or not, and the format "none". The elapsed units and the percentages are not.
+bool isWorkingTimeFormat(QStringView code)
+{
+    return isOneOf(code, {u"3", u"5", u"7", u"9", u"11", u"35", u"37", u"39", u"41", u"43", u"53"});
+}
+
+// Whether an assignment's timephased work pauses: a period without work between
+// two with work, as Microsoft Project writes the gap of a split task.
+bool workPauses(const XmlElement &parent)
+{
+    std::vector<std::pair<QString, bool>> periods; // start, whether work is done
+    for (const XmlElement &data : parent.children) {
+        if (data.name != u"TimephasedData")
+            continue;
+        // 1: remaining work, 2: actual work.
+        const XmlElement *type = data.child(u"Type");
+        const XmlElement *start = data.child(u"Start");
+        const XmlElement *value = data.child(u"Value");
+        if (!type || !start || !value || !isOneOf(type->text.trimmed(), {u"1", u"2"}))
+            continue;
+        const DurationRead work = durationOf(value->text, 1440, std::int64_t {1} << 50);
+        if (work.status != DurationRead::Malformed)
+            periods.emplace_back(start->text.trimmed(),
+                                 work.milliseconds > 0 || work.status == DurationRead::TooLong);
+    }
+    // xs:dateTime in one time zone sorts as text.
+    std::sort(periods.begin(), periods.end());
+    bool worked = false, paused = false;
+    for (const auto &[start, work] : periods) {
+        if (work && paused)
+            return true;
+        worked = worked || work;
+        paused = worked && !work;
+    }
+    return false;
+}
 
 class MspdiReader {
 public:
@@ -191,7 +230,6 @@ private:
     QString m_file;
     ProblemList m_problems;
     Plan m_plan;
-    std::int64_t m_minutesPerDay = 480;
     bool m_activityField = false;
     QHash<QString, int> m_taskOfUid;
     std::vector<std::vector<Link>> m_links; // of each task
@@ -293,37 +331,32 @@ void MspdiReader::readTask(const XmlElement &element)
     const QString milestone = text(element, u"Milestone");
     const XmlElement *duration = element.child(u"Duration");
     if (milestone == u"1" || milestone == u"true") {
-        task.days = 0;
+        task.minutes = 0;
     } else if (duration) {
         const QString written = duration->text.trimmed();
-        const std::int64_t perDay = m_minutesPerDay * kMillisecondsPerMinute;
-        const DurationRead read
-            = durationOf(written, m_minutesPerDay, engine::kMaxDuration * perDay);
-        task.durationRead = false;
+        task.duration = written;
+        // Beyond the most units an activity lasts in the largest unit is too long in any.
+        const std::int64_t longest = engine::kMaxDuration
+            * std::max(m_plan.minutesPerDay, m_plan.minutesPerWeek) * kMillisecondsPerMinute;
+        const DurationRead read = durationOf(written, m_plan.minutesPerDay, longest);
         switch (read.status) {
         case DurationRead::Malformed:
+            task.durationRead = false;
             m_problems.add({.kind = FileProblemKind::BadTaskDuration,
                             .place = placeAt(*duration, u"Duration", shownId),
                             .value = shownValue(written)});
             break;
         case DurationRead::TooLong:
-            // Told here, once: the engine would find it in both the normal and the crash
-            // duration, which an imported activity has alike.
-            m_problems.add({.kind = FileProblemKind::TaskDurationTooLong,
-                            .place = placeAt(*duration, u"Duration", shownId),
-                            .value = shownValue(written),
-                            .bound = engine::kMaxDuration});
+            task.tooLong = true; // buildPlan tells it
             break;
         case DurationRead::Read:
-            if (read.milliseconds % perDay != 0) {
-                m_problems.add({.kind = FileProblemKind::DurationNotWholeDays,
+            if (read.milliseconds % kMillisecondsPerMinute != 0) {
+                task.durationRead = false;
+                m_problems.add({.kind = FileProblemKind::DurationNotWholeMinutes,
                                 .place = placeAt(*duration, u"Duration", shownId),
-                                .value = shownValue(written),
-                                .number = read.milliseconds / kMillisecondsPerMinute,
-                                .bound = m_minutesPerDay});
+                                .value = shownValue(written)});
             } else {
-                task.days = read.milliseconds / perDay;
-                task.durationRead = true;
+                task.minutes = read.milliseconds / kMillisecondsPerMinute;
             }
             break;
         }
@@ -360,11 +393,18 @@ void MspdiReader::readTask(const XmlElement &element)
         if (link.child(u"LinkLag")) {
             const std::optional<std::int64_t> lag
                 = readWhole(link, u"LinkLag", -999'999'999, 999'999'999, shownId);
-            if (lag && *lag != 0)
-                read.lag = QStringLiteral("%1 minutes (LinkLag %2, LagFormat %3)")
-                               .arg(static_cast<double>(*lag) / 10.0)
-                               .arg(*lag)
-                               .arg(text(link, u"LagFormat"));
+            // Tenths of a minute of working time, unless the format says elapsed time or a
+            // percentage of the predecessor's duration.
+            const QString format = text(link, u"LagFormat");
+            if (lag && *lag != 0) {
+                if (*lag % 10 == 0 && (format.isEmpty() || isWorkingTimeFormat(format)))
+                    read.lagMinutes = *lag / 10;
+                else
+                    read.refusedLag = QStringLiteral("%1 minutes (LinkLag %2, LagFormat %3)")
+                                          .arg(static_cast<double>(*lag) / 10.0)
+                                          .arg(*lag)
+                                          .arg(format);
+            }
         }
         links.push_back(std::move(read));
     }
@@ -380,7 +420,14 @@ ReadResult MspdiReader::read()
         const QStringView in = parent->name;
         if (in == u"Project")
             return isOneOf(name,
-                           {u"Tasks", u"MinutesPerDay", u"Title", u"Name", u"ExtendedAttributes"});
+                           {u"Tasks", u"MinutesPerDay", u"MinutesPerWeek", u"Title", u"Name",
+                            u"ExtendedAttributes", u"Assignments"});
+        if (in == u"Assignments")
+            return name == u"Assignment";
+        if (in == u"Assignment")
+            return isOneOf(name, {u"TaskUID", u"TimephasedData"});
+        if (in == u"TimephasedData")
+            return isOneOf(name, {u"Type", u"Start", u"Value"});
         if (in == u"ExtendedAttributes")
             return name == u"ExtendedAttribute";
         if (in == u"ExtendedAttribute")
@@ -418,7 +465,8 @@ ReadResult MspdiReader::read()
                         .bound = static_cast<std::int64_t>(engine::kMaxActivities)});
         return ReadResult::failed(std::move(m_problems));
     }
-    m_minutesPerDay = readWhole(*root, u"MinutesPerDay", 1, 1440).value_or(480);
+    m_plan.minutesPerDay = readWhole(*root, u"MinutesPerDay", 1, 1440).value_or(480);
+    m_plan.minutesPerWeek = readWhole(*root, u"MinutesPerWeek", 1, 10080).value_or(2400);
     m_activityField = definesActivityField(*root);
     QString title = text(*root, u"Title");
     if (title.isEmpty())
@@ -428,6 +476,23 @@ ReadResult MspdiReader::read()
     if (const XmlElement *list = root->child(u"Tasks")) {
         for (const XmlElement &task : list->children)
             readTask(task);
+    }
+    // A split task does its work in parts with a pause between, which one activity cannot
+    // hold: it is refused rather than read without the pause.
+    std::vector<bool> split(m_plan.tasks.size(), false);
+    if (const XmlElement *list = root->child(u"Assignments")) {
+        for (const XmlElement &assignment : list->children) {
+            const auto task = m_taskOfUid.constFind(text(assignment, u"TaskUID"));
+            if (task != m_taskOfUid.constEnd() && workPauses(assignment))
+                split[static_cast<std::size_t>(*task)] = true;
+        }
+    }
+    for (std::size_t t = 0; t < split.size(); ++t) {
+        if (split[t])
+            m_problems.add({.kind = FileProblemKind::TaskSplit,
+                            .place = {.file = m_file,
+                                      .line = m_plan.tasks[t].line,
+                                      .activity = shownValue(m_plan.tasks[t].id)}});
     }
     for (std::size_t to = 0; to < m_links.size(); ++to) {
         for (const Link &link : m_links[to]) {
@@ -444,7 +509,8 @@ ReadResult MspdiReader::read()
             m_plan.links.push_back({.from = *from,
                                     .to = static_cast<int>(to),
                                     .type = link.type,
-                                    .lag = link.lag,
+                                    .lagMinutes = link.lagMinutes,
+                                    .refusedLag = link.refusedLag,
                                     .line = link.line});
         }
     }

@@ -18,11 +18,48 @@ namespace io {
 namespace {
 
 constexpr std::int64_t kMspdiHoursPerDay = 8;
+constexpr std::int64_t kMspdiMinutesPerDay = kMspdiHoursPerDay * 60;
+constexpr std::int64_t kMspdiMinutesPerMorning = 4 * 60; // 08:00 to 12:00, then 13:00 to 17:00
 constexpr std::int64_t kMspdiUnixEpochJulianDay = 2'440'588; // 1970-01-01
 const QString kMspdiNamespace = QStringLiteral("http://schemas.microsoft.com/project");
-// Microsoft Project's codes: a duration shown in days, a finish-to-start link.
-const QString kMspdiDays = QStringLiteral("7");
-const QString kMspdiFinishToStart = QStringLiteral("1");
+
+// A time unit's working minutes and Microsoft Project's code for showing durations and lags
+// in it.
+struct MspdiUnit {
+    std::int64_t minutes;
+    const char *format;
+};
+
+MspdiUnit mspdiUnit(engine::TimeUnit unit)
+{
+    switch (unit) {
+    case engine::TimeUnit::Minute:
+        return {1, "3"};
+    case engine::TimeUnit::Hour:
+        return {60, "5"};
+    case engine::TimeUnit::Day:
+        break;
+    case engine::TimeUnit::Week:
+        return {5 * kMspdiMinutesPerDay, "9"};
+    }
+    return {kMspdiMinutesPerDay, "7"};
+}
+
+// Microsoft Project's code of a link type.
+const char *mspdiLinkType(engine::LinkType type)
+{
+    switch (type) {
+    case engine::LinkType::FinishToStart:
+        break;
+    case engine::LinkType::StartToStart:
+        return "3";
+    case engine::LinkType::FinishToFinish:
+        return "0";
+    case engine::LinkType::StartToFinish:
+        return "2";
+    }
+    return "1";
+}
 
 // The Monday to Friday calendar from a start date, in Julian days, which go on far beyond
 // the years QDate holds.
@@ -41,12 +78,12 @@ public:
         return m_first + day / 5 * 7 + rest + (m_firstWeekday + rest >= 5 ? 2 : 0);
     }
 
-    // Where a time of the plan (working days from its start) lies when work begins at it:
-    // 08:00 of that working day.
-    QString startAt(engine::Duration time) const;
-    // Where it lies when work ends at it: 17:00 of the working day before, or the plan's
-    // start for time 0.
-    QString finishAt(engine::Duration time) const;
+    // Where a time of the plan (working minutes from its start) lies when work begins at it:
+    // on the working day it falls in, 08:00 for the day's first minute.
+    QString startAt(std::int64_t minutes) const;
+    // Where it lies when work ends at it: on the working day whose work it ends, 17:00 for
+    // the day's last minute, or the plan's start for time 0.
+    QString finishAt(std::int64_t minutes) const;
 
 private:
     std::int64_t m_first = 0; // working day 0
@@ -55,7 +92,7 @@ private:
 
 // The date and time as xs:dateTime writes it ("2026-03-05T08:00:00"), the year with at least
 // four digits.
-QString mspdiDateTime(std::int64_t julianDay, const char *time)
+QString mspdiDateTime(std::int64_t julianDay, std::int64_t minuteOfDay)
 {
     // The proleptic Gregorian date of a day count (Howard Hinnant's civil_from_days), with
     // years counted from March so that a leap day ends its year.
@@ -69,32 +106,49 @@ QString mspdiDateTime(std::int64_t julianDay, const char *time)
     const std::int64_t day = dayOfYear - (153 * monthFromMarch + 2) / 5 + 1;
     const std::int64_t month = monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9;
     const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-    return QStringLiteral("%1-%2-%3T%4")
+    return QStringLiteral("%1-%2-%3T%4:%5:00")
         .arg(static_cast<qlonglong>(year), 4, 10, QChar(u'0'))
         .arg(static_cast<qlonglong>(month), 2, 10, QChar(u'0'))
         .arg(static_cast<qlonglong>(day), 2, 10, QChar(u'0'))
-        .arg(QLatin1String(time));
+        .arg(static_cast<qlonglong>(minuteOfDay / 60), 2, 10, QChar(u'0'))
+        .arg(static_cast<qlonglong>(minuteOfDay % 60), 2, 10, QChar(u'0'));
 }
 
-QString MspdiCalendar::startAt(engine::Duration time) const
+// The clock time `worked` working minutes into a day (0 .. 480), in minutes from midnight:
+// work that begins there after the morning begins after lunch; work that ends there at the
+// end of the morning ends before it.
+std::int64_t mspdiClock(std::int64_t worked, bool begins)
 {
-    return mspdiDateTime(workingDay(time), "08:00:00");
+    const bool afternoon
+        = begins ? worked >= kMspdiMinutesPerMorning : worked > kMspdiMinutesPerMorning;
+    return 8 * 60 + worked + (afternoon ? 60 : 0);
 }
 
-QString MspdiCalendar::finishAt(engine::Duration time) const
+QString MspdiCalendar::startAt(std::int64_t minutes) const
 {
-    return time == 0 ? startAt(0) : mspdiDateTime(workingDay(time - 1), "17:00:00");
+    const std::int64_t day = minutes / kMspdiMinutesPerDay;
+    return mspdiDateTime(workingDay(day), mspdiClock(minutes - day * kMspdiMinutesPerDay, true));
 }
 
-QString mspdiDuration(engine::Duration days)
+QString MspdiCalendar::finishAt(std::int64_t minutes) const
 {
-    return QStringLiteral("PT%1H0M0S").arg(static_cast<qlonglong>(days * kMspdiHoursPerDay));
+    if (minutes == 0)
+        return startAt(0);
+    const std::int64_t day = (minutes - 1) / kMspdiMinutesPerDay;
+    return mspdiDateTime(workingDay(day), mspdiClock(minutes - day * kMspdiMinutesPerDay, false));
+}
+
+// A duration of `minutes` working minutes: "PT16H0M0S", "PT1H30M0S".
+QString mspdiDuration(std::int64_t minutes)
+{
+    return QStringLiteral("PT%1H%2M0S")
+        .arg(static_cast<qlonglong>(minutes / 60))
+        .arg(static_cast<qlonglong>(minutes % 60));
 }
 
 // A task's start: a task of 0 days lies where its predecessors end, as Microsoft Project
 // places a milestone.
-QString mspdiTaskStart(const MspdiCalendar &calendar, engine::Duration start,
-                       engine::Duration duration)
+QString mspdiTaskStart(const MspdiCalendar &calendar, std::int64_t start, std::int64_t duration)
 {
     return duration == 0 ? calendar.finishAt(start) : calendar.startAt(start);
 }
@@ -194,6 +248,10 @@ QByteArray writeMspdi(const engine::Project &project, QDate start,
     const engine::Schedule plan = engine::computeSchedule(network, durations);
     const engine::Schedule baseline = isCrashed ? engine::computeSchedule(network, normal) : plan;
     const MspdiCalendar calendar(start);
+    const MspdiUnit unit = mspdiUnit(project.timeUnit);
+    const QString unitFormat = QLatin1String(unit.format);
+    // Times of the plan in working minutes.
+    const auto at = [&](engine::Duration time) { return time * unit.minutes; };
 
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
@@ -209,15 +267,14 @@ QByteArray writeMspdi(const engine::Project &project, QDate start,
         writeMspdiText(xml, QStringLiteral("Title"), project.title);
     }
     writeMspdiFlag(xml, QStringLiteral("ScheduleFromStart"), true);
-    xml.writeTextElement(QStringLiteral("StartDate"),
-                         mspdiDateTime(start.toJulianDay(), "08:00:00"));
-    xml.writeTextElement(QStringLiteral("FinishDate"), calendar.finishAt(plan.projectDuration));
+    xml.writeTextElement(QStringLiteral("StartDate"), mspdiDateTime(start.toJulianDay(), 8 * 60));
+    xml.writeTextElement(QStringLiteral("FinishDate"), calendar.finishAt(at(plan.projectDuration)));
     xml.writeTextElement(QStringLiteral("CurrencyCode"), QStringLiteral("THB"));
     writeMspdiNumber(xml, QStringLiteral("CalendarUID"), 1);
     xml.writeTextElement(QStringLiteral("DefaultStartTime"), QStringLiteral("08:00:00"));
     xml.writeTextElement(QStringLiteral("DefaultFinishTime"), QStringLiteral("17:00:00"));
-    writeMspdiNumber(xml, QStringLiteral("MinutesPerDay"), kMspdiHoursPerDay * 60);
-    writeMspdiNumber(xml, QStringLiteral("MinutesPerWeek"), kMspdiHoursPerDay * 60 * 5);
+    writeMspdiNumber(xml, QStringLiteral("MinutesPerDay"), kMspdiMinutesPerDay);
+    writeMspdiNumber(xml, QStringLiteral("MinutesPerWeek"), kMspdiMinutesPerDay * 5);
     writeMspdiNumber(xml, QStringLiteral("DaysPerMonth"), 20);
 
     xml.writeStartElement(QStringLiteral("ExtendedAttributes"));
@@ -245,21 +302,26 @@ QByteArray writeMspdi(const engine::Project &project, QDate start,
         writeMspdiNumber(xml, QStringLiteral("OutlineNumber"), i + 1);
         writeMspdiNumber(xml, QStringLiteral("OutlineLevel"), 1);
         xml.writeTextElement(QStringLiteral("Start"),
-                             mspdiTaskStart(calendar, plan.earliestStart[k], duration));
-        xml.writeTextElement(QStringLiteral("Finish"), calendar.finishAt(plan.earliestFinish[k]));
-        xml.writeTextElement(QStringLiteral("Duration"), mspdiDuration(duration));
-        xml.writeTextElement(QStringLiteral("DurationFormat"), kMspdiDays);
+                             mspdiTaskStart(calendar, at(plan.earliestStart[k]), at(duration)));
+        xml.writeTextElement(QStringLiteral("Finish"),
+                             calendar.finishAt(at(plan.earliestFinish[k])));
+        xml.writeTextElement(QStringLiteral("Duration"), mspdiDuration(at(duration)));
+        xml.writeTextElement(QStringLiteral("DurationFormat"), unitFormat);
         writeMspdiFlag(xml, QStringLiteral("Estimated"), false);
         writeMspdiFlag(xml, QStringLiteral("Milestone"), duration == 0);
         writeMspdiFlag(xml, QStringLiteral("Critical"), plan.isCritical(i));
         // As soon as possible: the links, not the dates, place the task.
         writeMspdiNumber(xml, QStringLiteral("ConstraintType"), 0);
-        for (const int p : network.predecessors(i)) {
+        const std::span<const int> predecessors = network.predecessors(i);
+        const std::span<const engine::LinkTiming> timings = network.predecessorTimings(i);
+        for (std::size_t m = 0; m < predecessors.size(); ++m) {
+            const engine::LinkTiming timing = timings.empty() ? engine::LinkTiming {} : timings[m];
             xml.writeStartElement(QStringLiteral("PredecessorLink"));
-            writeMspdiNumber(xml, QStringLiteral("PredecessorUID"), p + 1);
-            xml.writeTextElement(QStringLiteral("Type"), kMspdiFinishToStart);
-            writeMspdiNumber(xml, QStringLiteral("LinkLag"), 0);
-            xml.writeTextElement(QStringLiteral("LagFormat"), kMspdiDays);
+            writeMspdiNumber(xml, QStringLiteral("PredecessorUID"), predecessors[m] + 1);
+            xml.writeTextElement(QStringLiteral("Type"), QLatin1String(mspdiLinkType(timing.type)));
+            // In tenths of a minute.
+            writeMspdiNumber(xml, QStringLiteral("LinkLag"), at(timing.lag) * 10);
+            xml.writeTextElement(QStringLiteral("LagFormat"), unitFormat);
             xml.writeEndElement();
         }
         xml.writeStartElement(QStringLiteral("ExtendedAttribute"));
@@ -269,12 +331,13 @@ QByteArray writeMspdi(const engine::Project &project, QDate start,
         if (isCrashed) {
             xml.writeStartElement(QStringLiteral("Baseline"));
             writeMspdiNumber(xml, QStringLiteral("Number"), 0);
-            xml.writeTextElement(QStringLiteral("Start"),
-                                 mspdiTaskStart(calendar, baseline.earliestStart[k], normal[k]));
+            xml.writeTextElement(
+                QStringLiteral("Start"),
+                mspdiTaskStart(calendar, at(baseline.earliestStart[k]), at(normal[k])));
             xml.writeTextElement(QStringLiteral("Finish"),
-                                 calendar.finishAt(baseline.earliestFinish[k]));
-            xml.writeTextElement(QStringLiteral("Duration"), mspdiDuration(normal[k]));
-            xml.writeTextElement(QStringLiteral("DurationFormat"), kMspdiDays);
+                                 calendar.finishAt(at(baseline.earliestFinish[k])));
+            xml.writeTextElement(QStringLiteral("Duration"), mspdiDuration(at(normal[k])));
+            xml.writeTextElement(QStringLiteral("DurationFormat"), unitFormat);
             xml.writeEndElement();
         }
         xml.writeEndElement(); // Task

@@ -27,11 +27,13 @@ std::optional<QDate> mspdiFinishDay(QDate start, engine::Duration workingDays);
 // The project as Microsoft Project XML (MSPDI) in UTF-8, for Microsoft Project, ProjectLibre
 // and GanttProject: the title as the project's Name and Title, `start` as its StartDate, the
 // calendar above (UID 1, the project's), and one task per activity in table order (UID and ID
-// 1 .. n) with its duration in days (8 hours each), its start and finish from the critical
-// path method's earliest times on that calendar, a finish-to-start link from each predecessor
-// and whether it is critical. The activity's id is kept in the custom field Text1, named
+// 1 .. n) with its duration in working time (a day of 8 hours, a week of 5 days) shown in the
+// project's unit, its start and finish from the critical path method's earliest times on that
+// calendar, a link of its type and lag (in the project's unit) from each predecessor and
+// whether it is critical. The activity's id is kept in the custom field Text1, named
 // "Activity", and is the task's Name where the activity has no name; readMspdi gives ids,
-// names and links back. With `crashed` (one duration per activity) those are the tasks'
+// names, links and the working time of durations and lags back (in the largest unit they
+// are whole in). With `crashed` (one duration per activity) those are the tasks'
 // durations and the plan at normal durations is baseline 0 of every task. Elements come in
 // the order of the schema's sequences, which Microsoft Project insists on. A text character
 // that XML cannot hold (a control character other than tab and line breaks) is written as

@@ -96,18 +96,26 @@ enum class FileProblemKind {
     NotPlanFile, // value: the root element found, names: the one expected
     TooManyTasks, // bound: the most tasks read
     BadTaskDuration, // value: the duration as written
-    TaskDurationTooLong, // value: as written, bound: the most days an activity lasts
-    DurationNotWholeDays, // value: as written, number: its minutes, bound: minutes a day
+    TaskDurationTooLong, // value: as written, bound: the most units an activity lasts, unit
     DuplicateTaskId, // value: the id
     UnknownLinkTask, // value: the id the link names
-    LinkLagRefused, // value: the lag as written, names: predecessor and successor
+    // value: the lag as written, names: predecessor and successor; a lag of elapsed time, a
+    // percentage or part of a minute
+    LinkLagRefused,
     UnknownLinkType, // value: as written, names: the file's codes for the LinkTypes in order
-    LinkTypeRefused, // linkType: the type, names: predecessor and successor
+    // linkType: the type, names: predecessor and successor; a link that ties the start of a
+    // summary task as predecessor or its finish as successor
+    LinkTypeRefused,
     SummaryLinkInexact, // names: predecessor and successor
     TooManyLinks, // bound: the most links between activities made from summary tasks
     ImportOnly, // value: the extension; saving in a format that is only read
     // A warning for each imported activity: the file has no crash duration nor cost.
     CrashDataMissing,
+    DurationNotWholeMinutes, // value: as written (seconds left over)
+    TaskSplit, // the task's work pauses and goes on later
+    // A warning: unit is the unit every duration and lag is whole in, not days; number: the
+    // file's minutes a day, bound: its minutes a week.
+    TimeUnitChosen,
 
     // A student's answers file (answersfile.h).
     NotAnswersFile, // the JSON is not an object
@@ -156,6 +164,7 @@ struct Problem {
     std::int64_t bound = 0;
     std::int64_t rounded = 0;
     LinkType linkType = LinkType::FinishStart;
+    engine::TimeUnit unit = engine::TimeUnit::Day;
 };
 
 // A piece of a file as a problem keeps it: at most 80 characters, the rest marked "...".

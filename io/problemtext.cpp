@@ -63,6 +63,22 @@ QString linkTypeName(LinkType type)
     return {};
 }
 
+// The unit in words after a number: "minutes", "hours", "days", "weeks".
+QString timeUnitWords(engine::TimeUnit unit)
+{
+    switch (unit) {
+    case engine::TimeUnit::Minute:
+        return QStringLiteral("minutes");
+    case engine::TimeUnit::Hour:
+        return QStringLiteral("hours");
+    case engine::TimeUnit::Day:
+        break;
+    case engine::TimeUnit::Week:
+        return QStringLiteral("weeks");
+    }
+    return QStringLiteral("days");
+}
+
 // The codes a file gives the link types, each with its meaning: "1 (finish to start), ...".
 QString linkTypeCodes(const QStringList &codes)
 {
@@ -321,30 +337,28 @@ QString whatText(const Problem &p)
                               "PT16H0M0S)")
             .arg(value);
     case FileProblemKind::TaskDurationTooLong:
-        return QStringLiteral("the duration %1 is longer than %2 days, the most an activity "
+        return QStringLiteral("the duration %1 is longer than %2 %3, the most an activity "
                               "may last")
             .arg(value)
-            .arg(p.bound);
-    case FileProblemKind::DurationNotWholeDays:
-        return QStringLiteral("the duration %1 is %2 minutes, which is not a whole number of "
-                              "days of %3 minutes")
-            .arg(value)
-            .arg(p.number)
-            .arg(p.bound);
+            .arg(p.bound)
+            .arg(timeUnitWords(p.unit));
     case FileProblemKind::DuplicateTaskId:
         return QStringLiteral("another task before it has the id %1").arg(value);
     case FileProblemKind::UnknownLinkTask:
         return QStringLiteral("the link names task %1, which is not in the file").arg(value);
     case FileProblemKind::LinkLagRefused:
-        return QStringLiteral("the link from %1 to %2 has a lag of %3; activities here have no "
-                              "lags, so add an activity for the wait instead")
+        return QStringLiteral("the link from %1 to %2 has a lag of %3, in elapsed time, as a "
+                              "percentage or with part of a minute; only lags of whole minutes "
+                              "of working time can be read")
             .arg(p.names.value(0), p.names.value(1), value);
     case FileProblemKind::UnknownLinkType:
         return QStringLiteral("the link type %1 is unknown; the types are %2")
             .arg(value, linkTypeCodes(p.names));
     case FileProblemKind::LinkTypeRefused:
-        return QStringLiteral("the link from %1 to %2 is %3; only finish-to-start links can "
-                              "be read")
+        return QStringLiteral("the link from %1 to %2 is %3 and ties the start of a summary "
+                              "task to what follows it or the finish of one to what comes "
+                              "before it, which holds for whichever of its tasks starts first "
+                              "or finishes last: link those tasks instead")
             .arg(p.names.value(0), p.names.value(1), linkTypeName(p.linkType));
     case FileProblemKind::SummaryLinkInexact:
         return QStringLiteral("the link from %1 to %2 joins a summary task with a task inside "
@@ -360,6 +374,21 @@ QString whatText(const Problem &p)
     case FileProblemKind::CrashDataMissing:
         return QStringLiteral("the file has no crash duration nor crash cost; the activity "
                               "cannot be crashed until they are filled in");
+    case FileProblemKind::DurationNotWholeMinutes:
+        return QStringLiteral("the duration %1 is not a whole number of minutes").arg(value);
+    case FileProblemKind::TaskSplit:
+        return QStringLiteral("the task is split: its work stops and goes on later, which one "
+                              "activity cannot do; join its parts or make each a task of "
+                              "its own");
+    case FileProblemKind::TimeUnitChosen:
+        if (p.unit == engine::TimeUnit::Week)
+            return QStringLiteral("every duration and lag is a whole number of weeks of %1 "
+                                  "minutes, so the project counts in weeks")
+                .arg(p.bound);
+        return QStringLiteral("not every duration and lag is a whole number of days of %1 "
+                              "minutes, so the project counts in %2")
+            .arg(p.number)
+            .arg(timeUnitWords(p.unit));
     case FileProblemKind::NotAnswersFile:
         return QStringLiteral("this is not an answers file (a JSON object of answers)");
     case FileProblemKind::UnknownAnswerActivity:

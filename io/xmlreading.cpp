@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <span>
+#include <tuple>
 
 namespace io {
 
@@ -114,6 +115,57 @@ namespace {
 // plan has, few enough to fit in memory.
 constexpr std::int64_t kMaxExpandedLinks = 10'000'000;
 
+engine::LinkType planLinkType(LinkType type)
+{
+    switch (type) {
+    case LinkType::FinishStart:
+        break;
+    case LinkType::StartStart:
+        return engine::LinkType::StartToStart;
+    case LinkType::FinishFinish:
+        return engine::LinkType::FinishToFinish;
+    case LinkType::StartFinish:
+        return engine::LinkType::StartToFinish;
+    }
+    return engine::LinkType::FinishToStart;
+}
+
+struct PlanUnit {
+    engine::TimeUnit unit = engine::TimeUnit::Day;
+    std::int64_t minutes = 1;
+};
+
+// The largest unit every duration read of a task without children (end[i] == i + 1: one past
+// its last descendant) and every lag of `links` is a whole number of; days when all are 0.
+PlanUnit planUnit(const Plan &plan, const std::vector<int> &end, const std::vector<PlanLink> &links)
+{
+    std::array<PlanUnit, 4> units {PlanUnit {engine::TimeUnit::Week, plan.minutesPerWeek},
+                                   PlanUnit {engine::TimeUnit::Day, plan.minutesPerDay},
+                                   PlanUnit {engine::TimeUnit::Hour, 60},
+                                   PlanUnit {engine::TimeUnit::Minute, 1}};
+    std::array<bool, 4> whole {true, true, true, true};
+    bool anyTime = false;
+    const auto count = [&](std::int64_t minutes) {
+        anyTime = anyTime || minutes != 0;
+        for (std::size_t u = 0; u < units.size(); ++u)
+            whole[u] = whole[u] && minutes % units[u].minutes == 0;
+    };
+    for (std::size_t i = 0; i < plan.tasks.size(); ++i) {
+        const PlanTask &task = plan.tasks[i];
+        if (end[i] == static_cast<int>(i) + 1 && task.durationRead && !task.tooLong)
+            count(task.minutes);
+    }
+    for (const PlanLink &link : links)
+        count(link.lagMinutes);
+    if (!anyTime)
+        return units[1];
+    for (std::size_t u = 0; u < units.size(); ++u) {
+        if (whole[u])
+            return units[u];
+    }
+    return units.back();
+}
+
 class PlanBuilder {
 public:
     PlanBuilder(Plan plan, const QString &file, ProblemList problems)
@@ -169,7 +221,7 @@ void PlanBuilder::linkProblem(FileProblemKind kind, const PlanLink &link, QStrin
          .linkType = link.type});
 }
 
-// Whether the link can become finish-to-start links between activities, exactly.
+// Whether the link can become links between activities, exactly.
 bool PlanBuilder::checkLink(const PlanLink &link)
 {
     // A task its own predecessor is left to engine::validate to name.
@@ -177,30 +229,17 @@ bool PlanBuilder::checkLink(const PlanLink &link)
         linkProblem(FileProblemKind::SummaryLinkInexact, link);
         return false;
     }
-    if (!link.lag.isEmpty()) {
-        linkProblem(FileProblemKind::LinkLagRefused, link, link.lag);
+    if (!link.refusedLag.isEmpty()) {
+        linkProblem(FileProblemKind::LinkLagRefused, link, link.refusedLag);
         return false;
     }
-    // Another type is the same as finish to start where the ends it joins are one moment.
-    auto isInstant
-        = [this](int t) { return !isSummary(t) && task(t).durationRead && task(t).days == 0; };
-    const bool fromInstant = isInstant(link.from);
-    const bool toInstant = isInstant(link.to);
-    bool exact = true;
-    switch (link.type) {
-    case LinkType::FinishStart:
-        break;
-    case LinkType::StartStart:
-        exact = fromInstant;
-        break;
-    case LinkType::FinishFinish:
-        exact = toInstant;
-        break;
-    case LinkType::StartFinish:
-        exact = fromInstant && toInstant;
-        break;
-    }
-    if (!exact) {
+    // A summary starts when the first of its tasks starts and finishes when the last one
+    // finishes. A link from its finish or to its start holds for each of its tasks; one from
+    // its start or to its finish holds for whichever task comes first (last), which no link
+    // between activities says.
+    const bool fromStart = link.type == LinkType::StartStart || link.type == LinkType::StartFinish;
+    const bool toFinish = link.type == LinkType::FinishFinish || link.type == LinkType::StartFinish;
+    if ((fromStart && isSummary(link.from)) || (toFinish && isSummary(link.to))) {
         linkProblem(FileProblemKind::LinkTypeRefused, link);
         return false;
     }
@@ -226,11 +265,21 @@ void PlanBuilder::findInnerLinks(const std::vector<PlanLink> &links)
     for (std::vector<int> &inner : m_inner)
         inner.assign(count, -1);
     for (const PlanLink &link : links) {
+        // The link leaves its successor out of the tasks a link into the summary goes to only
+        // when the successor cannot start before its predecessor does, and its predecessor out
+        // of those a link from the summary comes from only when that cannot finish after the
+        // successor does: a negative lag or the other types keep them in.
+        const bool startsAfter = link.lagMinutes >= 0
+            && (link.type == LinkType::FinishStart || link.type == LinkType::StartStart);
+        const bool finishesBefore = link.lagMinutes >= 0
+            && (link.type == LinkType::FinishStart || link.type == LinkType::FinishFinish);
         const int common = commonSummary(link.from, link.to);
         int &in = m_inner[First][static_cast<std::size_t>(link.to)];
         int &out = m_inner[Last][static_cast<std::size_t>(link.from)];
-        in = std::max(in, common);
-        out = std::max(out, common);
+        if (startsAfter)
+            in = std::max(in, common);
+        if (finishesBefore)
+            out = std::max(out, common);
     }
     // A task inside a summary that waits (is waited for) does so as well.
     for (std::size_t i = 0; i < count; ++i) {
@@ -373,39 +422,76 @@ ReadResult PlanBuilder::build()
     listEnds(First, links);
     listEnds(Last, links);
 
-    std::vector<std::vector<int>> predecessors(count);
+    // Each activity's links: the predecessor's index and the link's timing in minutes.
+    std::vector<std::vector<std::pair<int, engine::LinkTiming>>> predecessors(count);
     for (const PlanLink &link : links) {
         const std::array<int, 2> tasks {link.from, link.to};
         const std::span<const int> from
             = isSummary(link.from) ? ends(link.from, Last) : std::span<const int>(tasks).first(1);
         const std::span<const int> to
             = isSummary(link.to) ? ends(link.to, First) : std::span<const int>(tasks).last(1);
+        const engine::LinkTiming timing {planLinkType(link.type), link.lagMinutes};
         for (const int t : to) {
-            std::vector<int> &list = predecessors[static_cast<std::size_t>(t)];
-            list.insert(list.end(), from.begin(), from.end());
+            auto &list = predecessors[static_cast<std::size_t>(t)];
+            for (const int f : from)
+                list.emplace_back(f, timing);
         }
+    }
+    const PlanUnit unit = planUnit(m_plan, m_end, links);
+    for (std::size_t i = 0; i < count; ++i) {
+        const PlanTask &t = m_plan.tasks[i];
+        if (isSummary(static_cast<int>(i)) || !t.durationRead
+            || (!t.tooLong && t.minutes / unit.minutes <= engine::kMaxDuration))
+            continue;
+        // Told here, once: the engine would find it in both the normal and the crash
+        // duration, which an imported activity has alike.
+        m_problems.add({.kind = FileProblemKind::TaskDurationTooLong,
+                        .place = {.file = m_file,
+                                  .line = t.line,
+                                  .field = m_plan.durationField,
+                                  .activity = shownValue(t.id)},
+                        .value = shownValue(t.duration),
+                        .bound = engine::kMaxDuration,
+                        .unit = unit.unit});
     }
     if (!m_problems.isEmpty())
         return ReadResult::failed(std::move(m_problems));
 
     engine::Project project;
     project.title = m_plan.title;
+    project.timeUnit = unit.unit;
     std::vector<int> lines;
     ProblemList warnings;
+    if (unit.unit != engine::TimeUnit::Day)
+        warnings.add({.kind = FileProblemKind::TimeUnitChosen,
+                      .place = {.file = m_file},
+                      .number = m_plan.minutesPerDay,
+                      .bound = m_plan.minutesPerWeek,
+                      .unit = unit.unit});
     for (std::size_t i = 0; i < count; ++i) {
         if (isSummary(static_cast<int>(i)))
             continue;
         PlanTask &t = m_plan.tasks[i];
-        std::vector<int> &list = predecessors[i];
-        std::sort(list.begin(), list.end());
+        auto &list = predecessors[i];
+        const auto order = [](const std::pair<int, engine::LinkTiming> &a,
+                              const std::pair<int, engine::LinkTiming> &b) {
+            return std::tuple(a.first, a.second.type, a.second.lag)
+                < std::tuple(b.first, b.second.type, b.second.lag);
+        };
+        std::sort(list.begin(), list.end(), order);
         list.erase(std::unique(list.begin(), list.end()), list.end());
         engine::Activity activity;
         activity.id = t.id; // later activities name it
         activity.name = std::move(t.name);
-        activity.normalDuration = t.days;
-        activity.crashDuration = t.days;
-        for (const int p : list)
+        activity.normalDuration = t.minutes / unit.minutes;
+        activity.crashDuration = activity.normalDuration;
+        const bool plain = std::all_of(list.begin(), list.end(),
+                                       [](const auto &link) { return link.second.plain(); });
+        for (const auto &[p, timing] : list) {
             activity.predecessors.push_back(m_plan.tasks[static_cast<std::size_t>(p)].id);
+            if (!plain)
+                activity.linkTimings.push_back({timing.type, timing.lag / unit.minutes});
+        }
         project.activities.push_back(std::move(activity));
         lines.push_back(t.line);
     }

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -46,21 +47,28 @@ std::optional<XmlElement> parseXml(const QByteArray &bytes, const QString &file,
                                    const XmlKeep &keep, ProblemList &problems);
 
 // A plan from a planning tool, in the order of its file, before summary tasks are
-// resolved into links between the activities.
+// resolved into links between the activities. Durations and lags are working minutes.
 struct PlanTask {
     std::string id {}; // the activity's id
     std::string name {};
     int parent = -1; // the summary task it is in (an earlier index), -1 at the top
     int line = 0;
-    engine::Duration days = 0; // for tasks without children
+    std::int64_t minutes = 0; // for tasks without children
     bool durationRead = true; // false when the file's duration could not be read
+    // Longer than engine::kMaxDuration of the plan's largest unit, so too long in any unit;
+    // `minutes` is not used then.
+    bool tooLong = false;
+    QString duration {}; // as written, for a problem
 };
 
 struct PlanLink {
     int from = 0; // the predecessor task's index
     int to = 0; // the successor task's index
     LinkType type = LinkType::FinishStart;
-    QString lag {}; // the lag as written; empty when it is zero
+    std::int64_t lagMinutes = 0;
+    // A lag that cannot be read exactly (elapsed time, a percentage, part of a minute), as
+    // written; empty when the lag is lagMinutes.
+    QString refusedLag {};
     int line = 0;
 };
 
@@ -68,17 +76,26 @@ struct Plan {
     std::string title {};
     std::vector<PlanTask> tasks {}; // parents before their children, children in a row
     std::vector<PlanLink> links {};
+    std::int64_t minutesPerDay = 480;
+    std::int64_t minutesPerWeek = 2400;
+    QString durationField = QStringLiteral("Duration"); // where a task's duration is written
 };
 
 // Turns the plan into a project: tasks with children become nothing and their links go to
-// their first or come from their last children; links that do not come out exact, or
-// have a lag or another type than finish to start that is not the same as one, are
-// refused, and so are links that would make more than 10,000,000 links between activities,
-// counted before any is made. Takes time linear in the tasks, the links and the links made
-// (times the nesting depth, which the readers bound). Each activity can be crashed nowhere
-// (crash duration = normal, cost 0) and gets a CrashDataMissing warning. Then
-// engine::validate runs. Problems already in `problems` make the result fail with them and
-// those found here.
+// those of their tasks that nothing inside them waits for, and come from those that nothing
+// inside them follows (a link inside that holds only by its type or a negative lag keeps a
+// task at the edge), each keeping the link's type and lag. A link that does not come out
+// exact is refused: one between a summary task and a task inside it, one from a summary's
+// start (start to start or to finish), one to a summary's finish (finish to finish, start to
+// finish), one with a lag refused by the reader, and links that would make more than
+// 10,000,000 links between activities, counted before any is made. Takes time linear in the
+// tasks, the links and the links made (times the nesting depth, which the readers bound).
+// The project's time unit is the largest of week, day, hour and minute in which every
+// duration and lag is whole (days when all are 0); when it is not days a TimeUnitChosen
+// warning says so. A duration longer than engine::kMaxDuration units is refused. Each
+// activity can be crashed nowhere (crash duration = normal, cost 0) and gets a
+// CrashDataMissing warning. Then engine::validate runs. Problems already in `problems` make
+// the result fail with them and those found here.
 ReadResult buildPlan(Plan plan, const QString &file, ProblemList problems);
 
 // The name a task is shown by in a problem: "5 (Dig)".

@@ -354,27 +354,23 @@ QString whatText(const io::Problem &p)
         return QStringLiteral("ระยะเวลา %1 ยาวเกิน %2 %3 ซึ่งเป็นระยะเวลาที่ยาวที่สุดที่กิจกรรมหนึ่งมีได้")
             .arg(value)
             .arg(p.bound)
-            .arg(thaiUnitWord(engine::TimeUnit::Day));
-    case Kind::DurationNotWholeDays:
-        return QStringLiteral("ระยะเวลา %1 เท่ากับ %2 นาที ไม่ลงตัวเป็นจำนวนเต็ม%3 (%3ละ %4 นาที)")
-            .arg(value)
-            .arg(p.number)
-            .arg(thaiUnitWord(engine::TimeUnit::Day))
-            .arg(p.bound);
+            .arg(thaiUnitWord(p.unit));
     case Kind::DuplicateTaskId:
         return QStringLiteral("มีงานก่อนหน้านี้ที่ใช้รหัส %1 แล้ว").arg(value);
     case Kind::UnknownLinkTask:
         return QStringLiteral("การเชื่อมโยงอ้างถึงงาน %1 ซึ่งไม่มีในไฟล์").arg(value);
     case Kind::LinkLagRefused:
-        return QStringLiteral("%1 มีเวลารอ %2: กิจกรรมในโปรแกรมนี้ไม่มีเวลารอระหว่างกัน "
-                              "ให้เพิ่มกิจกรรมสำหรับช่วงเวลารอแทน")
+        return QStringLiteral("%1 มีเวลาหน่วง %2 ซึ่งเป็นเวลาตามปฏิทิน เป็นร้อยละ หรือมีเศษของนาที: "
+                              "อ่านได้เฉพาะเวลาหน่วงที่เป็นเวลาทำงานเต็มนาที")
             .arg(linkEnds(p), thaiLag(p.value));
     case Kind::UnknownLinkType:
         return QStringLiteral("ไม่รู้จักชนิดการเชื่อมโยง %1: ชนิดที่มีคือ %2")
             .arg(value, thaiLinkTypeCodes(p.names));
     case Kind::LinkTypeRefused:
-        return QStringLiteral("%1 เป็นแบบ%2: อ่านได้เฉพาะแบบเสร็จ-เริ่ม "
-                              "(งานหลังเริ่มเมื่องานก่อนหน้าเสร็จ)")
+        return QStringLiteral("%1 เป็นแบบ%2 ซึ่งผูกการเริ่มของงานสรุปกับงานถัดไป "
+                              "หรือผูกการเสร็จของงานสรุปกับงานก่อนหน้า "
+                              "จึงขึ้นกับว่างานย่อยใดเริ่มก่อนหรือเสร็จหลังสุด: "
+                              "ให้เชื่อมโยงงานย่อยเหล่านั้นแทน")
             .arg(linkEnds(p), thaiLinkType(p.linkType));
     case Kind::SummaryLinkInexact:
         return QStringLiteral("%1 เชื่อมงานสรุปกับงานที่อยู่ข้างในงานสรุปนั้นเอง "
@@ -391,6 +387,20 @@ QString whatText(const io::Problem &p)
     case Kind::CrashDataMissing:
         return QStringLiteral("ไฟล์ไม่มีเวลาเร่งและค่าเร่ง: "
                               "ต้องใส่ให้ครบก่อนจึงจะเร่งกิจกรรมนี้ได้");
+    case Kind::DurationNotWholeMinutes:
+        return QStringLiteral("ระยะเวลา %1 ไม่ลงตัวเป็นจำนวนเต็มนาที").arg(value);
+    case Kind::TaskSplit:
+        return QStringLiteral("งานนี้ถูกแบ่งเป็นช่วง: ทำงานแล้วหยุดไว้แล้วทำต่อภายหลัง "
+                              "ซึ่งกิจกรรมเดียวทำไม่ได้ ให้รวมเป็นช่วงเดียวหรือแยกแต่ละช่วงเป็นงานของตัวเอง");
+    case Kind::TimeUnitChosen:
+        if (p.unit == engine::TimeUnit::Week)
+            return QStringLiteral("ระยะเวลาและเวลาหน่วงทุกค่าลงตัวเป็นจำนวนเต็มสัปดาห์ "
+                                  "(สัปดาห์ละ %1 นาที) โครงการนี้จึงนับเวลาเป็นสัปดาห์")
+                .arg(p.bound);
+        return QStringLiteral("ระยะเวลาหรือเวลาหน่วงบางค่าไม่ลงตัวเป็นจำนวนเต็มวัน (วันละ %1 นาที) "
+                              "โครงการนี้จึงนับเวลาเป็น%2")
+            .arg(p.number)
+            .arg(thaiUnitWord(p.unit));
     case Kind::NotAnswersFile:
         return QStringLiteral("ไม่ใช่ไฟล์คำตอบ (ไฟล์คำตอบเป็นออบเจกต์ JSON ของคำตอบ)");
     case Kind::UnknownAnswerActivity:

@@ -24,6 +24,7 @@
 #include <array>
 #include <atomic>
 #include <cstdio>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -134,10 +135,10 @@ long long directDuration(const std::vector<Task> &tasks)
     return total;
 }
 
-std::string writeMspdi(const std::vector<Task> &tasks, fuzz::Random &random)
+// The file's minutes a day go to `minutesPerDay`.
+std::string writeMspdi(const std::vector<Task> &tasks, fuzz::Random &random, int &minutesPerDay)
 {
-    const int minutesPerDay
-        = random.percent(50) ? 480 : 60 * static_cast<int>(random.between(1, 12));
+    minutesPerDay = random.percent(50) ? 480 : 60 * static_cast<int>(random.between(1, 12));
     std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Project "
                        "xmlns=\"http://schemas.microsoft.com/project\">\n<Title>Fuzz</Title>"
                        "<MinutesPerDay>"
@@ -294,11 +295,14 @@ std::string mutated(fuzz::Random &random, std::string text)
 // the T; hours, minutes, seconds after it; each once, in that order; decimals on seconds
 // only, kept to the millisecond).
 struct DurationCase {
-    enum Outcome { Days, NotWholeDays, TooLong, Malformed };
+    enum Outcome { Read, NotWholeMinutes, TooLong, Malformed };
     std::string text;
     int minutesPerDay = 480;
     Outcome outcome = Malformed;
-    long long days = 0;
+    // What is read: so many of the unit, the largest the duration is whole in (a week of
+    // 2400 minutes, a day of minutesPerDay, an hour, a minute; days for none).
+    long long units = 0;
+    engine::TimeUnit unit = engine::TimeUnit::Day;
     // GanttProject's whole days instead, and how they are refused (Engine: read).
     bool gan = false;
     io::FileProblemKind ganRefusal = io::FileProblemKind::Engine;
@@ -337,10 +341,15 @@ DurationCase randomGanDuration(fuzz::Random &random)
     default:
         c.text = (random.percent(20) ? " " : "") + digits;
         c.ganRefusal = tooLarge ? Kind::NumberTooLarge : Kind::Engine;
-        c.days = tooLarge ? 0 : std::stoll(digits);
+        c.units = tooLarge ? 0 : std::stoll(digits);
+        // Whole weeks of 5 days make a plan in weeks.
+        if (c.units % 5 == 0 && c.units > 0) {
+            c.unit = engine::TimeUnit::Week;
+            c.units /= 5;
+        }
         break;
     }
-    c.outcome = c.ganRefusal == Kind::Engine ? DurationCase::Days : DurationCase::Malformed;
+    c.outcome = c.ganRefusal == Kind::Engine ? DurationCase::Read : DurationCase::Malformed;
     return c;
 }
 
@@ -397,7 +406,8 @@ DurationCase randomDuration(fuzz::Random &random)
     std::size_t nextT = 0;
     bool afterT = false, timePart = false;
     // Sums of parts each at most the longest duration: no overflow.
-    const long long longest = 60'000LL * c.minutesPerDay * engine::kMaxDuration;
+    // The reader's bound: the most units an activity lasts in the largest unit.
+    const long long longest = 60'000LL * std::max(c.minutesPerDay, 2400) * engine::kMaxDuration;
     long long milliseconds = 0;
     bool huge = false;
     for (std::size_t i = 0; i <= parts.size(); ++i) {
@@ -436,16 +446,25 @@ DurationCase randomDuration(fuzz::Random &random)
             milliseconds += std::stoll((part.decimals + "000").substr(0, 3));
     }
     wellFormed = wellFormed && (afterT ? timePart : true);
-    const long long perDay = 60'000LL * c.minutesPerDay;
-    if (!wellFormed)
+    if (!wellFormed) {
         c.outcome = DurationCase::Malformed;
-    else if (huge || milliseconds > longest)
+    } else if (huge || milliseconds > longest) {
         c.outcome = DurationCase::TooLong;
-    else if (milliseconds % perDay != 0)
-        c.outcome = DurationCase::NotWholeDays;
-    else {
-        c.outcome = DurationCase::Days;
-        c.days = milliseconds / perDay;
+    } else if (milliseconds % 60'000 != 0) {
+        c.outcome = DurationCase::NotWholeMinutes;
+    } else {
+        const long long minutes = milliseconds / 60'000;
+        const std::pair<engine::TimeUnit, long long> units[]
+            = {{engine::TimeUnit::Week, 2400},
+               {engine::TimeUnit::Day, c.minutesPerDay},
+               {engine::TimeUnit::Hour, 60},
+               {engine::TimeUnit::Minute, 1}};
+        std::size_t u = minutes == 0 ? 1 : 0;
+        while (minutes % units[u].second != 0)
+            ++u;
+        c.unit = units[u].first;
+        c.units = minutes / units[u].second;
+        c.outcome = c.units > engine::kMaxDuration ? DurationCase::TooLong : DurationCase::Read;
     }
     return c;
 }
@@ -453,7 +472,8 @@ DurationCase randomDuration(fuzz::Random &random)
 struct Input {
     std::string bytes;
     io::FileFormat format = io::FileFormat::Mspdi;
-    long long expectedDuration = -1; // for an unchanged plan
+    long long expectedDuration = -1; // for an unchanged plan, in days
+    int minutesPerDay = 480; // the plan's
     std::size_t activities = 0;
     std::optional<DurationCase> duration; // a plan of one task that lasts this
 };
@@ -479,8 +499,9 @@ Input makeInput(fuzz::Random &random)
     }
     input.format = random.percent(50) ? io::FileFormat::Mspdi : io::FileFormat::Gantt;
     const std::vector<Task> tasks = randomPlan(random);
-    input.bytes
-        = input.format == io::FileFormat::Mspdi ? writeMspdi(tasks, random) : writeGan(tasks);
+    input.bytes = input.format == io::FileFormat::Mspdi
+        ? writeMspdi(tasks, random, input.minutesPerDay)
+        : writeGan(tasks);
     if (random.percent(25)) {
         input.expectedDuration = directDuration(tasks);
         for (std::size_t i = 0; i < tasks.size(); ++i)
@@ -503,17 +524,18 @@ Input makeInput(fuzz::Random &random)
 std::string checkDuration(const DurationCase &c, const io::ReadResult &result)
 {
     using Kind = io::FileProblemKind;
-    static const Kind kTold[] = {Kind::Engine, Kind::DurationNotWholeDays,
+    static const Kind kTold[] = {Kind::Engine, Kind::DurationNotWholeMinutes,
                                  Kind::TaskDurationTooLong, Kind::BadTaskDuration};
     const std::string said = " for " + c.text + " at " + std::to_string(c.minutesPerDay)
         + " minutes a day: " + result.message().toStdString();
-    if (c.outcome == DurationCase::Days) {
+    if (c.outcome == DurationCase::Read) {
         if (!result.isLoaded())
             return "a sound duration was refused" + said;
-        if (result.project().activities.at(0).normalDuration != c.days)
+        if (result.project().activities.at(0).normalDuration != c.units
+            || result.project().timeUnit != c.unit)
             return "a duration was read as "
-                + std::to_string(result.project().activities.at(0).normalDuration) + " days, not "
-                + std::to_string(c.days) + said;
+                + std::to_string(result.project().activities.at(0).normalDuration)
+                + " units of another size than " + std::to_string(c.units) + said;
         return {};
     }
     // Told once: an imported activity has its duration as its crash duration too.
@@ -561,11 +583,18 @@ std::string check(const Input &input, bool &accepted)
     const std::vector<engine::Problem> problems = engine::validate(project);
     if (!problems.empty())
         return said("accepted an unsound project: ", engine::describe(problems.front(), project));
-    if (result.warnings().count() != static_cast<std::int64_t>(project.activities.size()))
+    // One crash-data warning an activity, after the time unit's when it is not days.
+    const bool unitTold = project.timeUnit != engine::TimeUnit::Day;
+    if (result.warnings().count()
+        != static_cast<std::int64_t>(project.activities.size()) + (unitTold ? 1 : 0))
         return "not one crash-data warning an activity";
     for (const io::Problem &warning : result.warnings().kept()) {
-        if (warning.kind != io::FileProblemKind::CrashDataMissing
-            || warning.place.activity.isEmpty())
+        const bool isUnit = warning.kind == io::FileProblemKind::TimeUnitChosen;
+        if (isUnit != (unitTold && &warning == &result.warnings().kept().front()))
+            return "the time unit told where it is days, or not first";
+        if (!isUnit
+            && (warning.kind != io::FileProblemKind::CrashDataMissing
+                || warning.place.activity.isEmpty()))
             return "a warning that is not about crash data of an activity";
     }
     for (const engine::Activity &a : project.activities) {
@@ -579,8 +608,14 @@ std::string check(const Input &input, bool &accepted)
         std::vector<engine::Duration> durations;
         for (const engine::Activity &a : project.activities)
             durations.push_back(a.normalDuration);
+        // Compared in minutes: a plan whose durations are all whole weeks counts in weeks.
+        const std::map<engine::TimeUnit, long long> minutesIn {
+            {engine::TimeUnit::Week, 2400},
+            {engine::TimeUnit::Day, input.minutesPerDay},
+            {engine::TimeUnit::Hour, 60},
+            {engine::TimeUnit::Minute, 1}};
         const engine::Duration length = engine::computeSchedule(network, durations).projectDuration;
-        if (length != input.expectedDuration)
+        if (length * minutesIn.at(project.timeUnit) != input.expectedDuration * input.minutesPerDay)
             return said("the plan's length differs: ",
                         std::to_string(length) + " against "
                             + std::to_string(input.expectedDuration));

@@ -248,12 +248,6 @@ std::vector<Sample> samples()
           .value = u"PT8000008H"_qs,
           .bound = 1'000'000},
          {u"1000000"_qs, unit}},
-        {{.kind = K::DurationNotWholeDays,
-          .place = xml(12, 0, u"Duration"_qs, u"3"_qs),
-          .value = u"PT4H0M0S"_qs,
-          .number = 240,
-          .bound = 480},
-         {u"240"_qs, u"480"_qs, unit}},
         {{K::DuplicateTaskId, xml(14, 0, u"UID"_qs, u"5"_qs), u"5"_qs}},
         {{K::UnknownLinkTask, xml(20, 0, u"PredecessorUID"_qs, u"6"_qs), u"99"_qs}},
         {{K::LinkLagRefused,
@@ -276,6 +270,20 @@ std::vector<Sample> samples()
         {{K::ImportOnly, {.file = u"plan.xml"_qs}, u"Microsoft Project XML"_qs}},
         {{K::CrashDataMissing,
           {.file = u"plan.gan"_qs, .line = 5, .activity = u"1"_qs, .activityNumber = 1}}},
+        {{K::DurationNotWholeMinutes, xml(12, 0, u"Duration"_qs, u"3"_qs), u"PT4H0M1S"_qs}},
+        {{K::TaskSplit, xml(12, 0, {}, u"3"_qs)}},
+        {{.kind = K::TimeUnitChosen,
+          .place = {.file = u"plan.xml"_qs},
+          .number = 480,
+          .bound = 2400,
+          .unit = engine::TimeUnit::Hour},
+         {u"480"_qs, u"ชั่วโมง"_qs}},
+        {{.kind = K::TimeUnitChosen,
+          .place = {.file = u"plan.xml"_qs},
+          .number = 480,
+          .bound = 2400,
+          .unit = engine::TimeUnit::Week},
+         {u"2400"_qs, u"สัปดาห์"_qs}},
         {{K::NotAnswersFile, {.file = u"work.json"_qs, .line = 1}}},
         {{K::UnknownAnswerActivity,
           {.file = u"work.json"_qs, .field = u"critical_activities[2]"_qs},
@@ -412,12 +420,13 @@ void ThaiFileProblemsTest::brokenFiles()
     const QByteArray gan
         = "<?xml version=\"1.0\"?>\n<project name=\"p\">\n<tasks>\n"
           "<task id=\"1\" name=\"Dig\" duration=\"2\">\n"
-          "<depend id=\"2\" type=\"2\" difference=\"3\"/>\n</task>\n"
+          "<depend id=\"2\" type=\"2\" difference=\"1.5\"/>\n</task>\n"
           "<task id=\"2\" name=\"Pour\" duration=\"abc\"/>\n</tasks>\n</project>\n";
+    // A lag of elapsed days (LagFormat 8) cannot be read as working time.
     const QString link = u"<PredecessorLink><PredecessorUID>1</PredecessorUID><Type>%1</Type>"
-                         "<LinkLag>%2</LinkLag></PredecessorLink>"_qs;
+                         "<LinkLag>%2</LinkLag><LagFormat>8</LagFormat></PredecessorLink>"_qs;
     const QString mspdi = u"<Project>\n<Tasks>\n"_qs + xmlTask(1, "PT8H0M0S")
-        + xmlTask(2, "PT8H0M0S", link.arg(3).arg(0)) + xmlTask(3, "PT8H0M0S", link.arg(1).arg(4800))
+        + xmlTask(2, "PT8H0M1S", link.arg(3).arg(0)) + xmlTask(3, "PT8H0M0S", link.arg(1).arg(4800))
         + u"</Tasks>\n</Project>\n"_qs;
     // Each file, then for each problem in order, what its line must say.
     const struct {
@@ -449,13 +458,12 @@ void ThaiFileProblemsTest::brokenFiles()
          {{u"บรรทัด 3 ตำแหน่ง "_qs, u"XML"_qs}}},
         {u"links.xml"_qs,
          mspdi.toUtf8(),
-         {{u"บรรทัด 4 กิจกรรม 2:"_qs, u"1 (T1)"_qs, u"เริ่ม-เริ่ม"_qs},
-          {u"บรรทัด 5 กิจกรรม 3:"_qs, u"480 นาที"_qs}}},
+         {{u"บรรทัด 4 กิจกรรม 2 ช่อง Duration:"_qs, u"'PT8H0M1S'"_qs},
+          {u"บรรทัด 5 กิจกรรม 3:"_qs, u"1 (T1)"_qs, u"480 นาที"_qs}}},
         {u"plan.gan"_qs,
          gan,
          {{u"บรรทัด 7 กิจกรรม 2 ช่อง duration:"_qs, u"'abc'"_qs},
-          {u"บรรทัด 5 กิจกรรม 2:"_qs, u"1 (Dig)"_qs,
-           u"3 "_qs + project::thaiUnitWord(engine::TimeUnit::Day)}}},
+          {u"บรรทัด 5 กิจกรรม 2:"_qs, u"1 (Dig)"_qs, u"1.5 "_qs + project::thaiUnitWord(engine::TimeUnit::Day)}}},
         // Characters that cannot be seen are shown by their codes.
         {u"invisible.csv"_qs,
          header + "A\xE2\x80\x8B,,B,1,1,0\nB,,A\xE2\x80\x8B,1,1,0\n",

@@ -106,42 +106,52 @@ TEST(GanReader, TasksNestedSummariesAndMilestones)
 }
 
 // GanttProject's types: 1 start to start, 2 finish to start, 3 finish to finish, 4 start to
-// finish. Only what is the same as finish to start is read.
+// finish, each with its difference in days. Pour lasts 2 days and Cure 3; the plan's length
+// is worked out by hand from the link's meaning.
 TEST(GanReader, DependTypesAndDifferences)
 {
+    using T = engine::LinkType;
     struct Case {
-        int type, difference;
-        bool fromMilestone;
-        FileProblemKind refusal; // Engine: read
-        const char *said;
+        int type;
+        const char *difference;
+        T read;
+        engine::Duration lag, length; // length -1: refused
     };
     const Case cases[] = {
-        {2, 0, false, FileProblemKind::Engine, ""},
-        {1, 0, false, FileProblemKind::LinkTypeRefused, "start to start"},
-        {3, 0, false, FileProblemKind::LinkTypeRefused, "finish to finish"},
-        {4, 0, false, FileProblemKind::LinkTypeRefused, "start to finish"},
-        {1, 0, true, FileProblemKind::Engine, ""},
-        {2, 2, false, FileProblemKind::LinkLagRefused, "2 days"},
-        {2, -1, false, FileProblemKind::LinkLagRefused, "-1 days"},
+        {2, "0", T::FinishToStart, 0, 5},   {2, "2", T::FinishToStart, 2, 7},
+        {2, "-1", T::FinishToStart, -1, 4}, {1, "0", T::StartToStart, 0, 3},
+        {1, "1", T::StartToStart, 1, 4},    {3, "0", T::FinishToFinish, 0, 3},
+        {3, "2", T::FinishToFinish, 2, 4},  {4, "0", T::StartToFinish, 0, 3},
+        {4, "5", T::StartToFinish, 5, 5},   {2, "1.5", T::FinishToStart, 0, -1},
+        {2, "x", T::FinishToStart, 0, -1},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << "type " << c.type << " difference " << c.difference);
-        const io::ReadResult result
-            = readGan(gan(task(7, "Pour", 2, depend(8, c.type, c.difference), c.fromMilestone)
-                          + task(8, "Cure", 3)));
-        if (c.refusal == FileProblemKind::Engine) {
-            ASSERT_TRUE(result.isLoaded()) << message(result);
-            EXPECT_EQ(result.project().activities.at(1).predecessors,
-                      std::vector<std::string> {"7"});
+        const std::string depend = "<depend id=\"8\" type=\"" + std::to_string(c.type)
+            + "\" difference=\"" + c.difference + "\" hardness=\"Strong\"/>";
+        const io::ReadResult result = readGan(gan(task(7, "Pour", 2, depend) + task(8, "Cure", 3)));
+        if (c.length < 0) {
+            ASSERT_FALSE(result.isLoaded());
+            ASSERT_EQ(result.problems().count(), 1) << message(result);
+            const io::Problem &p = result.problems().kept().at(0);
+            EXPECT_EQ(p.kind, FileProblemKind::LinkLagRefused);
+            EXPECT_EQ(p.names, (QStringList {u"7 (Pour)"_qs, u"8 (Cure)"_qs}));
+            EXPECT_TRUE(result.message().contains(QString::fromLatin1(c.difference)));
             continue;
         }
-        ASSERT_FALSE(result.isLoaded());
-        ASSERT_EQ(result.problems().count(), 1) << message(result);
-        const io::Problem &p = result.problems().kept().at(0);
-        EXPECT_EQ(p.kind, c.refusal);
-        EXPECT_EQ(p.names, (QStringList {QStringLiteral("7 (Pour)"), QStringLiteral("8 (Cure)")}));
-        EXPECT_TRUE(result.message().contains(QString::fromLatin1(c.said))) << message(result);
+        ASSERT_TRUE(result.isLoaded()) << message(result);
+        const engine::Activity &cure = result.project().activities.at(1);
+        EXPECT_EQ(cure.predecessors, std::vector<std::string> {"7"});
+        EXPECT_EQ(cure.linkTiming(0), (engine::LinkTiming {c.read, c.lag}));
+        EXPECT_EQ(cpmDuration(result.project()), c.length);
+        EXPECT_EQ(result.project().timeUnit, engine::TimeUnit::Day);
     }
+    // Days that are all whole weeks make a plan in weeks.
+    const io::ReadResult weeks
+        = readGan(gan(task(7, "Pour", 5, depend(8, 2, 5)) + task(8, "Cure", 10)));
+    ASSERT_TRUE(weeks.isLoaded()) << message(weeks);
+    EXPECT_EQ(weeks.project().timeUnit, engine::TimeUnit::Week);
+    EXPECT_EQ(cpmDuration(weeks.project()), 4);
 }
 
 TEST(GanReader, BrokenFilesAreRefusedWithPlaces)
@@ -230,9 +240,9 @@ TEST(GanReader, DurationProblemsAreToldOnce)
             EXPECT_EQ(p.bound, engine::kMaxDuration);
         }
     }
-    const io::ReadResult longest = readGan(gan(task(1, "A", 1'000'000)));
+    const io::ReadResult longest = readGan(gan(task(1, "A", 999'999)));
     ASSERT_TRUE(longest.isLoaded()) << message(longest);
-    EXPECT_EQ(longest.project().activities.at(0).normalDuration, 1'000'000);
+    EXPECT_EQ(longest.project().activities.at(0).normalDuration, 999'999);
 }
 
 TEST(GanReader, ChosenByExtension)

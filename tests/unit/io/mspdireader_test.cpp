@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 
 #include <map>
+#include <set>
+#include <tuple>
 
 namespace {
 
@@ -74,6 +76,16 @@ engine::Duration cpmDuration(const engine::Project &project)
 std::string message(const io::ReadResult &result)
 {
     return result.message().toStdString();
+}
+
+// Working minutes in a unit, as the files count them by default.
+std::int64_t minutesIn(engine::TimeUnit unit)
+{
+    const std::map<engine::TimeUnit, std::int64_t> minutes {{engine::TimeUnit::Minute, 1},
+                                                            {engine::TimeUnit::Hour, 60},
+                                                            {engine::TimeUnit::Day, 480},
+                                                            {engine::TimeUnit::Week, 2400}};
+    return minutes.at(unit);
 }
 
 // A network of finish-to-start links: A; B and C after A; D after B and C. By hand the
@@ -164,43 +176,64 @@ TEST(MspdiReader, SummaryLinksGoToTheirTasks)
     EXPECT_EQ(p->names, (QStringList {QStringLiteral("1 (Phase)"), QStringLiteral("2 (A)")}));
 }
 
-// Durations are hours of work, whole days of the file's MinutesPerDay, whatever format the
-// task shows them in; a milestone lasts nothing.
-TEST(MspdiReader, DurationsInWorkDays)
+// Durations are working time: the project counts in the largest unit they are all whole
+// numbers of (a day of the file's MinutesPerDay, a week of its MinutesPerWeek), and says so
+// unless that is days; a milestone lasts nothing, and seconds are refused.
+TEST(MspdiReader, DurationsChooseTheTimeUnit)
 {
+    using Unit = engine::TimeUnit;
     struct Case {
-        const char *minutesPerDay; // nullptr: absent, so 480
-        const char *duration;
-        bool milestone;
-        engine::Duration days; // -1: refused
+        const char *head; // MinutesPerDay and MinutesPerWeek elements
+        std::vector<const char *> durations; // "M": a milestone
+        Unit unit;
+        std::vector<engine::Duration> read; // empty: refused
     };
+    const char *day450 = "<MinutesPerDay>450</MinutesPerDay>";
     const Case cases[] = {
-        {nullptr, "PT40H0M0S", false, 5},  {"480", "PT0H0M0S", false, 0},
-        {"450", "PT15H0M0S", false, 2},    {"450", "PT7H30M0S", false, 1},
-        {"450", "P1DT7H30M0S", false, 2},  {"600", "PT30H0M0S", false, 3},
-        {"600", "PT1800M", false, 3},      {"480", "PT8H0M0S", true, 0},
-        {nullptr, "PT12H0M0S", false, -1}, {"450", "PT8H0M0S", false, -1},
-        {"480", "PT7H59M60S", false, 1},   {"480", "PT7H59M59.5S", false, -1},
-        {"480", "P1W", false, -1},         {"480", "16 hours", false, -1},
+        {"", {"PT16H0M0S", "PT24H0M0S"}, Unit::Day, {2, 3}},
+        {"", {"PT40H0M0S", "PT80H0M0S", "M"}, Unit::Week, {1, 2, 0}},
+        {"", {"P5D", "PT0H0M0S"}, Unit::Week, {1, 0}},
+        {"", {"PT4H0M0S", "PT16H0M0S"}, Unit::Hour, {4, 16}},
+        {"", {"PT1H30M0S", "PT8H0M0S"}, Unit::Minute, {90, 480}},
+        {"", {"PT0H0M0S", "M"}, Unit::Day, {0, 0}},
+        {"", {"PT7H59M60S"}, Unit::Day, {1}},
+        {day450, {"PT7H30M0S", "P1DT7H30M0S"}, Unit::Day, {1, 2}},
+        {day450, {"PT8H0M0S"}, Unit::Hour, {8}},
+        {"<MinutesPerDay>600</MinutesPerDay>", {"PT1800M"}, Unit::Day, {3}},
+        {"<MinutesPerDay>600</MinutesPerDay><MinutesPerWeek>1800</MinutesPerWeek>",
+         {"PT1800M"},
+         Unit::Week,
+         {1}},
+        {"", {"PT8H0M0S", "PT7H59M59.5S"}, Unit::Day, {}},
+        {"", {"PT0H0M30S"}, Unit::Day, {}},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(std::string(c.duration) + " at " + (c.minutesPerDay ? c.minutesPerDay : "-"));
-        const std::string head = c.minutesPerDay
-            ? std::string("<MinutesPerDay>") + c.minutesPerDay + "</MinutesPerDay>"
-            : std::string();
-        const io::ReadResult result = readMspdi(project(
-            task(1, "Only", 1, c.duration, c.milestone ? "<Milestone>1</Milestone>" : ""), head));
-        if (c.days >= 0) {
-            ASSERT_TRUE(result.isLoaded()) << message(result);
-            EXPECT_EQ(result.project().activities.at(0).normalDuration, c.days);
-        } else {
-            ASSERT_FALSE(result.isLoaded());
-            const io::Problem &p = result.problems().kept().at(0);
-            EXPECT_TRUE(p.kind == FileProblemKind::DurationNotWholeDays
-                        || p.kind == FileProblemKind::BadTaskDuration);
-            EXPECT_EQ(p.place.activity, QStringLiteral("1"));
-            EXPECT_TRUE(result.message().contains(QString::fromLatin1(c.duration)));
+        SCOPED_TRACE(testing::Message() << c.head << " " << c.durations.front());
+        std::string tasks;
+        for (std::size_t k = 0; k < c.durations.size(); ++k) {
+            const bool milestone = std::string(c.durations[k]) == "M";
+            tasks += task(static_cast<int>(k) + 1, "T", 1, milestone ? "PT0H0M0S" : c.durations[k],
+                          milestone ? "<Milestone>1</Milestone>" : "");
         }
+        const io::ReadResult result = readMspdi(project(tasks, c.head));
+        if (c.read.empty()) {
+            ASSERT_FALSE(result.isLoaded());
+            ASSERT_EQ(result.problems().count(), 1) << message(result);
+            const io::Problem &p = result.problems().kept().at(0);
+            EXPECT_EQ(p.kind, FileProblemKind::DurationNotWholeMinutes);
+            EXPECT_EQ(p.place.activity, QString::number(c.durations.size()));
+            EXPECT_EQ(p.value, QString::fromLatin1(c.durations.back()));
+            continue;
+        }
+        ASSERT_TRUE(result.isLoaded()) << message(result);
+        EXPECT_EQ(result.project().timeUnit, c.unit);
+        std::vector<engine::Duration> read;
+        for (const engine::Activity &a : result.project().activities)
+            read.push_back(a.normalDuration);
+        EXPECT_EQ(read, c.read);
+        const bool told
+            = iotest::findProblem(result.warnings(), FileProblemKind::TimeUnitChosen) != nullptr;
+        EXPECT_EQ(told, c.unit != Unit::Day) << message(result);
     }
 }
 
@@ -227,7 +260,7 @@ TEST(MspdiReader, DurationsAreReadStrictly)
         {"PT480M", 1},
         {"PT28800S", 1},
         {"PT28800.000S", 1},
-        {"PT7H59M59.5S", -1, FileProblemKind::DurationNotWholeDays},
+        {"PT7H59M59.5S", -1, FileProblemKind::DurationNotWholeMinutes},
         {"PT7H59M60S", 1},
         {"PT0008H", 1},
         {"P1000000D", 1'000'000},
@@ -273,7 +306,9 @@ TEST(MspdiReader, DurationsAreReadStrictly)
         const io::ReadResult result = readMspdi(project(task(1, "Only", 1, c.duration)));
         if (c.days >= 0) {
             ASSERT_TRUE(result.isLoaded()) << message(result);
-            EXPECT_EQ(result.project().activities.at(0).normalDuration, c.days);
+            const engine::Project &read = result.project();
+            EXPECT_EQ(read.activities.at(0).normalDuration * minutesIn(read.timeUnit),
+                      c.days * 480);
             continue;
         }
         ASSERT_FALSE(result.isLoaded());
@@ -288,48 +323,143 @@ TEST(MspdiReader, DurationsAreReadStrictly)
     }
 }
 
-// Only what is the same as finish to start is read: a lag or another type is refused,
-// naming both tasks, unless the ends it joins are a single moment.
+// Every link type is read with its lag, in tenths of a minute of working time; a lag of
+// elapsed time, a percentage or part of a minute is refused, naming both tasks. Pour lasts
+// 2 days and Cure 3; the plan's length is worked out by hand from the link's meaning.
 TEST(MspdiReader, LinkTypesAndLags)
 {
+    using T = engine::LinkType;
     struct Case {
-        int type, lag;
-        bool fromMilestone, toMilestone;
-        FileProblemKind refusal; // Engine: read
-        const char *typeName;
+        int type, lag, format;
+        T read;
+        engine::Duration readLag, length; // in the project's unit; length -1: refused
+        engine::TimeUnit unit = engine::TimeUnit::Day;
     };
     const Case cases[] = {
-        {1, 0, false, false, FileProblemKind::Engine, ""},
-        {1, 4800, false, false, FileProblemKind::LinkLagRefused, "480"},
-        {1, -2400, false, false, FileProblemKind::LinkLagRefused, "-240"},
-        {3, 0, false, false, FileProblemKind::LinkTypeRefused, "start to start"},
-        {0, 0, false, false, FileProblemKind::LinkTypeRefused, "finish to finish"},
-        {2, 0, false, false, FileProblemKind::LinkTypeRefused, "start to finish"},
-        {3, 0, true, false, FileProblemKind::Engine, ""}, // starts when a milestone starts
-        {0, 0, false, true, FileProblemKind::Engine, ""}, // a milestone finishing with A
-        {2, 0, true, false, FileProblemKind::LinkTypeRefused, "start to finish"},
-        {2, 0, true, true, FileProblemKind::Engine, ""},
+        {1, 0, 7, T::FinishToStart, 0, 5},
+        {1, 4800, 7, T::FinishToStart, 1, 6}, // Cure from 3 to 6
+        {1, -4800, 7, T::FinishToStart, -1, 4}, // Cure from 1 to 4
+        {1, 4800, 5, T::FinishToStart, 1, 6}, // shown in hours, still 480 minutes
+        {3, 0, 7, T::StartToStart, 0, 3},
+        {3, 4800, 7, T::StartToStart, 1, 4},
+        {0, 0, 7, T::FinishToFinish, 0, 3}, // Cure may end with Pour but lasts longer
+        {0, 9600, 7, T::FinishToFinish, 2, 4}, // Cure ends at 4 or later
+        {2, 0, 7, T::StartToFinish, 0, 3},
+        {2, 24000, 7, T::StartToFinish, 5, 5}, // Cure ends 5 days after Pour starts
+        {1, 2400, 7, T::FinishToStart, 4, 44, engine::TimeUnit::Hour}, // 16 + 4 + 24 hours
+        {1, 0, 8, T::FinishToStart, 0, 5}, // no lag in an elapsed unit is no lag
+        {1, 15, 7, T::FinishToStart, 0, -1}, // a minute and a half
+        {1, 4800, 8, T::FinishToStart, 0, -1}, // elapsed days
+        {1, 4800, 20, T::FinishToStart, 0, -1}, // percent
+        {1, 4800, 99, T::FinishToStart, 0, -1}, // no format of the schema
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << "type " << c.type << " lag " << c.lag);
-        const std::string from = c.fromMilestone ? "<Milestone>1</Milestone>" : "";
-        const std::string to = c.toMilestone ? "<Milestone>1</Milestone>" : "";
-        const io::ReadResult result
-            = readMspdi(project(task(1, "Pour", 1, "PT16H0M0S", from)
-                                + task(2, "Cure", 1, "PT24H0M0S", to + link(1, c.type, c.lag))));
-        if (c.refusal == FileProblemKind::Engine) {
-            ASSERT_TRUE(result.isLoaded()) << message(result);
-            EXPECT_EQ(result.project().activities.at(1).predecessors,
-                      std::vector<std::string> {"1"});
+        SCOPED_TRACE(testing::Message()
+                     << "type " << c.type << " lag " << c.lag << " format " << c.format);
+        const io::ReadResult result = readMspdi(
+            project(task(1, "Pour", 1, "PT16H0M0S")
+                    + task(2, "Cure", 1, "PT24H0M0S", link(1, c.type, c.lag, c.format))));
+        if (c.length < 0) {
+            ASSERT_FALSE(result.isLoaded());
+            ASSERT_EQ(result.problems().count(), 1) << message(result);
+            const io::Problem &p = result.problems().kept().at(0);
+            EXPECT_EQ(p.kind, FileProblemKind::LinkLagRefused);
+            EXPECT_EQ(p.names, (QStringList {u"1 (Pour)"_qs, u"2 (Cure)"_qs}));
+            EXPECT_TRUE(p.value.contains(QString::number(c.lag))) << message(result);
             continue;
         }
-        ASSERT_FALSE(result.isLoaded());
-        ASSERT_EQ(result.problems().count(), 1) << message(result);
-        const io::Problem &p = result.problems().kept().at(0);
-        EXPECT_EQ(p.kind, c.refusal);
-        EXPECT_EQ(p.names, (QStringList {QStringLiteral("1 (Pour)"), QStringLiteral("2 (Cure)")}));
-        EXPECT_TRUE(result.message().contains(QString::fromLatin1(c.typeName))) << message(result);
+        ASSERT_TRUE(result.isLoaded()) << message(result);
+        const engine::Project &p = result.project();
+        EXPECT_EQ(p.timeUnit, c.unit);
+        const engine::Activity &cure = p.activities.at(1);
+        EXPECT_EQ(cure.predecessors, std::vector<std::string> {"1"});
+        EXPECT_EQ(cure.linkTiming(0), (engine::LinkTiming {c.read, c.readLag}));
+        EXPECT_EQ(cure.linkTimings.empty(), cure.linkTiming(0).plain());
+        EXPECT_EQ(cpmDuration(p), c.length);
     }
+}
+
+// A link of a summary task becomes links of its tasks, each of the same type and lag, where
+// that says the same: into its start (to every task nothing inside it waits for) and out of
+// its finish (from every task nothing inside it follows). A finish-to-finish link inside does
+// not keep its successor from starting first, so that task is linked into too.
+TEST(MspdiReader, SummaryLinksKeepTheirTypes)
+{
+    // 1 X (1d) -> 2 Phase {3 A (2d); 4 B (1d) finish-to-finish after A} -> 5 C (1d), lag 1d.
+    const auto plan = [](const std::string &intoPhase, const std::string &outOfPhase) {
+        return project(task(1, "X", 1, "PT8H0M0S") + task(2, "Phase", 1, "PT16H0M0S", intoPhase)
+                       + task(3, "A", 2, "PT16H0M0S") + task(4, "B", 2, "PT8H0M0S", link(3, 0))
+                       + task(5, "C", 1, "PT8H0M0S", outOfPhase));
+    };
+    const io::ReadResult result = readMspdi(plan(link(1), link(2, 1, 4800)));
+    ASSERT_TRUE(result.isLoaded()) << message(result);
+    using T = engine::LinkType;
+    // Each activity's links as predecessor, type and lag.
+    std::map<std::string, std::set<std::tuple<std::string, T, engine::Duration>>> links;
+    for (const engine::Activity &a : result.project().activities) {
+        auto &set = links[a.id];
+        for (std::size_t k = 0; k < a.predecessors.size(); ++k)
+            set.emplace(a.predecessors[k], a.linkTiming(k).type, a.linkTiming(k).lag);
+    }
+    const decltype(links) expected {
+        {"1", {}},
+        {"3", {{"1", T::FinishToStart, 0}}},
+        {"4", {{"1", T::FinishToStart, 0}, {"3", T::FinishToFinish, 0}}},
+        {"5", {{"4", T::FinishToStart, 1}}}};
+    EXPECT_EQ(links, expected);
+    // X 0-1, A 1-3, B 2-3 (ends with A), C 4-5: Phase ends at 3, C a day later.
+    EXPECT_EQ(cpmDuration(result.project()), 5);
+
+    // From a summary's start or to its finish: whichever of its tasks comes first or last.
+    const struct {
+        std::string into, outOf, type;
+    } refused[] = {{link(1, 0), link(2), "finish to finish"},
+                   {link(1, 2), link(2), "start to finish"},
+                   {link(1), link(2, 3), "start to start"}};
+    for (const auto &r : refused) {
+        const io::ReadResult read = readMspdi(plan(r.into, r.outOf));
+        ASSERT_FALSE(read.isLoaded());
+        const io::Problem *p
+            = iotest::findProblem(read.problems(), FileProblemKind::LinkTypeRefused);
+        ASSERT_NE(p, nullptr) << message(read);
+        EXPECT_TRUE(read.message().contains(QString::fromStdString(r.type))) << message(read);
+    }
+}
+
+// A split task pauses its work, which an activity cannot: it is refused by name, found in the
+// timephased work of its assignment (a period without work between two with work).
+TEST(MspdiReader, SplitTasksAreRefused)
+{
+    const auto period = [](const char *start, const char *value) {
+        return std::string("<TimephasedData><Type>1</Type><UID>1</UID><Start>") + start
+            + "</Start><Finish>" + start + "</Finish><Unit>2</Unit><Value>" + value
+            + "</Value></TimephasedData>";
+    };
+    const auto assignment = [](int task, const std::string &periods) {
+        return "<Assignment><UID>" + std::to_string(task) + "</UID><TaskUID>" + std::to_string(task)
+            + "</TaskUID><ResourceUID>-65535</ResourceUID>" + periods + "</Assignment>";
+    };
+    const std::string work = period("2026-03-02T08:00:00", "PT8H0M0S");
+    const std::string pause = period("2026-03-03T08:00:00", "PT0H0M0S");
+    const std::string more = period("2026-03-04T08:00:00", "PT8H0M0S");
+    const std::string after = period("2026-03-05T08:00:00", "PT0H0M0S");
+    const std::string tasks = task(1, "Dig", 1, "PT16H0M0S") + task(2, "Pour", 1, "PT16H0M0S");
+    const auto withAssignments = [&](const std::string &assignments) {
+        std::string text = project(tasks);
+        text.insert(text.find("</Project>"), "<Assignments>" + assignments + "</Assignments>\n");
+        return text;
+    };
+    // In the file's order or not, the pause between work is found; a pause after the work
+    // is not a split.
+    const io::ReadResult split = readMspdi(
+        withAssignments(assignment(1, work + more + after) + assignment(2, more + pause + work)));
+    ASSERT_TRUE(readMspdi(withAssignments(assignment(1, work + more + after))).isLoaded());
+    ASSERT_FALSE(split.isLoaded());
+    ASSERT_EQ(split.problems().count(), 1) << message(split);
+    const io::Problem &p = split.problems().kept().at(0);
+    EXPECT_EQ(p.kind, FileProblemKind::TaskSplit);
+    EXPECT_EQ(p.place.activity, u"2");
+    EXPECT_GT(p.place.line, 0);
 }
 
 // A type the schema does not have is named as such, with the types it has.
@@ -402,7 +532,7 @@ TEST(MspdiReader, BrokenFilesAreRefusedWithPlaces)
 
     // Every problem of a file is told, not only the first.
     const io::ReadResult many
-        = readMspdi(project(task(1, "A", 1, "PT12H") + task(2, "B", 1, "PT8H", link(1, 3))
+        = readMspdi(project(task(1, "A", 1, "PT12H0M1S") + task(2, "B", 1, "PT8H", link(1, 3, 5))
                             + task(3, "C", 1, "PT8H", link(7))));
     ASSERT_FALSE(many.isLoaded());
     EXPECT_EQ(many.problems().count(), 3) << message(many);

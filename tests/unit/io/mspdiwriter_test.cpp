@@ -18,6 +18,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -76,16 +77,34 @@ io::ReadResult readBack(const QByteArray &bytes)
     return io::readMspdi(bytes, QStringLiteral("plan.xml"));
 }
 
-// Each activity's predecessors as a set: a list naming one twice is one link.
-std::map<std::string, std::set<std::string>> linksOf(const engine::Project &project)
+// Working minutes in a unit of the written calendar.
+std::int64_t minutesIn(engine::TimeUnit unit)
 {
-    std::map<std::string, std::set<std::string>> links;
-    for (const engine::Activity &a : project.activities)
-        links[a.id] = {a.predecessors.begin(), a.predecessors.end()};
+    const std::map<engine::TimeUnit, std::int64_t> minutes {{engine::TimeUnit::Minute, 1},
+                                                            {engine::TimeUnit::Hour, 60},
+                                                            {engine::TimeUnit::Day, 480},
+                                                            {engine::TimeUnit::Week, 2400}};
+    return minutes.at(unit);
+}
+
+// Each activity's links as predecessor, type and lag in minutes: a list naming one link twice
+// is one link.
+using WrittenLinks
+    = std::map<std::string, std::set<std::tuple<std::string, engine::LinkType, std::int64_t>>>;
+WrittenLinks linksOf(const engine::Project &project)
+{
+    WrittenLinks links;
+    for (const engine::Activity &a : project.activities) {
+        auto &set = links[a.id];
+        for (std::size_t k = 0; k < a.predecessors.size(); ++k)
+            set.emplace(a.predecessors[k], a.linkTiming(k).type,
+                        a.linkTiming(k).lag * minutesIn(project.timeUnit));
+    }
     return links;
 }
 
-// What a planning tool keeps of the project: ids, names, links and the durations written.
+// What a planning tool keeps of the project: ids, names, links and the durations written,
+// the same working time though perhaps in a larger unit (the reader takes the largest whole).
 void expectReadBack(const engine::Project &project, std::span<const engine::Duration> durations,
                     const QByteArray &written)
 {
@@ -99,7 +118,9 @@ void expectReadBack(const engine::Project &project, std::span<const engine::Dura
         SCOPED_TRACE(a.id);
         EXPECT_EQ(b.id, a.id);
         EXPECT_EQ(b.name, a.name);
-        EXPECT_EQ(b.normalDuration, durations.empty() ? a.normalDuration : durations[k]);
+        EXPECT_EQ(b.normalDuration * minutesIn(back.timeUnit),
+                  (durations.empty() ? a.normalDuration : durations[k])
+                      * minutesIn(project.timeUnit));
     }
     EXPECT_EQ(linksOf(back), linksOf(project));
 }
@@ -110,11 +131,15 @@ TEST(MspdiWriter, PlansReadBackThroughOurReader)
     for (int set = 1; set <= 5; ++set)
         projects.push_back(practiceProject(practiceSet(set)));
     testsupport::Random random(20260302);
-    for (int i = 0; i < 60; ++i) {
+    for (int i = 0; i < 80; ++i) {
         testsupport::ProjectShape shape;
         shape.activities = static_cast<int>(testsupport::between(random, 1, 40));
         shape.window = i % 2 == 0 ? 0 : 3;
-        projects.push_back(testsupport::randomProject(random, shape));
+        // Links of every type with lags in half of them, in each unit.
+        shape.linkPercent = i % 4 < 2 ? 0 : 40;
+        engine::Project project = testsupport::randomProject(random, shape);
+        project.timeUnit = static_cast<engine::TimeUnit>(i / 4 % 4);
+        projects.push_back(std::move(project));
     }
     const QDate start(2026, 3, 2);
     for (std::size_t p = 0; p < projects.size(); ++p) {
@@ -392,6 +417,49 @@ TEST(MspdiWriter, DatesSkipWeekends)
         EXPECT_EQ(task->textOf(u"Finish"_qs), QLatin1String(s.taskFinish));
         EXPECT_EQ(io::mspdiFinishDay(s.start, s.days),
                   QDate::fromString(QLatin1String(s.taskFinish).left(10), Qt::ISODate));
+    }
+}
+
+// A plan in hours worked by hand from Thursday 5 March 2026 (08:00-12:00, 13:00-17:00): A
+// (6 h) runs 08:00 to 15:00; B starts 2 h after A starts (10:00) and lasts 10 h: 2 h to
+// noon, 4 h in the afternoon, 4 h on Friday to 12:00. C finishes 1 h before B finishes and
+// lasts 1 h: Friday 10:00 to 11:00.
+TEST(MspdiWriter, LinksAndPartDaysKeepTheirDates)
+{
+    using T = engine::LinkType;
+    engine::Project project {
+        .title = "",
+        .activities
+        = {{"A", "", {}, 6, 6, 0}, {"B", "", {"A"}, 10, 10, 0}, {"C", "", {"B"}, 1, 1, 0}},
+        .target = std::nullopt,
+        .timeUnit = engine::TimeUnit::Hour};
+    project.activities[1].linkTimings = {{T::StartToStart, 2}};
+    project.activities[2].linkTimings = {{T::FinishToFinish, -1}};
+    const WrittenElement root = parseWritten(io::writeMspdi(project, QDate(2026, 3, 5)));
+    EXPECT_EQ(root.textOf(u"FinishDate"_qs), u"2026-03-06T12:00:00");
+    ASSERT_NE(root.child(u"Tasks"_qs), nullptr);
+    const auto tasks = root.child(u"Tasks"_qs)->all(u"Task"_qs);
+    ASSERT_EQ(tasks.size(), 3u);
+    const struct {
+        const char *start, *finish, *duration, *type, *lag;
+    } expected[] = {
+        {"2026-03-05T08:00:00", "2026-03-05T15:00:00", "PT6H0M0S", nullptr, nullptr},
+        {"2026-03-05T10:00:00", "2026-03-06T12:00:00", "PT10H0M0S", "3", "1200"},
+        {"2026-03-06T10:00:00", "2026-03-06T11:00:00", "PT1H0M0S", "0", "-600"},
+    };
+    for (std::size_t k = 0; k < tasks.size(); ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(tasks[k]->textOf(u"Start"_qs), QLatin1String(expected[k].start));
+        EXPECT_EQ(tasks[k]->textOf(u"Finish"_qs), QLatin1String(expected[k].finish));
+        EXPECT_EQ(tasks[k]->textOf(u"Duration"_qs), QLatin1String(expected[k].duration));
+        EXPECT_EQ(tasks[k]->textOf(u"DurationFormat"_qs), u"5"); // hours
+        const WrittenElement *link = tasks[k]->child(u"PredecessorLink"_qs);
+        ASSERT_EQ(link != nullptr, expected[k].type != nullptr);
+        if (link) {
+            EXPECT_EQ(link->textOf(u"Type"_qs), QLatin1String(expected[k].type));
+            EXPECT_EQ(link->textOf(u"LinkLag"_qs), QLatin1String(expected[k].lag));
+            EXPECT_EQ(link->textOf(u"LagFormat"_qs), u"5");
+        }
     }
 }
 

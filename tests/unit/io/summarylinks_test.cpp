@@ -120,7 +120,7 @@ io::Plan planInMemory(const PlanShape &shape)
     const auto add = [&](std::string id, int parent, engine::Duration days) {
         const int index = static_cast<int>(plan.tasks.size());
         plan.tasks.push_back(
-            {.id = std::move(id), .parent = parent, .line = index + 1, .days = days});
+            {.id = std::move(id), .parent = parent, .line = index + 1, .minutes = days * 480});
         return index;
     };
     const auto link = [&](int from, int to) {
