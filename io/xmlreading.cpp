@@ -135,18 +135,17 @@ struct PlanUnit {
     std::int64_t minutes = 1;
 };
 
-// The largest unit every duration read of a task without children (end[i] == i + 1: one past
-// its last descendant) and every lag of `links` is a whole number of; days when all are 0.
+// The largest of day, hour and minute that every duration read of a task without children
+// (end[i] == i + 1: one past its last descendant) and every lag of `links` is a whole number
+// of; days when all are 0. Never weeks: a plan in whole weeks would then be crashed a week at
+// a time, while its activities can usually be cut by days.
 PlanUnit planUnit(const Plan &plan, const std::vector<int> &end, const std::vector<PlanLink> &links)
 {
-    std::array<PlanUnit, 4> units {PlanUnit {engine::TimeUnit::Week, plan.minutesPerWeek},
-                                   PlanUnit {engine::TimeUnit::Day, plan.minutesPerDay},
+    std::array<PlanUnit, 3> units {PlanUnit {engine::TimeUnit::Day, plan.minutesPerDay},
                                    PlanUnit {engine::TimeUnit::Hour, 60},
                                    PlanUnit {engine::TimeUnit::Minute, 1}};
-    std::array<bool, 4> whole {true, true, true, true};
-    bool anyTime = false;
+    std::array<bool, 3> whole {true, true, true};
     const auto count = [&](std::int64_t minutes) {
-        anyTime = anyTime || minutes != 0;
         for (std::size_t u = 0; u < units.size(); ++u)
             whole[u] = whole[u] && minutes % units[u].minutes == 0;
     };
@@ -157,8 +156,6 @@ PlanUnit planUnit(const Plan &plan, const std::vector<int> &end, const std::vect
     }
     for (const PlanLink &link : links)
         count(link.lagMinutes);
-    if (!anyTime)
-        return units[1];
     for (std::size_t u = 0; u < units.size(); ++u) {
         if (whole[u])
             return units[u];

@@ -4,6 +4,8 @@
 #include "planexportdialog.h"
 
 #include "controlnames.h"
+#include "crashingpanel.h"
+#include "thaitext.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -39,9 +41,9 @@ PlanExportDialog::PlanExportDialog(const QString &target, QWidget *parent) : QDi
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("แผน"), m_plan);
     form->addRow(QStringLiteral("วันเริ่มโครงการ"), m_start);
-    auto *hint = new QLabel(QStringLiteral(
-        "งานทำวันจันทร์ถึงศุกร์ วันละ 8 ชั่วโมง ระยะเวลาเป็นวัน แผนที่เร่งแล้วมีแผนเวลาปกติเป็นแผนฐาน (baseline)"));
-    hint->setWordWrap(true);
+    m_hint = new QLabel;
+    m_hint->setWordWrap(true);
+    describeProject(thaiUnitWord(engine::TimeUnit::Day), true);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("ส่งออก"));
@@ -51,8 +53,23 @@ PlanExportDialog::PlanExportDialog(const QString &target, QWidget *parent) : QDi
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(hint);
+    layout->addWidget(m_hint);
     layout->addWidget(buttons);
+}
+
+void PlanExportDialog::describeProject(const QString &unitWord, bool greedyApplies)
+{
+    m_hint->setText(QStringLiteral("งานทำวันจันทร์ถึงศุกร์ วันละ 8 ชั่วโมง ระยะเวลาเป็น%1 "
+                                   "แผนที่เร่งแล้วมีแผนเวลาปกติเป็นแผนฐาน (baseline)")
+                        .arg(unitWord));
+    if (greedyApplies)
+        return;
+    auto *items = qobject_cast<QStandardItemModel *>(m_plan->model());
+    QStandardItem *greedy = items->item(static_cast<int>(ExportedPlan::Greedy));
+    greedy->setEnabled(false);
+    greedy->setToolTip(greedyUnavailableText());
+    if (plan() == ExportedPlan::Greedy)
+        setPlan(ExportedPlan::Normal);
 }
 
 ExportedPlan PlanExportDialog::plan() const

@@ -8,6 +8,7 @@
 
 class QComboBox;
 class QDateEdit;
+class QLabel;
 
 namespace project {
 
@@ -22,6 +23,10 @@ public:
     // `target` names the target in the choices; none: only the normal plan can be chosen.
     PlanExportDialog(const QString &target, QWidget *parent = nullptr);
 
+    // The project's unit word for the note on durations, and whether the textbook's greedy
+    // applies (plain finish-to-start links); without it its plan cannot be chosen.
+    void describeProject(const QString &unitWord, bool greedyApplies);
+
     ExportedPlan plan() const;
     void setPlan(ExportedPlan plan);
     QDate startDate() const;
@@ -30,6 +35,7 @@ public:
 private:
     QComboBox *m_plan = nullptr;
     QDateEdit *m_start = nullptr;
+    QLabel *m_hint = nullptr;
 };
 
 } // namespace project

@@ -409,6 +409,7 @@ void ProjectWindow::Private::exportMspdi()
                                          project::thaiUnitWord(project.timeUnit))
                                                : QString(),
                                      q);
+    dialog.describeProject(project::thaiUnitWord(project.timeUnit), shown->network.plainLinks());
     if (platform::runDialog(dialog) != QDialog::Accepted)
         return;
     const project::ExportedPlan plan = reachable ? dialog.plan() : project::ExportedPlan::Normal;
@@ -418,7 +419,13 @@ void ProjectWindow::Private::exportMspdi()
     }
     const QDate start = dialog.startDate();
     // Microsoft Project schedules from 1984 to 2149: a plan outside is refused before a file.
-    const std::optional<QDate> finish = io::mspdiFinishDay(start, shown->schedule.projectDuration);
+    // Its calendar has days of 8 hours and weeks of 5 days: the plan's length in whole days.
+    const engine::Duration minutesPerUnit = project.timeUnit == engine::TimeUnit::Minute ? 1
+        : project.timeUnit == engine::TimeUnit::Hour                                     ? 60
+        : project.timeUnit == engine::TimeUnit::Week                                     ? 2400
+                                                                                         : 480;
+    const engine::Duration days = (shown->schedule.projectDuration * minutesPerUnit + 479) / 480;
+    const std::optional<QDate> finish = io::mspdiFinishDay(start, days);
     if (start < io::mspdiFirstDate() || !finish || *finish > io::mspdiLastDate()) {
         warn(q,
              QStringLiteral("Microsoft Project จัดตารางได้ตั้งแต่ %1 ถึง %2 แผนที่เริ่ม %3 ยาว %4 %5 "

@@ -18,9 +18,36 @@
 namespace {
 
 const char *const kNotationPieces[] = {
-    "A",   "b",    "Paint", " ",    "  ",   "\t", ",",    ";",   "-",  "+",  "FS", "SS",
-    "FF",  "SF",   "fs",    "sS",   "FSX",  "0",  "2",    "17",  ".5", "x",  "1000000",
-    "1000001", "99999999999999999999", "\xE0\xB8\x81", "\xC2\xA0", "\"", "\n", "\xFF",
+    "A",
+    "b",
+    "Paint",
+    " ",
+    "  ",
+    "\t",
+    ",",
+    ";",
+    "-",
+    "+",
+    "FS",
+    "SS",
+    "FF",
+    "SF",
+    "fs",
+    "sS",
+    "FSX",
+    "0",
+    "2",
+    "17",
+    ".5",
+    "x",
+    "1000000",
+    "1000001",
+    "99999999999999999999",
+    "\xE0\xB8\x81",
+    "\xC2\xA0",
+    "\"",
+    "\n",
+    "\xFF",
 };
 
 // A cell as people write it: items of ids, perhaps a type and a signed lag.
@@ -108,11 +135,11 @@ int main(int argc, char **argv)
         watchdog.starting(text);
         if (const std::string wrong = check(text); !wrong.empty()) {
             ++failures;
-            std::printf("FAIL seed %llu input %lld: %s\n  cell: %s\n",
-                        static_cast<unsigned long long>(options.seed), inputs, wrong.c_str(),
-                        fuzz::printable(QString::fromUtf8(text.data(),
-                                                          static_cast<qsizetype>(text.size())))
-                            .c_str());
+            std::printf(
+                "FAIL seed %llu input %lld: %s\n  cell: %s\n",
+                static_cast<unsigned long long>(options.seed), inputs, wrong.c_str(),
+                fuzz::printable(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())))
+                    .c_str());
         }
     }
     std::printf("fuzz_linknotation seed %llu: %lld cells, %lld failures\n",

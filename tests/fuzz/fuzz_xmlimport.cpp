@@ -342,11 +342,6 @@ DurationCase randomGanDuration(fuzz::Random &random)
         c.text = (random.percent(20) ? " " : "") + digits;
         c.ganRefusal = tooLarge ? Kind::NumberTooLarge : Kind::Engine;
         c.units = tooLarge ? 0 : std::stoll(digits);
-        // Whole weeks of 5 days make a plan in weeks.
-        if (c.units % 5 == 0 && c.units > 0) {
-            c.unit = engine::TimeUnit::Week;
-            c.units /= 5;
-        }
         break;
     }
     c.outcome = c.ganRefusal == Kind::Engine ? DurationCase::Read : DurationCase::Malformed;
@@ -455,11 +450,10 @@ DurationCase randomDuration(fuzz::Random &random)
     } else {
         const long long minutes = milliseconds / 60'000;
         const std::pair<engine::TimeUnit, long long> units[]
-            = {{engine::TimeUnit::Week, 2400},
-               {engine::TimeUnit::Day, c.minutesPerDay},
+            = {{engine::TimeUnit::Day, c.minutesPerDay},
                {engine::TimeUnit::Hour, 60},
                {engine::TimeUnit::Minute, 1}};
-        std::size_t u = minutes == 0 ? 1 : 0;
+        std::size_t u = 0;
         while (minutes % units[u].second != 0)
             ++u;
         c.unit = units[u].first;
@@ -608,7 +602,7 @@ std::string check(const Input &input, bool &accepted)
         std::vector<engine::Duration> durations;
         for (const engine::Activity &a : project.activities)
             durations.push_back(a.normalDuration);
-        // Compared in minutes: a plan whose durations are all whole weeks counts in weeks.
+        // Compared in minutes: a plan with part days counts in hours or minutes.
         const std::map<engine::TimeUnit, long long> minutesIn {
             {engine::TimeUnit::Week, 2400},
             {engine::TimeUnit::Day, input.minutesPerDay},

@@ -687,6 +687,19 @@ private slots:
         QVERIFY(!action(*m_window, "practiseAction")->isEnabled());
         QVERIFY(find<project::PertPanel>(m_window.get(), "pertPanel")->pert() == std::nullopt);
 
+        // The Microsoft Project export offers no greedy plan either.
+        bool greedyOffered = true;
+        platform::setDialogRunner([&](QDialog &dialog) {
+            auto *choice = dialog.findChild<QComboBox *>(QStringLiteral("exportPlanChoice"));
+            greedyOffered
+                = qobject_cast<QStandardItemModel *>(choice->model())->item(1)->isEnabled();
+            dialog.reject();
+            return dialog.result();
+        });
+        action(*m_window, "exportMspdiAction")->trigger();
+        platform::setDialogRunner({});
+        QVERIFY(!greedyOffered);
+
         // Shortening B by 2 makes the project 2 longer: B starts when A's finish lets it
         // finish, and C starts with B. The status line says so.
         const project::AnalysisSnapshot before = m_window->document()->snapshot();

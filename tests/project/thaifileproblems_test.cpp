@@ -463,7 +463,8 @@ void ThaiFileProblemsTest::brokenFiles()
         {u"plan.gan"_qs,
          gan,
          {{u"บรรทัด 7 กิจกรรม 2 ช่อง duration:"_qs, u"'abc'"_qs},
-          {u"บรรทัด 5 กิจกรรม 2:"_qs, u"1 (Dig)"_qs, u"1.5 "_qs + project::thaiUnitWord(engine::TimeUnit::Day)}}},
+          {u"บรรทัด 5 กิจกรรม 2:"_qs, u"1 (Dig)"_qs,
+           u"1.5 "_qs + project::thaiUnitWord(engine::TimeUnit::Day)}}},
         // Characters that cannot be seen are shown by their codes.
         {u"invisible.csv"_qs,
          header + "A\xE2\x80\x8B,,B,1,1,0\nB,,A\xE2\x80\x8B,1,1,0\n",

@@ -146,12 +146,12 @@ TEST(GanReader, DependTypesAndDifferences)
         EXPECT_EQ(cpmDuration(result.project()), c.length);
         EXPECT_EQ(result.project().timeUnit, engine::TimeUnit::Day);
     }
-    // Days that are all whole weeks make a plan in weeks.
+    // Days that are all whole weeks stay days: a plan is crashed a unit at a time.
     const io::ReadResult weeks
         = readGan(gan(task(7, "Pour", 5, depend(8, 2, 5)) + task(8, "Cure", 10)));
     ASSERT_TRUE(weeks.isLoaded()) << message(weeks);
-    EXPECT_EQ(weeks.project().timeUnit, engine::TimeUnit::Week);
-    EXPECT_EQ(cpmDuration(weeks.project()), 4);
+    EXPECT_EQ(weeks.project().timeUnit, engine::TimeUnit::Day);
+    EXPECT_EQ(cpmDuration(weeks.project()), 20);
 }
 
 TEST(GanReader, BrokenFilesAreRefusedWithPlaces)

@@ -176,9 +176,9 @@ TEST(MspdiReader, SummaryLinksGoToTheirTasks)
     EXPECT_EQ(p->names, (QStringList {QStringLiteral("1 (Phase)"), QStringLiteral("2 (A)")}));
 }
 
-// Durations are working time: the project counts in the largest unit they are all whole
-// numbers of (a day of the file's MinutesPerDay, a week of its MinutesPerWeek), and says so
-// unless that is days; a milestone lasts nothing, and seconds are refused.
+// Durations are working time: the project counts in the largest of day (the file's
+// MinutesPerDay), hour and minute they are all whole numbers of, and says so unless that is
+// days (whole weeks stay days); a milestone lasts nothing, and seconds are refused.
 TEST(MspdiReader, DurationsChooseTheTimeUnit)
 {
     using Unit = engine::TimeUnit;
@@ -191,8 +191,8 @@ TEST(MspdiReader, DurationsChooseTheTimeUnit)
     const char *day450 = "<MinutesPerDay>450</MinutesPerDay>";
     const Case cases[] = {
         {"", {"PT16H0M0S", "PT24H0M0S"}, Unit::Day, {2, 3}},
-        {"", {"PT40H0M0S", "PT80H0M0S", "M"}, Unit::Week, {1, 2, 0}},
-        {"", {"P5D", "PT0H0M0S"}, Unit::Week, {1, 0}},
+        {"", {"PT40H0M0S", "PT80H0M0S", "M"}, Unit::Day, {5, 10, 0}},
+        {"", {"P5D", "PT0H0M0S"}, Unit::Day, {5, 0}},
         {"", {"PT4H0M0S", "PT16H0M0S"}, Unit::Hour, {4, 16}},
         {"", {"PT1H30M0S", "PT8H0M0S"}, Unit::Minute, {90, 480}},
         {"", {"PT0H0M0S", "M"}, Unit::Day, {0, 0}},
@@ -200,10 +200,6 @@ TEST(MspdiReader, DurationsChooseTheTimeUnit)
         {day450, {"PT7H30M0S", "P1DT7H30M0S"}, Unit::Day, {1, 2}},
         {day450, {"PT8H0M0S"}, Unit::Hour, {8}},
         {"<MinutesPerDay>600</MinutesPerDay>", {"PT1800M"}, Unit::Day, {3}},
-        {"<MinutesPerDay>600</MinutesPerDay><MinutesPerWeek>1800</MinutesPerWeek>",
-         {"PT1800M"},
-         Unit::Week,
-         {1}},
         {"", {"PT8H0M0S", "PT7H59M59.5S"}, Unit::Day, {}},
         {"", {"PT0H0M30S"}, Unit::Day, {}},
     };
