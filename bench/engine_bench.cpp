@@ -34,6 +34,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -41,35 +42,39 @@ namespace {
 using engine::Duration;
 using engine::Satang;
 
-// Random networks of about two predecessors per activity, built once per size.
-const engine::Network &networkOf(int activities)
+// Random networks of about two predecessors per activity, built once per size; linked ones
+// with a third of the links of a random type and lag (-5 .. 5).
+const engine::Network &networkOf(int activities, bool linked = false)
 {
-    static std::map<int, std::unique_ptr<engine::Network>> networks;
-    std::unique_ptr<engine::Network> &network = networks[activities];
+    static std::map<std::pair<int, bool>, std::unique_ptr<engine::Network>> networks;
+    std::unique_ptr<engine::Network> &network = networks[{activities, linked}];
     if (!network) {
         testsupport::Random random(static_cast<std::uint64_t>(activities));
         testsupport::ProjectShape shape;
         shape.activities = activities;
         shape.predecessors = 2;
+        shape.linkPercent = linked ? 33 : 0;
         network = std::make_unique<engine::Network>(testsupport::randomProject(random, shape));
     }
     return *network;
 }
 
-// The same networks with a third of the links of a random type and lag (-5 .. 5).
 const engine::Network &linkedNetworkOf(int activities)
 {
-    static std::map<int, std::unique_ptr<engine::Network>> networks;
-    std::unique_ptr<engine::Network> &network = networks[activities];
-    if (!network) {
-        testsupport::Random random(static_cast<std::uint64_t>(activities));
-        testsupport::ProjectShape shape;
-        shape.activities = activities;
-        shape.predecessors = 2;
-        shape.linkPercent = 33;
-        network = std::make_unique<engine::Network>(testsupport::randomProject(random, shape));
-    }
-    return *network;
+    return networkOf(activities, true);
+}
+
+// The least cost halfway between the shortest and the normal duration, solved over and over.
+void leastCostHalfway(benchmark::State &state, const engine::Network &network)
+{
+    const Duration normal
+        = engine::computeSchedule(network, network.normalDurations()).projectDuration;
+    const Duration shortest = engine::shortestDuration(network);
+    const Duration target = shortest + (normal - shortest) / 2;
+    Satang cost = 0;
+    for (auto _ : state)
+        cost = engine::leastCost(network, target)->cost;
+    state.counters["Baht"] = static_cast<double>(cost) / 100;
 }
 
 void BM_LinkedSchedule(benchmark::State &state)
@@ -84,15 +89,7 @@ void BM_LinkedSchedule(benchmark::State &state)
 
 void BM_LinkedLeastCost(benchmark::State &state)
 {
-    const engine::Network &network = linkedNetworkOf(static_cast<int>(state.range(0)));
-    const Duration normal
-        = engine::computeSchedule(network, network.normalDurations()).projectDuration;
-    const Duration shortest = engine::shortestDuration(network);
-    const Duration target = shortest + (normal - shortest) / 2;
-    Satang cost = 0;
-    for (auto _ : state)
-        cost = engine::leastCost(network, target)->cost;
-    state.counters["Baht"] = static_cast<double>(cost) / 100;
+    leastCostHalfway(state, linkedNetworkOf(static_cast<int>(state.range(0))));
 }
 
 void BM_LinkedTimeCostCurve(benchmark::State &state)
@@ -265,13 +262,7 @@ void BM_GlpkEveryDurationFromScratch(benchmark::State &state)
 
 void BM_LeastCost(benchmark::State &state)
 {
-    const engine::Network &network = networkOf(static_cast<int>(state.range(0)));
-    const Duration normal = normalDuration(network), shortest = engine::shortestDuration(network);
-    const Duration target = shortest + (normal - shortest) / 2;
-    Satang cost = 0;
-    for (auto _ : state)
-        cost = engine::leastCost(network, target)->cost;
-    state.counters["Baht"] = static_cast<double>(cost) / 100;
+    leastCostHalfway(state, networkOf(static_cast<int>(state.range(0))));
 }
 
 // The same least cost with GLPK from scratch (the problem built and solved once, as the
