@@ -20,9 +20,9 @@ while IFS= read -r -d '' file; do
     refused=$((refused + 1))
     first=$(printf '%s\n' "$output" | head -n 1)
     printf 'refused  %s: %s\n' "$file" "$first"
-    # "path:12:3: activity 4: Duration: what" -> "Duration: what"
-    printf '%s\n' "$first" | sed -E 's/^[^:]*(:[0-9]+)*: (activity [^:]*: )?//; s/[0-9]+/N/g' \
-      >>"$reasons"
+    # "crashkit-cli: path:12:3: activity 4: Duration: what" -> "Duration: what"
+    printf '%s\n' "${first#crashkit-cli: }" | sed -E "s|^$(printf '%s' "$file" | sed 's/[][\.*^$|]/\\&/g')||" |
+      sed -E 's/^(:[0-9]+)*: (activity [^:]*: )?//; s/[0-9]+/N/g' >>"$reasons"
   fi
 done < <(find "$folder" -type f \( -iname '*.xml' -o -iname '*.gan' \) -print0 | sort -z)
 echo "loaded $loaded, refused $refused"
