@@ -328,6 +328,12 @@ void MspdiReader::readTask(const XmlElement &element)
     task.parent = m_levels.empty() ? -1 : m_levels.back().second;
     m_levels.emplace_back(static_cast<int>(level), index);
 
+    // Dates fixed otherwise than by links: the schedule follows the links alone.
+    if (const QString manual = text(element, u"Manual"); manual == u"1" || manual == u"true")
+        task.fixedDates = QStringLiteral("Manual");
+    else if (const QString constraint = text(element, u"ConstraintType");
+             !constraint.isEmpty() && constraint != u"0")
+        task.fixedDates = QStringLiteral("ConstraintType ") + constraint;
     const QString milestone = text(element, u"Milestone");
     const XmlElement *duration = element.child(u"Duration");
     if (milestone == u"1" || milestone == u"true") {
@@ -441,7 +447,8 @@ ReadResult MspdiReader::read()
         if (in == u"Task")
             return isOneOf(name,
                            {u"UID", u"ID", u"Name", u"Duration", u"Milestone", u"OutlineLevel",
-                            u"OutlineNumber", u"PredecessorLink", u"IsNull", u"ExtendedAttribute"});
+                            u"OutlineNumber", u"PredecessorLink", u"IsNull", u"ExtendedAttribute",
+                            u"Manual", u"ConstraintType"});
         if (in == u"PredecessorLink")
             return isOneOf(name, {u"PredecessorUID", u"Type", u"LinkLag", u"LagFormat"});
         return false;

@@ -111,6 +111,9 @@ enum class FileProblemKind {
     ImportOnly, // value: the extension; saving in a format that is only read
     // A warning for each imported activity: the file has no crash duration nor cost.
     CrashDataMissing,
+    // A warning for an imported activity whose dates the file fixes otherwise than by its
+    // links (a date constraint, manual scheduling); value: the file's element and value.
+    FixedDatesIgnored,
     DurationNotWholeMinutes, // value: as written (seconds left over)
     TaskSplit, // the task's work pauses and goes on later
     // A warning: unit is the unit every duration and lag is whole in, not days; number: the

@@ -374,6 +374,10 @@ QString whatText(const Problem &p)
     case FileProblemKind::CrashDataMissing:
         return QStringLiteral("the file has no crash duration nor crash cost; the activity "
                               "cannot be crashed until they are filled in");
+    case FileProblemKind::FixedDatesIgnored:
+        return QStringLiteral("the file fixes the task's dates (%1); the schedule here follows "
+                              "its links only")
+            .arg(value);
     case FileProblemKind::DurationNotWholeMinutes:
         return QStringLiteral("the duration %1 is not a whole number of minutes").arg(value);
     case FileProblemKind::TaskSplit:

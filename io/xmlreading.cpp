@@ -458,6 +458,7 @@ ReadResult PlanBuilder::build()
     project.title = m_plan.title;
     project.timeUnit = unit.unit;
     std::vector<int> lines;
+    std::vector<std::pair<std::size_t, QString>> fixedDates; // activity, what fixed them
     ProblemList warnings;
     if (unit.unit != engine::TimeUnit::Day)
         warnings.add({.kind = FileProblemKind::TimeUnitChosen,
@@ -491,6 +492,8 @@ ReadResult PlanBuilder::build()
         }
         project.activities.push_back(std::move(activity));
         lines.push_back(t.line);
+        if (!t.fixedDates.isEmpty())
+            fixedDates.emplace_back(project.activities.size() - 1, t.fixedDates);
     }
     const std::vector<FieldSet> unread(project.activities.size(), 0);
     const auto placeOf = [&](int activity, ActivityField) {
@@ -505,6 +508,10 @@ ReadResult PlanBuilder::build()
     };
     if (!addEngineProblems(project, unread, placeOf, m_problems))
         return ReadResult::failed(std::move(m_problems));
+    for (const auto &[activity, what] : fixedDates)
+        warnings.add({.kind = FileProblemKind::FixedDatesIgnored,
+                      .place = placeOf(static_cast<int>(activity), ActivityField::None),
+                      .value = what});
     for (std::size_t i = 0; i < project.activities.size(); ++i)
         warnings.add({.kind = FileProblemKind::CrashDataMissing,
                       .place = placeOf(static_cast<int>(i), ActivityField::None)});

@@ -59,6 +59,9 @@ struct PlanTask {
     // `minutes` is not used then.
     bool tooLong = false;
     QString duration {}; // as written, for a problem
+    // What fixes the task's dates besides its links, which an activity does not keep: a
+    // date constraint or manual scheduling, as the file's element names it; empty: none.
+    QString fixedDates {};
 };
 
 struct PlanLink {

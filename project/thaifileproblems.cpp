@@ -387,6 +387,9 @@ QString whatText(const io::Problem &p)
     case Kind::CrashDataMissing:
         return QStringLiteral("ไฟล์ไม่มีเวลาเร่งและค่าเร่ง: "
                               "ต้องใส่ให้ครบก่อนจึงจะเร่งกิจกรรมนี้ได้");
+    case Kind::FixedDatesIgnored:
+        return QStringLiteral("ไฟล์กำหนดวันของงานนี้ไว้ (%1) แต่ที่นี่จัดตารางตามความสัมพันธ์กับงานอื่นเท่านั้น")
+            .arg(value);
     case Kind::DurationNotWholeMinutes:
         return QStringLiteral("ระยะเวลา %1 ไม่ลงตัวเป็นจำนวนเต็มนาที").arg(value);
     case Kind::TaskSplit:

@@ -272,6 +272,8 @@ std::vector<Sample> samples()
           {.file = u"plan.gan"_qs, .line = 5, .activity = u"1"_qs, .activityNumber = 1}}},
         {{K::DurationNotWholeMinutes, xml(12, 0, u"Duration"_qs, u"3"_qs), u"PT4H0M1S"_qs}},
         {{K::TaskSplit, xml(12, 0, {}, u"3"_qs)}},
+        {{K::FixedDatesIgnored, xml(12, 0, {}, u"3"_qs), u"ConstraintType 4"_qs},
+         {u"ConstraintType 4"_qs}},
         {{.kind = K::TimeUnitChosen,
           .place = {.file = u"plan.xml"_qs},
           .number = 480,

@@ -584,3 +584,24 @@ TEST(MspdiReader, OpenedByExtensionButNotSaved)
 }
 
 } // namespace
+
+namespace {
+
+// Dates a file fixes otherwise than by links (manual scheduling, a date constraint other than
+// "as soon as possible") are not kept: each such task's activity is warned about, by name.
+TEST(MspdiReader, FixedDatesAreToldNotKept)
+{
+    const io::ReadResult result = readMspdi(project(
+        task(1, "Survey", 1, "PT8H0M0S", "<Manual>1</Manual>")
+        + task(2, "Dig", 1, "PT16H0M0S", "<ConstraintType>4</ConstraintType>")
+        + task(3, "Pour", 1, "PT8H0M0S", "<ConstraintType>0</ConstraintType><Manual>0</Manual>")));
+    ASSERT_TRUE(result.isLoaded()) << message(result);
+    QStringList told;
+    for (const io::Problem &p : result.warnings().kept()) {
+        if (p.kind == FileProblemKind::FixedDatesIgnored)
+            told << p.place.activity + u' ' + p.value;
+    }
+    EXPECT_EQ(told, (QStringList {u"1 Manual"_qs, u"2 ConstraintType 4"_qs}));
+}
+
+} // namespace
