@@ -3,6 +3,8 @@
 
 #include "reporting.h"
 
+#include "linknotation.h"
+
 #include "arguments.h"
 #include "utf8.h"
 
@@ -46,20 +48,7 @@ void writeTitleLine(Output &output, const engine::Project &project)
 
 QString unitName(engine::TimeUnit unit, bool plural)
 {
-    QString name = QStringLiteral("day");
-    switch (unit) {
-    case engine::TimeUnit::Minute:
-        name = QStringLiteral("minute");
-        break;
-    case engine::TimeUnit::Hour:
-        name = QStringLiteral("hour");
-        break;
-    case engine::TimeUnit::Day:
-        break;
-    case engine::TimeUnit::Week:
-        name = QStringLiteral("week");
-        break;
-    }
+    const QString name = QString::fromLatin1(io::timeUnitWord(unit));
     return plural ? name + u's' : name;
 }
 

@@ -215,8 +215,8 @@ public:
         m_simplex->supplyMap(m_supply);
     }
 
-    // Precondition: shortest reachable duration <= target.
-    LeastCost solve(Duration target)
+    // Precondition: shortest (the shortest reachable duration) <= target.
+    LeastCost solve(Duration target, Duration shortest)
     {
         std::vector<Duration> durations = solveDurations(target);
         LeastCost result;
@@ -227,7 +227,7 @@ public:
         if (result.projectDuration > target)
             throw std::logic_error("leastCost: the event times miss the target");
         // One unit less: the slope to the left of the target.
-        if (target > shortestDuration(m_network))
+        if (target > shortest)
             result.marginalCost = costOf(solveDurations(target - 1)) - result.cost;
         return result;
     }
@@ -301,7 +301,8 @@ Satang LinkedLeastCost::cost(Duration target)
 
 std::optional<LeastCost> leastCost(const Network &network, Duration target)
 {
-    if (target < shortestDuration(network))
+    const Duration shortest = shortestDuration(network);
+    if (target < shortest)
         return std::nullopt;
     const Schedule normal = computeSchedule(network, network.normalDurations());
     if (target >= normal.projectDuration) {
@@ -313,7 +314,7 @@ std::optional<LeastCost> leastCost(const Network &network, Duration target)
     }
     if (!network.plainLinks()) {
         LinkedLeastCost::Model model(network);
-        return model.solve(target);
+        return model.solve(target, shortest);
     }
     TradeOffModel model(network);
     return model.solve(target);

@@ -9,6 +9,21 @@
 
 namespace io {
 
+engine::LinkType engineLinkType(LinkType type)
+{
+    switch (type) {
+    case LinkType::FinishStart:
+        break;
+    case LinkType::StartStart:
+        return engine::LinkType::StartToStart;
+    case LinkType::FinishFinish:
+        return engine::LinkType::FinishToFinish;
+    case LinkType::StartFinish:
+        return engine::LinkType::StartToFinish;
+    }
+    return engine::LinkType::FinishToStart;
+}
+
 namespace {
 
 // Whether a character would not be seen, or not for what it is, in a message: format

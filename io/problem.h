@@ -130,6 +130,8 @@ enum class FileProblemKind {
 // How a link of a planning tool joins its tasks: which end of the predecessor to which end of
 // the successor.
 enum class LinkType { FinishStart, StartStart, FinishFinish, StartFinish };
+// The same type as the engine keeps it.
+engine::LinkType engineLinkType(LinkType type);
 
 // The kinds of JSON value a key can hold.
 enum class ValueType {

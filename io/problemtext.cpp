@@ -3,6 +3,8 @@
 
 #include "problemtext.h"
 
+#include "linknotation.h"
+
 #include "money.h"
 
 #include <numeric>
@@ -66,17 +68,7 @@ QString linkTypeName(LinkType type)
 // The unit in words after a number: "minutes", "hours", "days", "weeks".
 QString timeUnitWords(engine::TimeUnit unit)
 {
-    switch (unit) {
-    case engine::TimeUnit::Minute:
-        return QStringLiteral("minutes");
-    case engine::TimeUnit::Hour:
-        return QStringLiteral("hours");
-    case engine::TimeUnit::Day:
-        break;
-    case engine::TimeUnit::Week:
-        return QStringLiteral("weeks");
-    }
-    return QStringLiteral("days");
+    return QString::fromLatin1(timeUnitWord(unit)) + u's';
 }
 
 // The codes a file gives the link types, each with its meaning: "1 (finish to start), ...".

@@ -20,6 +20,21 @@ QString thaiUnitWord(engine::TimeUnit unit)
     return QStringLiteral("วัน");
 }
 
+QString thaiLinkTypeName(engine::LinkType type)
+{
+    switch (type) {
+    case engine::LinkType::FinishToStart:
+        break;
+    case engine::LinkType::StartToStart:
+        return QStringLiteral("เริ่ม-เริ่ม");
+    case engine::LinkType::FinishToFinish:
+        return QStringLiteral("เสร็จ-เสร็จ");
+    case engine::LinkType::StartToFinish:
+        return QStringLiteral("เริ่ม-เสร็จ");
+    }
+    return QStringLiteral("เสร็จ-เริ่ม");
+}
+
 QString withArabicDigits(QString text)
 {
     for (QChar &c : text) {

@@ -16,6 +16,9 @@ namespace io {
 // trainer's and the practice sets' projects are always in days.
 QString thaiUnitWord(engine::TimeUnit unit);
 
+// A link type as a sentence names it: เสร็จ-เริ่ม, เริ่ม-เริ่ม, เสร็จ-เสร็จ, เริ่ม-เสร็จ.
+QString thaiLinkTypeName(engine::LinkType type);
+
 // Thai digits (๐ .. ๙) as 0 .. 9, so that a number typed with them converts; other
 // characters as they are.
 QString withArabicDigits(QString text);

@@ -115,21 +115,6 @@ namespace {
 // plan has, few enough to fit in memory.
 constexpr std::int64_t kMaxExpandedLinks = 10'000'000;
 
-engine::LinkType planLinkType(LinkType type)
-{
-    switch (type) {
-    case LinkType::FinishStart:
-        break;
-    case LinkType::StartStart:
-        return engine::LinkType::StartToStart;
-    case LinkType::FinishFinish:
-        return engine::LinkType::FinishToFinish;
-    case LinkType::StartFinish:
-        return engine::LinkType::StartToFinish;
-    }
-    return engine::LinkType::FinishToStart;
-}
-
 struct PlanUnit {
     engine::TimeUnit unit = engine::TimeUnit::Day;
     std::int64_t minutes = 1;
@@ -427,7 +412,7 @@ ReadResult PlanBuilder::build()
             = isSummary(link.from) ? ends(link.from, Last) : std::span<const int>(tasks).first(1);
         const std::span<const int> to
             = isSummary(link.to) ? ends(link.to, First) : std::span<const int>(tasks).last(1);
-        const engine::LinkTiming timing {planLinkType(link.type), link.lagMinutes};
+        const engine::LinkTiming timing {engineLinkType(link.type), link.lagMinutes};
         for (const int t : to) {
             auto &list = predecessors[static_cast<std::size_t>(t)];
             for (const int f : from)

@@ -332,36 +332,6 @@ AnalysisSnapshot analysisOf(const engine::Project &project)
     return analysis;
 }
 
-namespace {
-
-// The Thai name of a link type, for a sentence.
-QString thaiLinkTypeName(engine::LinkType type)
-{
-    switch (type) {
-    case engine::LinkType::FinishToStart:
-        break;
-    case engine::LinkType::StartToStart:
-        return QStringLiteral("เริ่ม-เริ่ม");
-    case engine::LinkType::FinishToFinish:
-        return QStringLiteral("เสร็จ-เสร็จ");
-    case engine::LinkType::StartToFinish:
-        return QStringLiteral("เริ่ม-เสร็จ");
-    }
-    return QStringLiteral("เสร็จ-เริ่ม");
-}
-
-bool endsAtFinish(engine::LinkType type)
-{
-    return type == engine::LinkType::FinishToFinish || type == engine::LinkType::StartToFinish;
-}
-
-bool beginsAtStart(engine::LinkType type)
-{
-    return type == engine::LinkType::StartToStart || type == engine::LinkType::StartToFinish;
-}
-
-} // namespace
-
 QString longerAfterShortening(const ProjectAnalysis &before, const ProjectAnalysis &after)
 {
     if (!before.sound() || !after.sound()
@@ -397,7 +367,7 @@ QString longerAfterShortening(const ProjectAnalysis &before, const ProjectAnalys
     const std::span<const engine::LinkTiming> inTimings = network.predecessorTimings(shortened);
     for (std::size_t k = 0; k < predecessors.size() && k < inTimings.size(); ++k) {
         const auto p = static_cast<std::size_t>(predecessors[k]);
-        if (endsAtFinish(inTimings[k].type)
+        if (!engine::toStart(inTimings[k].type)
             && engine::startAllowedAfter(inTimings[k], s.earliestStart[p], s.earliestFinish[p],
                                          length)
                 == s.earliestStart[x]) {
@@ -409,7 +379,7 @@ QString longerAfterShortening(const ProjectAnalysis &before, const ProjectAnalys
     const std::span<const int> successors = network.successors(shortened);
     const std::span<const engine::LinkTiming> outTimings = network.successorTimings(shortened);
     for (std::size_t k = 0; k < successors.size() && k < outTimings.size(); ++k) {
-        if (beginsAtStart(outTimings[k].type)) {
+        if (!engine::fromFinish(outTimings[k].type)) {
             follower = textOf(after.project.activities[static_cast<std::size_t>(successors[k])].id);
             followingType = outTimings[k].type;
             break;
@@ -425,7 +395,7 @@ QString longerAfterShortening(const ProjectAnalysis &before, const ProjectAnalys
     return text
         + QStringLiteral(" เพราะ %1 ผูกกับงานก่อนหน้า (%2) ด้วยความสัมพันธ์แบบ%3 "
                          "และงานต่อไป (%4) %5ตามการเริ่มของ %1")
-              .arg(id, holder, thaiLinkTypeName(holdingType), follower,
+              .arg(id, holder, io::thaiLinkTypeName(holdingType), follower,
                    followingType == engine::LinkType::StartToStart ? QStringLiteral("เริ่ม")
                                                                    : QStringLiteral("เสร็จ"));
 }

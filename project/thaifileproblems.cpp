@@ -126,17 +126,7 @@ QString thaiTypeName(io::ValueType type)
 // those words in Thai, and anything else as given.
 QString thaiLinkType(io::LinkType type)
 {
-    switch (type) {
-    case io::LinkType::FinishStart:
-        return QStringLiteral("เสร็จ-เริ่ม");
-    case io::LinkType::StartStart:
-        return QStringLiteral("เริ่ม-เริ่ม");
-    case io::LinkType::FinishFinish:
-        return QStringLiteral("เสร็จ-เสร็จ");
-    case io::LinkType::StartFinish:
-        return QStringLiteral("เริ่ม-เสร็จ");
-    }
-    return {};
+    return io::thaiLinkTypeName(io::engineLinkType(type));
 }
 
 // The codes a file gives the link types, each with its meaning: "2 (เสร็จ-เริ่ม), ...".
