@@ -191,10 +191,8 @@ public:
             = network.predecessorTimings(static_cast<int>(i));
         const engine::LinkType type
             = k < timings.size() ? timings[k].type : engine::LinkType::FinishToStart;
-        const bool fromStart
-            = type == engine::LinkType::StartToStart || type == engine::LinkType::StartToFinish;
-        const bool toFinish
-            = type == engine::LinkType::FinishToFinish || type == engine::LinkType::StartToFinish;
+        const bool fromStart = !engine::fromFinish(type);
+        const bool toFinish = !engine::toStart(type);
         const double from
             = x(fromStart ? m_schedule.earliestStart[p] : m_schedule.earliestFinish[p]);
         const double to = x(toFinish ? m_schedule.earliestFinish[i] : m_schedule.earliestStart[i]);
