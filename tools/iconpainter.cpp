@@ -7,11 +7,16 @@
 // Rerun after a change:
 //     cmake --build <build dir> --target iconpainter
 //     QT_QPA_PLATFORM=offscreen <build dir>/tools/iconpainter <repository root>
-// It overwrites packaging/icons/hicolor/<n>x<n>/apps/example.c_seed_def725b8.crashkit.png
-// (the build needs -DCRASHKIT_BUILD_TOOLS=ON, as scripts/build.sh sets).
+// It overwrites packaging/icons/hicolor/<n>x<n>/apps/example.c_seed_def725b8.crashkit.png and,
+// for Windows, packaging/windows/crashkit.ico (the program) and crashkit-project.ico (its
+// .crashkit files: the gear on a page) (the build needs -DCRASHKIT_BUILD_TOOLS=ON, as
+// scripts/build.sh sets).
 
+#include <QBuffer>
 #include <QColor>
+#include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -28,6 +33,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -137,6 +143,82 @@ QImage paintIcon(int size)
     return icon;
 }
 
+// A page with a folded corner and the gear on it: how Windows shows a .crashkit file.
+QImage paintDocumentIcon(int size)
+{
+    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / design, size / design);
+    constexpr double left = 40.0, right = 216.0, top = 8.0, bottom = 248.0, fold = 56.0;
+    QPainterPath page;
+    page.moveTo(left, top);
+    page.lineTo(right - fold, top);
+    page.lineTo(right, top + fold);
+    page.lineTo(right, bottom);
+    page.lineTo(left, bottom);
+    page.closeSubpath();
+    painter.fillPath(page, QColor(252, 252, 250));
+    painter.setPen(QPen(QColor(90, 100, 120), size < 32 ? 10.0 : 5.0));
+    painter.drawPath(page);
+    QPainterPath corner;
+    corner.moveTo(right - fold, top);
+    corner.lineTo(right - fold, top + fold);
+    corner.lineTo(right, top + fold);
+    painter.fillPath(corner, QColor(214, 220, 230));
+    painter.drawPath(corner);
+    // Lines of text above the gear, only where they are more than a smudge.
+    if (size >= 32) {
+        painter.setPen(QPen(QColor(150, 160, 178), 7.0, Qt::SolidLine, Qt::RoundCap));
+        for (const double y : {46.0, 72.0, 98.0})
+            painter.drawLine(QPointF(left + 24.0, y),
+                             QPointF(y < 60.0 ? right - fold - 16.0 : right - 24.0, y));
+    }
+    painter.resetTransform();
+    const int gearSize = size * 5 / 8;
+    painter.drawImage(
+        QPointF(size / 2.0 - gearSize / 2.0, size - gearSize - size / 16.0),
+        paintIcon(std::max(gearSize, 16))
+            .scaled(gearSize, gearSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    painter.end();
+    return icon;
+}
+
+// A Windows icon file holding one PNG-compressed image per size (read by Windows Vista and
+// later, and by windres, which copies the images into the program's resources).
+QByteArray iconFile(const std::vector<QImage> &images)
+{
+    std::vector<QByteArray> pngs;
+    for (const QImage &image : images) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        pngs.push_back(png);
+    }
+    QByteArray file;
+    QDataStream out(&file, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(0) << quint16(1) << quint16(images.size());
+    quint32 offset = 6 + 16 * static_cast<quint32>(images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const int side = images[i].width();
+        out << quint8(side >= 256 ? 0 : side) << quint8(side >= 256 ? 0 : side) << quint8(0)
+            << quint8(0) << quint16(1) << quint16(32) << quint32(pngs[i].size()) << offset;
+        offset += static_cast<quint32>(pngs[i].size());
+    }
+    for (const QByteArray &png : pngs)
+        out.writeRawData(png.constData(), static_cast<int>(png.size()));
+    return file;
+}
+
+bool writeFile(const QString &name, const QByteArray &bytes)
+{
+    QFile file(name);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -154,6 +236,21 @@ int main(int argc, char *argv[])
         const QString file
             = root.filePath(folder + QStringLiteral("/example.c_seed_def725b8.crashkit.png"));
         if (!root.mkpath(folder) || !paintIcon(size).save(file)) {
+            err << "cannot write " << file << '\n';
+            return 1;
+        }
+    }
+    std::vector<QImage> program, document;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        program.push_back(paintIcon(size));
+        document.push_back(paintDocumentIcon(size));
+    }
+    for (const auto &[name, images] :
+         {std::pair {QStringLiteral("crashkit.ico"), program},
+          std::pair {QStringLiteral("crashkit-project.ico"), document}}) {
+        const QString file = root.filePath(QStringLiteral("packaging/windows/") + name);
+        if (!root.mkpath(QStringLiteral("packaging/windows"))
+            || !writeFile(file, iconFile(images))) {
             err << "cannot write " << file << '\n';
             return 1;
         }
