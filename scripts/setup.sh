@@ -18,6 +18,7 @@ packages=(
   poppler-utils
   desktop-file-utils appstream
   dpkg-dev file
+  nsis
   clang-format
   "$@"
 )
