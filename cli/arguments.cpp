@@ -105,6 +105,8 @@ Command commandNamed(const QString &name)
     if (name == QLatin1String("help") || name == QLatin1String("--help")
         || name == QLatin1String("-h"))
         return Command::Help;
+    if (name == QLatin1String("--version"))
+        return Command::Version;
     refuse(QStringLiteral("unknown command '%1'; the commands are cpm, aoa, crash, curve, pert, "
                           "grade, export, export-set and generate")
                .arg(name));
@@ -118,7 +120,7 @@ Arguments parseArguments(const QStringList &arguments)
     if (arguments.isEmpty())
         refuse(QStringLiteral("no command given"));
     parsed.command = commandNamed(arguments.front());
-    if (parsed.command == Command::Help)
+    if (parsed.command == Command::Help || parsed.command == Command::Version)
         return parsed;
 
     QStringList positional;
@@ -166,6 +168,9 @@ Arguments parseArguments(const QStringList &arguments)
 
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             parsed.command = Command::Help;
+            return parsed;
+        } else if (argument == QLatin1String("--version")) {
+            parsed.command = Command::Version;
             return parsed;
         } else if (argument == QLatin1String("--json")) {
             if (hasValue)
@@ -427,6 +432,7 @@ QString helpText()
         "                              <project>, GanttProject, else as CSV); a file's form\n"
         "                              is given by its extension\n"
         "  -h, --help                  print this help\n"
+        "  --version                   print the program's version\n"
         "\n"
         "Money is in Baht with two decimals, durations in whole time units; PERT's\n"
         "estimates and days may have decimals.\n"

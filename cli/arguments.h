@@ -26,7 +26,19 @@ inline constexpr int kMaxClassSetCount = 500;
 inline constexpr int kMaxRefusedSeedsInARow = 10;
 inline constexpr qint64 kMaxClassSetSeeds = qint64 {kMaxClassSetCount} * kMaxRefusedSeedsInARow;
 
-enum class Command { Help, Cpm, Crash, Curve, Export, ExportSet, Generate, Pert, Grade, Aoa };
+enum class Command {
+    Help,
+    Version,
+    Cpm,
+    Crash,
+    Curve,
+    Export,
+    ExportSet,
+    Generate,
+    Pert,
+    Grade,
+    Aoa
+};
 enum class Method { Greedy, Optimal };
 
 struct Arguments {

@@ -176,6 +176,11 @@ int run(const QStringList &arguments, int &argc, char **argv)
         output.finish();
         return kSuccess;
     }
+    if (parsed.command == cli::Command::Version) {
+        output.write(QStringLiteral("crashkit-cli " CRASHKIT_VERSION "\n"));
+        output.finish();
+        return kSuccess;
+    }
     if (parsed.command == cli::Command::ExportSet) {
         const engine::Project project = practiceProject(practiceSet(parsed.setNumber));
         // The file's own bytes, byte order mark included, so `> set1.csv` is what the program

@@ -328,8 +328,22 @@ TEST_F(Cli, HelpNamesEveryCommand)
     const Outcome outcome = runCli({QStringLiteral("--help")});
     EXPECT_EQ(outcome.exitCode, 0);
     for (const char *command : {"cpm", "aoa", "crash", "curve", "pert", "export-set", "generate",
-                                "--joint-step", "--json"})
+                                "--joint-step", "--json", "--version"})
         EXPECT_TRUE(outcome.out.contains(QLatin1String(command))) << command;
+}
+
+// The version alone, as a first argument or after a command, and nothing else runs.
+TEST_F(Cli, VersionIsTheProjectsVersion)
+{
+    for (const QStringList &arguments :
+         {QStringList {QStringLiteral("--version")},
+          QStringList {QStringLiteral("cpm"), QStringLiteral("--version")}}) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        const Outcome outcome = runCli(arguments);
+        EXPECT_EQ(outcome.exitCode, 0);
+        EXPECT_EQ(outcome.out, QStringLiteral("crashkit-cli " CRASHKIT_TEST_VERSION "\n"));
+        EXPECT_TRUE(outcome.err.isEmpty()) << outcome.err.toStdString();
+    }
 }
 
 // PERT on a file worked by hand: A-C-E-F is the longest path of expected times,
