@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 
+#include "console.h"
 #include "fonts.h"
 #include "forms.h"
 #include "jpeg.h"
@@ -35,6 +36,8 @@ int main(int argc, char *argv[])
     if (const auto chosen = platform::windowsPlatformWithFontEngine(platformName, commandLine))
         qputenv("QT_QPA_PLATFORM", *chosen);
 #endif
+    // What the command line makes the program print goes to the console it was started from.
+    platform::StartingConsole console;
     QApplication application(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(CRASHKIT_VERSION));
     // `crashkit [FILE]`: a project file (.crashkit or .csv) to open in the own-project window,
@@ -73,6 +76,7 @@ int main(int argc, char *argv[])
                    stderr);
         return 2;
     }
+    console.release();
     // Lets a Wayland desktop match the windows to the installed desktop entry (its file name
     // without .desktop, the same reverse-DNS id as the AppStream metainfo's).
     QGuiApplication::setDesktopFileName(QStringLiteral("example.c_seed_def725b8.crashkit"));
