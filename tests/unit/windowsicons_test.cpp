@@ -55,7 +55,7 @@ TEST(WindowsIcons, HoldEverySizeSquareAndDrawn)
             EXPECT_GT(opaque, size * size / 5) << size;
             EXPECT_LT(opaque, size * size) << size;
         }
-        EXPECT_EQ(sizes, (std::vector<int>{16, 24, 32, 48, 64, 128, 256}));
+        EXPECT_EQ(sizes, (std::vector<int> {16, 24, 32, 48, 64, 128, 256}));
     }
 }
 
@@ -65,7 +65,8 @@ TEST(WindowsIcons, ProgramIconIsTheDesktopIcon)
     const auto images = readIcon(QStringLiteral("crashkit.ico"));
     for (const int size : {16, 32, 48, 64, 128, 256}) {
         SCOPED_TRACE(size);
-        const QImage desktop(QStringLiteral(CRASHKIT_SOURCE_DIR "/packaging/icons/hicolor/%1x%1/apps/"
+        const QImage desktop(QStringLiteral(CRASHKIT_SOURCE_DIR
+                                            "/packaging/icons/hicolor/%1x%1/apps/"
                                             "example.c_seed_def725b8.crashkit.png")
                                  .arg(size));
         ASSERT_FALSE(desktop.isNull());
