@@ -2,29 +2,33 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 Crashkit maintainers
 #
-# Builds crashkit for 64-bit Windows on Debian 12, tests it under Wine and packs a zip.
+# Builds crashkit for 64-bit Windows on Debian 12, packs a zip and an installer, and tests
+# all of it under Wine.
 #
-#   scripts/windows.sh             everything: libraries (cached), program, tests, screenshot, zip
-#   scripts/windows.sh --no-tests  the same without the tests and the screenshot
+#   scripts/windows.sh             everything: libraries (cached), program, zip, installer, tests
+#   scripts/windows.sh --no-tests  the same without the tests and the screenshots
 #
-# 1. Installs Debian's MinGW-w64 (POSIX threads), Wine, Xvfb and the tools below.
-# 2. Cross-builds, from the sources Debian ships (apt-get source), what the program needs:
-#    Qt's base (Core, Gui, Widgets, PrintSupport, Test; the windows and offscreen platforms;
-#    the bundled zlib, libpng, libjpeg, FreeType, HarfBuzz and PCRE2), Qt SVG and Qt Charts
-#    for the own-project window, GoogleTest, LEMON and GLPK's glpsol (for the tests). The host's
-#    Qt tools (moc, rcc, uic) do the code generation. Everything goes to a cache folder
-#    (CRASHKIT_WINDOWS_CACHE, default build/windows-cache) and is reused on the next run.
+# 1. Installs Debian's MinGW-w64 (POSIX threads), Wine, Xvfb, NSIS and the tools below.
+# 2. Cross-builds what the program needs: Qt's base (Core, Gui, Widgets, PrintSupport, Test;
+#    the windows and offscreen platforms; the bundled zlib, libpng, libjpeg, FreeType,
+#    HarfBuzz and PCRE2) from Debian's source package, Qt SVG and Qt Charts for the
+#    own-project window from Debian's where the mirror has them, otherwise from the upstream
+#    6.4.2 tarballs in CRASHKIT_QT_SOURCES (checked against scripts/windows/qt-sources.sha256),
+#    GoogleTest, LEMON and GLPK's glpsol (for the tests). The host's Qt tools (moc, rcc, uic)
+#    do the code generation. Everything goes to a cache folder (CRASHKIT_WINDOWS_CACHE, default
+#    build/windows-cache) and is reused on the next run.
 # 3. Builds crashkit.exe, crashkit-cli.exe and the tests into build/windows with warnings as
-#    errors, and runs every test under Wine (wine64, a fresh prefix, the offscreen platform).
-# 4. Starts the program from the unpacked zip under Wine with the windows platform under
-#    Xvfb and takes a screenshot (build/windows/screenshot.png).
-# 5. Packs build/windows/crashkit-<version>-windows-x86_64.zip: the programs, the Qt and
+#    errors.
+# 4. Packs build/windows/crashkit-<version>-windows-x86_64.zip: the programs, the Qt and
 #    MinGW runtime DLLs they load (found by walking their imports), the windows platform
 #    plugin, the styles, the JPEG plugin and TLWG Laksaman (regular and bold), the free Thai
 #    font the program uses where BrowalliaUPC and TH SarabunPSK are missing.
-#
-# Where a Qt module's sources cannot be had from the Debian mirror, the program is built
-# without the own-project window and the script says so at the start and at the end.
+# 5. Makes build/windows/crashkit-<version>-setup.exe from the same folder with NSIS
+#    (packaging/windows/crashkit.nsi).
+# 6. Runs every test under Wine (wine64, a fresh prefix, the offscreen platform), starts the
+#    program from the unpacked zip with the windows platform under Xvfb for a screenshot
+#    (build/windows/screenshot.png), and checks the installer in a fresh prefix
+#    (scripts/windows/check-installer.sh; results in build/windows/installer-check).
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -60,7 +64,7 @@ say "Packages"
 # The host's Qt tools and the rest of what the Linux build needs, and for Windows:
 "$root/scripts/setup.sh" \
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-  wine64 xvfb xauth x11-utils x11-apps netpbm zip unzip \
+  wine64 xvfb xauth x11-utils x11-apps netpbm zip unzip nsis icoutils \
   dpkg-dev fonts-thai-tlwg fonts-dejavu-core
 
 # --- 2. Sources --------------------------------------------------------------------------
@@ -144,29 +148,56 @@ if [ ! -e "$(stamp qtbase)" ]; then
 fi
 
 # Further Qt modules, built against the cross-built base with the toolchain it installed.
+# Their sources come from the Debian mirror where it has them, otherwise from the upstream
+# tarball $2 in CRASHKIT_QT_SOURCES, checked against the sum in scripts/windows/qt-sources.sha256.
 qt_module() {
-  local package=$1
+  local package=$1 tarball=$2
   if [ -e "$(stamp "$package")" ]; then
     return 0
   fi
   say "$package: cross build"
   local source_dir
-  source_dir="$(unpack "$package" --orig)" || return 1
+  if ! source_dir="$(unpack "$package" --orig 2>/dev/null)"; then
+    source_dir="$(unpack_upstream "$package" "$tarball")" || return 1
+  fi
   cmake -S "$source_dir" -B "$cache/build/$package" "${qt_cross_options[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$prefix/lib/cmake/Qt6/qt.toolchain.cmake"
   ninja -C "$cache/build/$package" -j "$jobs" install
   touch "$(stamp "$package")"
 }
 
-project_window=ON
-for module in qt6-svg qt6-charts; do
-  if ! qt_module "$module"; then
-    project_window=OFF
-    echo "windows.sh: the sources of $module could not be had from the Debian mirror;" \
-      "the program is built without the own-project window." >&2
-    break
+# Unpacks the upstream tarball $2 for package $1 from CRASHKIT_QT_SOURCES into the cache
+# after checking its SHA-256 sum; says what is missing or wrong and fails otherwise.
+unpack_upstream() {
+  local package=$1 tarball=$2
+  local folder="$cache/src/$package"
+  if [ -d "$folder" ]; then
+    echo "$folder"
+    return 0
   fi
-done
+  if [ -z "${CRASHKIT_QT_SOURCES:-}" ] || [ ! -f "$CRASHKIT_QT_SOURCES/$tarball" ]; then
+    echo "windows.sh: the Debian mirror has no source of $package, and $tarball is not in" \
+      "CRASHKIT_QT_SOURCES (${CRASHKIT_QT_SOURCES:-not set}). Download it from" \
+      "https://download.qt.io/archive/qt/6.4/6.4.2/submodules/$tarball into a folder and" \
+      "run again with CRASHKIT_QT_SOURCES=that-folder." >&2
+    return 1
+  fi
+  local expected actual
+  expected="$(awk -v f="$tarball" '$2 == f { print $1 }' "$root/scripts/windows/qt-sources.sha256")"
+  actual="$(sha256sum "$CRASHKIT_QT_SOURCES/$tarball" | cut -d' ' -f1)"
+  if [ -z "$expected" ] || [ "$expected" != "$actual" ]; then
+    echo "windows.sh: $CRASHKIT_QT_SOURCES/$tarball has SHA-256 $actual;" \
+      "scripts/windows/qt-sources.sha256 expects ${expected:-no file of that name}." >&2
+    return 1
+  fi
+  mkdir -p "$folder.tmp"
+  tar -xf "$CRASHKIT_QT_SOURCES/$tarball" -C "$folder.tmp" --strip-components=1
+  mv "$folder.tmp" "$folder"
+  echo "$folder"
+}
+
+qt_module qt6-svg qtsvg-everywhere-src-6.4.2.tar.xz
+qt_module qt6-charts qtcharts-everywhere-src-6.4.2.tar.xz
 
 # --- 4. The other libraries --------------------------------------------------------------
 if [ ! -e "$(stamp googletest)" ]; then
@@ -210,7 +241,7 @@ mkdir -p "$cache/boost/include"
 ln -sfn /usr/include/boost "$cache/boost/include/boost"
 
 # --- 5. The program and its tests --------------------------------------------------------
-say "crashkit: configure and build (project window: $project_window)"
+say "crashkit: configure and build"
 gcc_runtime="$(dirname "$($triplet-g++-posix -print-file-name=libstdc++-6.dll)")"
 thread_runtime="/usr/$triplet/lib"
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
@@ -242,7 +273,7 @@ cmake -S "$root" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCRASHKIT_WINDOWS_PREFIX="$prefix" \
   -DCMAKE_PREFIX_PATH="$prefix" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
   -DBoost_INCLUDE_DIR="$cache/boost/include" -DBoost_NO_BOOST_CMAKE=ON \
-  -DCRASHKIT_WERROR=ON -DCRASHKIT_PROJECT_WINDOW=$project_window \
+  -DCRASHKIT_WERROR=ON \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$out/wine-run" \
   -DCRASHKIT_GLPSOL="Z:$prefix/bin/glpsol.exe"
 ninja -C "$out" -j "$jobs"
@@ -300,7 +331,18 @@ $triplet-strip --strip-unneeded "$stage"/*.exe "$stage"/*.dll "$stage"/*/*.dll
 rm -f "$out/$name.zip"
 (cd "$out/zip" && zip -q -9 -r "$out/$name.zip" "$name")
 
-# --- 7. Tests under Wine and the screenshot -------------------------------------------------
+# --- 7. The installer ---------------------------------------------------------------------
+# packaging/windows/crashkit.nsi installs the zip's folder as it is, from the file lists
+# scripts/windows/installer-lists.sh writes.
+say "Installer"
+setup="$out/crashkit-$version-setup.exe"
+"$root/scripts/windows/installer-lists.sh" "$stage" "$out/installer"
+rm -f "$setup"
+makensis -V2 -INPUTCHARSET UTF8 -WX -DVERSION="$version" -DSTAGE="$stage" \
+  -DFILES="$out/installer/files.nsh" -DUNFILES="$out/installer/unfiles.nsh" -DOUTFILE="$setup" \
+  "$root/packaging/windows/crashkit.nsi"
+
+# --- 8. Tests under Wine and the screenshot -------------------------------------------------
 if [ $run_tests -eq 1 ]; then
   say "Tests under Wine"
   rm -rf "$out/wineprefix"
@@ -341,9 +383,11 @@ if [ $run_tests -eq 1 ]; then
   fi
 fi
 
-say "Done"
-ls -l "$out/$name.zip"
-du -sh "$prefix" | sed 's/^/cross-built libraries: /'
-if [ "$project_window" = OFF ]; then
-  echo "Note: built without the own-project window (Qt SVG / Qt Charts sources missing)."
+if [ $run_tests -eq 1 ]; then
+  say "The installer under Wine"
+  "$root/scripts/windows/check-installer.sh" "$setup" "$out/installer-check" "$version"
 fi
+
+say "Done"
+ls -l "$out/$name.zip" "$setup"
+du -sh "$prefix" | sed 's/^/cross-built libraries: /'

@@ -189,6 +189,13 @@ Section "Uninstall"
   DeleteRegKey SHCTX "${CLASSES}\${PROGID}"
   DeleteRegKey SHCTX "${CLASSES}\Applications\crashkit.exe"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ; The folders above ours that the install made, where nothing else is in them (a user's
+  ; first per-user program makes them).
+  DeleteRegKey /ifnosubkeys /ifnovalues SHCTX "${CLASSES}\Applications"
+  DeleteRegKey /ifnosubkeys /ifnovalues SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall"
+  ${If} $MultiUser.InstallMode == CurrentUser
+    RMDir "$LOCALAPPDATA\Programs"
+  ${EndIf}
 
   ; The program's settings (recent files) of the user who uninstalls, unless an install over
   ; this one is running the uninstaller.
