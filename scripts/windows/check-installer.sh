@@ -184,10 +184,10 @@ for mode in AllUsers CurrentUser; do
       resources="$(wrestool -l "$folder_unix/$program.exe" 2>&1 || true)"
       grep -q 'type=icon' <<<"$resources" || fail "$program.exe carries no icon"
       grep -q 'type=version' <<<"$resources" || fail "$program.exe carries no version information"
-      details="$(wrestool -x --type=version "$folder_unix/$program.exe" | iconv -f UTF-16LE -t UTF-8 2>/dev/null | tr -d '\0' || true)"
+      details="$(wrestool -x --raw --type=version "$folder_unix/$program.exe" | iconv -f UTF-16LE -t UTF-8 2>/dev/null | tr -d '\0' || true)"
       grep -q "$version" <<<"$details" || fail "$program.exe's version information lacks $version"
     done
-    wrestool -l "$folder_unix/crashkit.exe" | grep -q "type=group_icon.*name=2" ||
+    wrestool -l "$folder_unix/crashkit.exe" | grep -q -- "--name=2 .*type=group_icon" ||
       fail "crashkit.exe carries no second icon for its project files"
     ok "the programs carry their icons and version information"
   fi
