@@ -195,6 +195,7 @@ Section "Uninstall"
   DeleteRegKey /ifnosubkeys /ifnovalues SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall"
   ${If} $MultiUser.InstallMode == CurrentUser
     RMDir "$LOCALAPPDATA\Programs"
+    DeleteRegKey /ifnosubkeys /ifnovalues HKCU "${CLASSES}"
   ${EndIf}
 
   ; The program's settings (recent files) of the user who uninstalls, unless an install over

@@ -92,6 +92,25 @@ stop_program() {
   settle 15 quiet
 }
 
+# Lists the files and registry keys that were not there before $1's install ($2 says when);
+# fails when one of them is the program's (its name, its Thai name, its uninstaller's copy).
+leftovers() {
+  local mode=$1 when=$2 name=$3
+  snapshot "$name-$mode"
+  LC_ALL=C comm -13 "$out/before-$mode.files" "$out/$name-$mode.files" >"$out/left-$name-$mode.files"
+  LC_ALL=C comm -13 "$out/before-$mode.keys" "$out/$name-$mode.keys" >"$out/left-$name-$mode.keys"
+  echo "installer check: $mode: files $when that were not there before ($(wc -l <"$out/left-$name-$mode.files")):"
+  sed 's/^/    /' "$out/left-$name-$mode.files"
+  echo "installer check: $mode: registry keys $when that were not there before ($(wc -l <"$out/left-$name-$mode.keys")):"
+  sed 's/^/    /' "$out/left-$name-$mode.keys"
+  local pattern=(-e crashkit -e 'ชุดเสริมทักษะ')
+  [ "$name" = after ] || pattern+=(-e '/Un\.exe$')
+  if grep -i "${pattern[@]}" "$out/left-$name-$mode.files" "$out/left-$name-$mode.keys"; then
+    fail "$mode: files or keys of the program are left $when (above)"
+    return 1
+  fi
+}
+
 rm -rf "$out"
 mkdir -p "$out"
 display=:$((200 + RANDOM % 100))
@@ -202,8 +221,22 @@ for mode in AllUsers CurrentUser; do
   fi
   stop_program
 
-  # A double-click on a project file.
-  "$wine" start /unix "$sample" >/dev/null 2>&1 &
+  # A double-click on a project file. For everyone: wine start asks the shell, which follows
+  # HKEY_CLASSES_ROOT as Explorer does. For the user: Wine's HKEY_CLASSES_ROOT leaves out the
+  # user's own classes (HKCU\Software\Classes), which Windows merges in, so the command the
+  # install registered there is read and run as Windows would run it.
+  if [ $mode = AllUsers ]; then
+    "$wine" start /unix "$sample" >/dev/null 2>&1 &
+  else
+    open_command="$("$wine" reg query 'HKCU\Software\Classes\Crashkit.Project\shell\open\command' /ve 2>/dev/null |
+      sed -n 's/^.*REG_SZ *//p' | tr -d '\r' || true)"
+    program="$(sed -n 's/^"\([^"]*\)" "%1"$/\1/p' <<<"$open_command")"
+    if [ -n "$program" ]; then
+      "$wine" "$program" "$("$wine" winepath -w "$sample" 2>/dev/null | tr -d '\r')" >/dev/null 2>&1 &
+    else
+      fail "$mode: the registered open command is '$open_command', not '\"...crashkit.exe\" \"%1\"'"
+    fi
+  fi
   if wait_for_window 'AssociationCheck' 90; then
     screenshot "association-$mode.png"
     ok "$mode: a .crashkit file opens in the own-project window (association-$mode.png)"
@@ -229,17 +262,13 @@ for mode in AllUsers CurrentUser; do
   echo "installer check: silent uninstall ($uninstaller ${uninstall_options[*]}) in" \
     "$(since "$started") s"
 
-  snapshot "after-$mode"
-  LC_ALL=C comm -13 "$out/before-$mode.files" "$out/after-$mode.files" >"$out/left-$mode.files"
-  LC_ALL=C comm -13 "$out/before-$mode.keys" "$out/after-$mode.keys" >"$out/left-$mode.keys"
-  echo "installer check: $mode: files left that were not there before ($(wc -l <"$out/left-$mode.files")):"
-  sed 's/^/    /' "$out/left-$mode.files"
-  echo "installer check: $mode: registry keys left that were not there before ($(wc -l <"$out/left-$mode.keys")):"
-  sed 's/^/    /' "$out/left-$mode.keys"
-  if grep -i -e crashkit -e 'ชุดเสริมทักษะ' "$out/left-$mode.files" "$out/left-$mode.keys"; then
-    fail "$mode: the uninstaller left files or keys of ours (above)"
-  else
-    ok "$mode: nothing of ours is left after the uninstall"
+  leftovers "$mode" "after the uninstall" after || true
+  # NSIS's uninstaller runs from a copy in %TEMP%, which Windows deletes at the next start
+  # (PendingFileRenameOperations); a restart shows what stays for good.
+  "$wine" wineboot --restart >/dev/null 2>&1 || true
+  settle
+  if leftovers "$mode" "after a restart" restarted; then
+    ok "$mode: nothing of ours is left after the uninstall and a restart"
   fi
 done
 
