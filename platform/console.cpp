@@ -52,7 +52,9 @@ void platform::StartingConsole::release()
 
 platform::StartingConsole::StartingConsole() = default;
 
-void platform::StartingConsole::release() { }
+void platform::StartingConsole::release()
+{
+}
 
 #endif
 
