@@ -245,6 +245,18 @@ for mode in AllUsers CurrentUser; do
   fi
   stop_program
 
+  # Installed again over itself: the files stay and the user's settings are kept.
+  if [ $mode = AllUsers ]; then
+    "$wine" reg add 'HKCU\Software\crashkit\crashkit' /v InstallerCheck /d kept /f >/dev/null 2>&1
+    settle
+    "$wine" "$setup" "${options[@]}" || fail "$mode: the second install ended with status $?"
+    settle
+    [ -f "$folder_unix/crashkit.exe" ] || fail "$mode: installed again, crashkit.exe is gone"
+    "$wine" reg query 'HKCU\Software\crashkit\crashkit' /v InstallerCheck 2>/dev/null | grep -q kept ||
+      fail "$mode: installing again lost the user's settings"
+    ok "$mode: installed again over itself, the user's settings kept"
+  fi
+
   # The uninstall command the system's installed programs list holds.
   command="$(grep -A20 -F '[Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Crashkit]' \
     "$WINEPREFIX/$hive" | sed -n 's/^"QuietUninstallString"="\\"\(.*\)\\" \(.*\)"$/\1|\2/p' |
