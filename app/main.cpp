@@ -55,25 +55,29 @@ int main(int argc, char *argv[])
         QStringLiteral("Work the project (or an answers file) step by step in \"ฝึกทำเอง\"."),
         QStringLiteral("file"));
     arguments.addOption(practise);
+    const auto print = [](std::FILE *stream, const QString &text) {
+        const QByteArray bytes = text.toUtf8();
+        platform::writeText(stream, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    };
     if (!arguments.parse(QCoreApplication::arguments())) {
-        std::fprintf(stderr, "crashkit: %s\nTry 'crashkit --help'.\n",
-                     qUtf8Printable(arguments.errorText()));
+        print(stderr,
+              QStringLiteral("crashkit: %1\nTry 'crashkit --help'.\n").arg(arguments.errorText()));
         return 2;
     }
     if (arguments.isSet(QStringLiteral("help"))) {
-        std::fputs(qUtf8Printable(arguments.helpText()), stdout);
+        print(stdout, arguments.helpText());
         return 0;
     }
     if (arguments.isSet(QStringLiteral("version"))) {
-        std::printf("crashkit %s\n", CRASHKIT_VERSION);
+        print(stdout, QStringLiteral("crashkit " CRASHKIT_VERSION "\n"));
         return 0;
     }
     if (arguments.positionalArguments().size() > 1
         || (arguments.isSet(practise) && !arguments.positionalArguments().isEmpty())
         || arguments.values(practise).size() > 1) {
-        std::fputs("crashkit: give at most one file, to open or (with --practise) to practise on."
-                   "\nTry 'crashkit --help'.\n",
-                   stderr);
+        print(stderr,
+              QStringLiteral("crashkit: give at most one file, to open or (with --practise) to "
+                             "practise on.\nTry 'crashkit --help'.\n"));
         return 2;
     }
     console.release();

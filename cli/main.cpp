@@ -7,6 +7,7 @@
 #include "arguments.h"
 #include "classset.h"
 #include "commands.h"
+#include "console.h"
 #include "exercisegenerator.h"
 #include "grade.h"
 #include "output.h"
@@ -41,7 +42,7 @@ constexpr int kInternalError = 3;
 void printError(const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
+    platform::writeText(stderr, bytes.constData(), static_cast<std::size_t>(bytes.size()));
     std::fflush(stderr);
 }
 

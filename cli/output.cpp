@@ -3,6 +3,8 @@
 
 #include "output.h"
 
+#include "console.h"
+
 #include <QIODevice>
 
 #include <cerrno>
@@ -80,7 +82,7 @@ void Output::send(const char *data, std::size_t size)
     }
     errno = 0;
     // The stream's own buffer would only hold back an error until the end.
-    if (std::fwrite(data, 1, size, m_stream) != size || std::fflush(m_stream) != 0)
+    if (!platform::writeText(m_stream, data, size) || std::fflush(m_stream) != 0)
         failed(errno);
 }
 

@@ -2,10 +2,13 @@
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 #include "console.h"
 
-#include <cstdio>
+#include <climits>
 
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
+
+#include <string>
 
 namespace {
 
@@ -31,9 +34,6 @@ platform::StartingConsole::StartingConsole()
         std::freopen("CONOUT$", "w", stdout);
     if (!error)
         std::freopen("CONOUT$", "w", stderr);
-    // The texts are UTF-8; the console shows them so only in its UTF-8 code page.
-    codePage_ = GetConsoleOutputCP();
-    SetConsoleOutputCP(CP_UTF8);
 }
 
 void platform::StartingConsole::release()
@@ -42,10 +42,27 @@ void platform::StartingConsole::release()
         return;
     std::fflush(stdout);
     std::fflush(stderr);
-    if (codePage_ != 0)
-        SetConsoleOutputCP(codePage_);
     FreeConsole();
     attached_ = false;
+}
+
+bool platform::writeText(std::FILE *stream, const char *utf8, std::size_t size)
+{
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode = 0;
+    if (size > 0 && size <= INT_MAX && handle != INVALID_HANDLE_VALUE
+        && GetConsoleMode(handle, &mode)) {
+        std::fflush(stream);
+        const int length
+            = MultiByteToWideChar(CP_UTF8, 0, utf8, static_cast<int>(size), nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(length), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, utf8, static_cast<int>(size), wide.data(), length);
+        DWORD written = 0;
+        return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written,
+                             nullptr)
+            != 0;
+    }
+    return std::fwrite(utf8, 1, size, stream) == size;
 }
 
 #else
@@ -54,6 +71,11 @@ platform::StartingConsole::StartingConsole() = default;
 
 void platform::StartingConsole::release()
 {
+}
+
+bool platform::writeText(std::FILE *stream, const char *utf8, std::size_t size)
+{
+    return std::fwrite(utf8, 1, size, stream) == size;
 }
 
 #endif
