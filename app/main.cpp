@@ -55,29 +55,27 @@ int main(int argc, char *argv[])
         QStringLiteral("Work the project (or an answers file) step by step in \"ฝึกทำเอง\"."),
         QStringLiteral("file"));
     arguments.addOption(practise);
-    const auto print = [](std::FILE *stream, const QString &text) {
-        const QByteArray bytes = text.toUtf8();
-        platform::writeText(stream, bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    };
     if (!arguments.parse(QCoreApplication::arguments())) {
-        print(stderr,
-              QStringLiteral("crashkit: %1\nTry 'crashkit --help'.\n").arg(arguments.errorText()));
+        platform::writeText(
+            stderr,
+            QStringLiteral("crashkit: %1\nTry 'crashkit --help'.\n").arg(arguments.errorText()));
         return 2;
     }
     if (arguments.isSet(QStringLiteral("help"))) {
-        print(stdout, arguments.helpText());
+        platform::writeText(stdout, arguments.helpText());
         return 0;
     }
     if (arguments.isSet(QStringLiteral("version"))) {
-        print(stdout, QStringLiteral("crashkit " CRASHKIT_VERSION "\n"));
+        platform::writeText(stdout, QStringLiteral("crashkit " CRASHKIT_VERSION "\n"));
         return 0;
     }
     if (arguments.positionalArguments().size() > 1
         || (arguments.isSet(practise) && !arguments.positionalArguments().isEmpty())
         || arguments.values(practise).size() > 1) {
-        print(stderr,
-              QStringLiteral("crashkit: give at most one file, to open or (with --practise) to "
-                             "practise on.\nTry 'crashkit --help'.\n"));
+        platform::writeText(
+            stderr,
+            QStringLiteral("crashkit: give at most one file, to open or (with --practise) to "
+                           "practise on.\nTry 'crashkit --help'.\n"));
         return 2;
     }
     console.release();

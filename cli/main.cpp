@@ -41,8 +41,7 @@ constexpr int kInternalError = 3;
 
 void printError(const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
-    platform::writeText(stderr, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    platform::writeText(stderr, text);
     std::fflush(stderr);
 }
 

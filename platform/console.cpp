@@ -80,6 +80,12 @@ bool platform::writeText(std::FILE *stream, const char *utf8, std::size_t size)
 
 #endif
 
+bool platform::writeText(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return writeText(stream, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
 platform::StartingConsole::~StartingConsole()
 {
     release();

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Crashkit maintainers
 #pragma once
 
+#include <QString>
+
 #include <cstddef>
 #include <cstdio>
 
@@ -30,5 +32,6 @@ private:
 // whatever the console's code page; a file, a pipe or another system gets the bytes as they
 // are. False when they could not all be written (errno says why where the C library sets it).
 bool writeText(std::FILE *stream, const char *utf8, std::size_t size);
+bool writeText(std::FILE *stream, const QString &text);
 
 } // namespace platform
